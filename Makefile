@@ -1,0 +1,80 @@
+# Front door. Every target installs what is missing first (tools/bootstrap).
+#   make run         build and start Moravel under Wine with the simulated device
+#   make test        build everything and run every test (native, Win32 under Wine, short fuzz)
+#   make dist        dist/Moravel.exe, dist/Quillet.dll (x86), dist/x64/Quillet.dll, help
+#   make screenshot  PNGs of the windows into build/screenshots/
+#   make bench       benchmark programs
+#   make fuzz-long   longer fuzz runs
+
+BUILD   := build
+JOBS    ?= $(shell nproc)
+PREFIX  := $(BUILD)/wineprefix
+WINEENV := tools/wine-env $(PREFIX)
+FUZZ_SECONDS ?= 10
+
+CMAKE_CFG = cmake -S . -DCMAKE_BUILD_TYPE=RelWithDebInfo -Wno-dev
+
+.PHONY: all bootstrap native win64 win32 fuzz build run test test-native test-win dist \
+        screenshot bench fuzz-test fuzz-long clean
+
+all: build
+
+bootstrap:
+	@tools/bootstrap
+
+native: bootstrap
+	@test -f $(BUILD)/native/CMakeCache.txt || $(CMAKE_CFG) -B $(BUILD)/native >/dev/null
+	@cmake --build $(BUILD)/native -j $(JOBS)
+
+win64: bootstrap
+	@test -f $(BUILD)/win64/CMakeCache.txt || $(CMAKE_CFG) -B $(BUILD)/win64 \
+	    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+	@cmake --build $(BUILD)/win64 -j $(JOBS)
+
+win32: bootstrap
+	@test -f $(BUILD)/win32/CMakeCache.txt || $(CMAKE_CFG) -B $(BUILD)/win32 \
+	    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DMORAVEL_QUILLET_ONLY=ON >/dev/null
+	@cmake --build $(BUILD)/win32 -j $(JOBS)
+
+fuzz: bootstrap
+	@test -f $(BUILD)/fuzz/CMakeCache.txt || CC=clang CXX=clang++ $(CMAKE_CFG) -B $(BUILD)/fuzz \
+	    -DMORAVEL_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
+	@cmake --build $(BUILD)/fuzz -j $(JOBS)
+
+build: native win64 win32 fuzz
+
+test: build
+	@echo "== native tests"
+	@cd $(BUILD)/native && ctest --output-on-failure -j $(JOBS)
+	@echo "== Win32 tests under Wine"
+	@$(WINEENV) sh -c 'cd $(BUILD)/win64 && ctest --output-on-failure -j $(JOBS) && \
+	    cd ../win32 && ctest --output-on-failure'
+	@echo "== fuzz targets ($(FUZZ_SECONDS) s each)"
+	@tools/run-fuzz $(BUILD)/fuzz $(FUZZ_SECONDS)
+
+run: win64
+	@MORAVEL_DEVICE=$${MORAVEL_DEVICE:-sim} MORAVEL_KEEP_DISPLAY=1 \
+	    $(WINEENV) wine $(BUILD)/win64/Moravel.exe
+
+dist: win64 win32
+	@rm -rf dist && mkdir -p dist/x64
+	@cp $(BUILD)/win64/Moravel.exe dist/
+	@cp $(BUILD)/win32/quillet/Quillet.dll dist/
+	@cp $(BUILD)/win64/quillet/Quillet.dll dist/x64/
+	@cp resources/help/* dist/ 2>/dev/null || true
+	@echo "dist/: $$(cd dist && find . -type f | sort | tr '\n' ' ')"
+
+screenshot: win64
+	@rm -rf $(BUILD)/screenshots && mkdir -p $(BUILD)/screenshots
+	@$(WINEENV) tools/screenshots $(BUILD)/win64 $(BUILD)/screenshots
+	@ls $(BUILD)/screenshots
+
+bench: native
+	@for b in $(BUILD)/native/bench/*; do [ -x "$$b" ] && "$$b"; done; true
+
+fuzz-long:
+	@$(MAKE) fuzz
+	@tools/run-fuzz $(BUILD)/fuzz 300
+
+clean:
+	rm -rf $(BUILD) dist
