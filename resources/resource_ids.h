@@ -1,7 +1,9 @@
 /*
  * Resource ids shared by Moravel.rc and the code. The numbers are fixed: a resource library
  * (QVPVX.DLL) replaces resources by these ids, so none may change. Grouped by kind; each
- * dialog's controls are listed with their dialog.
+ * dialog's controls are listed with their dialog. A control id that several dialogs share gets
+ * one name per dialog. Strings from 9000 and controls from 9500 are ids this program added
+ * for texts and controls that had no number of their own.
  */
 #ifndef MORAVEL_RESOURCE_IDS_H
 #define MORAVEL_RESOURCE_IDS_H
@@ -66,13 +68,359 @@
 #define IDC_ABOUT_VERSION       1274
 #define IDC_ABOUT_NAME          690
 
-/* Strings */
+/* Dialog 712: Quick or Speed Dial entry ("Program Quick Dial #") */
+#define IDD_DIAL_ENTRY                  712
+#define IDC_ENTRY_TYPE_FAX              1236
+#define IDC_ENTRY_TYPE_EMAIL            1237
+#define IDC_ENTRY_DEST_FRAME            1137
+#define IDC_ENTRY_NAME_LABEL            1121
+#define IDC_ENTRY_NAME                  1031
+#define IDC_ENTRY_NUMBER_LABEL          1043
+#define IDC_ENTRY_FAX_NUMBER            1032
+#define IDC_ENTRY_EMAIL                 1045
+#define IDC_ENTRY_SUB_LABEL             1047
+#define IDC_ENTRY_SUB                   1033
+#define IDC_ENTRY_SID_LABEL             1133
+#define IDC_ENTRY_SID                   1034
+#define IDC_ENTRY_SPEED_LABEL           1048
+#define IDC_ENTRY_SPEED_9600            1049
+#define IDC_ENTRY_SPEED_14400           1050
+#define IDC_ENTRY_SPEED_33600           1051
+/* Only on a model library's form of this dialog; the program's own form lacks them. */
+#define IDC_ENTRY_BATCH_HOUR            1036
+#define IDC_ENTRY_BATCH_MINUTE          1042
+#define IDC_ENTRY_BATCH_HOUR_LABEL      1046
+#define IDC_ENTRY_BATCH_MINUTE_LABEL    2111
+#define IDC_ENTRY_EMAIL_NOTE            2090
+#define IDC_ENTRY_CUSTOM_SCAN_OFF       2101
+#define IDC_ENTRY_CUSTOM_SCAN_ON        2102
+#define IDC_ENTRY_SCAN_SIZE_LABEL       2103
+#define IDC_ENTRY_SCAN_RESOLUTION_LABEL 2104
+#define IDC_ENTRY_SCAN_CODING_LABEL     2105
+#define IDC_ENTRY_SCAN_SIZE             2106
+#define IDC_ENTRY_SCAN_RESOLUTION       2107
+#define IDC_ENTRY_SCAN_CODING           2108
+
+/* Dialog 742: group ("Program Group #") */
+#define IDD_GROUP                       742
+#define IDC_GROUP_QUICK_LIST            1144
+#define IDC_GROUP_ADD_QUICK             1145
+#define IDC_GROUP_MEMBERS               1146
+#define IDC_GROUP_REMOVE                1157
+#define IDC_GROUP_ADD_SPEED             1158
+#define IDC_GROUP_SPEED_LIST            1159
+#define IDC_GROUP_NAME                  1031
+
+/* Dialog 154: Print Destination List */
+#define IDD_PRINT_CHOICE                154
+#define IDC_PRINT_QUICK                 9500
+#define IDC_PRINT_SPEED                 9501
+#define IDC_PRINT_GROUP                 9502
+
+/* Dialog 147: Counter */
+#define IDD_COUNTER                     147
+#define IDC_COUNTER_SCAN                1238
+#define IDC_COUNTER_FULL_COLOR          1239
+#define IDC_COUNTER_BLACK_WHITE         1374
+#define IDC_COUNTER_LEVEL_COLOR         1375
+
+/* Dialog 708: Device Info */
+#define IDD_DEVICE_INFO                 708
+#define IDC_INFO_ADF                    1255
+#define IDC_INFO_OPTIONAL_TRAY          1256
+#define IDC_INFO_BYPASS_TRAY            1257
+#define IDC_INFO_ETHERNET               1263
+#define IDC_INFO_MEMORY                 1264
+
+/* Dialog 741: Properties (device name and fax number) */
+#define IDD_PROPERTIES                  741
+#define IDC_PROP_DEVICE_NAME            1403
+#define IDC_PROP_FAX_NUMBER             1032
+#define IDC_PROP_DEVICE_NAME_LABEL      9510
+#define IDC_PROP_FAX_NUMBER_LABEL       9511
+
+/* Settings sheet pages, in sheet order */
+
+/* Page 715: System */
+#define IDD_PAGE_SYSTEM                 715
+#define IDC_SYS_AUTO_RESET              1052
+#define IDC_SYS_AUTO_RESET_TIME         1053
+#define IDC_SYS_ENERGY_SAVER            1054
+#define IDC_SYS_ENERGY_SAVER_VALUE      1055
+#define IDC_SYS_AUTO_OFF                1056
+#define IDC_SYS_AUTO_OFF_MINUTES        1351
+#define IDC_SYS_LANGUAGE                1067
+#define IDC_SYS_PRIORITY_COPY           1068
+#define IDC_SYS_PRIORITY_FAX            1069
+#define IDC_SYS_PRIORITY_PRINTER        1070
+#define IDC_SYS_COUNTRY                 1073
+#define IDC_SYS_DAYLIGHT_SAVING         1339
+#define IDC_SYS_KEY_VOLUME_HIGH         2362
+#define IDC_SYS_KEY_VOLUME_MIDDLE       2363
+#define IDC_SYS_KEY_VOLUME_LOW          2364
+#define IDC_SYS_KEY_VOLUME_OFF          2365
+#define IDC_SYS_LINE_VOLUME_HIGH        2366
+#define IDC_SYS_LINE_VOLUME_MIDDLE      2367
+#define IDC_SYS_LINE_VOLUME_LOW         2368
+#define IDC_SYS_LINE_VOLUME_OFF         2369
+#define IDC_SYS_ALERT_VOLUME_HIGH       2370
+#define IDC_SYS_ALERT_VOLUME_MIDDLE     2371
+#define IDC_SYS_ALERT_VOLUME_LOW        2372
+#define IDC_SYS_ALERT_VOLUME_OFF        2373
+
+/* Page 716: Paper (custom X/Y fields in mm; labels and boxes hidden with their tray) */
+#define IDD_PAGE_PAPER                  716
+#define IDC_PAPER_TRAY1_SIZE            2295
+#define IDC_PAPER_TRAY1_TYPE            2296
+#define IDC_PAPER_TRAY1_STANDARD        1393
+#define IDC_PAPER_TRAY1_CUSTOM          1394
+#define IDC_PAPER_TRAY1_X               1147
+#define IDC_PAPER_TRAY1_Y               1148
+#define IDC_PAPER_TRAY2_SIZE            2297
+#define IDC_PAPER_TRAY2_TYPE            2298
+#define IDC_PAPER_TRAY2_STANDARD        1395
+#define IDC_PAPER_TRAY2_CUSTOM          1396
+#define IDC_PAPER_TRAY2_X               1149
+#define IDC_PAPER_TRAY2_Y               1150
+#define IDC_PAPER_BYPASS_SIZE           2299
+#define IDC_PAPER_BYPASS_TYPE           2300
+#define IDC_PAPER_BYPASS_STANDARD       1397
+#define IDC_PAPER_BYPASS_CUSTOM         1398
+#define IDC_PAPER_BYPASS_X              1151
+#define IDC_PAPER_BYPASS_Y              1391
+#define IDC_PAPER_AUTO_TRAY_SELECT      1377
+#define IDC_PAPER_TRAY2_BOX             9520
+#define IDC_PAPER_TRAY2_TYPE_LABEL      9521
+#define IDC_PAPER_TRAY2_X_LABEL         9522
+#define IDC_PAPER_TRAY2_Y_LABEL         9523
+#define IDC_PAPER_BYPASS_BOX            9525
+#define IDC_PAPER_BYPASS_TYPE_LABEL     9526
+#define IDC_PAPER_BYPASS_X_LABEL        9527
+#define IDC_PAPER_BYPASS_Y_LABEL        9528
+
+/* Dialog 2333: Auto Tray Select (opened from the Paper page) */
+#define IDD_AUTO_TRAY_SELECT            2333
+#define IDC_ATS_TRAY1_OFF               1303
+#define IDC_ATS_TRAY1_ON                1304
+#define IDC_ATS_TRAY2_OFF               1305
+#define IDC_ATS_TRAY2_ON                1306
+#define IDC_ATS_BYPASS_OFF              1307
+#define IDC_ATS_BYPASS_ON               1308
+#define IDC_ATS_TRAY1_BOX               9570
+#define IDC_ATS_TRAY2_BOX               9571
+#define IDC_ATS_BYPASS_BOX              9572
+
+/* Page 718: Copier (the ADF-only groups are hidden with their boxes) */
+#define IDD_PAGE_COPIER                 718
+#define IDC_COPY_TRAY_PRIORITY          1089
+#define IDC_COPY_MANUAL_DENSITY         1093
+#define IDC_COPY_SORT_OFF               1105
+#define IDC_COPY_SORT_ON                1106
+#define IDC_COPY_2IN1_OFF               1107
+#define IDC_COPY_2IN1_ON                1108
+#define IDC_COPY_2SIDED_COPY_OFF        1111
+#define IDC_COPY_2SIDED_COPY_ON         1112
+#define IDC_COPY_AUTO_LIGHTER           1229
+#define IDC_COPY_AUTO_NORMAL            1230
+#define IDC_COPY_AUTO_DARKER            1231
+#define IDC_COPY_FACE_DOWN              1339
+#define IDC_COPY_BALANCE_R              1345
+#define IDC_COPY_BALANCE_G              1346
+#define IDC_COPY_CONTRAST               1347
+#define IDC_COPY_BALANCE_B              1348
+#define IDC_COPY_SHARPNESS              1349
+#define IDC_COPY_2SIDED_ORIGINAL        1350
+#define IDC_COPY_DENSITY_AUTO           1388
+#define IDC_COPY_DENSITY_MANUAL         1389
+#define IDC_COPY_BINDING                1412
+#define IDC_COPY_ORIENTATION            1413
+#define IDC_COPY_OUTPUT_ORDER           1414
+#define IDC_COPY_ORIGINAL_TEXT          2062
+#define IDC_COPY_ORIGINAL_PHOTO         2063
+#define IDC_COPY_ORIGINAL_TEXT_PHOTO    2064
+#define IDC_COPY_SORT_BOX               9530
+#define IDC_COPY_2IN1_BOX               9531
+#define IDC_COPY_2SIDED_ORIGINAL_BOX    9532
+#define IDC_COPY_2SIDED_COPY_BOX        9533
+/* Only on an A3 model library's form: range-checked 0..20 and 5..20. */
+#define IDC_COPY_A3_FIELD_A             1228
+#define IDC_COPY_A3_FIELD_B             1155
+
+/* Page 2338: Auto Print Report */
+#define IDD_PAGE_REPORT                 2338
+#define IDC_REPORT_JOURNAL_ON           1352
+#define IDC_REPORT_JOURNAL_OFF          1353
+#define IDC_REPORT_TX_ON                1354
+#define IDC_REPORT_TX_ERROR             1355
+#define IDC_REPORT_TX_OFF               1356
+#define IDC_REPORT_RX_ON                1357
+#define IDC_REPORT_RX_ERROR             1358
+#define IDC_REPORT_RX_OFF               1359
+
+/* Page 720: Transmission */
+#define IDD_PAGE_TRANSMISSION           720
+#define IDC_TX_SCAN_DENSITY             1111
+#define IDC_TX_RESOLUTION               1112
+#define IDC_TX_MEMORY_OFF               1113
+#define IDC_TX_MEMORY_ON                1114
+#define IDC_TX_PRINT_HEADER             1115
+#define IDC_TX_RESEND_COUNT             1354
+#define IDC_TX_RESEND_INTERVAL          1355
+#define IDC_TX_AUTO_RESEND              1356
+
+/* Page 721: Reception (time fields are hour : minute pairs) */
+#define IDD_PAGE_RECEPTION              721
+#define IDC_RX_RINGS                    1117
+#define IDC_RX_RINGS_VALUE              1118
+#define IDC_RX_FAX_DETECT               1147
+#define IDC_RX_START_RINGING            1148
+#define IDC_RX_ANSWER_DETECT            1149
+#define IDC_RX_START_HOUR               1150
+#define IDC_RX_RINGING                  1151
+#define IDC_RX_START_MINUTE             1174
+#define IDC_RX_END_HOUR                 1175
+#define IDC_RX_END_MINUTE               1176
+#define IDC_RX_TIMER_OFF                1177
+#define IDC_RX_TIMER_ON                 1178
+#define IDC_RX_REDUCE_ON                1179
+#define IDC_RX_REDUCE_CUT               1180
+#define IDC_RX_REDUCE_OFF               1181
+#define IDC_RX_TYPE_IMMEDIATE           1182
+#define IDC_RX_TYPE_MEMORY              1183
+#define IDC_RX_MODE_AUTO                1184
+#define IDC_RX_MODE_MANUAL              1185
+#define IDC_RX_MODE_FAX_ONLY            1186
+#define IDC_RX_MODE_AUTO_SWITCH         1187
+#define IDC_RX_FORWARD_ON               1188
+#define IDC_RX_FORWARD_AND_PRINT        1189
+#define IDC_RX_FORWARD_OFF              1190
+#define IDC_RX_PRINT_FOOTER             1191
+#define IDC_RX_PASSWORD                 1269
+#define IDC_RX_WHEN_UNDETECTED          1339
+#define IDC_RX_TRAY_PRIORITY            1348
+#define IDC_RX_CLOSED_NETWORK           2034
+#define IDC_RX_PASSWORD_LABEL           9540
+#define IDC_RX_START_LABEL              9541
+#define IDC_RX_END_LABEL                9542
+
+/* Dialog 145: Forwarding Destination (opened from the Reception page) */
+#define IDD_FORWARDING                  145
+#define IDC_FWD_TYPE_FAX                1236
+#define IDC_FWD_TYPE_EMAIL              1237
+#define IDC_FWD_DEST_FRAME              1137
+#define IDC_FWD_NUMBER_LABEL            1043
+#define IDC_FWD_FAX_NUMBER              1032
+#define IDC_FWD_SUB                     1033
+#define IDC_FWD_SID                     1034
+#define IDC_FWD_EMAIL                   1045
+
+/* Page 722: Line */
+#define IDD_PAGE_LINE                   722
+#define IDC_LINE_PREFIX                 1151
+#define IDC_LINE_PUSH                   1192
+#define IDC_LINE_DIAL_10PPS             1193
+#define IDC_LINE_DIAL_20PPS             1194
+#define IDC_LINE_PSTN                   1195
+#define IDC_LINE_PABX                   1196
+
+/* Page 723: SMTP */
+#define IDD_PAGE_SMTP                   723
+#define IDC_SMTP_SENDER_NAME            1031
+#define IDC_SMTP_PASSWORD               1147
+#define IDC_SMTP_USER                   1148
+#define IDC_SMTP_EMAIL                  1201
+#define IDC_SMTP_SERVER                 1202
+#define IDC_SMTP_FIXED_TEXT             1203
+#define IDC_SMTP_SUBJECT                1204
+#define IDC_SMTP_AUTH_OFF               1360
+#define IDC_SMTP_AUTH_ON                1361
+#define IDC_SMTP_AUTH_POP               1362
+#define IDC_SMTP_PORT                   2075
+#define IDC_SMTP_TIMEOUT                2076
+#define IDC_SMTP_TIMEOUT_VALUE          2077
+
+/* Page 724: POP3 */
+#define IDD_PAGE_POP3                   724
+#define IDC_POP3_INTERVAL               1042
+#define IDC_POP3_SERVER                 1152
+#define IDC_POP3_USER                   1205
+#define IDC_POP3_PASSWORD               1206
+#define IDC_POP3_AUTO_RECEIVE           1208
+#define IDC_POP3_ADMIN_EMAIL            1209
+#define IDC_POP3_COVER_SHEET            1210
+#define IDC_POP3_SAVE_ERROR             1213
+#define IDC_POP3_PORT                   2075
+#define IDC_POP3_TIMEOUT                2076
+#define IDC_POP3_TIMEOUT_VALUE          2077
+#define IDC_POP3_INTERVAL_LABEL         9560
+
+/* Page 2335: Network (the four addresses are IP address controls) */
+#define IDD_PAGE_NETWORK                2335
+#define IDC_NET_DHCP                    1211
+#define IDC_NET_SPECIFY                 1214
+#define IDC_NET_IP_ADDRESS              1215
+#define IDC_NET_SUBNET_MASK             1216
+#define IDC_NET_GATEWAY                 1217
+#define IDC_NET_DNS_INACTIVE            1218
+#define IDC_NET_DNS_ACTIVE              1219
+#define IDC_NET_DNS_ADDRESS             1220
+#define IDC_NET_SPEED                   1348
+#define IDC_NET_IP_ADDRESS_LABEL        9550
+#define IDC_NET_SUBNET_MASK_LABEL       9551
+#define IDC_NET_GATEWAY_LABEL           9552
+#define IDC_NET_DNS_ADDRESS_LABEL       9553
+
+/* Page 160: User Restriction (asks the current password) */
+#define IDD_PAGE_USER_RESTRICTION       160
+#define IDC_URPAGE_PASSWORD             1366
+#define IDC_URPAGE_OK                   1368
+
+/* Dialog 159: User Restriction (opened from its page) */
+#define IDD_USER_RESTRICTION            159
+#define IDC_UR_OFF                      1364
+#define IDC_UR_ON                       1365
+#define IDC_UR_NEW_PASSWORD             1366
+#define IDC_UR_OK                       1368
+#define IDC_UR_CANCEL                   1370
+
+/* Page 727: Scanner */
+#define IDD_PAGE_SCANNER                727
+#define IDC_SCAN_MH                     1140
+#define IDC_SCAN_MR                     1141
+#define IDC_SCAN_MMR                    1142
+#define IDC_SCAN_150DPI                 1221
+#define IDC_SCAN_300DPI                 1222
+#define IDC_SCAN_600DPI                 1223
+#define IDC_SCAN_TIFF                   1224
+#define IDC_SCAN_PDF                    1225
+#define IDC_SCAN_JPEG                   1226
+#define IDC_SCAN_DIVIDE_OFF             2501
+#define IDC_SCAN_DIVIDE_SIZE            2502
+#define IDC_SCAN_DIVIDE_PAGE            2503
+#define IDC_SCAN_SIZE_KB                2504
+#define IDC_SCAN_PAGE_KB                2505
+#define IDC_SCAN_MAX_DIVISIONS          2509
+
+/* Page 2337: LDAP */
+#define IDD_PAGE_LDAP                   2337
+#define IDC_LDAP_SERVER                 1031
+#define IDC_LDAP_USER                   1148
+#define IDC_LDAP_PASSWORD               1149
+#define IDC_LDAP_PORT                   1150
+#define IDC_LDAP_SEARCH_BASE            1151
+#define IDC_LDAP_TIMEOUT                1346
+#define IDC_LDAP_MAX_RESULTS            1347
+#define IDC_LDAP_CONDITIONS             1348
+#define IDC_LDAP_TIMEOUT_VALUE          1349
+#define IDC_LDAP_MAX_RESULTS_VALUE      1350
+
+/* Strings: main window, lists and tooltips */
 #define IDS_QUICK_DIAL_LIST     1
 #define IDS_SPEED_DIAL_LIST     2
 #define IDS_GROUP_LIST          3
 #define IDS_APP_TITLE           4
 #define IDS_STATUS_TITLE        10
-#define IDS_TIP_DEVICE_SETTINGS 24
+#define IDS_TIP_DEVICE_SETTINGS 24      /* also the settings sheet's caption */
 #define IDS_COL_NAME            26
 #define IDS_COL_DESTINATION     27
 #define IDS_COL_NO              28
@@ -81,7 +429,7 @@
 #define IDS_COL_SPEED           32
 #define IDS_TIP_CONNECT         33
 #define IDS_TIP_DISCONNECT      34
-#define IDS_TIP_OPEN            35
+#define IDS_TIP_OPEN            35      /* also the Open dialog's title */
 #define IDS_CONNECTION_ONLINE   39
 #define IDS_CONNECTION_OFFLINE  40
 #define IDS_COL_MEMBER          59
@@ -89,12 +437,236 @@
 #define IDS_TIP_UPLOAD          175
 #define IDS_TIP_DOWNLOAD        176
 #define IDS_DEFAULT_DOCUMENT    178
-#define IDS_TIP_SAVE            179
+#define IDS_TIP_SAVE            179     /* also the Save dialog's title */
 #define IDS_ABOUT_NAME          183
+#define IDS_INDICATOR_CAPS      9200
+#define IDS_INDICATOR_NUM       9201
+#define IDS_INDICATOR_SCRL      9202
+/* E-mail option columns and custom-scan texts: only an A3 build's table has them. */
 #define IDS_COL_OPTION1         2091
 #define IDS_COL_OPTION2         2092
 #define IDS_COL_OPTION3         2093
 #define IDS_COL_OPTION4         2094
+#define IDS_CUSTOM_SCAN_OFF     6004
+#define IDS_CUSTOM_SCAN_ON      6005
 #define IDS_MODEL_PROFILE       5001
+
+/* Strings: message boxes (captioned IDS_APP_TITLE, or IDS_WARNING for the dial questions) */
+#define IDS_WARNING                     56
+#define IDS_DEVICE_RW_FAILED            141
+#define IDS_SAVE_CHANGES                3005
+#define IDS_OPEN_USB_FAILED             9000
+#define IDS_DEVICE_IN_USE               9001
+#define IDS_CONNECTION_TIMED_OUT        9002
+#define IDS_DEVICE_ERROR                9003
+#define IDS_CONNECTION_RECONNECT        9004
+#define IDS_POWER_CYCLE                 9005
+#define IDS_POWER_CYCLE_NETWORK         9006
+#define IDS_ASK_DOWNLOAD_OVERWRITE      9010
+#define IDS_ASK_UPLOAD_OVERWRITE        9011
+#define IDS_REQUIRED_FIELD              9030
+#define IDS_PASSWORD_INCORRECT          9031
+#define IDS_PASSWORD_INVALID            9032
+#define IDS_NEED_USER_AND_PASSWORD      9033
+#define IDS_NEED_FAX_NUMBER             42
+#define IDS_ASK_OVERWRITE_QUICK_DIAL    57
+#define IDS_ASK_OVERWRITE_GROUP         58
+#define IDS_NO_MEMBERS                  138
+#define IDS_ASK_DELETE                  171
+#define IDS_NEED_EMAIL                  174
+#define IDS_EMAIL_INVALID               180
+#define IDS_ASK_OVERWRITE               184
+#define IDS_NEED_GROUP_NAME             834
+#define IDS_INVALID_SETTING             837
+/* "Invalid value. Enter a value between %d and %d." under each id a range check may pass */
+#define IDS_RANGE_ERROR                 43
+#define IDS_RANGE_ERROR_44              44
+#define IDS_RANGE_ERROR_45              45
+#define IDS_RANGE_BATCH_HOUR            46
+#define IDS_RANGE_BATCH_MINUTE          47
+#define IDS_RANGE_ERROR_48              48
+#define IDS_RANGE_ERROR_128             128
+#define IDS_RANGE_ERROR_262             262
+
+/* Strings: setting data file dialogs (titles are IDS_TIP_OPEN, IDS_TIP_SAVE, IDS_TITLE_SAVE_AS) */
+#define IDS_TITLE_SAVE_AS               36
+#define IDS_FILE_FILTER_NAME            177
+#define IDS_FILE_FILTER_PATTERN         9020
+#define IDS_FILE_DEFAULT_EXT            9021
+
+/* Strings: dial entry and group dialogs, dial rows */
+#define IDS_TITLE_QUICK_DIAL            5
+#define IDS_LABEL_FAX_NUMBER            6
+#define IDS_LABEL_EMAIL_ADDRESS         7
+#define IDS_TITLE_COMBINATION_KEY       8
+#define IDS_TITLE_SPEED_DIAL            41
+#define IDS_FRAME_FAX                   50
+#define IDS_FRAME_EMAIL                 51
+#define IDS_PROGRAM_DIAL                52
+#define IDS_TITLE_GROUP_DIAL            55
+#define IDS_SCAN_SIZE_A4                2211
+#define IDS_SCAN_SIZE_B4_JIS            2212
+#define IDS_SCAN_SIZE_A3                2213
+#define IDS_SCAN_SIZE_LETTER            2214
+#define IDS_SCAN_SIZE_LEDGER            2215
+#define IDS_SCAN_RES_DETAIL             2216
+#define IDS_SCAN_RES_FINE               2217
+#define IDS_SCAN_CODING_MH              2218
+#define IDS_SCAN_CODING_MR              2219
+#define IDS_SCAN_CODING_MMR             2220
+#define IDS_SPEED_9600                  6001
+#define IDS_SPEED_14400                 6002
+#define IDS_SPEED_33600                 6003
+
+/* Strings: device information dialogs */
+#define IDS_INSTALLED                   139
+#define IDS_NOT_INSTALLED               140
+#define IDS_TRAY2_INSTALLED             170
+
+/* Strings: printed reports */
+#define IDS_PRINT_NAME_LABEL            155
+#define IDS_PRINT_FAX_LABEL             157
+#define IDS_PRINT_PAGE                  159
+#define IDS_PRINT_COL_QUICK_NO          161
+#define IDS_PRINT_COL_SPEED_NO          162
+#define IDS_PRINT_COL_GROUP_NO          163
+#define IDS_PRINT_COL_MEMBER_NO         164
+#define IDS_PRINT_COL_MEMBER            165
+#define IDS_PRINT_DOC_NAME              166
+
+/* Strings: System page (auto reset times, units, languages, countries by list index) */
+#define IDS_AUTO_RESET_30SEC            94
+#define IDS_AUTO_RESET_1MIN             95
+#define IDS_AUTO_RESET_2MIN             96
+#define IDS_AUTO_RESET_3MIN             97
+#define IDS_AUTO_RESET_4MIN             98
+#define IDS_AUTO_RESET_5MIN             99
+#define IDS_UNIT_MINUTES                101
+#define IDS_UNIT_SECONDS                2201
+#define IDS_LANG_ENGLISH                450
+#define IDS_LANG_DANISH                 451
+#define IDS_LANG_DUTCH                  452
+#define IDS_LANG_FRENCH                 453
+#define IDS_LANG_GERMAN                 454
+#define IDS_LANG_ITALIAN                455
+#define IDS_LANG_PORTUGUESE             456
+#define IDS_LANG_SPANISH                457
+#define IDS_LANG_SWEDISH                458
+#define IDS_LANG_NORWEGIAN              459
+#define IDS_LANG_FINNISH                460
+#define IDS_LANG_POLISH                 461
+#define IDS_LANG_HUNGARIAN              462
+#define IDS_LANG_CZECH                  463
+#define IDS_LANG_RUSSIAN                464
+#define IDS_LANG_JAPANESE               466
+#define IDS_COUNTRY_USA                 350
+#define IDS_COUNTRY_UK                  351
+#define IDS_COUNTRY_SWEDEN              352
+#define IDS_COUNTRY_SWITZERLAND         353
+#define IDS_COUNTRY_DENMARK             354
+#define IDS_COUNTRY_NORWAY              355
+#define IDS_COUNTRY_HOLLAND             356
+#define IDS_COUNTRY_BELGIUM             357
+#define IDS_COUNTRY_AUSTRALIA           358
+#define IDS_COUNTRY_FINLAND             359
+#define IDS_COUNTRY_NEW_ZEALAND         360
+#define IDS_COUNTRY_ITALY               361
+#define IDS_COUNTRY_SPAIN               362
+#define IDS_COUNTRY_PORTUGAL            363
+#define IDS_COUNTRY_HONG_KONG           364
+#define IDS_COUNTRY_MALAYSIA            365
+#define IDS_COUNTRY_HUNGARY             366
+#define IDS_COUNTRY_SOUTH_AFRICA        367
+#define IDS_COUNTRY_CHINA               368
+#define IDS_COUNTRY_GERMANY             369
+#define IDS_COUNTRY_FRANCE              370
+#define IDS_COUNTRY_SINGAPORE           371
+#define IDS_COUNTRY_CZECH               372
+#define IDS_COUNTRY_SLOVAKIA            373
+#define IDS_COUNTRY_CANADA              374
+#define IDS_COUNTRY_POLAND              375
+#define IDS_COUNTRY_TAIWAN              376
+#define IDS_COUNTRY_JAPAN               377
+#define IDS_COUNTRY_ARGENTINA           378
+#define IDS_COUNTRY_BRAZIL              379
+#define IDS_COUNTRY_CHILE               380
+#define IDS_COUNTRY_COLOMBIA            381
+#define IDS_COUNTRY_GREECE              382
+#define IDS_COUNTRY_INDONESIA           383
+#define IDS_COUNTRY_MEXICO              384
+#define IDS_COUNTRY_PERU                385
+#define IDS_COUNTRY_PHILIPPINES         386
+#define IDS_COUNTRY_PUERTO_RICO         387
+#define IDS_COUNTRY_RUSSIA              388
+#define IDS_COUNTRY_SRI_LANKA           389
+#define IDS_COUNTRY_THAILAND            390
+#define IDS_COUNTRY_TURKEY              391
+#define IDS_COUNTRY_VENEZUELA           392
+#define IDS_COUNTRY_VIETNAM             393
+
+/* Strings: Paper page (types by list index; sizes in the order of the size lists) */
+#define IDS_PAPER_PLAIN                 214
+#define IDS_PAPER_INKJET_PLAIN          215
+#define IDS_PAPER_GLOSSY                216
+#define IDS_PAPER_INKJET_TRANSPARENCY   217
+#define IDS_PAPER_POSTCARD              218
+#define IDS_PAPER_INKJET_POSTCARD       219
+#define IDS_PAPER_ENVELOPE              220
+#define IDS_PAPER_THICK                 221
+#define IDS_SIZE_A4_PORTRAIT            9100
+#define IDS_SIZE_A5_LANDSCAPE           9101
+#define IDS_SIZE_A6_PORTRAIT            9102
+#define IDS_SIZE_B5_JIS_PORTRAIT        9103
+#define IDS_SIZE_LETTER_PORTRAIT        9104
+#define IDS_SIZE_LEGAL_PORTRAIT         9105
+#define IDS_SIZE_STATEMENT_LANDSCAPE    9106
+#define IDS_SIZE_EXECUTIVE_PORTRAIT     9107
+#define IDS_SIZE_8X13_PORTRAIT          9108
+#define IDS_SIZE_8_5X13_PORTRAIT        9109
+#define IDS_SIZE_8_25X13_PORTRAIT       9110
+#define IDS_SIZE_16K_PORTRAIT           9111
+#define IDS_SIZE_100X148_PORTRAIT       9112
+#define IDS_SIZE_148X200_PORTRAIT       9113
+#define IDS_SIZE_JENV3_PORTRAIT         9114
+#define IDS_SIZE_JENV4_PORTRAIT         9115
+#define IDS_SIZE_YOH4_PORTRAIT          9116
+#define IDS_SIZE_COM10_PORTRAIT         9117
+#define IDS_SIZE_MONARCH_PORTRAIT       9118
+#define IDS_SIZE_C6_PORTRAIT            9119
+#define IDS_SIZE_C5_PORTRAIT            9120
+#define IDS_SIZE_DL_PORTRAIT            9121
+#define IDS_SIZE_A5_PORTRAIT            9122
+#define IDS_SIZE_B6_JIS_PORTRAIT        9123
+
+/* Strings: Copier page (lists by index) */
+#define IDS_TRAY_1                      85
+#define IDS_TRAY_2                      86
+#define IDS_TRAY_3                      87
+#define IDS_TRAY_4                      88
+#define IDS_TRAY_5                      89
+#define IDS_BINDING_TOP_TO_TOP          267
+#define IDS_BINDING_TOP_TO_BOTTOM       268
+#define IDS_ORIENTATION_PORTRAIT        269
+#define IDS_ORIENTATION_LANDSCAPE       270
+#define IDS_OUTPUT_FIRST_TO_LAST        271
+#define IDS_OUTPUT_LAST_TO_FIRST        272
+
+/* Strings: Transmission, Reception, Network and LDAP lists */
+#define IDS_TX_RES_STANDARD             2051
+#define IDS_TX_RES_DETAIL               2052
+#define IDS_TX_RES_FINE                 2053
+#define IDS_TX_RES_PHOTO                2054
+#define IDS_FAX_TRAY_1                  9130
+#define IDS_FAX_TRAY_2                  9131
+#define IDS_FAX_TRAY_BYPASS             9132
+#define IDS_FAX_TRAY_AUTO               9133
+#define IDS_ETHERNET_AUTO               257
+#define IDS_ETHERNET_10_HALF            258
+#define IDS_ETHERNET_10_FULL            259
+#define IDS_ETHERNET_100_HALF           260
+#define IDS_ETHERNET_100_FULL           261
+#define IDS_LDAP_BEGINNING_WORD         6007
+#define IDS_LDAP_INCLUDE_WORD           6008
+#define IDS_LDAP_END_WORD               6009
 
 #endif
