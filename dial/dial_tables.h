@@ -1,0 +1,22 @@
+// The dial directory as the editors hold it: the 30 Quick Dial keys (entries and groups share
+// them) and the 90 Speed Dial entries, each in its 130-byte stored form. They mirror image
+// records 132-161 and 162-251; LoadEditState and StoreEditState carry them across. Both
+// tables are process-wide, zero-filled at start-up and live until exit.
+#pragma once
+
+#include <cstdint>
+
+constexpr int QUICK_KEY_COUNT = 30;
+constexpr int SPEED_DIAL_COUNT = 90;
+constexpr int DIAL_ENTRY_SIZE = 130;
+
+struct QuickDialTable {
+    uint8_t entries[QUICK_KEY_COUNT][DIAL_ENTRY_SIZE];  // key i (shown as i + 1) = item 0x12000 + i
+};
+
+struct SpeedDialTable {
+    uint8_t entries[SPEED_DIAL_COUNT][DIAL_ENTRY_SIZE];  // entry i (shown as i) = item 0x12070 + i
+};
+
+inline QuickDialTable gQuickDialTable{};
+inline SpeedDialTable gSpeedDialTable{};
