@@ -1,0 +1,30 @@
+// Fuzz target: any bytes as a setting data file, merged into the image, then the edit state
+// loaded from it and stored back. Nothing may read or write outside the image or the fields,
+// and the round trip must not change the image.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#include "device/device_image.h"
+#include "device/setting_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static uint8_t before[DEVICE_IMAGE_SIZE];
+    if (!gDeviceImage.bytes && !CreateDeviceImage())
+        return 0;
+    ResetDeviceImage();
+    MergeSettingBytes(data, size);
+    for (int r = 0; r < ITEM_COUNT; r++) {
+        const uint32_t length = ItemLength(r);
+        if (length != ITEM_ABSENT && length > static_cast<uint32_t>(ITEM_VALUE_SIZE))
+            abort();  // a length that reaches past the value area got through
+    }
+    memcpy(before, gDeviceImage.bytes, DEVICE_IMAGE_SIZE);
+    LoadEditState();
+    gForwarding.isEmail = size > 0 && (data[0] & 1);
+    StoreEditState();
+    if (memcmp(before, gDeviceImage.bytes, DEVICE_IMAGE_SIZE) != 0)
+        abort();
+    return 0;
+}
