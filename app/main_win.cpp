@@ -1,0 +1,7 @@
+/* Entry point of Moravel.exe. */
+#include "app/frame_win.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show)
+{
+    return RunApplication(instance, previous, commandLine, show);
+}

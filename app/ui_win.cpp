@@ -1,0 +1,43 @@
+/* Strings by id and the one message box function. */
+#include "app/ui_win.h"
+
+#include "resources/resource_ids.h"
+
+namespace {
+MessageHook gMessageHook = nullptr;
+constexpr int MESSAGE_SIZE = 1024;
+}
+
+const char* LoadStr(UINT id, char* buffer, int size)
+{
+    if (LoadStringA(ResourceModule(), id, buffer, size) <= 0)
+        buffer[0] = '\0';
+    return buffer;
+}
+
+const char* LoadOwnStr(UINT id, char* buffer, int size)
+{
+    if (LoadStringA(InstanceModule(), id, buffer, size) <= 0)
+        buffer[0] = '\0';
+    return buffer;
+}
+
+void SetMessageHook(MessageHook hook)
+{
+    gMessageHook = hook;
+}
+
+int ShowMessage(HWND owner, const char* text, UINT flags)
+{
+    char caption[TITLE_SIZE];
+    LoadStr(IDS_APP_TITLE, caption, sizeof caption);
+    if (gMessageHook)
+        return gMessageHook(owner, text, caption, flags);
+    return MessageBoxA(owner, text, caption, flags);
+}
+
+int ShowMessageId(HWND owner, UINT textId, UINT flags)
+{
+    char text[MESSAGE_SIZE];
+    return ShowMessage(owner, LoadStr(textId, text, sizeof text), flags);
+}

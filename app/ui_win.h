@@ -1,0 +1,30 @@
+/*
+ * Small Win32 helpers shared by every window: strings by id, the one message box function,
+ * handle casts from AppState.
+ */
+#ifndef MORAVEL_UI_WIN_H
+#define MORAVEL_UI_WIN_H
+
+#include <windows.h>
+
+#include "app/app_state.h"
+
+inline HWND MainWindow() { return static_cast<HWND>(g_app.mainWindow); }
+inline HINSTANCE ResourceModule() { return static_cast<HINSTANCE>(g_app.resourceModule); }
+inline HINSTANCE InstanceModule() { return static_cast<HINSTANCE>(g_app.instanceModule); }
+inline HWND AsWindow(void* handle) { return static_cast<HWND>(handle); }
+
+/* Loads string id from the resource module into buffer; empty when missing. Returns buffer. */
+const char* LoadStr(UINT id, char* buffer, int size);
+/* The same from the program's own module (profile, version text: never from a library). */
+const char* LoadOwnStr(UINT id, char* buffer, int size);
+
+/* Every message box of the program goes through here, captioned "Moravel" (string 4). Tests
+ * install a hook that answers instead of a person and records what was asked. */
+int ShowMessage(HWND owner, const char* text, UINT flags);
+int ShowMessageId(HWND owner, UINT textId, UINT flags);
+
+typedef int (*MessageHook)(HWND owner, const char* text, const char* caption, UINT flags);
+void SetMessageHook(MessageHook hook);
+
+#endif
