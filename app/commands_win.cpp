@@ -1,0 +1,104 @@
+/*
+ * Command dispatch: every command id of the main window, from the menus, the toolbar, the
+ * context menus, the accelerators and the program itself, reaches its handler through the one
+ * table below. Subsystems add their handlers to that table.
+ */
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/frame_win.h"
+#include "app/ui_win.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+typedef void (*CommandHandler)(HWND mainWindow);
+
+void OnExit(HWND window) { CloseMainWindow(window, 1); }
+void OnViewQuick(HWND) { SelectTreeItem(VIEW_QUICK); }
+void OnViewSpeed(HWND) { SelectTreeItem(VIEW_SPEED); }
+void OnViewGroup(HWND) { SelectTreeItem(VIEW_GROUP); }
+void OnNumLock(HWND) { RefreshLockIndicators(VK_NUMLOCK); }
+void OnCapsLock(HWND) { RefreshLockIndicators(VK_CAPITAL); }
+void OnScrollLock(HWND) { RefreshLockIndicators(VK_SCROLL); }
+void OnHelpTopics(HWND window) { ShowHelpTopics(window); }
+
+void OnAbout(HWND window)
+{
+    DialogBoxParamA(ResourceModule(), MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDialogProc, 0);
+}
+
+/* Cut is Copy then Delete; a declined Delete keeps the copy. */
+void OnCut(HWND window)
+{
+    SendMessageA(window, WM_COMMAND, IDM_COPY, 0);
+    SendMessageA(window, WM_COMMAND, IDM_DELETE, 0);
+}
+
+/* The device item's own Download and Upload do what the Tools menu's do. */
+void OnContextDownload(HWND window) { SendMessageA(window, WM_COMMAND, IDM_DOWNLOAD, 0); }
+void OnContextUpload(HWND window) { SendMessageA(window, WM_COMMAND, IDM_UPLOAD, 0); }
+
+struct CommandEntry {
+    int command;
+    CommandHandler handler;
+};
+
+/* The one place where commands meet their handlers. */
+const CommandEntry COMMANDS[] = {
+    {IDM_CTX_DOWNLOAD, OnContextDownload},
+    {IDM_CTX_UPLOAD, OnContextUpload},
+    {IDM_EXIT, OnExit},
+    {IDM_CUT, OnCut},
+    {IDM_VIEW_QUICK, OnViewQuick},
+    {IDM_VIEW_SPEED, OnViewSpeed},
+    {IDM_VIEW_GROUP, OnViewGroup},
+    {IDM_HELP_TOPICS, OnHelpTopics},
+    {IDM_ABOUT, OnAbout},
+    {IDM_NUMLOCK, OnNumLock},
+    {IDM_CAPSLOCK, OnCapsLock},
+    {IDM_SCROLLLOCK, OnScrollLock},
+};
+
+}
+
+LRESULT DispatchCommand(HWND mainWindow, int command, LPARAM)
+{
+    for (const CommandEntry& entry : COMMANDS)
+        if (entry.command == command) {
+            entry.handler(mainWindow);
+            break;
+        }
+    return 0;
+}
+
+void OnPollTimer(HWND)
+{
+    if (g_app.remoteModeOpen != 1)
+        return;
+}
+
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG: {
+        char text[256];
+        SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, LoadOwnStr(IDS_VERSION, text, sizeof text));
+        SetDlgItemTextA(dialog, IDC_ABOUT_NAME, LoadStr(IDS_ABOUT_NAME, text, sizeof text));
+        SetFocus(GetDlgItem(dialog, IDOK));
+        return FALSE;
+    }
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)
+            EndDialog(dialog, 0);
+        return TRUE;
+    case WM_CLOSE:
+        EndDialog(dialog, 0);
+        return TRUE;
+    }
+    return FALSE;
+}

@@ -1,0 +1,195 @@
+/*
+ * Applies the enabling rules to the real menu, toolbar and panes, and shows the two context
+ * menus. The decisions themselves are in ui_rules.cpp.
+ */
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/frame_win.h"
+#include "app/ui_rules.h"
+#include "app/ui_win.h"
+#include "dial/dial_records.h"
+#include "dial/dial_tables.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+constexpr int FLAGS_BYTE = 1;
+
+int KeyFlagsAt(int row)
+{
+    if (row < 0 || row >= QUICK_KEY_COUNT)
+        return -1;
+    return gQuickDialTable.entries[row][FLAGS_BYTE];
+}
+
+bool RowDestinationEmpty(HWND list, int row)
+{
+    char text[128] = "";
+    LVITEMA item = {};
+    item.iSubItem = 2;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    return text[0] == '\0';
+}
+
+RowFacts CurrentRowFacts()
+{
+    RowFacts facts = {};
+    if (g_app.currentView == VIEW_GROUP)
+        facts.currentRowHasContent =
+            SendMessageA(AsWindow(g_app.memberList), LVM_GETITEMCOUNT, 0, 0) > 0;
+    else if (g_app.currentView != VIEW_DEVICE)
+        facts.currentRowHasContent = !RowDestinationEmpty(AsWindow(g_app.dialList),
+                                                          g_app.currentRow);
+    facts.selectedKeyFlags = KeyFlagsAt(g_app.selectedRow);
+    return facts;
+}
+
+void Gray(HMENU menu, int command, int enabled)
+{
+    EnableMenuItem(menu, command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+HMENU LoadPopup(int menuId, HMENU* loaded)
+{
+    *loaded = LoadMenuA(ResourceModule(), MAKEINTRESOURCEA(menuId));
+    return *loaded ? GetSubMenu(*loaded, 0) : nullptr;
+}
+
+PopupHook gPopupHook = nullptr;
+
+void Track(HMENU popup, POINT screen)
+{
+    if (gPopupHook) {
+        gPopupHook(popup, screen);
+        return;
+    }
+    SetForegroundWindow(MainWindow());
+    TrackPopupMenu(popup, TPM_RIGHTBUTTON, screen.x, screen.y, 0, MainWindow(), nullptr);
+}
+
+/* 1 when the key at row decodes as a group in use. */
+int RowIsGroup(int row)
+{
+    if (row < 0 || row >= QUICK_KEY_COUNT)
+        return 0;
+    DialRecord record;
+    DecodeGroupKey(&record, &gQuickDialTable, row);
+    return record.inUse && record.kind == 3;
+}
+
+/* The row under a screen point, or -1 when the point is not on an item's icon or label. */
+int HitRow(HWND list, POINT screen)
+{
+    LVHITTESTINFO hit = {};
+    hit.pt = screen;
+    ScreenToClient(list, &hit.pt);
+    int row = static_cast<int>(SendMessageA(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    return (hit.flags & LVHT_ONITEM) ? row : -1;
+}
+
+}
+
+void SetPopupHook(PopupHook hook)
+{
+    gPopupHook = hook;
+}
+
+void RefreshUiState()
+{
+    UiDecision decision;
+    DecideUiState(g_app, CurrentRowFacts(), &decision);
+
+    if (HMENU menu = GetMenu(MainWindow())) {
+        for (int i = 0; i < decision.menuCount; i++)
+            Gray(menu, decision.menu[i].command, decision.menu[i].enabled);
+        if (decision.enableProperties)
+            Gray(menu, IDM_PROPERTIES, 1);
+        DrawMenuBar(MainWindow());
+    }
+    HWND toolbar = AsWindow(g_app.toolbar);
+    for (int i = 0; i < decision.toolbarCount; i++)
+        SendMessageA(toolbar, TB_ENABLEBUTTON, decision.toolbar[i].command,
+                     MAKELPARAM(decision.toolbar[i].enabled, 0));
+
+    ShowWindow(AsWindow(g_app.tree), decision.showTree ? SW_SHOW : SW_HIDE);
+    ShowWindow(AsWindow(g_app.connectionPanel), decision.showPanel ? SW_SHOW : SW_HIDE);
+    ShowWindow(AsWindow(g_app.dialList), decision.showDialList ? SW_SHOW : SW_HIDE);
+    ShowWindow(AsWindow(g_app.memberList), decision.showMemberList ? SW_SHOW : SW_HIDE);
+    if (decision.enableTreeAndList) {
+        EnableWindow(AsWindow(g_app.tree), TRUE);
+        EnableWindow(AsWindow(g_app.dialList), TRUE);
+    }
+    if (decision.connectionTextId)
+        ShowConnectionText();
+    LayoutPanes(MainWindow());
+}
+
+void ShowTreeContextMenu(HWND tree, POINT screen)
+{
+    TVHITTESTINFO hit = {};
+    hit.pt = screen;
+    ScreenToClient(tree, &hit.pt);
+    HTREEITEM item = reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    if (!item || !(hit.flags & (TVHT_ONITEMICON | TVHT_ONITEMLABEL | TVHT_ONITEMSTATEICON)))
+        return;
+    TVITEMA data = {};
+    data.mask = TVIF_PARAM;
+    data.hItem = item;
+    if (!SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data)))
+        return;
+
+    if (data.lParam != VIEW_DEVICE) {
+        static const int viewCommands[] = {0, IDM_VIEW_QUICK, IDM_VIEW_SPEED, IDM_VIEW_GROUP};
+        if (data.lParam > 0 && data.lParam <= 3)
+            SendMessageA(MainWindow(), WM_COMMAND, viewCommands[data.lParam], 0);
+        return;
+    }
+
+    HMENU loaded;
+    HMENU popup = LoadPopup(IDR_TREEROOT, &loaded);
+    if (!popup)
+        return;
+    ShowWindow(AsWindow(g_app.connectionPanel), SW_SHOW);
+    ShowWindow(AsWindow(g_app.dialList), SW_HIDE);
+    ShowWindow(AsWindow(g_app.memberList), SW_HIDE);
+    g_app.currentView = VIEW_DEVICE;
+    RefreshUiState();
+
+    TreeMenuDecision decision;
+    DecideTreeMenu(g_app, &decision);
+    Gray(popup, IDM_CONNECT, decision.connect);
+    Gray(popup, IDM_DISCONNECT, decision.disconnect);
+    Gray(popup, IDM_CTX_DOWNLOAD, decision.download);
+    Gray(popup, IDM_CTX_UPLOAD, decision.upload);
+    SelectTreeItem(VIEW_DEVICE);
+    Track(popup, screen);
+    DestroyMenu(loaded);
+}
+
+void ShowRowContextMenu(HWND list, POINT screen)
+{
+    if (g_app.currentView == VIEW_DEVICE)
+        return;
+    int row = HitRow(list, screen);
+    if (row < 0)
+        return;
+    g_app.currentRow = row;
+    HMENU loaded;
+    HMENU popup = LoadPopup(IDR_LISTMEMBER, &loaded);
+    if (!popup)
+        return;
+
+    RowMenuDecision decision;
+    DecideRowMenu(g_app, RowDestinationEmpty(list, row), RowIsGroup(row),
+                  KeyFlagsAt(g_app.selectedRow), &decision);
+    Gray(popup, IDM_CUT, decision.cut);
+    Gray(popup, IDM_COPY, decision.copy);
+    Gray(popup, IDM_PASTE, decision.paste);
+    Gray(popup, IDM_DELETE, decision.remove);
+    Track(popup, screen);
+    DestroyMenu(loaded);
+}
