@@ -10,8 +10,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/file_commands_win.h"
 #include "app/frame_win.h"
 #include "app/ui_win.h"
+#include "dial/dial_lists_win.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -26,6 +28,12 @@ void OnNumLock(HWND) { RefreshLockIndicators(VK_NUMLOCK); }
 void OnCapsLock(HWND) { RefreshLockIndicators(VK_CAPITAL); }
 void OnScrollLock(HWND) { RefreshLockIndicators(VK_SCROLL); }
 void OnHelpTopics(HWND window) { ShowHelpTopics(window); }
+
+void OnEntryProperties(HWND window)
+{
+    OpenCurrentEntry(window);
+    SetFocus(AsWindow(g_app.dialList));
+}
 
 void OnAbout(HWND window)
 {
@@ -52,7 +60,11 @@ struct CommandEntry {
 const CommandEntry COMMANDS[] = {
     {IDM_CTX_DOWNLOAD, OnContextDownload},
     {IDM_CTX_UPLOAD, OnContextUpload},
+    {IDM_OPEN, OnOpen},
+    {IDM_SAVE, OnSave},
+    {IDM_SAVE_AS, OnSaveAs},
     {IDM_EXIT, OnExit},
+    {IDM_ENTRY_PROPERTIES, OnEntryProperties},
     {IDM_CUT, OnCut},
     {IDM_VIEW_QUICK, OnViewQuick},
     {IDM_VIEW_SPEED, OnViewSpeed},

@@ -13,6 +13,7 @@
 #include "app/layout.h"
 #include "app/ui_win.h"
 #include "device/device_image.h"
+#include "dial/dial_lists_win.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -256,6 +257,7 @@ void OnCreate(HWND window, HINSTANCE instance)
     g_app.dialList = dialList;
     for (int i = 0; i < DialColumnCount(); i++)
         InsertDialColumn(dialList, i, DIAL_COLUMNS[i].width);
+    FillDialList(dialList, VIEW_QUICK);
     EnableWindow(dialList, g_app.dataPresent == 1);
 
     HWND members = CreateList(window, instance, IDC_MEMBERLIST, 0);
@@ -299,9 +301,11 @@ void OnTreeSelectionChanged(HWND window, const NMTREEVIEWA* change)
         if (g_app.listColumnSet == VIEW_GROUP)
             for (int i = 2; i < DialColumnCount(); i++)
                 InsertDialColumn(dialList, i, i == 8 ? 80 : DIAL_COLUMNS[i].width);
+        FillDialList(dialList, view);
     } else if (view == VIEW_GROUP) {
         for (int i = DialColumnCount() - 1; i >= 2; i--)
             SendMessageA(dialList, LVM_DELETECOLUMN, i, 0);
+        FillDialList(dialList, view);
     }
     if (view != VIEW_DEVICE) {
         g_app.currentRow = 0;
@@ -322,8 +326,9 @@ LRESULT OnNotify(HWND window, const NMHDR* header)
             OnTreeSelectionChanged(window, reinterpret_cast<const NMTREEVIEWA*>(header));
         return 0;
     case IDC_DIALLIST:
+        return OnDialListNotify(window, header);
     case IDC_MEMBERLIST:
-        return 0;
+        return OnMemberListNotify(window, header);
     }
     return 0;
 }

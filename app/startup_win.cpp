@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/file_commands_win.h"
 #include "app/frame_win.h"
 #include "app/ui_win.h"
 #include "device/device_image.h"
@@ -112,10 +113,7 @@ int CloseMainWindow(HWND mainWindow, int exitFlag)
     }
     g_app.dataPresent = 0;
 
-    char backup[MAX_PATH];
-    BackupPath(backup, sizeof backup);
-    if (WriteSettingFile(backup))
-        SetFileHiddenOnly(backup);
+    WriteBackupFile();
 
     DestroyWindow(AsWindow(g_app.tooltip));
     DestroyWindow(AsWindow(g_app.toolbar));

@@ -1,0 +1,198 @@
+/*
+ * Open, Save and Save As: the common file dialog, the document's path and title, and the
+ * window steps around reading a setting data file.
+ */
+#include <windows.h>
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/file_commands_win.h"
+#include "app/frame_win.h"
+#include "app/ui_win.h"
+#include "device/device_image.h"
+#include "device/setting_file.h"
+#include "dial/dial_records.h"
+#include "dial/dial_tables.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+FileDialogHook gFileDialogHook = nullptr;
+constexpr UINT POLL_TIMER = 1;
+constexpr UINT POLL_PERIOD_MS = 3000;
+
+/* Name and extension of path. */
+void TitleOf(const char* path, char* title, int size)
+{
+    const char* name = path;
+    for (const char* p = path; *p; p++)
+        if (*p == '\\' || *p == '/' || *p == ':')
+            name = p + 1;
+    lstrcpynA(title, name, size);
+}
+
+void SetDocumentTitle(const char* path)
+{
+    TitleOf(path, g_app.currentTitle, sizeof g_app.currentTitle);
+    SetCaptionFromTitle();
+}
+
+/* The decoders tidy malformed stored entries as they read them; the lists show the result
+ * when they are next filled. */
+void DecodeAllEntries()
+{
+    DialRecord work;
+    for (uint32_t i = 0; i < g_app.quickKeyCount && i < QUICK_KEY_COUNT; i++)
+        DecodeQuickKey(&work, &gQuickDialTable, static_cast<int>(i));
+    for (int i = 0; i < SPEED_DIAL_COUNT; i++)
+        DecodeSpeedEntry(&work, &gSpeedDialTable, i);
+    for (uint32_t i = 0; i < g_app.groupKeyCount && i < QUICK_KEY_COUNT; i++)
+        DecodeGroupKey(&work, &gQuickDialTable, static_cast<int>(i));
+}
+
+void ReportFileFailure(HWND window)
+{
+    ShowMessageId(window, IDS_DEVICE_RW_FAILED, MB_OK);
+    char title[TITLE_SIZE];
+    SendMessageA(AsWindow(g_app.statusBar), SB_SETTEXTA, 1,
+                 reinterpret_cast<LPARAM>(LoadStr(IDS_STATUS_TITLE, title, sizeof title)));
+}
+
+/* Stores the edit state and writes the document to path. A failed write is reported and keeps
+ * the changes marked as unsaved, so leaving the program still asks. */
+int SaveTo(HWND window, const char* path)
+{
+    StoreEditState();
+    if (!WriteSettingFile(path)) {
+        ShowMessageId(window, IDS_DEVICE_RW_FAILED, MB_OK | MB_ICONERROR);
+        return 0;
+    }
+    g_app.modified = 0;
+    return 1;
+}
+
+}
+
+void SetFileDialogHook(FileDialogHook hook)
+{
+    gFileDialogHook = hook;
+}
+
+int ChooseSettingFile(HWND window, char* path, int mode)
+{
+    static const int TITLES[] = {IDS_TIP_OPEN, IDS_TIP_SAVE, IDS_TITLE_SAVE_AS};
+    if (mode < DIALOG_OPEN || mode > DIALOG_SAVE_AS)
+        return 0;
+    char title[TITLE_SIZE];
+    LoadStr(TITLES[mode], title, sizeof title);
+    if (gFileDialogHook)
+        return gFileDialogHook(window, path, PATH_SIZE, mode, title);
+
+    /* Filter: display text, pattern, and the list's closing empty string. */
+    char filter[TITLE_SIZE * 2 + 2] = "";
+    char pattern[32], extension[16];
+    LoadStr(IDS_FILE_FILTER_PATTERN, pattern, sizeof pattern);
+    LoadStr(IDS_FILE_DEFAULT_EXT, extension, sizeof extension);
+    int n = std::snprintf(filter, sizeof filter - 1, "%s", LoadStr(IDS_FILE_FILTER_NAME, title,
+                                                                   sizeof title));
+    if (n < 0 || n >= static_cast<int>(sizeof filter) - 1)
+        n = 0;
+    std::snprintf(filter + n + 1, sizeof filter - n - 2, "%s", pattern);
+    filter[n + 1 + std::strlen(pattern) + 1] = '\0';
+    LoadStr(TITLES[mode], title, sizeof title);
+
+    char file[PATH_SIZE];
+    lstrcpynA(file, path, sizeof file);
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = window;
+    ofn.lpstrFilter = filter;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrTitle = title;
+    ofn.lpstrDefExt = extension;
+    ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_LONGNAMES;
+    BOOL chosen;
+    if (mode == DIALOG_OPEN) {
+        ofn.Flags |= OFN_FILEMUSTEXIST;
+        chosen = GetOpenFileNameA(&ofn);
+    } else {
+        /* New files are what Save As is for: the name need not exist yet. */
+        ofn.Flags |= OFN_OVERWRITEPROMPT;
+        chosen = GetSaveFileNameA(&ofn);
+    }
+    if (!chosen)
+        return 0;
+    lstrcpynA(path, file, PATH_SIZE);
+    return 1;
+}
+
+void OnOpen(HWND window)
+{
+    char path[PATH_SIZE];
+    lstrcpynA(path, g_app.currentPath, sizeof path);
+    if (!ChooseSettingFile(window, path, DIALOG_OPEN))
+        return;
+    /* A file that cannot be read leaves the data that is there, and its access, alone. */
+    if (!ReadSettingFile(path)) {
+        ReportFileFailure(window);
+        return;
+    }
+    g_app.dataPresent = 1;
+    lstrcpynA(g_app.currentPath, path, sizeof g_app.currentPath);
+    LoadEditState();
+    SetTimer(window, POLL_TIMER, POLL_PERIOD_MS, nullptr);
+    RefreshUiState();
+    DecodeAllEntries();
+
+    SelectTreeItem(VIEW_DEVICE);
+    EnableWindow(AsWindow(g_app.tree), TRUE);
+    EnableWindow(AsWindow(g_app.dialList), TRUE);
+    SetDeviceItemText(gEditState.properties.deviceName);
+    WriteBackupFile();
+    SetDocumentTitle(path);
+    ShowConnectionText();
+    LayoutPanes(window);
+    g_app.modified = 0;
+}
+
+void OnSave(HWND window)
+{
+    char path[PATH_SIZE];
+    lstrcpynA(path, g_app.currentPath, sizeof path);
+    if (std::strcmp(g_app.currentPath, g_app.currentTitle) == 0) {
+        if (!ChooseSettingFile(window, path, DIALOG_SAVE))
+            return;
+        lstrcpynA(g_app.currentPath, path, sizeof g_app.currentPath);
+    }
+    SaveTo(window, g_app.currentPath);
+}
+
+void OnSaveAs(HWND window)
+{
+    char path[PATH_SIZE];
+    lstrcpynA(path, g_app.currentPath, sizeof path);
+    if (!ChooseSettingFile(window, path, DIALOG_SAVE_AS))
+        return;
+    lstrcpynA(g_app.currentPath, path, sizeof g_app.currentPath);
+    SaveTo(window, path);
+    SetDocumentTitle(path);
+}
+
+int WriteBackupFile()
+{
+    char backup[MAX_PATH];
+    BackupPath(backup, sizeof backup);
+    if (!WriteSettingFile(backup))
+        return 0;
+    SetFileHiddenOnly(backup);
+    return 1;
+}
+
+void MarkDocumentChanged()
+{
+    g_app.modified = 1;
+}
