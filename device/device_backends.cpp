@@ -1,0 +1,149 @@
+// MORAVEL_DEVICE parsing and the choice of backend.
+#include "device/device_backends.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "device/sim_backend.h"
+
+namespace {
+
+int ParsePort(const std::string& text, uint16_t* port)
+{
+    if (text.empty() || text.size() > 5)
+        return 0;
+    unsigned long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return 0;
+        value = value * 10 + static_cast<unsigned long>(c - '0');
+    }
+    if (value == 0 || value > 65535)
+        return 0;
+    *port = static_cast<uint16_t>(value);
+    return 1;
+}
+
+// HOST:PORT, the port after the last colon; "[v6 address]:PORT" for IPv6.
+int ParseEndpoint(const std::string& text, TcpEndpoint* endpoint)
+{
+    size_t colon = text.rfind(':');
+    if (colon == std::string::npos || colon == 0)
+        return 0;
+    std::string host = text.substr(0, colon);
+    if (host.size() >= 2 && host.front() == '[' && host.back() == ']')
+        host = host.substr(1, host.size() - 2);
+    if (host.empty() || host.find_first_of(" \t[]") != std::string::npos)
+        return 0;
+    endpoint->host = host;
+    return ParsePort(text.substr(colon + 1), &endpoint->port);
+}
+
+int ParseEndpoints(const std::string& list, std::vector<TcpEndpoint>* endpoints)
+{
+    size_t start = 0;
+    for (;;) {
+        size_t comma = list.find(',', start);
+        TcpEndpoint endpoint;
+        if (!ParseEndpoint(list.substr(start, comma == std::string::npos ? std::string::npos
+                                                                          : comma - start),
+                           &endpoint))
+            return 0;
+        endpoints->push_back(endpoint);
+        if (endpoints->size() > static_cast<size_t>(DEVICE_NUMBER_COUNT))
+            return 0;
+        if (comma == std::string::npos)
+            return 1;
+        start = comma + 1;
+    }
+}
+
+int OpenNothing(void*, int, int, PipeHandle*)
+{
+    return 0;
+}
+
+int ReadNothing(void*, PipeHandle, uint8_t*)
+{
+    return 0;
+}
+
+int TransferNothing(void*, PipeHandle, uint8_t*, uint32_t, uint32_t* done)
+{
+    *done = 0;
+    return 0;
+}
+
+int SendNothing(void*, PipeHandle, const uint8_t*, uint32_t, uint32_t* done)
+{
+    *done = 0;
+    return 0;
+}
+
+void CloseNothing(void*, PipeHandle) {}
+
+const DeviceBackend NO_DEVICE = {"none",       nullptr,     OpenNothing, ReadNothing,
+                                 TransferNothing, SendNothing, CloseNothing};
+
+std::unique_ptr<TcpBackend> gTcp;
+
+}  // namespace
+
+int ParseDeviceSpec(const char* text, DeviceSpec* spec)
+{
+    spec->kind = BACKEND_INVALID;
+    spec->simPath.clear();
+    spec->endpoints.clear();
+    if (!text || !*text) {
+        spec->kind = BACKEND_USB;
+        return 1;
+    }
+    const std::string s = text;
+    if (s == "sim") {
+        spec->kind = BACKEND_SIM;
+        return 1;
+    }
+    if (s.compare(0, 4, "sim:") == 0 && s.size() > 4) {
+        spec->kind = BACKEND_SIM;
+        spec->simPath = s.substr(4);
+        return 1;
+    }
+    if (s.compare(0, 4, "tcp:") == 0 && ParseEndpoints(s.substr(4), &spec->endpoints)) {
+        spec->kind = BACKEND_TCP;
+        return 1;
+    }
+    spec->endpoints.clear();
+    return 0;
+}
+
+const DeviceBackend* SelectDeviceBackend(const char* text)
+{
+    // The backends below are rebuilt in place: pipes still open on them must go first.
+    DeviceClose();
+    DeviceSpec spec;
+    ParseDeviceSpec(text, &spec);
+    switch (spec.kind) {
+    case BACKEND_USB:
+        return UsbscanBackend();
+    case BACKEND_SIM:
+        return BuiltInSimBackend(spec.simPath.c_str());
+    case BACKEND_TCP:
+        if (!gTcp)
+            gTcp.reset(new TcpBackend);
+        InitTcpBackend(gTcp.get(), spec.endpoints);
+        return &gTcp->backend;
+    default:
+        return NoDeviceBackend();
+    }
+}
+
+const DeviceBackend* SelectDeviceBackendFromEnvironment()
+{
+    return SelectDeviceBackend(std::getenv("MORAVEL_DEVICE"));
+}
+
+const DeviceBackend* NoDeviceBackend()
+{
+    return &NO_DEVICE;
+}

@@ -1,0 +1,132 @@
+// The device search and the pipe reads and writes, over whichever backend was chosen.
+#include "device/device_transport.h"
+
+#include <cstdio>
+
+#include "app/app_state.h"
+#include "device/byte_order.h"
+#include "device/device_backends.h"
+#include "device/device_protocol.h"
+
+DevicePipes gDevicePipes = {PIPE_NOT_OPEN, PIPE_NOT_OPEN, -1};
+
+namespace {
+
+const DeviceBackend* gBackend = nullptr;
+
+const DeviceBackend* Backend()
+{
+    if (!gBackend)
+        gBackend = SelectDeviceBackendFromEnvironment();
+    return gBackend;
+}
+
+void ClosePipe(PipeHandle* pipe)
+{
+    if (*pipe != PIPE_NOT_OPEN && gBackend)
+        gBackend->closePipe(gBackend->context, *pipe);
+    *pipe = PIPE_NOT_OPEN;
+}
+
+// Opens device `device` and proves it is ours and answers; leaves the pipes open on success
+// and closed on failure.
+int TryDevice(const DeviceBackend* backend, int device)
+{
+    PipeHandle command = PIPE_NOT_OPEN;
+    if (!backend->openPipe(backend->context, device, PIPE_COMMAND, &command))
+        return 0;
+    gDevicePipes.command = command;
+    gDevicePipes.device = device;
+
+    uint8_t descriptor[DESCRIPTOR_SIZE] = {};  // a backend that fills nothing matches no id
+    if (!backend->readDescriptor(backend->context, command, descriptor) ||
+        !IsAcceptedProductId(&g_app, ReadU16Le(descriptor + DESCRIPTOR_PRODUCT_OFFSET))) {
+        DeviceClose();
+        return 0;
+    }
+
+    PipeHandle reply = PIPE_NOT_OPEN;
+    if (!backend->openPipe(backend->context, device, PIPE_REPLY, &reply)) {
+        DeviceClose();
+        return 0;
+    }
+    gDevicePipes.reply = reply;
+
+    // Any complete answer counts here; the status itself is judged by the callers.
+    uint8_t status = 0;
+    if (!StatusHandshake(&status)) {
+        DeviceClose();
+        return 0;
+    }
+    return 1;
+}
+
+}  // namespace
+
+void SetDeviceBackend(const DeviceBackend* backend)
+{
+    DeviceClose();
+    gBackend = backend;
+}
+
+const DeviceBackend* CurrentDeviceBackend()
+{
+    return Backend();
+}
+
+int DeviceOpen()
+{
+    const DeviceBackend* backend = Backend();
+    if (!backend)
+        return -1;
+
+    if (gDevicePipes.reply != PIPE_NOT_OPEN) {
+        uint8_t status = 0;
+        if (StatusHandshake(&status))
+            return 0;
+    }
+    DeviceClose();
+
+    for (int device = 0; device < DEVICE_NUMBER_COUNT; device++)
+        if (TryDevice(backend, device))
+            return 0;
+    return -1;
+}
+
+void DeviceClose()
+{
+    ClosePipe(&gDevicePipes.command);
+    ClosePipe(&gDevicePipes.reply);
+    gDevicePipes.device = -1;
+}
+
+int PipeRead(PipeHandle pipe, uint32_t count, uint8_t* buffer)
+{
+    if (pipe == PIPE_NOT_OPEN || !gBackend || (!buffer && count))
+        return 0;
+    uint32_t done = 0;
+    if (!gBackend->read(gBackend->context, pipe, buffer, count, &done))
+        return 0;
+    return done >= count ? 1 : 0;
+}
+
+int PipeWrite(PipeHandle pipe, uint32_t count, const uint8_t* bytes)
+{
+    if (pipe == PIPE_NOT_OPEN || !gBackend || (!bytes && count))
+        return 0;
+    uint32_t done = 0;
+    if (!gBackend->write(gBackend->context, pipe, bytes, count, &done))
+        return 0;
+    return done == count ? 1 : 0;
+}
+
+int FormatPipeName(char* out, size_t size, int device, int pipe)
+{
+    if (!out || size == 0 || device < 0 || device >= DEVICE_NUMBER_COUNT ||
+        (pipe != PIPE_COMMAND && pipe != PIPE_REPLY))
+        return 0;
+    char deviceName[32];
+    std::snprintf(deviceName, sizeof deviceName, "\\\\.\\Usbscan%d", device);
+    int n = std::snprintf(out, size, pipe == PIPE_COMMAND ? "%s\\0" : "%s\\1", deviceName);
+    return n > 0 && static_cast<size_t>(n) < size ? 1 : 0;
+}
