@@ -1,0 +1,265 @@
+// Open, Save, Save As, the backup file and the save question, through the real window with the
+// file dialog and the message boxes answered by the tests.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/file_commands_win.h"
+#include "app/frame_win.h"
+#include "app/ui_win.h"
+#include "device/device_image.h"
+#include "device/setting_file.h"
+#include "resources/resource_ids.h"
+#include "tests/app/frame_harness_win.h"
+
+namespace {
+
+struct DialogCall {
+    int mode;
+    std::string title;
+};
+std::vector<DialogCall> gDialogs;
+std::string gChosenPath;  // empty: the user cancels
+
+int AnswerFileDialog(HWND, char* path, int size, int mode, const char* title)
+{
+    gDialogs.push_back({mode, title});
+    if (gChosenPath.empty())
+        return 0;
+    lstrcpynA(path, gChosenPath.c_str(), size);
+    return 1;
+}
+
+std::vector<std::string> gMessages;
+int gAnswer = IDOK;
+
+int AnswerMessage(HWND, const char* text, const char*, UINT)
+{
+    gMessages.push_back(text);
+    return gAnswer;
+}
+
+std::string TempPath(const char* name)
+{
+    char dir[MAX_PATH];
+    GetTempPathA(sizeof dir, dir);
+    return std::string(dir) + name;
+}
+
+long FileSize(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return -1;
+    return static_cast<long>(data.nFileSizeLow);
+}
+
+bool MenuItemEnabled(HWND window, int command)
+{
+    return !(GetMenuState(GetMenu(window), command, MF_BYCOMMAND) & MF_GRAYED);
+}
+
+// A setting data file whose device name is name.
+std::string MakeSettingFile(const char* fileName, const char* name)
+{
+    CreateDeviceImage();
+    uint8_t* value = ItemValueById(0x10C04);
+    std::memset(value, 0, ITEM_VALUE_SIZE);
+    std::memcpy(value, name, std::strlen(name));
+    SetItemLengthById(0x10C04, static_cast<uint32_t>(std::strlen(name)));
+    std::string path = TempPath(fileName);
+    EXPECT_EQ(1, WriteSettingFile(path.c_str()));
+    ResetDeviceImage();
+    return path;
+}
+
+class Files : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        gDialogs.clear();
+        gMessages.clear();
+        gChosenPath.clear();
+        gAnswer = IDOK;
+        SetFileDialogHook(AnswerFileDialog);
+        SetMessageHook(AnswerMessage);
+        StartFrame();
+        window = OpenMainWindow();
+        ASSERT_NE(nullptr, window);
+    }
+    void TearDown() override
+    {
+        CloseTestWindow(window);
+        SetFileDialogHook(nullptr);
+        SetMessageHook(nullptr);
+    }
+    void Command(int id)
+    {
+        SendMessageA(window, WM_COMMAND, id, 0);
+        PumpMessages();
+    }
+    void Refresh() { SendMessageA(window, WM_INITMENU, 0, 0); }
+
+    HWND window = nullptr;
+};
+
+TEST_F(Files, OpenShowsTheDataAndWritesTheHiddenBackup)
+{
+    std::string path = MakeSettingFile("moravel-open.dat", "Reception MFP");
+    gChosenPath = path;
+    Command(IDM_OPEN);
+    ASSERT_EQ(1u, gDialogs.size());
+    EXPECT_EQ(DIALOG_OPEN, gDialogs[0].mode);
+    EXPECT_EQ("Open...", gDialogs[0].title);
+    EXPECT_TRUE(gMessages.empty()) << gMessages[0];
+
+    EXPECT_EQ(1u, g_app.dataPresent);
+    EXPECT_EQ("Moravel - moravel-open.dat", WindowText(window));
+    EXPECT_STREQ(path.c_str(), g_app.currentPath);
+    EXPECT_EQ(0, g_app.modified);
+    Refresh();
+    EXPECT_TRUE(MenuItemEnabled(window, IDM_SAVE));
+    EXPECT_TRUE(MenuItemEnabled(window, IDM_VIEW_QUICK));
+    EXPECT_TRUE(IsShown(g_app.tree));
+    EXPECT_TRUE(IsWindowEnabled(static_cast<HWND>(g_app.dialList)));
+    EXPECT_STREQ("Reception MFP", gEditState.properties.deviceName);
+
+    char backup[MAX_PATH];
+    BackupPath(backup, sizeof backup);
+    EXPECT_EQ(static_cast<long>(DEVICE_IMAGE_SIZE), FileSize(backup));
+    DWORD attributes = GetFileAttributesA(backup);
+    // Wine reports the archive attribute on every file, so only the others can be checked.
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_HIDDEN) << std::hex << attributes;
+    EXPECT_FALSE(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM)) << attributes;
+    DeleteFileA(path.c_str());
+}
+
+TEST_F(Files, CancelledOrFailedOpenChangesNothing)
+{
+    Command(IDM_OPEN);
+    EXPECT_EQ(1u, gDialogs.size());
+    EXPECT_EQ(0u, g_app.dataPresent);
+    EXPECT_TRUE(gMessages.empty());
+
+    g_app.dataPresent = 1;  // data from an earlier download stays usable
+    gChosenPath = TempPath("moravel-no-such-file.dat");
+    Command(IDM_OPEN);
+    ASSERT_EQ(1u, gMessages.size());
+    EXPECT_EQ("Reading/writing device data has failed.", gMessages[0]);
+    EXPECT_EQ(1u, g_app.dataPresent);
+    EXPECT_EQ("Moravel - NewFile.Dat", WindowText(window));
+}
+
+TEST_F(Files, SaveOfANewDocumentAsksOnceAndKeepsTheCaption)
+{
+    std::string path = TempPath("moravel-save.dat");
+    DeleteFileA(path.c_str());
+    g_app.dataPresent = 1;
+    g_app.modified = 1;
+    gChosenPath = path;
+    Command(IDM_SAVE);
+    ASSERT_EQ(1u, gDialogs.size());
+    EXPECT_EQ(DIALOG_SAVE, gDialogs[0].mode);
+    EXPECT_EQ("Save", gDialogs[0].title);
+    EXPECT_EQ(static_cast<long>(DEVICE_IMAGE_SIZE), FileSize(path));
+    EXPECT_EQ(0, g_app.modified);
+    EXPECT_EQ("Moravel - NewFile.Dat", WindowText(window)) << "Save keeps the old title";
+
+    g_app.modified = 1;
+    Command(IDM_SAVE);
+    EXPECT_EQ(1u, gDialogs.size()) << "the next Save writes without asking";
+    EXPECT_EQ(0, g_app.modified);
+    DeleteFileA(path.c_str());
+}
+
+TEST_F(Files, SaveAsSetsTheTitle)
+{
+    std::string path = TempPath("moravel-save-as.dat");
+    g_app.dataPresent = 1;
+    gChosenPath = path;
+    Command(IDM_SAVE_AS);
+    ASSERT_EQ(1u, gDialogs.size());
+    EXPECT_EQ("Save As...", gDialogs[0].title);
+    EXPECT_EQ("Moravel - moravel-save-as.dat", WindowText(window));
+    EXPECT_EQ(static_cast<long>(DEVICE_IMAGE_SIZE), FileSize(path));
+    DeleteFileA(path.c_str());
+}
+
+TEST_F(Files, AFailedSaveIsReportedAndTheChangesStayUnsaved)
+{
+    g_app.dataPresent = 1;
+    g_app.modified = 1;
+    gChosenPath = "C:\\no\\such\\folder\\moravel.dat";
+    Command(IDM_SAVE_AS);
+    ASSERT_EQ(1u, gMessages.size());
+    EXPECT_EQ("Reading/writing device data has failed.", gMessages[0]);
+    EXPECT_EQ(1, g_app.modified) << "leaving must still ask";
+}
+
+TEST_F(Files, ExitWithChangesAsksAndCancelKeepsTheWindow)
+{
+    g_app.modified = 1;
+    gAnswer = IDCANCEL;
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(1u, gMessages.size());
+    EXPECT_EQ("Do you want to save the changes you made to NewFile.Dat?", gMessages[0]);
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(1, g_app.modified);
+}
+
+TEST_F(Files, YesOnANewDocumentShowsSaveAsAndCancellingItStillCloses)
+{
+    g_app.modified = 1;
+    gAnswer = IDYES;
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(1u, gDialogs.size());
+    EXPECT_EQ(DIALOG_SAVE_AS, gDialogs[0].mode);
+    EXPECT_FALSE(IsWindow(window)) << "closing goes on after a cancelled Save As";
+}
+
+TEST_F(Files, YesOnASavedDocumentSavesWithoutAsking)
+{
+    std::string path = TempPath("moravel-exit-save.dat");
+    DeleteFileA(path.c_str());
+    lstrcpynA(g_app.currentPath, path.c_str(), sizeof g_app.currentPath);
+    g_app.modified = 1;
+    gAnswer = IDYES;
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(gDialogs.empty());
+    EXPECT_EQ(static_cast<long>(DEVICE_IMAGE_SIZE), FileSize(path));
+    EXPECT_FALSE(IsWindow(window));
+    DeleteFileA(path.c_str());
+}
+
+TEST_F(Files, NextStartRestoresTheBackupButOffersNoData)
+{
+    std::string path = MakeSettingFile("moravel-backup.dat", "Second floor");
+    gChosenPath = path;
+    Command(IDM_OPEN);
+    ASSERT_EQ(1u, g_app.dataPresent);
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_FALSE(IsWindow(window));
+    PumpMessages();
+
+    // A new start: the edit state comes back from the backup, the window offers no data.
+    std::memset(&gEditState, 0, sizeof gEditState);
+    StartFrame();
+    window = CreateMainWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
+    ASSERT_NE(nullptr, window);
+    SetMenu(window, LoadMenuA(ResourceModule(), MAKEINTRESOURCEA(IDR_MAINMENU)));
+    Refresh();
+    EXPECT_STREQ("Second floor", gEditState.properties.deviceName);
+    EXPECT_EQ(0u, g_app.dataPresent);
+    EXPECT_FALSE(MenuItemEnabled(window, IDM_SAVE));
+    EXPECT_FALSE(MenuItemEnabled(window, IDM_UPLOAD));
+    EXPECT_FALSE(MenuItemEnabled(window, IDM_VIEW_QUICK));
+    EXPECT_FALSE(IsShown(g_app.tree));
+    DeleteFileA(path.c_str());
+}
+
+}
