@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/device_commands_win.h"
 #include "app/file_commands_win.h"
 #include "app/frame_win.h"
 #include "app/ui_win.h"
@@ -58,6 +59,11 @@ struct CommandEntry {
 
 /* The one place where commands meet their handlers. */
 const CommandEntry COMMANDS[] = {
+    {IDM_CONNECT, OnConnect},
+    {IDM_DISCONNECT, OnDisconnect},
+    {IDM_DOWNLOAD, OnDownload},
+    {IDM_UPLOAD, OnUpload},
+    {IDM_READ_DEVICE, OnReadDevice},
     {IDM_CTX_DOWNLOAD, OnContextDownload},
     {IDM_CTX_UPLOAD, OnContextUpload},
     {IDM_OPEN, OnOpen},
@@ -86,12 +92,6 @@ LRESULT DispatchCommand(HWND mainWindow, int command, LPARAM)
             break;
         }
     return 0;
-}
-
-void OnPollTimer(HWND)
-{
-    if (g_app.remoteModeOpen != 1)
-        return;
 }
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)

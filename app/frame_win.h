@@ -32,7 +32,6 @@ void SetCaptionFromTitle();
 
 /* Commands */
 LRESULT DispatchCommand(HWND mainWindow, int command, LPARAM extra);
-void OnPollTimer(HWND mainWindow);
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 /* Opens the program's help: the help file when present, else the HTML manual. */
 void ShowHelpTopics(HWND mainWindow);

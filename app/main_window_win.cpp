@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/device_commands_win.h"
 #include "app/frame_win.h"
 #include "app/layout.h"
 #include "app/ui_win.h"
@@ -230,6 +231,7 @@ INT_PTR CALLBACK ConnectionPanelProc(HWND dialog, UINT message, WPARAM wParam, L
 void OnCreate(HWND window, HINSTANCE instance)
 {
     InitDocumentData(window);
+    InstallDeviceLink();
 
     if (HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr)) {
         g_app.screenWidth = GetDeviceCaps(info, HORZRES);
@@ -250,7 +252,8 @@ void OnCreate(HWND window, HINSTANCE instance)
 
     g_app.tree = CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, nullptr,
                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS |
-                                     TVS_HASLINES | TVS_LINESATROOT | TVS_NOTOOLTIPS,
+                                     TVS_HASLINES | TVS_LINESATROOT | TVS_NOTOOLTIPS |
+                                     TVS_SHOWSELALWAYS,
                                  0, 0, 0, 0, window, reinterpret_cast<HMENU>(IDC_TREE), instance,
                                  nullptr);
     HWND dialList = CreateList(window, instance, IDC_DIALLIST, WS_VISIBLE);
@@ -363,9 +366,12 @@ void OnContextMenu(HWND window, LPARAM lParam)
         ShowRowContextMenu(child, screen);
 }
 
+/* Moved panes repaint whole: copying their old pixels left stale pieces of other panes. */
 void MovePane(HWND pane, const PaneRect& r)
 {
-    MoveWindow(pane, r.x, r.y, r.width < 0 ? 0 : r.width, r.height < 0 ? 0 : r.height, TRUE);
+    SetWindowPos(pane, nullptr, r.x, r.y, r.width < 0 ? 0 : r.width, r.height < 0 ? 0 : r.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    InvalidateRect(pane, nullptr, TRUE);
 }
 
 }

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/device_commands_win.h"
 #include "app/file_commands_win.h"
 #include "app/frame_win.h"
 #include "app/ui_win.h"
@@ -125,6 +126,7 @@ int CloseMainWindow(HWND mainWindow, int exitFlag)
     ImageList_Destroy(static_cast<HIMAGELIST>(g_app.toolbarDisabledImages));
     g_app.treeImages = g_app.toolbarImages = g_app.toolbarDisabledImages = nullptr;
 
+    EndRemoteModeAtExit();
     DestroyWindow(mainWindow);
     if (exitFlag)
         ReleaseDeviceImage();

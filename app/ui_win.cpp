@@ -27,17 +27,30 @@ void SetMessageHook(MessageHook hook)
     gMessageHook = hook;
 }
 
-int ShowMessage(HWND owner, const char* text, UINT flags)
+namespace {
+int ShowCaptioned(HWND owner, const char* text, UINT captionId, UINT flags)
 {
     char caption[TITLE_SIZE];
-    LoadStr(IDS_APP_TITLE, caption, sizeof caption);
+    LoadStr(captionId, caption, sizeof caption);
     if (gMessageHook)
         return gMessageHook(owner, text, caption, flags);
     return MessageBoxA(owner, text, caption, flags);
+}
+}
+
+int ShowMessage(HWND owner, const char* text, UINT flags)
+{
+    return ShowCaptioned(owner, text, IDS_APP_TITLE, flags);
 }
 
 int ShowMessageId(HWND owner, UINT textId, UINT flags)
 {
     char text[MESSAGE_SIZE];
     return ShowMessage(owner, LoadStr(textId, text, sizeof text), flags);
+}
+
+int ShowMessageCaptionId(HWND owner, UINT textId, UINT captionId, UINT flags)
+{
+    char text[MESSAGE_SIZE];
+    return ShowCaptioned(owner, LoadStr(textId, text, sizeof text), captionId, flags);
 }

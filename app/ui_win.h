@@ -23,6 +23,9 @@ const char* LoadOwnStr(UINT id, char* buffer, int size);
  * install a hook that answers instead of a person and records what was asked. */
 int ShowMessage(HWND owner, const char* text, UINT flags);
 int ShowMessageId(HWND owner, UINT textId, UINT flags);
+/* The same with a caption of its own by string id: the dial directory's overwrite and delete
+ * questions are titled "Warning" (string 56). */
+int ShowMessageCaptionId(HWND owner, UINT textId, UINT captionId, UINT flags);
 
 typedef int (*MessageHook)(HWND owner, const char* text, const char* caption, UINT flags);
 void SetMessageHook(MessageHook hook);

@@ -443,6 +443,8 @@
 #define IDS_INDICATOR_NUM       9201
 #define IDS_INDICATOR_SCRL      9202
 #define IDS_HELP_NOT_FOUND      9210
+#define IDS_PROGRESS_DOWNLOAD   9211
+#define IDS_PROGRESS_UPLOAD     9212
 /* E-mail option columns and custom-scan texts: only an A3 build's table has them. */
 #define IDS_COL_OPTION1         2091
 #define IDS_COL_OPTION2         2092

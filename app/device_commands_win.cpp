@@ -1,0 +1,196 @@
+/*
+ * The device commands of the main window: Connect, Disconnect, the periodic check, Download
+ * with its internal read command, and Upload. The protocol decides; this file shows the
+ * messages, keeps the window state and paints the transfer's progress.
+ */
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+
+#include "app/device_commands_win.h"
+#include "app/file_commands_win.h"
+#include "app/frame_win.h"
+#include "app/ui_win.h"
+#include "device/device_backends.h"
+#include "device/device_image.h"
+#include "device/device_protocol.h"
+#include "device/device_transfer.h"
+#include "device/device_transport.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+constexpr UINT POLL_TIMER = 1;
+constexpr UINT POLL_PERIOD_MS = 3000;
+constexpr int PROGRESS_PART = 0;
+
+void StartPollTimer() { SetTimer(MainWindow(), POLL_TIMER, POLL_PERIOD_MS, nullptr); }
+void StopPollTimer() { KillTimer(MainWindow(), POLL_TIMER); }
+
+void SetStatusPart(int part, const char* text)
+{
+    SendMessageA(AsWindow(g_app.statusBar), SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
+}
+
+void ResetStatusTitle()
+{
+    char title[TITLE_SIZE];
+    SetStatusPart(1, LoadStr(IDS_STATUS_TITLE, title, sizeof title));
+}
+
+void ShowLinkMessage(int stringId) { ShowMessageId(MainWindow(), stringId, MB_OK); }
+void SendDisconnect() { SendMessageA(MainWindow(), WM_COMMAND, IDM_DISCONNECT, 0); }
+
+/* Paints "Downloading 120/252" while the transfer holds the thread: only the status bar is
+ * repainted, no input is taken, so nothing can run in between. */
+struct ProgressText {
+    int format;
+};
+
+void ReportProgress(void* context, int done, int total)
+{
+    const ProgressText* progress = static_cast<const ProgressText*>(context);
+    char format[64], text[96];
+    LoadStr(progress->format, format, sizeof format);
+    std::snprintf(text, sizeof text, format, done, total);
+    SetStatusPart(PROGRESS_PART, text);
+    UpdateWindow(AsWindow(g_app.statusBar));
+}
+
+/* Runs a transfer under the wait cursor with its progress in the status bar. */
+int RunTransfer(int (*transfer)(DeviceImage*, const TransferProgress*), int format)
+{
+    ProgressText text = {format};
+    TransferProgress progress = {ReportProgress, &text};
+    HCURSOR previous = SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));
+    int result = transfer(&gDeviceImage, &progress);
+    SetCursor(previous);
+    SetStatusPart(PROGRESS_PART, "");
+    return result;
+}
+
+void ShowOfflineAfterFailure()
+{
+    g_app.connected = 0;
+    RefreshUiState();
+    ShowConnectionText();
+}
+
+}
+
+void InstallDeviceLink()
+{
+    static const DeviceLinkHooks hooks = {ShowLinkMessage, SendDisconnect, ResetStatusTitle,
+                                          StopPollTimer};
+    SetDeviceLinkHooks(&hooks);
+    if (!CurrentDeviceBackend())
+        SetDeviceBackend(SelectDeviceBackendFromEnvironment());
+}
+
+void OnConnect(HWND)
+{
+    g_app.connected = CheckConnection(nullptr);
+    if (g_app.connected == 1) {
+        BeginRemoteMode();
+        g_app.remoteModeOpen = 1;
+        StartPollTimer();
+    }
+    RefreshUiState();
+    DeviceClose();
+    ShowConnectionText();
+}
+
+void OnDisconnect(HWND)
+{
+    StopPollTimer();
+    g_app.connected = 0;
+    EndRemoteMode();
+    g_app.remoteModeOpen = 0;
+    DeviceClose();
+    RefreshUiState();
+    ShowConnectionText();
+}
+
+void OnPollTimer(HWND)
+{
+    if (g_app.remoteModeOpen != 1)
+        return;
+    if (PollDevice() != POLL_FAILED)
+        return;
+    StopPollTimer();
+    g_app.connected = CheckConnection(nullptr);
+    DeviceClose();
+    RefreshUiState();
+    ShowConnectionText();
+}
+
+void OnDownload(HWND window)
+{
+    if (!CheckConnection(nullptr)) {
+        ShowOfflineAfterFailure();
+        return;
+    }
+    if (g_app.dataPresent != 1 ||
+        ShowMessageId(window, IDS_ASK_DOWNLOAD_OVERWRITE, MB_YESNO) == IDYES) {
+        ResetDeviceImage();
+        SendMessageA(window, WM_COMMAND, IDM_READ_DEVICE, 0);
+    }
+    ClearRestartFlag();
+    ResetStatusTitle();
+    MarkDocumentChanged();
+}
+
+void OnReadDevice(HWND window)
+{
+    g_app.dataPresent = RunTransfer(DownloadImage, IDS_PROGRESS_DOWNLOAD);
+    if (g_app.dataPresent != 1) {
+        ShowMessageId(window, IDS_DEVICE_RW_FAILED, MB_OK);
+        ResetStatusTitle();
+        ShowOfflineAfterFailure();
+        return;
+    }
+    LoadEditState();
+    StartPollTimer();
+    SelectTreeItem(VIEW_DEVICE);
+    RefreshUiState();
+    EnableWindow(AsWindow(g_app.tree), TRUE);
+    EnableWindow(AsWindow(g_app.dialList), TRUE);
+    SetDeviceItemText(gEditState.properties.deviceName);
+    WriteBackupFile();
+    ShowConnectionText();
+    LayoutPanes(window);
+}
+
+void OnUpload(HWND window)
+{
+    if (!CheckConnection(nullptr)) {
+        ShowOfflineAfterFailure();
+        return;
+    }
+    if (g_app.dataPresent == 1 &&
+        ShowMessageId(window, IDS_ASK_UPLOAD_OVERWRITE, MB_YESNO) != IDYES) {
+        ResetStatusTitle();
+        RefreshUiState();
+        return;
+    }
+    if (RunTransfer(UploadImage, IDS_PROGRESS_UPLOAD)) {
+        StartPollTimer();
+        ResetStatusTitle();
+        RefreshUiState();
+        return;
+    }
+    ShowMessageId(window, IDS_DEVICE_RW_FAILED, MB_OK);
+    ResetStatusTitle();
+    ShowOfflineAfterFailure();
+}
+
+void EndRemoteModeAtExit()
+{
+    if (g_app.remoteModeOpen != 1)
+        return;
+    if (DeviceOpen() == 0) {
+        EndRemoteMode();
+        DeviceClose();
+    }
+}

@@ -1,0 +1,84 @@
+// Steers a running Moravel.exe for `make screenshot`: lists the states to capture and moves
+// the program into each by sending it the commands a user would choose.
+//   shotdriver list            the states, one "name|window title|arguments" line each
+//   shotdriver command ID      sends command ID and waits until it is done
+//   shotdriver post ID         posts command ID (for commands that open a modal dialog)
+//   shotdriver after NAME      undoes what a state left open (closes its dialog)
+//   shotdriver close           closes the program without saving
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "resources/resource_ids.h"
+
+namespace {
+
+HWND MainWindow()
+{
+    return FindWindowA("PVX", nullptr);
+}
+
+// Dismisses a top-level dialog whose caption starts with prefix.
+struct CloseSearch {
+    const char* prefix;
+    int closed;
+};
+
+BOOL CALLBACK CloseDialog(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<CloseSearch*>(param);
+    char caption[128] = "", cls[16] = "";
+    GetWindowTextA(window, caption, sizeof caption);
+    GetClassNameA(window, cls, sizeof cls);
+    if (std::strcmp(cls, "#32770") == 0 &&
+        std::strncmp(caption, search->prefix, std::strlen(search->prefix)) == 0) {
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        search->closed++;
+    }
+    return TRUE;
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return 2;
+    const char* verb = argv[1];
+    if (std::strcmp(verb, "list") == 0) {
+        std::printf("connected|Moravel - |command %d\n", IDM_CONNECT);
+        std::printf("downloaded|Moravel - |command %d\n", IDM_DOWNLOAD);
+        std::printf("quick-dial-list|Moravel - |command %d\n", IDM_VIEW_QUICK);
+        std::printf("speed-dial-list|Moravel - |command %d\n", IDM_VIEW_SPEED);
+        std::printf("group-list|Moravel - |command %d\n", IDM_VIEW_GROUP);
+        std::printf("about|About Moravel|post %d\n", IDM_ABOUT);
+        return 0;
+    }
+    HWND main = MainWindow();
+    if (!main) {
+        std::fprintf(stderr, "shotdriver: Moravel is not running\n");
+        return 1;
+    }
+    if (std::strcmp(verb, "command") == 0 && argc > 2) {
+        SendMessageA(main, WM_COMMAND, std::atoi(argv[2]), 0);
+        return 0;
+    }
+    if (std::strcmp(verb, "post") == 0 && argc > 2) {
+        PostMessageA(main, WM_COMMAND, std::atoi(argv[2]), 0);
+        return 0;
+    }
+    if (std::strcmp(verb, "after") == 0 && argc > 2) {
+        if (std::strcmp(argv[2], "about") == 0) {
+            CloseSearch search = {"About", 0};
+            EnumWindows(CloseDialog, reinterpret_cast<LPARAM>(&search));
+        }
+        return 0;
+    }
+    if (std::strcmp(verb, "close") == 0) {
+        PostMessageA(main, WM_COMMAND, IDM_DISCONNECT, 0);
+        return 0;
+    }
+    return 2;
+}
