@@ -1,0 +1,225 @@
+// The device commands through the real window against the built-in simulated device: Connect,
+// Download with its question, Upload, Disconnect, and the failures a user sees.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/frame_win.h"
+#include "app/ui_win.h"
+#include "device/device_backends.h"
+#include "device/device_image.h"
+#include "device/device_protocol.h"
+#include "device/device_transfer.h"
+#include "device/device_transport.h"
+#include "device/sim_backend.h"
+#include "resources/resource_ids.h"
+#include "tests/app/frame_harness_win.h"
+
+namespace {
+
+std::vector<std::string> gMessages;
+int gAnswer = IDYES;
+
+int AnswerMessage(HWND, const char* text, const char*, UINT)
+{
+    gMessages.push_back(text);
+    return gAnswer;
+}
+
+bool MenuItemEnabled(HWND window, int command)
+{
+    return !(GetMenuState(GetMenu(window), command, MF_BYCOMMAND) & MF_GRAYED);
+}
+
+std::string TreeRootText()
+{
+    HWND tree = static_cast<HWND>(g_app.tree);
+    char text[64] = "";
+    TVITEMA item = {};
+    item.mask = TVIF_TEXT;
+    item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+std::string PanelText()
+{
+    char text[64] = "";
+    GetDlgItemTextA(static_cast<HWND>(g_app.connectionPanel), IDC_CONNECTION_TEXT, text,
+                    sizeof text);
+    return text;
+}
+
+class DeviceCommands : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        gMessages.clear();
+        gAnswer = IDYES;
+        SetMessageHook(AnswerMessage);
+        char dump[MAX_PATH];
+        GetTempPathA(sizeof dump, dump);
+        dumpPath = std::string(dump) + "moravel-upload-dump.dat";
+        SetUploadDumpPath(dumpPath.c_str());
+        SetDeviceBackend(BuiltInSimBackend(nullptr));
+        device = BuiltInSimDevice();
+        ASSERT_NE(nullptr, device);
+        StartFrame();
+        window = OpenMainWindow();
+        ASSERT_NE(nullptr, window);
+    }
+    void TearDown() override
+    {
+        CloseTestWindow(window);
+        SetMessageHook(nullptr);
+        SetDeviceBackend(nullptr);
+        DeleteFileA(dumpPath.c_str());
+    }
+    void Command(int id)
+    {
+        SendMessageA(window, WM_COMMAND, id, 0);
+        PumpMessages();
+        SendMessageA(window, WM_INITMENU, 0, 0);
+    }
+
+    HWND window = nullptr;
+    SimDevice* device = nullptr;
+    std::string dumpPath;
+};
+
+TEST_F(DeviceCommands, ConnectShowsOnlineAndOffersDownload)
+{
+    Command(IDM_CONNECT);
+    EXPECT_TRUE(gMessages.empty()) << gMessages[0];
+    EXPECT_EQ(1u, g_app.connected);
+    EXPECT_EQ(1u, g_app.remoteModeOpen);
+    EXPECT_EQ(1, device->remoteMode) << "the device is in remote mode";
+    EXPECT_EQ("Connection : Online", PanelText());
+    EXPECT_TRUE(MenuItemEnabled(window, IDM_DOWNLOAD));
+    EXPECT_FALSE(MenuItemEnabled(window, IDM_UPLOAD));
+    EXPECT_FALSE(MenuItemEnabled(window, IDM_CONNECT));
+
+    Command(IDM_DISCONNECT);
+    EXPECT_EQ(0u, g_app.connected);
+    EXPECT_EQ(0u, g_app.remoteModeOpen);
+    EXPECT_EQ(0, device->remoteMode);
+    EXPECT_EQ("Connection : Offline", PanelText());
+    EXPECT_TRUE(gMessages.empty());
+}
+
+TEST_F(DeviceCommands, ConnectWithoutADeviceSaysSo)
+{
+    SetDeviceBackend(NoDeviceBackend());
+    Command(IDM_CONNECT);
+    ASSERT_EQ(1u, gMessages.size());
+    EXPECT_EQ("Opening USB port has failed.", gMessages[0]);
+    EXPECT_EQ(0u, g_app.connected);
+    EXPECT_EQ(0u, g_app.remoteModeOpen);
+    EXPECT_EQ("Connection : Offline", PanelText());
+}
+
+TEST_F(DeviceCommands, DownloadFillsTheProgramAndTheBackup)
+{
+    Command(IDM_CONNECT);
+    Command(IDM_DOWNLOAD);
+    EXPECT_TRUE(gMessages.empty()) << "no data yet: no question; got " << gMessages[0];
+    EXPECT_EQ(1u, g_app.dataPresent);
+    EXPECT_EQ(1, g_app.modified) << "a download changes the document";
+    EXPECT_EQ(0, std::memcmp(gDeviceImage.bytes + 2 * ITEM_RECORD_SIZE,
+                             device->items + 2 * ITEM_RECORD_SIZE,
+                             DEVICE_IMAGE_SIZE - 2 * ITEM_RECORD_SIZE))
+        << "the image holds the device's settings and directory";
+    EXPECT_FALSE(TreeRootText().empty()) << "the tree shows the device name";
+    EXPECT_STREQ(gEditState.properties.deviceName, TreeRootText().c_str());
+    EXPECT_TRUE(MenuItemEnabled(window, IDM_UPLOAD));
+    EXPECT_TRUE(IsShown(g_app.tree));
+
+    char backup[MAX_PATH];
+    BackupPath(backup, sizeof backup);
+    HANDLE file = CreateFileA(backup, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file) << "the backup was written";
+    std::vector<uint8_t> bytes(DEVICE_IMAGE_SIZE + 1);
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    ASSERT_EQ(static_cast<DWORD>(DEVICE_IMAGE_SIZE), read);
+    EXPECT_EQ(0, std::memcmp(bytes.data(), gDeviceImage.bytes, DEVICE_IMAGE_SIZE))
+        << "the backup is the image byte for byte";
+}
+
+TEST_F(DeviceCommands, SecondDownloadAsksAndNoKeepsTheData)
+{
+    Command(IDM_CONNECT);
+    Command(IDM_DOWNLOAD);
+    ItemValueById(0x10C04)[0] = 'X';
+    gAnswer = IDNO;
+    Command(IDM_DOWNLOAD);
+    ASSERT_EQ(1u, gMessages.size());
+    EXPECT_EQ("Are you sure you want to overwrite the setting data of this application with the "
+              "device data?",
+              gMessages[0]);
+    EXPECT_EQ('X', ItemValueById(0x10C04)[0]) << "No leaves the image alone";
+    EXPECT_EQ(1u, g_app.dataPresent);
+}
+
+TEST_F(DeviceCommands, UploadAsksThenSendsEverythingAndCommits)
+{
+    Command(IDM_CONNECT);
+    Command(IDM_DOWNLOAD);
+    const uint32_t commits = device->commitCount;
+    const char name[] = "Upload test";
+    uint8_t* value = ItemValueById(0x10C04);
+    std::memset(value, 0, 36);
+    std::memcpy(value, name, sizeof name - 1);
+    SetItemLengthById(0x10C04, sizeof name - 1);
+
+    Command(IDM_UPLOAD);
+    ASSERT_EQ(1u, gMessages.size());
+    EXPECT_EQ("Are you sure you want to overwrite the device setting data with the current data "
+              "of this application?",
+              gMessages[0]);
+    EXPECT_EQ(commits + 1, device->commitCount);
+    int record = FindItemRecord(0x10C04);
+    EXPECT_EQ(0, std::memcmp(device->items + record * ITEM_RECORD_SIZE + 8, name, sizeof name - 1))
+        << "the device took the new name";
+    EXPECT_EQ(1u, g_app.connected);
+}
+
+TEST_F(DeviceCommands, UploadDeclinedSendsNothing)
+{
+    Command(IDM_CONNECT);
+    Command(IDM_DOWNLOAD);
+    const uint32_t commits = device->commitCount;
+    device->capturePackets = 1;
+    device->received.clear();
+    gAnswer = IDNO;
+    Command(IDM_UPLOAD);
+    EXPECT_EQ(commits, device->commitCount);
+    EXPECT_FALSE(device->received.empty()) << "the connection check asked for the status";
+    for (const SimPacket& packet : device->received)
+        EXPECT_NE(OP_WRITE_ITEM, packet.operation) << "item " << std::hex << packet.code;
+}
+
+TEST_F(DeviceCommands, ABrokenDownloadIsReportedAndLeavesTheProgramOffline)
+{
+    Command(IDM_CONNECT);
+    device->faults.dropAtRecord = 100;
+    Command(IDM_DOWNLOAD);
+    ASSERT_FALSE(gMessages.empty());
+    EXPECT_EQ("Reading/writing device data has failed.", gMessages.back());
+    EXPECT_EQ(0u, g_app.dataPresent);
+    EXPECT_EQ(0u, g_app.connected);
+    EXPECT_FALSE(MenuItemEnabled(window, IDM_UPLOAD));
+    EXPECT_EQ("Connection : Offline", PanelText());
+}
+
+}
