@@ -342,11 +342,14 @@ int SimConnect(SimDevice* d, uint64_t nowMs)
     d->output.clear();
     ForgetStaged(d);
     d->linkUp = 1;
+    Log(d, "-- link open");
     return 1;
 }
 
 void SimDisconnect(SimDevice* d)
 {
+    if (d->linkUp)
+        Log(d, "-- link closed");
     d->linkUp = 0;
     d->input.clear();
     d->output.clear();
