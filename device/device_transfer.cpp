@@ -1,7 +1,6 @@
 // The download and upload sequences and the upload skip rules.
 #include "device/device_transfer.h"
 
-#include <cstring>
 #include <string>
 
 #include "device/byte_order.h"
