@@ -26,9 +26,11 @@ native: bootstrap
 	@test -f $(BUILD)/native/CMakeCache.txt || $(CMAKE_CFG) -B $(BUILD)/native >/dev/null
 	@cmake --build $(BUILD)/native -j $(JOBS)
 
-win64: bootstrap
+# The end-to-end test runs devsim from the native tree.
+win64: bootstrap native
 	@test -f $(BUILD)/win64/CMakeCache.txt || $(CMAKE_CFG) -B $(BUILD)/win64 \
-	    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+	    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	    -DMORAVEL_DEVSIM=$(abspath $(BUILD)/native/devsim/devsim) >/dev/null
 	@cmake --build $(BUILD)/win64 -j $(JOBS)
 
 win32: bootstrap

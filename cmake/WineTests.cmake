@@ -1,12 +1,17 @@
 # Win32 test glue. Test executables run through CMAKE_CROSSCOMPILING_EMULATOR (wine); the
 # display, prefix and warm wineserver come from tools/wine-env, which wraps the CTest run.
 # Discovery happens at test time so that building never needs Wine or a display.
+#   moravel_win_test(name [LOCK resource] sources...)
+# LOCK keeps tests that share something outside the process (Moravel.exe's single instance)
+# from running at the same time.
 function(moravel_win_test name)
-  add_executable(${name} ${ARGN})
+  cmake_parse_arguments(ARG "" "LOCK" "" ${ARGN})
+  add_executable(${name} ${ARG_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE GTest::gtest)
-  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-    set_target_properties(${name} PROPERTIES WIN32_EXECUTABLE OFF)
+  set(properties TIMEOUT 120)
+  if(ARG_LOCK)
+    list(APPEND properties RESOURCE_LOCK ${ARG_LOCK})
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES TIMEOUT 120)
+                       PROPERTIES ${properties})
 endfunction()
