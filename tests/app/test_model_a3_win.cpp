@@ -1,0 +1,45 @@
+// The A3 family program: its own profile string names the A3 family with two product ids, and
+// the files it looks for next to it carry the A3 names.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/app_state.h"
+#include "app/frame_win.h"
+#include "app/ui_win.h"
+#include "resources/resource_ids.h"
+#include "tests/app/frame_harness_win.h"
+
+namespace {
+
+bool EndsWith(const std::string& s, const std::string& tail)
+{
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+TEST(A3Program, ProfileFilesAndColumns)
+{
+    char profile[128] = "";
+    ASSERT_GT(LoadStringA(GetModuleHandleA(nullptr), IDS_MODEL_PROFILE, profile, sizeof profile),
+              0);
+    StartFrame(profile);
+    EXPECT_EQ(MODEL_A3, g_app.model) << "profile: " << profile;
+    EXPECT_TRUE(IsAcceptedProductId(&g_app, 0x2A02));
+    EXPECT_FALSE(IsAcceptedProductId(&g_app, 0x2A04));
+
+    char path[MAX_PATH];
+    EXPECT_TRUE(EndsWith(BackupPath(path, sizeof path), "\\A3SPVX.BAK")) << path;
+    EXPECT_TRUE(EndsWith(HelpFilePath("HLP", path, sizeof path), "\\A3SPVX.HLP")) << path;
+
+    HWND window = OpenMainWindow();
+    ASSERT_NE(nullptr, window);
+    EXPECT_EQ(10, ListColumnCount(static_cast<HWND>(g_app.dialList)));
+    char header[64];
+    EXPECT_STRNE("", LoadStr(IDS_COL_OPTION1, header, sizeof header))
+        << "the A3 program has texts of its own for the option columns";
+    CloseTestWindow(window);
+}
+
+}
