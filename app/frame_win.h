@@ -15,6 +15,9 @@ void LoadResourceModule(HINSTANCE instance, const char* programDir);
 void InitDocumentData(HWND mainWindow);
 /* Returns 0 when the user cancelled and the window stays; 1 when it was destroyed. */
 int CloseMainWindow(HWND mainWindow, int exitFlag);
+/* The program's folder, with its trailing backslash: where the backup, the help and the
+ * resource library live. */
+const char* ProgramDirectory();
 /* Full path of the backup file next to the program. */
 const char* BackupPath(char* buffer, int size);
 

@@ -45,17 +45,8 @@ void SetHelpOpener(HelpOpener opener)
 
 const char* HelpFilePath(const char* extension, char* buffer, int size)
 {
-    char path[MAX_PATH];
-    DWORD n = GetModuleFileNameA(InstanceModule(), path, sizeof path);
-    if (n == 0 || n >= sizeof path)
-        path[0] = '\0';
-    char* slash = std::strrchr(path, '\\');
-    if (slash)
-        slash[1] = '\0';
-    else
-        path[0] = '\0';
     const char* name = g_app.model == MODEL_A3 ? "A3SPVX" : "QVPVX";
-    std::snprintf(buffer, size, "%s%s.%s", path, name, extension);
+    std::snprintf(buffer, size, "%s%s.%s", ProgramDirectory(), name, extension);
     return buffer;
 }
 

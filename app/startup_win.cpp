@@ -75,12 +75,17 @@ void LoadResourceModule(HINSTANCE instance, const char* programDir)
     }
 }
 
+const char* ProgramDirectory()
+{
+    if (gProgramDir[0] == '\0')
+        ModuleDirectory(nullptr, gProgramDir, sizeof gProgramDir);
+    return gProgramDir;
+}
+
 const char* BackupPath(char* buffer, int size)
 {
     const char* name = g_app.model == MODEL_A3 ? "A3SPVX.BAK" : "A4SPVX.BAK";
-    if (gProgramDir[0] == '\0')
-        ModuleDirectory(nullptr, gProgramDir, sizeof gProgramDir);
-    std::snprintf(buffer, size, "%s%s", gProgramDir, name);
+    std::snprintf(buffer, size, "%s%s", ProgramDirectory(), name);
     return buffer;
 }
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -176,7 +177,7 @@ POINT TreeItemPoint(HWND tree, int view)
                 SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
     }
     RECT r = {};
-    *reinterpret_cast<HTREEITEM*>(&r) = item;
+    std::memcpy(&r, &item, sizeof item);  // TVM_GETITEMRECT takes the item in the rectangle
     SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
     POINT p = {r.left - 8, (r.top + r.bottom) / 2};
     ClientToScreen(tree, &p);
@@ -238,7 +239,7 @@ TEST_F(Commands, RowMenuOnAnEmptyRowOffersOnlyPropertiesAndPasteFromAFilledClipb
     HWND list = static_cast<HWND>(g_app.dialList);
     if (SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 0)
         GTEST_SKIP() << "the dial list has no rows yet";
-    RECT r = {LVIR_LABEL};
+    RECT r = {LVIR_LABEL, 0, 0, 0};
     SendMessageA(list, LVM_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&r));
     POINT p = {r.left + 5, (r.top + r.bottom) / 2};
     ClientToScreen(list, &p);
@@ -259,7 +260,6 @@ TEST_F(Commands, RowMenuOnAnEmptyRowOffersOnlyPropertiesAndPasteFromAFilledClipb
 // ---- About, Help, lock indicators -----------------------------------------------------------
 
 std::string gAboutVersion, gAboutName;
-HWND gAboutFocus = nullptr;
 HHOOK gCbt = nullptr;
 
 LRESULT CALLBACK AnswerAbout(int code, WPARAM wParam, LPARAM lParam)
@@ -349,7 +349,7 @@ TEST_F(Commands, LockIndicatorsFollowTheKeys)
     for (const Case& c : cases) {
         for (bool on : {true, false}) {
             SetToggle(c.key, on);
-            MSG msg = {window, WM_KEYDOWN, static_cast<WPARAM>(c.key), 1};
+            MSG msg = {window, WM_KEYDOWN, static_cast<WPARAM>(c.key), 1, 0, {0, 0}};
             EXPECT_TRUE(TranslateAcceleratorA(window, accelerators, &msg))
                 << "key " << c.key << " is bound";
             PumpMessages();
