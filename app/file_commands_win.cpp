@@ -159,27 +159,38 @@ void OnOpen(HWND window)
     g_app.modified = 0;
 }
 
-void OnSave(HWND window)
+int SaveDocument(HWND window)
 {
     char path[PATH_SIZE];
     lstrcpynA(path, g_app.currentPath, sizeof path);
     if (std::strcmp(g_app.currentPath, g_app.currentTitle) == 0) {
         if (!ChooseSettingFile(window, path, DIALOG_SAVE))
-            return;
+            return SAVE_CANCELLED;
         lstrcpynA(g_app.currentPath, path, sizeof g_app.currentPath);
     }
-    SaveTo(window, g_app.currentPath);
+    return SaveTo(window, g_app.currentPath) ? SAVE_DONE : SAVE_FAILED;
 }
 
-void OnSaveAs(HWND window)
+int SaveDocumentAs(HWND window)
 {
     char path[PATH_SIZE];
     lstrcpynA(path, g_app.currentPath, sizeof path);
     if (!ChooseSettingFile(window, path, DIALOG_SAVE_AS))
-        return;
+        return SAVE_CANCELLED;
     lstrcpynA(g_app.currentPath, path, sizeof g_app.currentPath);
-    SaveTo(window, path);
+    int result = SaveTo(window, path) ? SAVE_DONE : SAVE_FAILED;
     SetDocumentTitle(path);
+    return result;
+}
+
+void OnSave(HWND window)
+{
+    SaveDocument(window);
+}
+
+void OnSaveAs(HWND window)
+{
+    SaveDocumentAs(window);
 }
 
 int WriteBackupFile()

@@ -14,6 +14,11 @@ int ChooseSettingFile(HWND window, char* path, int mode);
 typedef int (*FileDialogHook)(HWND owner, char* path, int size, int mode, const char* title);
 void SetFileDialogHook(FileDialogHook hook);
 
+/* Save and Save As with their outcome: done, cancelled by the user, or failed (reported). */
+enum SaveResult { SAVE_FAILED = -1, SAVE_CANCELLED = 0, SAVE_DONE = 1 };
+int SaveDocument(HWND window);
+int SaveDocumentAs(HWND window);
+
 void OnOpen(HWND window);
 void OnSave(HWND window);
 void OnSaveAs(HWND window);

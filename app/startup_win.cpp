@@ -112,8 +112,12 @@ int CloseMainWindow(HWND mainWindow, int exitFlag)
         if (answer == IDYES) {
             char defaultName[TITLE_SIZE];
             LoadStr(IDS_DEFAULT_DOCUMENT, defaultName, sizeof defaultName);
-            int command = std::strcmp(defaultName, g_app.currentPath) != 0 ? IDM_SAVE : IDM_SAVE_AS;
-            SendMessageA(mainWindow, WM_COMMAND, command, 0);
+            int saved = std::strcmp(defaultName, g_app.currentPath) != 0
+                            ? SaveDocument(mainWindow)
+                            : SaveDocumentAs(mainWindow);
+            /* The user was just told the save failed: closing now would lose the changes. */
+            if (saved == SAVE_FAILED)
+                return 0;
         }
         g_app.modified = 0;
     }

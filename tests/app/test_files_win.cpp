@@ -222,6 +222,18 @@ TEST_F(Files, YesOnANewDocumentShowsSaveAsAndCancellingItStillCloses)
     EXPECT_FALSE(IsWindow(window)) << "closing goes on after a cancelled Save As";
 }
 
+TEST_F(Files, AFailedSaveOnExitKeepsTheWindow)
+{
+    lstrcpynA(g_app.currentPath, "C:\\no\\such\\folder\\moravel.dat", sizeof g_app.currentPath);
+    g_app.modified = 1;
+    gAnswer = IDYES;
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(2u, gMessages.size()) << "the question, then the failure";
+    EXPECT_EQ("Reading/writing device data has failed.", gMessages[1]);
+    EXPECT_TRUE(IsWindow(window)) << "the changes are still only in the program";
+    EXPECT_EQ(1, g_app.modified);
+}
+
 TEST_F(Files, YesOnASavedDocumentSavesWithoutAsking)
 {
     std::string path = TempPath("moravel-exit-save.dat");
