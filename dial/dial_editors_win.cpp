@@ -1,0 +1,32 @@
+/*
+ * Where the lists open the entry and group editors. The entry dialog and the group dialog land
+ * in these two functions; until they do, opening an entry shows nothing and stores nothing.
+ */
+#include "dial/dial_editors_win.h"
+
+#include "app/app_state.h"
+
+namespace {
+EditorHook gEditorHook = nullptr;
+}
+
+void SetEditorHook(EditorHook hook)
+{
+    gEditorHook = hook;
+}
+
+int OpenEntryDialog(HWND owner, int view, int index, int empty)
+{
+    if (gEditorHook)
+        return gEditorHook(EDITOR_ENTRY, owner, view, index, empty);
+    /* The entry dialog (template 712) opens here. */
+    return 0;
+}
+
+int OpenGroupDialog(HWND owner, int index, int empty)
+{
+    if (gEditorHook)
+        return gEditorHook(EDITOR_GROUP, owner, VIEW_GROUP, index, empty);
+    /* The group dialog (template 742) opens here. */
+    return 0;
+}

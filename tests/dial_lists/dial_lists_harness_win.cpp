@@ -1,0 +1,185 @@
+#include "tests/dial_lists/dial_lists_harness_win.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "app/app_state.h"
+#include "app/frame_win.h"
+#include "app/ui_win.h"
+#include "device/device_image.h"
+#include "dial/dial_editors_win.h"
+#include "dial/dial_tables.h"
+#include "tests/app/frame_harness_win.h"
+
+namespace {
+
+void Copy(char* field, size_t size, const char* text)
+{
+    std::strncpy(field, text, size - 1);
+    field[size - 1] = '\0';
+}
+
+DialRecord Destination(int view, const char* name)
+{
+    DialRecord r = {};
+    r.inUse = 1;
+    r.kind = view == VIEW_SPEED ? KIND_SPEED : KIND_QUICK;
+    Copy(r.name, sizeof r.name, name);
+    return r;
+}
+
+void Store(int view, int index, DialRecord& r)
+{
+    if (view == VIEW_SPEED)
+        ASSERT_EQ(1, EncodeSpeedEntry(&gSpeedDialTable, &r, index)) << "speed entry " << index;
+    else
+        ASSERT_EQ(1, EncodeQuickKey(&gQuickDialTable, &r, index)) << "key " << index;
+}
+
+}  // namespace
+
+std::string Describe(const ShownRow& row)
+{
+    std::string text = "image " + std::to_string(row.image) + ":";
+    for (const std::string& cell : row.cells)
+        text += " [" + cell + "]";
+    return text;
+}
+
+std::string CellText(HWND list, int row, int column)
+{
+    char text[256] = "";
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+ShownRow ReadRow(HWND list, int row)
+{
+    ShownRow shown;
+    LVITEMA item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    if (SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        shown.image = item.iImage;
+    for (int c = 0; c < ListColumnCount(list); c++)
+        shown.cells.push_back(CellText(list, row, c));
+    return shown;
+}
+
+int RowCount(HWND list)
+{
+    return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+void PutFax(int view, int index, const char* name, const char* number, const char* sub,
+            const char* sid, int speed)
+{
+    DialRecord r = Destination(view, name);
+    r.destType = DEST_FAX;
+    Copy(r.faxNumber, sizeof r.faxNumber, number);
+    Copy(r.sub, sizeof r.sub, sub);
+    Copy(r.sid, sizeof r.sid, sid);
+    r.speed = static_cast<uint8_t>(speed);
+    Store(view, index, r);
+}
+
+void PutEmail(int view, int index, const char* name, const char* address, int customScan,
+              int scanSize, int resolution, int coding)
+{
+    DialRecord r = Destination(view, name);
+    r.destType = DEST_EMAIL;
+    Copy(r.email, sizeof r.email, address);
+    r.customScan = static_cast<uint8_t>(customScan);
+    r.scanSize = static_cast<uint8_t>(scanSize);
+    r.scanResolution = static_cast<uint8_t>(resolution);
+    r.scanCoding = static_cast<uint8_t>(coding);
+    Store(view, index, r);
+}
+
+void PutCombination(int view, int index, const char* name, const char* number)
+{
+    DialRecord r = Destination(view, name);
+    r.destType = DEST_FAX;
+    r.chain = 1;
+    Copy(r.faxNumber, sizeof r.faxNumber, number);
+    Store(view, index, r);
+}
+
+void PutProgramDial(int view, int index, const char* number)
+{
+    PutFax(view, index, "", number, "1", "2", 2);
+    uint8_t* entry = view == VIEW_SPEED ? gSpeedDialTable.entries[index]
+                                        : gQuickDialTable.entries[index];
+    entry[1] |= FLAG_PROGRAM;
+}
+
+void PutGroup(int index, const char* name, std::vector<int> quickKeys,
+              std::vector<int> speedEntries)
+{
+    DialRecord g = {};
+    g.inUse = 1;
+    g.kind = KIND_GROUP;
+    g.high = 1;
+    Copy(g.name, sizeof g.name, name);
+    std::vector<DialMember> quick, speed;
+    for (int k : quickKeys)
+        quick.push_back({MEMBER_TABLE_QUICK, static_cast<uint8_t>(k)});
+    for (int k : speedEntries)
+        speed.push_back({MEMBER_TABLE_SPEED, static_cast<uint8_t>(k)});
+    ASSERT_EQ(1, EncodeGroupKey(&gQuickDialTable, g, index, quick.data(),
+                                static_cast<int>(quick.size()), speed.data(),
+                                static_cast<int>(speed.size())));
+}
+
+void DialListWindow::Open(const char* profile)
+{
+    StartFrame(profile);
+    window = OpenMainWindow();
+    ASSERT_NE(nullptr, window) << "the main window was not created";
+    std::memset(&gQuickDialTable, 0, sizeof gQuickDialTable);
+    std::memset(&gSpeedDialTable, 0, sizeof gSpeedDialTable);
+    gEditState.config.inchPaper = 0;
+}
+
+void DialListWindow::TearDown()
+{
+    SetMessageHook(nullptr);
+    SetEditorHook(nullptr);
+    CloseTestWindow(window);
+}
+
+void DialListWindow::Show(int view)
+{
+    // As after a download or Open: data present, tree and list usable.
+    g_app.dataPresent = 1;
+    EnableWindow(static_cast<HWND>(g_app.tree), TRUE);
+    EnableWindow(static_cast<HWND>(g_app.dialList), TRUE);
+    SelectTreeItem(VIEW_DEVICE);
+    SelectTreeItem(view);
+    PumpMessages();
+    ASSERT_EQ(static_cast<uint32_t>(view), g_app.currentView) << "the tree did not switch";
+}
+
+void DialListWindow::Select(HWND list, int row)
+{
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    PumpMessages();
+}
+
+HWND DialListWindow::List() const
+{
+    return static_cast<HWND>(g_app.dialList);
+}
+
+HWND DialListWindow::Members() const
+{
+    return static_cast<HWND>(g_app.memberList);
+}
