@@ -4,12 +4,15 @@
 //   shotdriver command ID      sends command ID and waits until it is done
 //   shotdriver post ID         posts command ID (for commands that open a modal dialog)
 //   shotdriver after NAME      undoes what a state left open (closes its dialog)
+//   shotdriver select ROW      selects and focuses ROW of the dial list
 //   shotdriver close           closes the program without saving
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include <commctrl.h>
 
 #include "resources/resource_ids.h"
 
@@ -40,6 +43,28 @@ BOOL CALLBACK CloseDialog(HWND window, LPARAM param)
     return TRUE;
 }
 
+// LVM_SETITEMSTATE takes a pointer, so the item goes into Moravel's own memory first.
+void SelectRow(HWND main, int row)
+{
+    HWND list = GetDlgItem(main, IDC_DIALLIST);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(list, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process)
+        return;
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    void* remote = VirtualAllocEx(process, nullptr, sizeof item, MEM_COMMIT, PAGE_READWRITE);
+    if (remote && WriteProcessMemory(process, remote, &item, sizeof item, nullptr)) {
+        SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(remote));
+        SendMessageA(list, LVM_ENSUREVISIBLE, row, FALSE);
+    }
+    if (remote)
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+}
+
 }
 
 int main(int argc, char** argv)
@@ -53,6 +78,7 @@ int main(int argc, char** argv)
         std::printf("quick-dial-list|Moravel - |command %d\n", IDM_VIEW_QUICK);
         std::printf("speed-dial-list|Moravel - |command %d\n", IDM_VIEW_SPEED);
         std::printf("group-list|Moravel - |command %d\n", IDM_VIEW_GROUP);
+        std::printf("group-members|Moravel - |select 4\n");
         std::printf("about|About Moravel|post %d\n", IDM_ABOUT);
         return 0;
     }
@@ -67,6 +93,10 @@ int main(int argc, char** argv)
     }
     if (std::strcmp(verb, "post") == 0 && argc > 2) {
         PostMessageA(main, WM_COMMAND, std::atoi(argv[2]), 0);
+        return 0;
+    }
+    if (std::strcmp(verb, "select") == 0 && argc > 2) {
+        SelectRow(main, std::atoi(argv[2]));
         return 0;
     }
     if (std::strcmp(verb, "after") == 0 && argc > 2) {
