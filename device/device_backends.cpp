@@ -90,30 +90,30 @@ std::unique_ptr<TcpBackend> gTcp;
 
 }  // namespace
 
-int ParseDeviceSpec(const char* text, DeviceSpec* spec)
+int ParseDeviceChoice(const char* text, DeviceChoice* choice)
 {
-    spec->kind = BACKEND_INVALID;
-    spec->simPath.clear();
-    spec->endpoints.clear();
+    choice->kind = BACKEND_INVALID;
+    choice->simPath.clear();
+    choice->endpoints.clear();
     if (!text || !*text) {
-        spec->kind = BACKEND_USB;
+        choice->kind = BACKEND_USB;
         return 1;
     }
     const std::string s = text;
     if (s == "sim") {
-        spec->kind = BACKEND_SIM;
+        choice->kind = BACKEND_SIM;
         return 1;
     }
     if (s.compare(0, 4, "sim:") == 0 && s.size() > 4) {
-        spec->kind = BACKEND_SIM;
-        spec->simPath = s.substr(4);
+        choice->kind = BACKEND_SIM;
+        choice->simPath = s.substr(4);
         return 1;
     }
-    if (s.compare(0, 4, "tcp:") == 0 && ParseEndpoints(s.substr(4), &spec->endpoints)) {
-        spec->kind = BACKEND_TCP;
+    if (s.compare(0, 4, "tcp:") == 0 && ParseEndpoints(s.substr(4), &choice->endpoints)) {
+        choice->kind = BACKEND_TCP;
         return 1;
     }
-    spec->endpoints.clear();
+    choice->endpoints.clear();
     return 0;
 }
 
@@ -121,17 +121,17 @@ const DeviceBackend* SelectDeviceBackend(const char* text)
 {
     // The backends below are rebuilt in place: pipes still open on them must go first.
     DeviceClose();
-    DeviceSpec spec;
-    ParseDeviceSpec(text, &spec);
-    switch (spec.kind) {
+    DeviceChoice choice;
+    ParseDeviceChoice(text, &choice);
+    switch (choice.kind) {
     case BACKEND_USB:
         return UsbscanBackend();
     case BACKEND_SIM:
-        return BuiltInSimBackend(spec.simPath.c_str());
+        return BuiltInSimBackend(choice.simPath.c_str());
     case BACKEND_TCP:
         if (!gTcp)
             gTcp.reset(new TcpBackend);
-        InitTcpBackend(gTcp.get(), spec.endpoints);
+        InitTcpBackend(gTcp.get(), choice.endpoints);
         return &gTcp->backend;
     default:
         return NoDeviceBackend();

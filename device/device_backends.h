@@ -20,14 +20,14 @@ enum DeviceBackendKind : int {
     BACKEND_TCP = 2,
 };
 
-struct DeviceSpec {
+struct DeviceChoice {
     int kind;
     std::string simPath;  // BACKEND_SIM: empty for plain "sim"
     std::vector<TcpEndpoint> endpoints;  // BACKEND_TCP
 };
 
 // Reads a MORAVEL_DEVICE text (nullptr or empty: unset). 1, or 0 with kind BACKEND_INVALID.
-int ParseDeviceSpec(const char* text, DeviceSpec* spec);
+int ParseDeviceChoice(const char* text, DeviceChoice* choice);
 
 // The backend for a MORAVEL_DEVICE text; never nullptr (a text it cannot use gives a backend
 // with no devices). The TCP and sim backends it returns are process-wide and rebuilt by each

@@ -28,7 +28,7 @@ const char USAGE[] =
     "  --restart-time SEC   how long the device is gone after a commit that asks for a\n"
     "                       restart (default 10)\n"
     "  --latency MS         delay before every batch of replies (default 0)\n"
-    "  --fault SPEC         inject a fault; may be repeated:\n"
+    "  --fault FAULT        inject a fault; may be repeated:\n"
     "                         silent            the descriptor comes, nothing is answered\n"
     "                         status=N          every status query gets N (1 in use,\n"
     "                                           2 timed out, 3 error)\n"

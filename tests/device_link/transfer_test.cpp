@@ -349,9 +349,9 @@ TEST_F(TransferTest, SimulatedDeviceKeepsItsStateFileAcrossRuns)
 {
     const std::string path = ::testing::TempDir() + "moravel_sim_state.dat";
     std::remove(path.c_str());
-    const std::string spec = "sim:" + path;
+    const std::string choice = "sim:" + path;
 
-    SetDeviceBackend(SelectDeviceBackend(spec.c_str()));
+    SetDeviceBackend(SelectDeviceBackend(choice.c_str()));
     ASSERT_EQ(DownloadImage(&gDeviceImage, nullptr), 1);
     EXPECT_STREQ(reinterpret_cast<char*>(ItemValueById(0x10C04)), "Front Office MFP")
         << "a missing state file starts from the demo device";
@@ -360,7 +360,7 @@ TEST_F(TransferTest, SimulatedDeviceKeepsItsStateFileAcrossRuns)
     ASSERT_EQ(UploadImage(&gDeviceImage, nullptr), 1);
 
     // The next run of the program: a fresh device from the same file.
-    SetDeviceBackend(SelectDeviceBackend(spec.c_str()));
+    SetDeviceBackend(SelectDeviceBackend(choice.c_str()));
     ResetDeviceImage();
     ASSERT_EQ(DownloadImage(&gDeviceImage, nullptr), 1);
     EXPECT_STREQ(reinterpret_cast<char*>(ItemValueById(0x10C04)), "Print Room");
@@ -377,8 +377,8 @@ TEST_F(TransferTest, SimulatedDeviceLeavesAForeignFileAlone)
         std::ofstream out(path, std::ios::binary);
         out << std::string(DEVICE_IMAGE_SIZE + 1, 'x');
     }
-    const std::string spec = "sim:" + path;
-    SetDeviceBackend(SelectDeviceBackend(spec.c_str()));
+    const std::string choice = "sim:" + path;
+    SetDeviceBackend(SelectDeviceBackend(choice.c_str()));
     ASSERT_EQ(DownloadImage(&gDeviceImage, nullptr), 1) << "the device runs on its demo content";
     ASSERT_EQ(UploadImage(&gDeviceImage, nullptr), 1);
     std::ifstream in(path, std::ios::binary | std::ios::ate);

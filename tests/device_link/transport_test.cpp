@@ -145,7 +145,7 @@ struct SpecCase {
     std::vector<std::pair<std::string, uint16_t>> endpoints;
 };
 
-TEST(DeviceSpec, MoravelDeviceTexts)
+TEST(DeviceChoice, MoravelDeviceTexts)
 {
     const SpecCase cases[] = {
         {nullptr, BACKEND_USB, "", {}},
@@ -167,32 +167,32 @@ TEST(DeviceSpec, MoravelDeviceTexts)
         {"SIM", BACKEND_INVALID, "", {}},
     };
     for (const SpecCase& c : cases) {
-        DeviceSpec spec;
+        DeviceChoice choice;
         const char* shown = c.text ? c.text : "(unset)";
-        EXPECT_EQ(ParseDeviceSpec(c.text, &spec), c.kind != BACKEND_INVALID ? 1 : 0) << shown;
-        EXPECT_EQ(spec.kind, c.kind) << shown;
-        EXPECT_EQ(spec.simPath, c.simPath) << shown;
-        ASSERT_EQ(spec.endpoints.size(), c.endpoints.size()) << shown;
+        EXPECT_EQ(ParseDeviceChoice(c.text, &choice), c.kind != BACKEND_INVALID ? 1 : 0) << shown;
+        EXPECT_EQ(choice.kind, c.kind) << shown;
+        EXPECT_EQ(choice.simPath, c.simPath) << shown;
+        ASSERT_EQ(choice.endpoints.size(), c.endpoints.size()) << shown;
         for (size_t i = 0; i < c.endpoints.size(); i++) {
-            EXPECT_EQ(spec.endpoints[i].host, c.endpoints[i].first) << shown;
-            EXPECT_EQ(spec.endpoints[i].port, c.endpoints[i].second) << shown;
+            EXPECT_EQ(choice.endpoints[i].host, c.endpoints[i].first) << shown;
+            EXPECT_EQ(choice.endpoints[i].port, c.endpoints[i].second) << shown;
         }
     }
 }
 
-TEST(DeviceSpec, AtMostFifteenEndpoints)
+TEST(DeviceChoice, AtMostFifteenEndpoints)
 {
     std::string fifteen = "tcp:h:1";
     for (int i = 2; i <= 15; i++)
         fifteen += ",h:" + std::to_string(i);
-    DeviceSpec spec;
-    EXPECT_EQ(ParseDeviceSpec(fifteen.c_str(), &spec), 1);
-    EXPECT_EQ(spec.endpoints.size(), 15u);
-    EXPECT_EQ(ParseDeviceSpec((fifteen + ",h:16").c_str(), &spec), 0)
+    DeviceChoice choice;
+    EXPECT_EQ(ParseDeviceChoice(fifteen.c_str(), &choice), 1);
+    EXPECT_EQ(choice.endpoints.size(), 15u);
+    EXPECT_EQ(ParseDeviceChoice((fifteen + ",h:16").c_str(), &choice), 0)
         << "a sixteenth endpoint has no device number";
 }
 
-TEST(DeviceSpec, UnusableTextOpensNoDevice)
+TEST(DeviceChoice, UnusableTextOpensNoDevice)
 {
     ResetAppState(&g_app);
     ApplyModelProfile(&g_app, "A4ZRPQ 2A02");
