@@ -352,10 +352,36 @@ void OnSystemColourChange(HWND window)
 }
 
 /* Right button: the tree gets the device menu, the dial list the row menu. */
+/* Where the menu key or Shift+F10 puts a context menu: on the focused tree item or list row. */
+bool KeyboardMenuPoint(HWND focus, POINT* screen)
+{
+    RECT r = {};
+    if (focus == AsWindow(g_app.tree)) {
+        HTREEITEM item = reinterpret_cast<HTREEITEM>(
+            SendMessageA(focus, TVM_GETNEXTITEM, TVGN_CARET, 0));
+        std::memcpy(&r, &item, sizeof item);
+        if (!item || !SendMessageA(focus, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)))
+            return false;
+        /* On the item's picture, which is there even when the label is empty. */
+        *screen = {r.left > 8 ? r.left - 8 : r.left, (r.top + r.bottom) / 2};
+    } else if (focus == AsWindow(g_app.dialList)) {
+        int row = static_cast<int>(SendMessageA(focus, LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
+        r.left = LVIR_LABEL;
+        if (row < 0 || !SendMessageA(focus, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r)))
+            return false;
+        *screen = {r.left + 4, (r.top + r.bottom) / 2};
+    } else {
+        return false;
+    }
+    ClientToScreen(focus, screen);
+    return true;
+}
+
+/* Right button or menu key: the tree gets the device menu, the dial list the row menu. */
 void OnContextMenu(HWND window, LPARAM lParam)
 {
     POINT screen = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    if (screen.x == -1 && screen.y == -1)
+    if (screen.x == -1 && screen.y == -1 && !KeyboardMenuPoint(GetFocus(), &screen))
         return;
     POINT client = screen;
     ScreenToClient(window, &client);

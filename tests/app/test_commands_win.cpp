@@ -219,6 +219,20 @@ TEST_F(Commands, DeviceMenuSwitchesBackToTheDeviceFirst)
     EXPECT_TRUE(SeenEnabled(IDM_CTX_UPLOAD));
 }
 
+TEST_F(Commands, TheMenuKeyOpensTheMenuOfTheFocusedItem)
+{
+    g_app.dataPresent = 1;
+    Refresh();
+    HWND tree = static_cast<HWND>(g_app.tree);
+    EnableWindow(tree, TRUE);
+    SelectTreeItem(VIEW_DEVICE);
+    SetFocus(tree);
+    gSeen = PopupSeen();
+    SetPopupHook(RecordPopup);
+    SendMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree), MAKELPARAM(-1, -1));
+    EXPECT_EQ(1, gSeen.calls) << "Shift+F10 on the device shows its menu";
+}
+
 TEST_F(Commands, ListItemInTheTreeShowsItsListAndNoMenu)
 {
     g_app.dataPresent = 1;
