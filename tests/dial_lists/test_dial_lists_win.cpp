@@ -10,8 +10,11 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/file_commands_win.h"
 #include "app/frame_win.h"
 #include "app/ui_win.h"
+#include "device/device_image.h"
+#include "device/setting_file.h"
 #include "dial/dial_editors_win.h"
 #include "dial/dial_lists_win.h"
 #include "dial/dial_tables.h"
@@ -433,6 +436,56 @@ TEST_F(OpenEntry, FocusReturnsToTheListAfterTheEditor)
     ASSERT_EQ(1u, gOpened.size());
     EXPECT_EQ(static_cast<HWND>(g_app.tree), gFocusDuringEditor);
     EXPECT_EQ(List(), GetFocus());
+}
+
+char gOpenPath[MAX_PATH];
+
+int ChooseOpenPath(HWND, char* path, int size, int, const char*)
+{
+    lstrcpynA(path, gOpenPath, size);
+    return 1;
+}
+
+TEST_F(DialLists, AnOpenedFileShowsItsEntries)
+{
+    PutFax(VIEW_QUICK, 0, "Alpha", "0123456", "12", "34", 1);
+    PutGroup(4, "Team", {0}, {7});
+    PutCombination(VIEW_QUICK, 5, "Chain", "555+");
+    PutProgramDial(VIEW_QUICK, 26);
+    PutEmail(VIEW_SPEED, 7, "Echo", "echo@example.com");
+    StoreEditState();
+    GetTempPathA(sizeof gOpenPath, gOpenPath);
+    lstrcatA(gOpenPath, "moravel-lists.dat");
+    ASSERT_EQ(1, WriteSettingFile(gOpenPath));
+
+    // A program that holds nothing opens the file.
+    std::memset(&gQuickDialTable, 0, sizeof gQuickDialTable);
+    std::memset(&gSpeedDialTable, 0, sizeof gSpeedDialTable);
+    ResetDeviceImage();
+    g_app.dataPresent = 0;
+    SetFileDialogHook(ChooseOpenPath);
+    SendMessageA(window, WM_COMMAND, IDM_OPEN, 0);
+    SetFileDialogHook(nullptr);
+    DeleteFileA(gOpenPath);
+    ASSERT_EQ(1u, g_app.dataPresent);
+
+    const std::vector<RowCase> cases = {
+        {VIEW_QUICK, 0, {"2", "01", "Alpha", "0123456", "12", "34", "14.4K"}},
+        {VIEW_QUICK, 4, {"5", "05", "Team", "", "", "", ""}},
+        {VIEW_QUICK, 5, {"2", "06", "", "555+", "", "", ""}},
+        {VIEW_QUICK, 26, {"2", "27", "PROGRAM DIAL", "", "", "", ""}},
+        {VIEW_SPEED, 7, {"8", "07", "Echo", "echo@example.com", "", "", ""}},
+        {VIEW_GROUP, 4, {"9", "05", "Team"}},
+    };
+    for (int view : {VIEW_QUICK, VIEW_SPEED, VIEW_GROUP}) {
+        SelectTreeItem(view);
+        PumpMessages();
+        ExpectRows(List(), cases, view);
+    }
+    Select(List(), 4);
+    ASSERT_EQ(2, RowCount(Members()));
+    EXPECT_EQ("01  Alpha", CellText(Members(), 0, 0));
+    EXPECT_EQ("07  Echo", CellText(Members(), 1, 0));
 }
 
 }  // namespace
