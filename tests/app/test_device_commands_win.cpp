@@ -115,6 +115,16 @@ TEST_F(DeviceCommands, ConnectShowsOnlineAndOffersDownload)
     EXPECT_TRUE(gMessages.empty());
 }
 
+TEST_F(DeviceCommands, ClosingTheProgramEndsRemoteMode)
+{
+    Command(IDM_CONNECT);
+    ASSERT_EQ(1, device->remoteMode);
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(0, device->remoteMode) << "the device can be used at its panel again";
+    EXPECT_TRUE(gMessages.empty());
+}
+
 TEST_F(DeviceCommands, ConnectWithoutADeviceSaysSo)
 {
     SetDeviceBackend(NoDeviceBackend());
