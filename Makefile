@@ -64,6 +64,8 @@ dist: win64 win32
 	@cp $(BUILD)/win32/quillet/Quillet.dll dist/
 	@cp $(BUILD)/win64/quillet/Quillet.dll dist/x64/
 	@cp resources/help/* dist/ 2>/dev/null || true
+	@x86_64-w64-mingw32-strip dist/Moravel.exe dist/x64/Quillet.dll
+	@i686-w64-mingw32-strip dist/Quillet.dll
 	@echo "dist/: $$(cd dist && find . -type f | sort | tr '\n' ' ')"
 
 screenshot: win64
