@@ -415,19 +415,25 @@ ATOM RegisterMainClass(HINSTANCE instance)
     return RegisterClassA(&wc);
 }
 
+/* "Moravel - " and the document's title. */
+const char* FormatCaption(char* caption, int size)
+{
+    char app[TITLE_SIZE];
+    std::snprintf(caption, size, "%s - %s", LoadStr(IDS_APP_TITLE, app, sizeof app),
+                  g_app.currentTitle);
+    return caption;
+}
+
 void SetCaptionFromTitle()
 {
-    char app[TITLE_SIZE], caption[TITLE_SIZE * 2 + 4];
-    std::snprintf(caption, sizeof caption, "%s - %s", LoadStr(IDS_APP_TITLE, app, sizeof app),
-                  g_app.currentTitle);
-    SetWindowTextA(MainWindow(), caption);
+    char caption[TITLE_SIZE * 2 + 4];
+    SetWindowTextA(MainWindow(), FormatCaption(caption, sizeof caption));
 }
 
 HWND CreateMainWindow(HINSTANCE instance, int show)
 {
-    char app[TITLE_SIZE], caption[TITLE_SIZE * 2 + 4];
-    std::snprintf(caption, sizeof caption, "%s - %s", LoadStr(IDS_APP_TITLE, app, sizeof app),
-                  g_app.currentTitle);
+    char caption[TITLE_SIZE * 2 + 4];
+    FormatCaption(caption, sizeof caption);
     HWND window = CreateWindowExA(0, MAIN_CLASS, caption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                   CW_USEDEFAULT, MAIN_WIDTH, MAIN_HEIGHT, nullptr, nullptr,
                                   instance, nullptr);
