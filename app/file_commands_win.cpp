@@ -91,18 +91,17 @@ int ChooseSettingFile(HWND window, char* path, int mode)
     if (gFileDialogHook)
         return gFileDialogHook(window, path, PATH_SIZE, mode, title);
 
-    /* Filter: display text, pattern, and the list's closing empty string. */
-    char filter[TITLE_SIZE * 2 + 2] = "";
-    char pattern[32], extension[16];
+    /* Filter: display text, pattern, and the empty string that closes the list. */
+    char name[TITLE_SIZE], pattern[32], extension[16];
+    LoadStr(IDS_FILE_FILTER_NAME, name, sizeof name);
     LoadStr(IDS_FILE_FILTER_PATTERN, pattern, sizeof pattern);
     LoadStr(IDS_FILE_DEFAULT_EXT, extension, sizeof extension);
-    int n = std::snprintf(filter, sizeof filter - 1, "%s", LoadStr(IDS_FILE_FILTER_NAME, title,
-                                                                   sizeof title));
-    if (n < 0 || n >= static_cast<int>(sizeof filter) - 1)
-        n = 0;
-    std::snprintf(filter + n + 1, sizeof filter - n - 2, "%s", pattern);
-    filter[n + 1 + std::strlen(pattern) + 1] = '\0';
-    LoadStr(TITLES[mode], title, sizeof title);
+    char filter[sizeof name + sizeof pattern + 1];
+    const size_t nameLength = std::strlen(name) + 1;
+    const size_t patternLength = std::strlen(pattern) + 1;
+    std::memcpy(filter, name, nameLength);
+    std::memcpy(filter + nameLength, pattern, patternLength);
+    filter[nameLength + patternLength] = '\0';
 
     char file[PATH_SIZE];
     lstrcpynA(file, path, sizeof file);

@@ -80,6 +80,7 @@ int main(int argc, char** argv)
         std::printf("group-list|Moravel - |command %d\n", IDM_VIEW_GROUP);
         std::printf("group-members|Moravel - |select 4\n");
         std::printf("about|About Moravel|post %d\n", IDM_ABOUT);
+        std::printf("save-as-dialog|Save As...|post %d\n", IDM_SAVE_AS);
         return 0;
     }
     HWND main = MainWindow();
@@ -100,8 +101,11 @@ int main(int argc, char** argv)
         return 0;
     }
     if (std::strcmp(verb, "after") == 0 && argc > 2) {
-        if (std::strcmp(argv[2], "about") == 0) {
-            CloseSearch search = {"About", 0};
+        const char* prefix = std::strcmp(argv[2], "about") == 0            ? "About"
+                             : std::strcmp(argv[2], "save-as-dialog") == 0 ? "Save As"
+                                                                           : nullptr;
+        if (prefix) {
+            CloseSearch search = {prefix, 0};
             EnumWindows(CloseDialog, reinterpret_cast<LPARAM>(&search));
         }
         return 0;
