@@ -21,22 +21,11 @@
 
 namespace {
 
-constexpr UINT POLL_TIMER = 1;
-constexpr UINT POLL_PERIOD_MS = 3000;
 constexpr int PROGRESS_PART = 0;
-
-void StartPollTimer() { SetTimer(MainWindow(), POLL_TIMER, POLL_PERIOD_MS, nullptr); }
-void StopPollTimer() { KillTimer(MainWindow(), POLL_TIMER); }
 
 void SetStatusPart(int part, const char* text)
 {
     SendMessageA(AsWindow(g_app.statusBar), SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
-}
-
-void ResetStatusTitle()
-{
-    char title[TITLE_SIZE];
-    SetStatusPart(1, LoadStr(IDS_STATUS_TITLE, title, sizeof title));
 }
 
 void ShowLinkMessage(int stringId) { ShowMessageId(MainWindow(), stringId, MB_OK); }
@@ -154,10 +143,7 @@ void OnReadDevice(HWND window)
     StartPollTimer();
     SelectTreeItem(VIEW_DEVICE);
     RefreshUiState();
-    EnableWindow(AsWindow(g_app.tree), TRUE);
-    EnableWindow(AsWindow(g_app.dialList), TRUE);
-    SetDeviceItemText(gEditState.properties.deviceName);
-    WriteBackupFile();
+    ShowNewData();
     ShowConnectionText();
     LayoutPanes(window);
 }

@@ -21,8 +21,6 @@
 namespace {
 
 FileDialogHook gFileDialogHook = nullptr;
-constexpr UINT POLL_TIMER = 1;
-constexpr UINT POLL_PERIOD_MS = 3000;
 
 /* Name and extension of path. */
 void TitleOf(const char* path, char* title, int size)
@@ -51,14 +49,6 @@ void DecodeAllEntries()
         DecodeSpeedEntry(&work, &gSpeedDialTable, i);
     for (uint32_t i = 0; i < g_app.groupKeyCount && i < QUICK_KEY_COUNT; i++)
         DecodeGroupKey(&work, &gQuickDialTable, static_cast<int>(i));
-}
-
-void ReportFileFailure(HWND window)
-{
-    ShowMessageId(window, IDS_DEVICE_RW_FAILED, MB_OK);
-    char title[TITLE_SIZE];
-    SendMessageA(AsWindow(g_app.statusBar), SB_SETTEXTA, 1,
-                 reinterpret_cast<LPARAM>(LoadStr(IDS_STATUS_TITLE, title, sizeof title)));
 }
 
 /* Stores the edit state and writes the document to path. A failed write is reported and keeps
@@ -137,21 +127,19 @@ void OnOpen(HWND window)
         return;
     /* A file that cannot be read leaves the data that is there, and its access, alone. */
     if (!ReadSettingFile(path)) {
-        ReportFileFailure(window);
+        ShowMessageId(window, IDS_DEVICE_RW_FAILED, MB_OK);
+        ResetStatusTitle();
         return;
     }
     g_app.dataPresent = 1;
     lstrcpynA(g_app.currentPath, path, sizeof g_app.currentPath);
     LoadEditState();
-    SetTimer(window, POLL_TIMER, POLL_PERIOD_MS, nullptr);
+    StartPollTimer();
     RefreshUiState();
     DecodeAllEntries();
 
     SelectTreeItem(VIEW_DEVICE);
-    EnableWindow(AsWindow(g_app.tree), TRUE);
-    EnableWindow(AsWindow(g_app.dialList), TRUE);
-    SetDeviceItemText(gEditState.properties.deviceName);
-    WriteBackupFile();
+    ShowNewData();
     SetDocumentTitle(path);
     ShowConnectionText();
     LayoutPanes(window);

@@ -32,6 +32,14 @@ void ShowConnectionText();
 void LayoutPanes(HWND mainWindow);
 void RefreshLockIndicators(int virtualKey);
 void SetCaptionFromTitle();
+/* Status bar part 1 back to the program's name (after a message about the device or a file). */
+void ResetStatusTitle();
+/* Timer 1, the periodic device check, every 3 seconds. */
+void StartPollTimer();
+void StopPollTimer();
+/* The window steps once new data is in the edit state (download, Open): the tree and the list
+ * become usable, the device item shows the device's name, and the backup file is written. */
+void ShowNewData();
 
 /* Commands */
 LRESULT DispatchCommand(HWND mainWindow, int command, LPARAM extra);

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "app/device_commands_win.h"
+#include "app/file_commands_win.h"
 #include "app/frame_win.h"
 #include "app/layout.h"
 #include "app/ui_win.h"
@@ -32,6 +33,8 @@ constexpr COLORREF PANEL_COLOUR = RGB(255, 255, 223);
 constexpr int HEADER_SIZE = 128;
 constexpr int DIAL_COLUMNS_A4 = 6;
 constexpr int DIAL_COLUMNS_A3 = 10;
+constexpr UINT POLL_TIMER = 1;
+constexpr UINT POLL_PERIOD_MS = 3000;
 
 struct ToolButton {
     int command;
@@ -188,10 +191,8 @@ HWND CreateStatusBar(HWND parent, HINSTANCE instance)
         return nullptr;
     int edges[STATUS_PARTS] = {60, 120, 180, 240, 300, 0};
     SendMessageA(status, SB_SETPARTS, STATUS_PARTS, reinterpret_cast<LPARAM>(edges));
-    char title[TITLE_SIZE];
-    SendMessageA(status, SB_SETTEXTA, 1,
-                 reinterpret_cast<LPARAM>(LoadStr(IDS_STATUS_TITLE, title, sizeof title)));
     g_app.statusBar = status;
+    ResetStatusTitle();
     RefreshLockIndicators(VK_CAPITAL);
     RefreshLockIndicators(VK_NUMLOCK);
     RefreshLockIndicators(VK_SCROLL);
@@ -422,6 +423,31 @@ const char* FormatCaption(char* caption, int size)
     std::snprintf(caption, size, "%s - %s", LoadStr(IDS_APP_TITLE, app, sizeof app),
                   g_app.currentTitle);
     return caption;
+}
+
+void ResetStatusTitle()
+{
+    char title[TITLE_SIZE];
+    SendMessageA(AsWindow(g_app.statusBar), SB_SETTEXTA, 1,
+                 reinterpret_cast<LPARAM>(LoadStr(IDS_STATUS_TITLE, title, sizeof title)));
+}
+
+void StartPollTimer()
+{
+    SetTimer(MainWindow(), POLL_TIMER, POLL_PERIOD_MS, nullptr);
+}
+
+void StopPollTimer()
+{
+    KillTimer(MainWindow(), POLL_TIMER);
+}
+
+void ShowNewData()
+{
+    EnableWindow(AsWindow(g_app.tree), TRUE);
+    EnableWindow(AsWindow(g_app.dialList), TRUE);
+    SetDeviceItemText(gEditState.properties.deviceName);
+    WriteBackupFile();
 }
 
 void SetCaptionFromTitle()
