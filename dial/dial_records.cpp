@@ -270,6 +270,14 @@ void FromDeviceCharset(char* text)
     ConvertBytes(reinterpret_cast<uint8_t*>(text), std::strlen(text), FROM_DEVICE);
 }
 
+int IsDeviceCharsetLetter(uint8_t windows1252)
+{
+    for (const auto& pair : CHARSET_PAIRS)
+        if (pair[0] == windows1252)
+            return 1;
+    return 0;
+}
+
 int IsInchDevice()
 {
     return gEditState.config.inchPaper == 1;

@@ -117,6 +117,8 @@ void UnpackDialDigits(char* text, const uint8_t* packed, int length);
 // does anything while the device is in its Japanese character mode (item 0x10005 = 1).
 void ToDeviceCharset(char* text);
 void FromDeviceCharset(char* text);
+// 1 when `windows1252` is one of the accented letters the device character set holds.
+int IsDeviceCharsetLetter(uint8_t windows1252);
 
 // 1 when item 0x3 says the device uses inch paper sizes, 0 for metric.
 int IsInchDevice();
