@@ -66,10 +66,7 @@ int SaveTo(HWND window, const char* path)
 
 }
 
-void SetFileDialogHook(FileDialogHook hook)
-{
-    gFileDialogHook = hook;
-}
+void SetFileDialogHook(FileDialogHook hook) { gFileDialogHook = hook; }
 
 int ChooseSettingFile(HWND window, char* path, int mode)
 {
@@ -170,15 +167,9 @@ int SaveDocumentAs(HWND window)
     return result;
 }
 
-void OnSave(HWND window)
-{
-    SaveDocument(window);
-}
+void OnSave(HWND window) { SaveDocument(window); }
 
-void OnSaveAs(HWND window)
-{
-    SaveDocumentAs(window);
-}
+void OnSaveAs(HWND window) { SaveDocumentAs(window); }
 
 int WriteBackupFile()
 {
@@ -190,7 +181,4 @@ int WriteBackupFile()
     return 1;
 }
 
-void MarkDocumentChanged()
-{
-    g_app.modified = 1;
-}
+void MarkDocumentChanged() { g_app.modified = 1; }

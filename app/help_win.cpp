@@ -38,10 +38,7 @@ int OpenDocument(HWND window, const char* path, int oldViewer)
 
 }
 
-void SetHelpOpener(HelpOpener opener)
-{
-    gHelpOpener = opener;
-}
+void SetHelpOpener(HelpOpener opener) { gHelpOpener = opener; }
 
 const char* HelpFilePath(const char* extension, char* buffer, int size)
 {

@@ -63,9 +63,9 @@ struct DialColumn {
 };
 
 const DialColumn DIAL_COLUMNS[DIAL_COLUMNS_A3] = {
-    {50, IDS_COL_NO},       {100, IDS_COL_NAME},    {140, IDS_COL_DESTINATION},
-    {100, IDS_COL_SUB},     {80, IDS_COL_SID},      {80, IDS_COL_SPEED},
-    {80, IDS_COL_OPTION1},  {80, IDS_COL_OPTION2},  {100, IDS_COL_OPTION3},
+    {50, IDS_COL_NO},      {100, IDS_COL_NAME},   {140, IDS_COL_DESTINATION},
+    {100, IDS_COL_SUB},    {80, IDS_COL_SID},     {80, IDS_COL_SPEED},
+    {80, IDS_COL_OPTION1}, {80, IDS_COL_OPTION2}, {100, IDS_COL_OPTION3},
     {80, IDS_COL_OPTION4},
 };
 
@@ -85,10 +85,7 @@ const TreeEntry TREE_LISTS[] = {
 HTREEITEM gTreeItems[4];
 HBRUSH gPanelBrush;
 
-int DialColumnCount()
-{
-    return g_app.model == MODEL_A3 ? DIAL_COLUMNS_A3 : DIAL_COLUMNS_A4;
-}
+int DialColumnCount() { return g_app.model == MODEL_A3 ? DIAL_COLUMNS_A3 : DIAL_COLUMNS_A4; }
 
 void InsertDialColumn(HWND list, int index, int width)
 {
@@ -117,16 +114,15 @@ HIMAGELIST LoadPictureStrip(int id, int width, int height, int count)
 
 HWND CreateToolbar(HWND parent, HINSTANCE instance)
 {
-    HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
-                                   WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT,
-                                   0, 0, 0, 0, parent, reinterpret_cast<HMENU>(IDC_TOOLBAR),
-                                   instance, nullptr);
+    HWND toolbar = CreateWindowExA(
+        0, TOOLBARCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT, 0,
+        0, 0, 0, parent, reinterpret_cast<HMENU>(IDC_TOOLBAR), instance, nullptr);
     if (!toolbar)
         return nullptr;
     SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
 
-    HIMAGELIST images = LoadPictureStrip(IDB_TOOLBAR, TOOL_IMAGE_SIZE, TOOL_IMAGE_SIZE,
-                                         TOOL_IMAGE_COUNT);
+    HIMAGELIST images =
+        LoadPictureStrip(IDB_TOOLBAR, TOOL_IMAGE_SIZE, TOOL_IMAGE_SIZE, TOOL_IMAGE_COUNT);
     g_app.toolbarImages = images;
     SendMessageA(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
 
@@ -148,9 +144,9 @@ HWND CreateToolbar(HWND parent, HINSTANCE instance)
 
     /* One tool per button, keyed by the command, its text loaded by id when the tip shows. */
     HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_BALLOON,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                               toolbar, nullptr, instance, nullptr);
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_BALLOON, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, toolbar, nullptr,
+                               instance, nullptr);
     g_app.tooltip = tip;
     for (const ToolButton& b : TOOL_BUTTONS) {
         if (b.image < 0)
@@ -168,8 +164,8 @@ HWND CreateToolbar(HWND parent, HINSTANCE instance)
     }
     SendMessageA(toolbar, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(tip), 0);
 
-    HIMAGELIST disabled = LoadPictureStrip(IDB_TOOLBAR_DISABLED, TOOL_IMAGE_SIZE,
-                                           TOOL_IMAGE_SIZE, TOOL_IMAGE_COUNT);
+    HIMAGELIST disabled =
+        LoadPictureStrip(IDB_TOOLBAR_DISABLED, TOOL_IMAGE_SIZE, TOOL_IMAGE_SIZE, TOOL_IMAGE_COUNT);
     g_app.toolbarDisabledImages = disabled;
     SendMessageA(toolbar, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabled));
     return toolbar;
@@ -183,10 +179,9 @@ void SetLockPart(HWND status, int part, int virtualKey, const char* text)
 
 HWND CreateStatusBar(HWND parent, HINSTANCE instance)
 {
-    HWND status = CreateWindowExA(0, STATUSCLASSNAMEA, nullptr,
-                                  WS_CHILD | WS_VISIBLE | CCS_BOTTOM | SBARS_SIZEGRIP,
-                                  0, 0, 0, 0, parent, reinterpret_cast<HMENU>(IDC_STATUSBAR),
-                                  instance, nullptr);
+    HWND status = CreateWindowExA(
+        0, STATUSCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | CCS_BOTTOM | SBARS_SIZEGRIP, 0, 0, 0,
+        0, parent, reinterpret_cast<HMENU>(IDC_STATUSBAR), instance, nullptr);
     if (!status)
         return nullptr;
     int edges[STATUS_PARTS] = {60, 120, 180, 240, 300, 0};
@@ -203,9 +198,9 @@ HWND CreateList(HWND parent, HINSTANCE instance, int id, DWORD extraStyle)
 {
     DWORD style = WS_CHILD | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
                   LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | LVS_AUTOARRANGE | extraStyle;
-    HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, nullptr, style, 0, 0, 0, 0,
-                                parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                instance, nullptr);
+    HWND list =
+        CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, nullptr, style, 0, 0, 0, 0, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     HIMAGELIST images = static_cast<HIMAGELIST>(g_app.treeImages);
     SendMessageA(list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
     SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
@@ -241,22 +236,21 @@ void OnCreate(HWND window, HINSTANCE instance)
         RECT r;
         GetWindowRect(window, &r);
         int w = r.right - r.left, h = r.bottom - r.top;
-        SetWindowPos(window, nullptr, (g_app.screenWidth - w) / 2, (g_app.screenHeight - h) / 2,
-                     0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(window, nullptr, (g_app.screenWidth - w) / 2, (g_app.screenHeight - h) / 2, 0,
+                     0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
-    g_app.treeImages = LoadPictureStrip(IDB_TREEIMAGES, TREE_IMAGE_WIDTH, TREE_IMAGE_HEIGHT,
-                                        TREE_IMAGE_COUNT);
+    g_app.treeImages =
+        LoadPictureStrip(IDB_TREEIMAGES, TREE_IMAGE_WIDTH, TREE_IMAGE_HEIGHT, TREE_IMAGE_COUNT);
 
     g_app.toolbar = CreateToolbar(window, instance);
     CreateStatusBar(window, instance);
 
-    g_app.tree = CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, nullptr,
-                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS |
-                                     TVS_HASLINES | TVS_LINESATROOT | TVS_NOTOOLTIPS |
-                                     TVS_SHOWSELALWAYS,
-                                 0, 0, 0, 0, window, reinterpret_cast<HMENU>(IDC_TREE), instance,
-                                 nullptr);
+    g_app.tree =
+        CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, nullptr,
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
+                            TVS_LINESATROOT | TVS_NOTOOLTIPS | TVS_SHOWSELALWAYS,
+                        0, 0, 0, 0, window, reinterpret_cast<HMENU>(IDC_TREE), instance, nullptr);
     HWND dialList = CreateList(window, instance, IDC_DIALLIST, WS_VISIBLE);
     g_app.dialList = dialList;
     for (int i = 0; i < DialColumnCount(); i++)
@@ -266,8 +260,7 @@ void OnCreate(HWND window, HINSTANCE instance)
 
     HWND members = CreateList(window, instance, IDC_MEMBERLIST, 0);
     g_app.memberList = members;
-    SendMessageA(members, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-                 LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    SendMessageA(members, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     {
         char header[HEADER_SIZE];
         LVCOLUMNA column = {};
@@ -358,8 +351,8 @@ bool KeyboardMenuPoint(HWND focus, POINT* screen)
 {
     RECT r = {};
     if (focus == AsWindow(g_app.tree)) {
-        HTREEITEM item = reinterpret_cast<HTREEITEM>(
-            SendMessageA(focus, TVM_GETNEXTITEM, TVGN_CARET, 0));
+        HTREEITEM item =
+            reinterpret_cast<HTREEITEM>(SendMessageA(focus, TVM_GETNEXTITEM, TVGN_CARET, 0));
         std::memcpy(&r, &item, sizeof item);
         if (!item || !SendMessageA(focus, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)))
             return false;
@@ -432,15 +425,9 @@ void ResetStatusTitle()
                  reinterpret_cast<LPARAM>(LoadStr(IDS_STATUS_TITLE, title, sizeof title)));
 }
 
-void StartPollTimer()
-{
-    SetTimer(MainWindow(), POLL_TIMER, POLL_PERIOD_MS, nullptr);
-}
+void StartPollTimer() { SetTimer(MainWindow(), POLL_TIMER, POLL_PERIOD_MS, nullptr); }
 
-void StopPollTimer()
-{
-    KillTimer(MainWindow(), POLL_TIMER);
-}
+void StopPollTimer() { KillTimer(MainWindow(), POLL_TIMER); }
 
 void ShowNewData()
 {
@@ -460,9 +447,9 @@ HWND CreateMainWindow(HINSTANCE instance, int show)
 {
     char caption[TITLE_SIZE * 2 + 4];
     FormatCaption(caption, sizeof caption);
-    HWND window = CreateWindowExA(0, MAIN_CLASS, caption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, MAIN_WIDTH, MAIN_HEIGHT, nullptr, nullptr,
-                                  instance, nullptr);
+    HWND window =
+        CreateWindowExA(0, MAIN_CLASS, caption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                        MAIN_WIDTH, MAIN_HEIGHT, nullptr, nullptr, instance, nullptr);
     if (!window)
         return nullptr;
     ShowWindow(window, show);

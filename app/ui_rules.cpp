@@ -62,18 +62,12 @@ void DecideUiState(const AppState& app, const RowFacts& facts, UiDecision* out)
         int onToolbar;
     };
     const Rule rules[] = {
-        {IDM_CONNECT, !online, 1},
-        {IDM_DISCONNECT, online, 1},
-        {IDM_DOWNLOAD, online, 1},
-        {IDM_UPLOAD, online && data, 1},
-        {IDM_SAVE, data, 1},
-        {IDM_DEVICE_SETTINGS, data, 1},
-        {IDM_SAVE_AS, data, 0},
-        {IDM_PRINT, data, 0},
-        {IDM_TOTAL_COUNTER, data, 0},
-        {IDM_DEVICE_INFO, data, 0},
-        {IDM_VIEW_QUICK, data, 0},
-        {IDM_VIEW_SPEED, data, 0},
+        {IDM_CONNECT, !online, 1},    {IDM_DISCONNECT, online, 1},
+        {IDM_DOWNLOAD, online, 1},    {IDM_UPLOAD, online && data, 1},
+        {IDM_SAVE, data, 1},          {IDM_DEVICE_SETTINGS, data, 1},
+        {IDM_SAVE_AS, data, 0},       {IDM_PRINT, data, 0},
+        {IDM_TOTAL_COUNTER, data, 0}, {IDM_DEVICE_INFO, data, 0},
+        {IDM_VIEW_QUICK, data, 0},    {IDM_VIEW_SPEED, data, 0},
         {IDM_VIEW_GROUP, data, 0},
     };
     for (const Rule& r : rules) {
@@ -121,8 +115,8 @@ void DecideTreeMenu(const AppState& app, TreeMenuDecision* out)
     out->upload = online;
 }
 
-void DecideRowMenu(const AppState& app, int destinationEmpty, int rowIsGroup,
-                   int selectedKeyFlags, RowMenuDecision* out)
+void DecideRowMenu(const AppState& app, int destinationEmpty, int rowIsGroup, int selectedKeyFlags,
+                   RowMenuDecision* out)
 {
     *out = {1, 1, 1, 1};
     const int view = static_cast<int>(app.currentView);

@@ -54,7 +54,7 @@ void DecideTreeMenu(const AppState& app, TreeMenuDecision* out);
 struct RowMenuDecision {
     int cut, copy, paste, remove;
 };
-void DecideRowMenu(const AppState& app, int destinationEmpty, int rowIsGroup,
-                   int selectedKeyFlags, RowMenuDecision* out);
+void DecideRowMenu(const AppState& app, int destinationEmpty, int rowIsGroup, int selectedKeyFlags,
+                   RowMenuDecision* out);
 
 #endif

@@ -41,8 +41,8 @@ RowFacts CurrentRowFacts()
         facts.currentRowHasContent =
             SendMessageA(AsWindow(g_app.memberList), LVM_GETITEMCOUNT, 0, 0) > 0;
     else if (g_app.currentView != VIEW_DEVICE)
-        facts.currentRowHasContent = !RowDestinationEmpty(AsWindow(g_app.dialList),
-                                                          g_app.currentRow);
+        facts.currentRowHasContent =
+            !RowDestinationEmpty(AsWindow(g_app.dialList), g_app.currentRow);
     facts.selectedKeyFlags = KeyFlagsAt(g_app.selectedRow);
     return facts;
 }
@@ -92,10 +92,7 @@ int HitRow(HWND list, POINT screen)
 
 }
 
-void SetPopupHook(PopupHook hook)
-{
-    gPopupHook = hook;
-}
+void SetPopupHook(PopupHook hook) { gPopupHook = hook; }
 
 void RefreshUiState()
 {

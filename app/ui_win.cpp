@@ -22,10 +22,7 @@ const char* LoadOwnStr(UINT id, char* buffer, int size)
     return buffer;
 }
 
-void SetMessageHook(MessageHook hook)
-{
-    gMessageHook = hook;
-}
+void SetMessageHook(MessageHook hook) { gMessageHook = hook; }
 
 namespace {
 int ShowCaptioned(HWND owner, const char* text, UINT captionId, UINT flags)

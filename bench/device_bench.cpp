@@ -32,10 +32,7 @@ struct SlowBackend {
     long transfers;
 };
 
-SlowBackend* Slow(void* c)
-{
-    return static_cast<SlowBackend*>(c);
-}
+SlowBackend* Slow(void* c) { return static_cast<SlowBackend*>(c); }
 
 void Wait(SlowBackend* s)
 {
@@ -87,18 +84,20 @@ Figures Measure(SlowBackend* slow, bool upload, int runs)
         slow->transfers = 0;
         const auto wall = std::chrono::steady_clock::now();
         const std::clock_t cpu = std::clock();
-        int ok = upload ? UploadImage(&gDeviceImage, nullptr) : DownloadImage(&gDeviceImage, nullptr);
+        int ok =
+            upload ? UploadImage(&gDeviceImage, nullptr) : DownloadImage(&gDeviceImage, nullptr);
         f.cpuMs += 1000.0 * static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC;
-        f.wallMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
-                                                              wall).count();
+        f.wallMs +=
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - wall)
+                .count();
         f.transfers += slow->transfers;
         f.failures += ok ? 0 : 1;
     }
     return f;
 }
 
-void Report(const char* link, const char* direction, const Figures& f, const Figures& cpu,
-            int runs, int latencyUs)
+void Report(const char* link, const char* direction, const Figures& f, const Figures& cpu, int runs,
+            int latencyUs)
 {
     const double transfers = static_cast<double>(f.transfers) / runs;
     const double wall = f.wallMs / runs;

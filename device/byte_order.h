@@ -5,10 +5,7 @@
 
 #include <cstdint>
 
-inline uint16_t ReadU16Le(const uint8_t* p)
-{
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
+inline uint16_t ReadU16Le(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 
 inline uint32_t ReadU32Le(const uint8_t* p)
 {

@@ -46,9 +46,9 @@ int ParseEndpoints(const std::string& list, std::vector<TcpEndpoint>* endpoints)
     for (;;) {
         size_t comma = list.find(',', start);
         TcpEndpoint endpoint;
-        if (!ParseEndpoint(list.substr(start, comma == std::string::npos ? std::string::npos
-                                                                          : comma - start),
-                           &endpoint))
+        if (!ParseEndpoint(
+                list.substr(start, comma == std::string::npos ? std::string::npos : comma - start),
+                &endpoint))
             return 0;
         endpoints->push_back(endpoint);
         if (endpoints->size() > static_cast<size_t>(DEVICE_NUMBER_COUNT))
@@ -59,15 +59,9 @@ int ParseEndpoints(const std::string& list, std::vector<TcpEndpoint>* endpoints)
     }
 }
 
-int OpenNothing(void*, int, int, PipeHandle*)
-{
-    return 0;
-}
+int OpenNothing(void*, int, int, PipeHandle*) { return 0; }
 
-int ReadNothing(void*, PipeHandle, uint8_t*)
-{
-    return 0;
-}
+int ReadNothing(void*, PipeHandle, uint8_t*) { return 0; }
 
 int TransferNothing(void*, PipeHandle, uint8_t*, uint32_t, uint32_t* done)
 {
@@ -83,7 +77,7 @@ int SendNothing(void*, PipeHandle, const uint8_t*, uint32_t, uint32_t* done)
 
 void CloseNothing(void*, PipeHandle) {}
 
-const DeviceBackend NO_DEVICE = {"none",       nullptr,     OpenNothing, ReadNothing,
+const DeviceBackend NO_DEVICE = {"none",          nullptr,     OpenNothing, ReadNothing,
                                  TransferNothing, SendNothing, CloseNothing};
 
 std::unique_ptr<TcpBackend> gTcp;
@@ -143,7 +137,4 @@ const DeviceBackend* SelectDeviceBackendFromEnvironment()
     return SelectDeviceBackend(std::getenv("MORAVEL_DEVICE"));
 }
 
-const DeviceBackend* NoDeviceBackend()
-{
-    return &NO_DEVICE;
-}
+const DeviceBackend* NoDeviceBackend() { return &NO_DEVICE; }

@@ -22,7 +22,7 @@ enum DeviceBackendKind : int {
 
 struct DeviceChoice {
     int kind;
-    std::string simPath;  // BACKEND_SIM: empty for plain "sim"
+    std::string simPath;                 // BACKEND_SIM: empty for plain "sim"
     std::vector<TcpEndpoint> endpoints;  // BACKEND_TCP
 };
 

@@ -136,12 +136,18 @@ const EditMapping EDIT_MAP[] = {
     Byte(0x3, E.config.bypassTray, 3),
     U16(0x3, E.config.memorySizeMb, 4),
     Byte(0x3, E.config.inchPaper, 6),
-    U32(0x4, E.counters.values[0], 0), U32(0x4, E.counters.values[1], 4),
-    U32(0x4, E.counters.values[2], 8), U32(0x4, E.counters.values[3], 12),
-    U32(0x4, E.counters.values[4], 16), U32(0x4, E.counters.values[5], 20),
-    U32(0x4, E.counters.values[6], 24), U32(0x4, E.counters.values[7], 28),
-    U32(0x4, E.counters.values[8], 32), U32(0x4, E.counters.values[9], 36),
-    U32(0x4, E.counters.values[10], 40), U32(0x4, E.counters.values[11], 44),
+    U32(0x4, E.counters.values[0], 0),
+    U32(0x4, E.counters.values[1], 4),
+    U32(0x4, E.counters.values[2], 8),
+    U32(0x4, E.counters.values[3], 12),
+    U32(0x4, E.counters.values[4], 16),
+    U32(0x4, E.counters.values[5], 20),
+    U32(0x4, E.counters.values[6], 24),
+    U32(0x4, E.counters.values[7], 28),
+    U32(0x4, E.counters.values[8], 32),
+    U32(0x4, E.counters.values[9], 36),
+    U32(0x4, E.counters.values[10], 40),
+    U32(0x4, E.counters.values[11], 44),
     U32(0x4, E.counters.values[12], 48),
 
     Byte(0x10000, E.system.autoReset),
@@ -423,10 +429,7 @@ uint32_t ItemValueLength(int record)
     return length > ITEM_VALUE_SIZE ? ITEM_VALUE_SIZE : length;
 }
 
-uint8_t* ItemValueById(uint32_t id)
-{
-    return ItemValue(FindItemRecord(id));
-}
+uint8_t* ItemValueById(uint32_t id) { return ItemValue(FindItemRecord(id)); }
 
 int SetItemLengthById(uint32_t id, uint32_t length)
 {
@@ -455,12 +458,6 @@ int ReadCounters(uint32_t counters[4])
     return 1;
 }
 
-int LoadEditState()
-{
-    return CopyEditState(false);
-}
+int LoadEditState() { return CopyEditState(false); }
 
-int StoreEditState()
-{
-    return CopyEditState(true);
-}
+int StoreEditState() { return CopyEditState(true); }

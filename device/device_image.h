@@ -67,17 +67,17 @@ int ReadCounters(uint32_t counters[4]);
 // Text fields carry one byte more than the item holds; that last byte is never copied and
 // always 0, so every text field is NUL-terminated whatever a file or device put in it.
 
-constexpr int TEXT_LONG_SIZE = 66;    // 64 characters
-constexpr int TEXT_MEDIUM_SIZE = 34;  // 32 characters
-constexpr int TEXT_SHORT_SIZE = 22;   // 20 characters
-constexpr int DEVICE_NAME_SIZE = 36;        // 0x10C04, at most 32 characters
-constexpr int DEVICE_FAX_NUMBER_SIZE = 24;  // 0x10C02, at most 20 characters
-constexpr int PABX_PREFIX_SIZE = 5;         // 0x10504, at most 4 digits
+constexpr int TEXT_LONG_SIZE = 66;             // 64 characters
+constexpr int TEXT_MEDIUM_SIZE = 34;           // 32 characters
+constexpr int TEXT_SHORT_SIZE = 22;            // 20 characters
+constexpr int DEVICE_NAME_SIZE = 36;           // 0x10C04, at most 32 characters
+constexpr int DEVICE_FAX_NUMBER_SIZE = 24;     // 0x10C02, at most 20 characters
+constexpr int PABX_PREFIX_SIZE = 5;            // 0x10504, at most 4 digits
 constexpr int RESTRICTION_PASSWORD_SIZE = 10;  // 0x10D02, at most 8 digits
-constexpr int RX_PRINT_TIMER_SIZE = 12;     // 0x10401
-constexpr int COUNTER_COUNT = 13;           // 0x4
-constexpr int FORWARD_LONG_SIZE = 72;       // 0x1040E, e-mail form
-constexpr int FORWARD_SHORT_SIZE = 52;      // 0x1040E, fax form
+constexpr int RX_PRINT_TIMER_SIZE = 12;        // 0x10401
+constexpr int COUNTER_COUNT = 13;              // 0x4
+constexpr int FORWARD_LONG_SIZE = 72;          // 0x1040E, e-mail form
+constexpr int FORWARD_SHORT_SIZE = 52;         // 0x1040E, fax form
 
 // 0x3, read only: what the device has installed (1 = installed, anything else = not).
 struct DeviceConfig {
@@ -164,25 +164,25 @@ struct TransmissionSettings {
 // Category 0x04, RX Operation page. The timing items 0x10408-0x1040C are edited in the image
 // itself; the forwarding destination (0x1040E) is gForwarding.destination.
 struct ReceptionSettings {
-    uint8_t rxPrintTimer;                        // 0x10400: 128 on
+    uint8_t rxPrintTimer;                             // 0x10400: 128 on
     uint8_t rxPrintTimerRecord[RX_PRINT_TIMER_SIZE];  // 0x10401: times, password, flags
-    int8_t ringCount;                            // 0x10402: signed
-    uint8_t ringCountMax;                        // 0x10403
-    uint8_t ringCountMin;                        // 0x10404
-    uint8_t autoReduce;                          // 0x10405
-    uint8_t rxType;                              // 0x10406: 8 memory, 0 immediate
-    uint8_t rxMode;                              // 0x10407: also an upload selector
-    uint8_t forwarding;                          // 0x1040D: 0 on, 32 forward and print, 64 off
-    uint8_t faxFooter;                           // 0x1040F: 16 on
-    uint8_t closedNetwork;                       // 0x10410: 32 on
-    uint8_t faxTrayPriority;                     // 0x10411
+    int8_t ringCount;                                 // 0x10402: signed
+    uint8_t ringCountMax;                             // 0x10403
+    uint8_t ringCountMin;                             // 0x10404
+    uint8_t autoReduce;                               // 0x10405
+    uint8_t rxType;                                   // 0x10406: 8 memory, 0 immediate
+    uint8_t rxMode;                                   // 0x10407: also an upload selector
+    uint8_t forwarding;                               // 0x1040D: 0 on, 32 forward and print, 64 off
+    uint8_t faxFooter;                                // 0x1040F: 16 on
+    uint8_t closedNetwork;                            // 0x10410: 32 on
+    uint8_t faxTrayPriority;                          // 0x10411
 };
 
 // Category 0x05, Communication (Line) page.
 struct LineSettings {
-    uint8_t dialType;                     // 0x10500: 0 push button, 16 dial
-    uint8_t pulseRate;                    // 0x10501: 8 10PPS, 0 20PPS
-    uint8_t lineType;                     // 0x10502: 0 PSTN, 64 PABX
+    uint8_t dialType;                       // 0x10500: 0 push button, 16 dial
+    uint8_t pulseRate;                      // 0x10501: 8 10PPS, 0 20PPS
+    uint8_t lineType;                       // 0x10502: 0 PSTN, 64 PABX
     char pabxPrefix[PABX_PREFIX_SIZE + 1];  // 0x10504: digits
 };
 
@@ -195,13 +195,13 @@ struct ReportSettings {
 
 // Category 0x07, Network page. Addresses in their stored form.
 struct NetworkSettings {
-    uint8_t addressMode;     // 0x10700: 0 DHCP, 4 specified
-    uint32_t ipAddress;      // 0x10702
-    uint32_t subnetMask;     // 0x10704
-    uint32_t gateway;        // 0x10706
-    uint8_t dnsActive;       // 0x10707: 128 active
-    uint32_t dnsServer;      // 0x10709
-    uint8_t ethernetSpeed;   // 0x1070A
+    uint8_t addressMode;    // 0x10700: 0 DHCP, 4 specified
+    uint32_t ipAddress;     // 0x10702
+    uint32_t subnetMask;    // 0x10704
+    uint32_t gateway;       // 0x10706
+    uint8_t dnsActive;      // 0x10707: 128 active
+    uint32_t dnsServer;     // 0x10709
+    uint8_t ethernetSpeed;  // 0x1070A
 };
 
 // Category 0x08, LDAP page.
@@ -263,8 +263,8 @@ struct DeviceProperties {
 
 // Category 0x0D, User Restriction.
 struct RestrictionSettings {
-    uint8_t enabled;                                   // 0x10D00: 1 on
-    char password[RESTRICTION_PASSWORD_SIZE + 1];      // 0x10D02: digits
+    uint8_t enabled;                               // 0x10D00: 1 on
+    char password[RESTRICTION_PASSWORD_SIZE + 1];  // 0x10D02: digits
 };
 
 struct EditState {

@@ -67,10 +67,7 @@ int DecodeCommandPacket(const uint8_t* bytes, size_t size, CommandPacket* packet
     return 1;
 }
 
-uint32_t ReplyValueLength(const uint8_t* reply)
-{
-    return ReadU32Le(reply + REPLY_LENGTH_OFFSET);
-}
+uint32_t ReplyValueLength(const uint8_t* reply) { return ReadU32Le(reply + REPLY_LENGTH_OFFSET); }
 
 void RequestDeviceRestart(int systemPage)
 {
@@ -78,10 +75,7 @@ void RequestDeviceRestart(int systemPage)
     gRestartFlag.systemPage = systemPage ? 1 : 0;
 }
 
-void ClearRestartFlag()
-{
-    gRestartFlag = {RESTART_NONE, 0};
-}
+void ClearRestartFlag() { gRestartFlag = {RESTART_NONE, 0}; }
 
 void SetDeviceLinkHooks(const DeviceLinkHooks* hooks)
 {
@@ -208,8 +202,8 @@ int CheckConnection(ConnectionVerdict* verdict)
         v.disconnectSent = 1;
         SendDisconnect();
         g_app.remoteModeOpen = 0;
-        v.messageId = v.status == DEVICE_STATUS_TIMED_OUT ? IDS_CONNECTION_TIMED_OUT
-                                                          : IDS_DEVICE_ERROR;
+        v.messageId =
+            v.status == DEVICE_STATUS_TIMED_OUT ? IDS_CONNECTION_TIMED_OUT : IDS_DEVICE_ERROR;
         ShowMessage(v.messageId);
     } else {
         const bool lostRemoteMode =

@@ -39,7 +39,7 @@ enum : uint8_t {
 
 // The status byte; any other value means the link is healthy.
 enum : uint8_t {
-    DEVICE_STATUS_IDLE = 0,       // no remote mode open
+    DEVICE_STATUS_IDLE = 0,  // no remote mode open
     DEVICE_STATUS_IN_USE = 1,
     DEVICE_STATUS_TIMED_OUT = 2,  // the device ended remote mode itself
     DEVICE_STATUS_ERROR = 3,

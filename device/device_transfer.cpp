@@ -69,8 +69,8 @@ bool SwitchedOff(const uint8_t* image, uint32_t id)
 {
     for (const SkipRule& rule : SKIP_RULES) {
         const int value = SelectorValue(image, rule.selector);
-        const bool applies = rule.value == ANY_OTHER_VALUE ? !NamesValue(rule.selector, value)
-                                                           : rule.value == value;
+        const bool applies =
+            rule.value == ANY_OTHER_VALUE ? !NamesValue(rule.selector, value) : rule.value == value;
         if (!applies)
             continue;
         for (uint32_t item : rule.items)
@@ -145,7 +145,4 @@ void SetUploadDumpPath(const char* path)
     gDumpPath = path ? path : "";
 }
 
-const char* UploadDumpPath()
-{
-    return gDumpEnabled ? gDumpPath.c_str() : nullptr;
-}
+const char* UploadDumpPath() { return gDumpEnabled ? gDumpPath.c_str() : nullptr; }

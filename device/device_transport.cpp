@@ -69,10 +69,7 @@ void SetDeviceBackend(const DeviceBackend* backend)
     gBackend = backend;
 }
 
-const DeviceBackend* CurrentDeviceBackend()
-{
-    return Backend();
-}
+const DeviceBackend* CurrentDeviceBackend() { return Backend(); }
 
 int DeviceOpen()
 {

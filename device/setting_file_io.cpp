@@ -46,7 +46,4 @@ int WriteWholeFileSafely(const char* path, const uint8_t* bytes, size_t size)
     return 0;
 }
 
-int SetFileHiddenOnly(const char*)
-{
-    return 1;
-}
+int SetFileHiddenOnly(const char*) { return 1; }

@@ -9,8 +9,8 @@ int ReadWholeFile(const char* path, uint8_t* buffer, size_t capacity, size_t* si
 {
     if (!path || !size || (!buffer && capacity > 0))
         return 0;
-    HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return 0;
     LARGE_INTEGER fileSize;

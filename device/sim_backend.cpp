@@ -12,20 +12,11 @@
 
 namespace {
 
-PipeHandle MakeHandle(int device, int pipe)
-{
-    return static_cast<PipeHandle>(device * 2 + pipe);
-}
+PipeHandle MakeHandle(int device, int pipe) { return static_cast<PipeHandle>(device * 2 + pipe); }
 
-int DeviceOf(PipeHandle handle)
-{
-    return static_cast<int>(handle / 2);
-}
+int DeviceOf(PipeHandle handle) { return static_cast<int>(handle / 2); }
 
-SimBackend* Sim(void* context)
-{
-    return static_cast<SimBackend*>(context);
-}
+SimBackend* Sim(void* context) { return static_cast<SimBackend*>(context); }
 
 SimDevice* DeviceFor(SimBackend* sim, PipeHandle handle)
 {
@@ -160,7 +151,4 @@ const DeviceBackend* BuiltInSimBackend(const char* statePath)
     return &gBuiltIn->backend;
 }
 
-SimDevice* BuiltInSimDevice()
-{
-    return gBuiltIn ? gBuiltInDevice.get() : nullptr;
-}
+SimDevice* BuiltInSimDevice() { return gBuiltIn ? gBuiltInDevice.get() : nullptr; }

@@ -20,10 +20,7 @@ bool EnsureWinsock()
     return started;
 }
 
-SOCKET AsSocket(SocketHandle handle)
-{
-    return static_cast<SOCKET>(handle);
-}
+SOCKET AsSocket(SocketHandle handle) { return static_cast<SOCKET>(handle); }
 
 // 1 ready, 0 timed out, -1 error.
 int WaitFor(SOCKET s, bool forWrite, int timeoutMs)

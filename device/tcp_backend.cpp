@@ -3,15 +3,9 @@
 
 namespace {
 
-TcpBackend* Tcp(void* context)
-{
-    return static_cast<TcpBackend*>(context);
-}
+TcpBackend* Tcp(void* context) { return static_cast<TcpBackend*>(context); }
 
-PipeHandle MakeHandle(int device, int pipe)
-{
-    return static_cast<PipeHandle>(device * 2 + pipe);
-}
+PipeHandle MakeHandle(int device, int pipe) { return static_cast<PipeHandle>(device * 2 + pipe); }
 
 // The connection a pipe handle belongs to, or SOCKET_NONE for a handle that is not open.
 SocketHandle SocketFor(TcpBackend* tcp, PipeHandle handle)

@@ -21,7 +21,7 @@ struct TcpEndpoint {
 };
 
 struct TcpBackend {
-    DeviceBackend backend;  // its context is this record
+    DeviceBackend backend;               // its context is this record
     std::vector<TcpEndpoint> endpoints;  // at most DEVICE_NUMBER_COUNT
     SocketHandle sockets[DEVICE_NUMBER_COUNT];
     uint8_t pipeOpen[DEVICE_NUMBER_COUNT][2];

@@ -11,10 +11,7 @@ namespace {
 constexpr DWORD IOCTL_GET_DEVICE_DESCRIPTOR = 0x80002018;
 constexpr DWORD USB_TRANSFER_TIMEOUT_MS = 5000;
 
-HANDLE AsHandle(PipeHandle pipe)
-{
-    return reinterpret_cast<HANDLE>(pipe);
-}
+HANDLE AsHandle(PipeHandle pipe) { return reinterpret_cast<HANDLE>(pipe); }
 
 // Runs one overlapped operation to its end or its time-out; on a time-out the operation is
 // cancelled and waited for, so the buffer is never written after we return.
@@ -47,9 +44,9 @@ int OpenPipe(void*, int device, int pipe, PipeHandle* handle)
     char name[64];
     if (!FormatPipeName(name, sizeof name, device, pipe))
         return 0;
-    HANDLE file = CreateFileA(name, GENERIC_READ | GENERIC_WRITE,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_SYSTEM | FILE_FLAG_OVERLAPPED, nullptr);
+    HANDLE file =
+        CreateFileA(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_SYSTEM | FILE_FLAG_OVERLAPPED, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return 0;
     *handle = reinterpret_cast<PipeHandle>(file);
@@ -90,17 +87,11 @@ int Write(void*, PipeHandle pipe, const uint8_t* bytes, uint32_t count, uint32_t
     return ok;
 }
 
-void ClosePipe(void*, PipeHandle pipe)
-{
-    CloseHandle(AsHandle(pipe));
-}
+void ClosePipe(void*, PipeHandle pipe) { CloseHandle(AsHandle(pipe)); }
 
-const DeviceBackend USBSCAN = {"usbscan", nullptr, OpenPipe, ReadDescriptor, Read, Write,
-                               ClosePipe};
+const DeviceBackend USBSCAN = {"usbscan", nullptr, OpenPipe, ReadDescriptor,
+                               Read,      Write,   ClosePipe};
 
 }  // namespace
 
-const DeviceBackend* UsbscanBackend()
-{
-    return &USBSCAN;
-}
+const DeviceBackend* UsbscanBackend() { return &USBSCAN; }

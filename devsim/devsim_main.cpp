@@ -186,8 +186,8 @@ int main(int argc, char** argv)
         server.afterCommit = SaveState;
         server.context = const_cast<char*>(o.statePath.c_str());
     }
-    std::printf("devsim: product id %04X listening on %s:%u\n", device.productId,
-                o.host.c_str(), server.port);
+    std::printf("devsim: product id %04X listening on %s:%u\n", device.productId, o.host.c_str(),
+                server.port);
     std::fflush(stdout);
     SimServerRun(&server);
     SimServerClose(&server);

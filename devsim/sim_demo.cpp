@@ -21,10 +21,7 @@ struct Builder {
         std::memset(value, 0, sizeof value);
         return value;
     }
-    void Put(uint32_t id, uint32_t length)
-    {
-        SimSetItem(device, SimRecordOf(id), value, length);
-    }
+    void Put(uint32_t id, uint32_t length) { SimSetItem(device, SimRecordOf(id), value, length); }
     void Byte(uint32_t id, uint8_t v)
     {
         Start()[0] = v;
@@ -73,10 +70,7 @@ void Pack(uint8_t* out, const char* text)
     }
 }
 
-uint8_t Len(const char* text)
-{
-    return static_cast<uint8_t>(std::strlen(text));
-}
+uint8_t Len(const char* text) { return static_cast<uint8_t>(std::strlen(text)); }
 
 void QuickFax(Builder& b, int key, const char* name, const char* number, uint8_t speedCode,
               const char* sub, const char* sid)
@@ -219,9 +213,9 @@ void Settings(Builder& b)
     b.Byte(0x10112, 0);
 
     // Copier.
-    const uint32_t copyIds[] = {0x10200, 0x10201, 0x10202, 0x10203, 0x10204, 0x10205, 0x10206,
-                                0x10207, 0x10209, 0x1020A, 0x1020B, 0x1020C, 0x1020D, 0x1020E,
-                                0x1020F, 0x10210, 0x10211, 0x10212};
+    const uint32_t copyIds[] = {0x10200, 0x10201, 0x10202, 0x10203, 0x10204, 0x10205,
+                                0x10206, 0x10207, 0x10209, 0x1020A, 0x1020B, 0x1020C,
+                                0x1020D, 0x1020E, 0x1020F, 0x10210, 0x10211, 0x10212};
     const uint8_t copyValues[] = {0, 0, 1, 1, 2, 1, 0, 0, 0, 2, 2, 2, 2, 2, 0, 0, 0, 0};
     for (size_t i = 0; i < sizeof copyIds / sizeof copyIds[0]; i++)
         b.Byte(copyIds[i], copyValues[i]);

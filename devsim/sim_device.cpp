@@ -38,10 +38,7 @@ void WriteIds(uint8_t* items)
         WriteU32Le(RecordBytes(items, r), PositionItemId(r));
 }
 
-void ForgetStaged(SimDevice* d)
-{
-    std::memset(d->stagedRecord, 0, sizeof d->stagedRecord);
-}
+void ForgetStaged(SimDevice* d) { std::memset(d->stagedRecord, 0, sizeof d->stagedRecord); }
 
 void DropLink(SimDevice* d, const char* why)
 {
@@ -146,8 +143,7 @@ void Commit(SimDevice* d, const uint8_t* data, uint64_t nowMs)
     }
 }
 
-void DeviceCommand(SimDevice* d, const CommandPacket& packet, const uint8_t* data,
-                   uint64_t nowMs)
+void DeviceCommand(SimDevice* d, const CommandPacket& packet, const uint8_t* data, uint64_t nowMs)
 {
     switch (packet.code) {
     case DEVICE_CODE_STATUS: {
@@ -271,10 +267,7 @@ int SimLoadState(SimDevice* d, const uint8_t* bytes, size_t size)
     return 1;
 }
 
-int SimRecordOf(uint32_t id)
-{
-    return FindItemRecord(id);
-}
+int SimRecordOf(uint32_t id) { return FindItemRecord(id); }
 
 uint8_t* SimItemValue(SimDevice* d, int record)
 {

@@ -65,13 +65,13 @@ struct SimDevice {
 
     // Device state
     uint8_t remoteMode;
-    uint8_t timedOut;      // remote mode ended by the inactivity timeout, until the next
-                           // remote-mode command
-    uint8_t error;         // a broken packet arrived, until the next remote-mode begin
+    uint8_t timedOut;  // remote mode ended by the inactivity timeout, until the next
+                       // remote-mode command
+    uint8_t error;     // a broken packet arrived, until the next remote-mode begin
     uint8_t restarting;
     uint64_t restartEndsMs;
     uint64_t lastActivityMs;
-    uint8_t linkUp;        // a link (open pipes, a TCP connection) is established
+    uint8_t linkUp;  // a link (open pipes, a TCP connection) is established
 
     // Byte streams of the current link
     std::vector<uint8_t> input;   // from the program, not yet a whole packet

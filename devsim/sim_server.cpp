@@ -87,10 +87,7 @@ void SimServerRun(SimServer* server)
     }
 }
 
-void SimServerStop(SimServer* server)
-{
-    server->stopRequested.store(1);
-}
+void SimServerStop(SimServer* server) { server->stopRequested.store(1); }
 
 void SimServerClose(SimServer* server)
 {

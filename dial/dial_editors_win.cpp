@@ -10,10 +10,7 @@ namespace {
 EditorHook gEditorHook = nullptr;
 }
 
-void SetEditorHook(EditorHook hook)
-{
-    gEditorHook = hook;
-}
+void SetEditorHook(EditorHook hook) { gEditorHook = hook; }
 
 int OpenEntryDialog(HWND owner, int view, int index, int empty)
 {

@@ -85,8 +85,8 @@ void InsertRow(HWND list, const DialRow& row, int index)
     item.iItem = index;
     item.iImage = row.image;
     item.pszText = CellText(row.cells[0], text);
-    int at = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0,
-                                           reinterpret_cast<LPARAM>(&item)));
+    int at =
+        static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     if (at < 0)
         return;
     const int columns = ColumnCount(list);
@@ -119,8 +119,8 @@ void ResumeRedraw(HWND list, bool held)
 
 int FocusedRow(HWND list)
 {
-    return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                         LVNI_FOCUSED));
+    return static_cast<int>(
+        SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
 }
 
 /* 1 when the change gave the item the selection or the focus. Losing them needs nothing: the
@@ -211,10 +211,7 @@ void AddDialRow(HWND list, int view, const DialRecord& record, int index)
     }
 }
 
-void DeleteDialRow(HWND list, int index)
-{
-    SendMessageA(list, LVM_DELETEITEM, index, 0);
-}
+void DeleteDialRow(HWND list, int index) { SendMessageA(list, LVM_DELETEITEM, index, 0); }
 
 void SelectDialRow(HWND list, int index)
 {

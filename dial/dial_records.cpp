@@ -62,10 +62,7 @@ constexpr CharsetMap MakeCharsetMap(int from, int to)
 constexpr CharsetMap TO_DEVICE = MakeCharsetMap(0, 1);
 constexpr CharsetMap FROM_DEVICE = MakeCharsetMap(1, 0);
 
-int JapaneseMode()
-{
-    return gEditState.system.languageSet == 1;
-}
+int JapaneseMode() { return gEditState.system.languageSet == 1; }
 
 void ConvertBytes(uint8_t* bytes, size_t count, const CharsetMap& map)
 {
@@ -125,15 +122,9 @@ uint8_t StorePacked(uint8_t* out, int fieldBytes, const char* text, int max)
     return static_cast<uint8_t>(length);
 }
 
-int MemberLimit(int count)
-{
-    return count < GROUP_MEMBER_MAX ? count : GROUP_MEMBER_MAX;
-}
+int MemberLimit(int count) { return count < GROUP_MEMBER_MAX ? count : GROUP_MEMBER_MAX; }
 
-int IsGroupFlags(uint8_t flags)
-{
-    return (flags & FLAG_HIGH) && !(flags & FLAG_QUICK);
-}
+int IsGroupFlags(uint8_t flags) { return (flags & FLAG_HIGH) && !(flags & FLAG_QUICK); }
 
 int FaxLengthsFit(const uint8_t* entry, const EntryLayout& at)
 {
@@ -221,15 +212,9 @@ void WriteGroupHeader(uint8_t* entry, const DialRecord& record, int index, int m
     SetItemLength(QUICK_DIAL_FIRST_RECORD + index, GROUP_LENGTH);
 }
 
-int QuickIndexValid(int index)
-{
-    return index >= 0 && index < QUICK_KEY_COUNT;
-}
+int QuickIndexValid(int index) { return index >= 0 && index < QUICK_KEY_COUNT; }
 
-int SpeedIndexValid(int index)
-{
-    return index >= 0 && index < SPEED_DIAL_COUNT;
-}
+int SpeedIndexValid(int index) { return index >= 0 && index < SPEED_DIAL_COUNT; }
 
 }  // namespace
 
@@ -278,10 +263,7 @@ int IsDeviceCharsetLetter(uint8_t windows1252)
     return 0;
 }
 
-int IsInchDevice()
-{
-    return gEditState.config.inchPaper == 1;
-}
+int IsInchDevice() { return gEditState.config.inchPaper == 1; }
 
 uint8_t ScanSizeCode(int scanSize, int inchDevice)
 {
@@ -498,8 +480,8 @@ int EncodeSpeedEntry(SpeedDialTable* table, DialRecord* record, int index)
 }
 
 int EncodeGroupKey(QuickDialTable* table, const DialRecord& record, int index,
-                   const DialMember* quickMembers, int quickCount,
-                   const DialMember* speedMembers, int speedCount)
+                   const DialMember* quickMembers, int quickCount, const DialMember* speedMembers,
+                   int speedCount)
 {
     if (!QuickIndexValid(index))
         return 0;
@@ -561,8 +543,8 @@ uint32_t RemoveFromGroups(const DialRecord& record)
             continue;
         int count = MemberLimit(group.memberCount);
         int k = 0;
-        while (k < count && !(group.members[k].table == memberTable &&
-                              group.members[k].index == record.index))
+        while (k < count &&
+               !(group.members[k].table == memberTable && group.members[k].index == record.index))
             k++;
         if (k == count)
             continue;

@@ -83,7 +83,7 @@ struct DialRecord {
     char sid[DIAL_CODE_SIZE];
     char batchHour[DIAL_BATCH_SIZE];    // entry dialog only, never stored
     char batchMinute[DIAL_BATCH_SIZE];  // entry dialog only, never stored
-    uint8_t speed;  // 0 9.6K, 1 14.4K, 2 33.6K
+    uint8_t speed;                      // 0 9.6K, 1 14.4K, 2 33.6K
     char email[DIAL_EMAIL_SIZE];
     uint16_t entryDate;
     uint8_t customScan;
@@ -161,8 +161,8 @@ int EncodeSpeedEntry(SpeedDialTable* table, DialRecord* record, int index);
 // A group with the group editor's members: every Quick Dial member first, then every Speed Dial
 // member, at most GROUP_MEMBER_MAX in all (the ones beyond are not stored).
 int EncodeGroupKey(QuickDialTable* table, const DialRecord& record, int index,
-                   const DialMember* quickMembers, int quickCount,
-                   const DialMember* speedMembers, int speedCount);
+                   const DialMember* quickMembers, int quickCount, const DialMember* speedMembers,
+                   int speedCount);
 // A group with the record's own members, table bytes and numbers as they are.
 int EncodeGroupRecord(QuickDialTable* table, const DialRecord& record, int index);
 

@@ -28,10 +28,7 @@ void SetString(DialRow* row, int column, int stringId)
     row->cells[column].text[0] = '\0';
 }
 
-void ClearCell(DialRow* row, int column)
-{
-    SetString(row, column, 0);
-}
+void ClearCell(DialRow* row, int column) { SetString(row, column, 0); }
 
 // A label id from a list of `count` strings starting at `first`, or 0 (empty cell) for a value
 // no label exists for: stored bytes can hold anything.
@@ -61,8 +58,9 @@ void SetScanOptionColumns(DialRow* row, const DialRecord& record, int inchDevice
     SetString(row, 6, LabelId(IDS_CUSTOM_SCAN_OFF, record.customScan, 2));
     if (record.customScan == 0)
         return;
-    SetString(row, 7, inchDevice ? LabelId(IDS_SCAN_SIZE_LETTER, record.scanSize, 2)
-                                 : LabelId(IDS_SCAN_SIZE_A4, record.scanSize, 3));
+    SetString(row, 7,
+              inchDevice ? LabelId(IDS_SCAN_SIZE_LETTER, record.scanSize, 2)
+                         : LabelId(IDS_SCAN_SIZE_A4, record.scanSize, 3));
     SetString(row, 8, LabelId(IDS_SCAN_RES_DETAIL, record.scanResolution, 2));
     SetString(row, 9, LabelId(IDS_SCAN_CODING_MH, record.scanCoding, 3));
 }

@@ -11,10 +11,10 @@ constexpr int TOKEN_COUNT_MAX = 30;  // tokens taken from the text
 
 // What one parameter text asks KVO_PostMsg to post. A field without a token is 0.
 struct PostMsgParams {
-  uint32_t window;   // "+W:" target window handle
-  uint32_t message;  // "+M:" message number
-  uint16_t lField;   // "+L:" low 16 bits; recognised, not posted
-  uint16_t pField;   // "+P:" low 16 bits; recognised, not posted
+    uint32_t window;   // "+W:" target window handle
+    uint32_t message;  // "+M:" message number
+    uint16_t lField;   // "+L:" low 16 bits; recognised, not posted
+    uint16_t pField;   // "+P:" low 16 bits; recognised, not posted
 };
 
 // Splits the text into space-separated tokens and takes each token that holds one of the

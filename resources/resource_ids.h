@@ -8,6 +8,9 @@
 #ifndef MORAVEL_RESOURCE_IDS_H
 #define MORAVEL_RESOURCE_IDS_H
 
+/* The ids are a table shared with Moravel.rc: kept aligned by hand. */
+/* clang-format off */
+
 /* Menus, accelerators, icon, bitmaps */
 #define IDR_MAINMENU            700
 #define IDR_ACCEL               703
@@ -671,5 +674,7 @@
 #define IDS_LDAP_BEGINNING_WORD         6007
 #define IDS_LDAP_INCLUDE_WORD           6008
 #define IDS_LDAP_END_WORD               6009
+
+/* clang-format on */
 
 #endif

@@ -112,7 +112,4 @@ void SetClientSize(HWND window, int width, int height)
     PumpMessages();
 }
 
-bool IsShown(void* window)
-{
-    return IsWindowVisible(static_cast<HWND>(window)) != FALSE;
-}
+bool IsShown(void* window) { return IsWindowVisible(static_cast<HWND>(window)) != FALSE; }

@@ -66,9 +66,8 @@ TEST_F(Commands, RightAfterStartOnlyConnectAndOpen)
     EXPECT_TRUE(MenuItemEnabled(menu, IDM_EXIT));
     EXPECT_TRUE(MenuItemEnabled(menu, IDM_ABOUT));
     for (int id : {IDM_DISCONNECT, IDM_DOWNLOAD, IDM_UPLOAD, IDM_SAVE, IDM_SAVE_AS, IDM_PRINT,
-                   IDM_DEVICE_SETTINGS, IDM_TOTAL_COUNTER, IDM_DEVICE_INFO, IDM_PROPERTIES,
-                   IDM_CUT, IDM_COPY, IDM_PASTE, IDM_DELETE, IDM_VIEW_QUICK, IDM_VIEW_SPEED,
-                   IDM_VIEW_GROUP})
+                   IDM_DEVICE_SETTINGS, IDM_TOTAL_COUNTER, IDM_DEVICE_INFO, IDM_PROPERTIES, IDM_CUT,
+                   IDM_COPY, IDM_PASTE, IDM_DELETE, IDM_VIEW_QUICK, IDM_VIEW_SPEED, IDM_VIEW_GROUP})
         EXPECT_FALSE(MenuItemEnabled(menu, id)) << "menu command " << id << " should be grayed";
     for (int id : {IDM_DISCONNECT, IDM_DOWNLOAD, IDM_UPLOAD, IDM_SAVE, IDM_DEVICE_SETTINGS})
         EXPECT_FALSE(ButtonEnabled(id)) << "button " << id << " should be disabled";
@@ -167,8 +166,7 @@ bool SeenEnabled(int command)
 // Screen point on the picture of the tree item for view (the device's label may be empty).
 POINT TreeItemPoint(HWND tree, int view)
 {
-    HTREEITEM item = reinterpret_cast<HTREEITEM>(
-        SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    HTREEITEM item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
     if (view > 0) {
         item = reinterpret_cast<HTREEITEM>(
             SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
@@ -353,8 +351,7 @@ void SetToggle(int key, bool on)
 
 TEST_F(Commands, LockIndicatorsFollowTheKeys)
 {
-    HACCEL accelerators = LoadAcceleratorsA(GetModuleHandleA(nullptr),
-                                            MAKEINTRESOURCEA(IDR_ACCEL));
+    HACCEL accelerators = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCEL));
     ASSERT_NE(nullptr, accelerators) << "the program has its own accelerator table";
     struct Case {
         int key, part;

@@ -154,8 +154,8 @@ TEST_F(DeviceCommands, DownloadFillsTheProgramAndTheBackup)
 
     char backup[MAX_PATH];
     BackupPath(backup, sizeof backup);
-    HANDLE file = CreateFileA(backup, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
+    HANDLE file =
+        CreateFileA(backup, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file) << "the backup was written";
     std::vector<uint8_t> bytes(DEVICE_IMAGE_SIZE + 1);
     DWORD read = 0;

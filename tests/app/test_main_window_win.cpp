@@ -47,8 +47,9 @@ TEST_F(MainWindow, CaptionClassAndChildren)
 
     HWND toolbar = GetDlgItem(window, IDC_TOOLBAR);
     EXPECT_EQ(11, SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0)) << "7 buttons and 4 separators";
-    const int order[] = {IDM_CONNECT, IDM_DISCONNECT, 0, IDM_UPLOAD, IDM_DOWNLOAD, 0,
-                         IDM_OPEN, IDM_SAVE, 0, IDM_DEVICE_SETTINGS, 0};
+    const int order[] = {
+        IDM_CONNECT, IDM_DISCONNECT,      0, IDM_UPLOAD, IDM_DOWNLOAD, 0, IDM_OPEN, IDM_SAVE,
+        0,           IDM_DEVICE_SETTINGS, 0};
     for (int i = 0; i < 11; i++) {
         TBBUTTON button = {};
         SendMessageA(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
@@ -175,8 +176,7 @@ TEST_F(MainWindow, TreeHoldsTheDeviceAndItsThreeLists)
     Open();
     HWND tree = static_cast<HWND>(g_app.tree);
     EXPECT_EQ(4, SendMessageA(tree, TVM_GETCOUNT, 0, 0));
-    HTREEITEM root = reinterpret_cast<HTREEITEM>(
-        SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    HTREEITEM root = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
     HTREEITEM child = reinterpret_cast<HTREEITEM>(
         SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(root)));
     const char* names[] = {"Quick Dial List", "Speed Dial List", "Group List"};

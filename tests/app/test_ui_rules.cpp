@@ -43,42 +43,67 @@ void Check(const AppState& app, const std::vector<Expect>& expected, const char*
 
 TEST(UiRules, NoDataOffline)
 {
-    Check(State(0, 0), {{IDM_CONNECT, 1, 1},        {IDM_DISCONNECT, 0, 0},
-                        {IDM_DOWNLOAD, 0, 0},       {IDM_UPLOAD, 0, 0},
-                        {IDM_SAVE, 0, 0},           {IDM_DEVICE_SETTINGS, 0, 0},
-                        {IDM_SAVE_AS, 0, -1},       {IDM_PRINT, 0, -1},
-                        {IDM_TOTAL_COUNTER, 0, -1}, {IDM_DEVICE_INFO, 0, -1},
-                        {IDM_VIEW_QUICK, 0, -1},    {IDM_VIEW_SPEED, 0, -1},
-                        {IDM_VIEW_GROUP, 0, -1},    {IDM_CUT, 0, -1},
-                        {IDM_COPY, 0, -1},          {IDM_PASTE, 0, -1},
-                        {IDM_DELETE, 0, -1},        {IDM_OPEN, -1, -1}},
+    Check(State(0, 0),
+          {{IDM_CONNECT, 1, 1},
+           {IDM_DISCONNECT, 0, 0},
+           {IDM_DOWNLOAD, 0, 0},
+           {IDM_UPLOAD, 0, 0},
+           {IDM_SAVE, 0, 0},
+           {IDM_DEVICE_SETTINGS, 0, 0},
+           {IDM_SAVE_AS, 0, -1},
+           {IDM_PRINT, 0, -1},
+           {IDM_TOTAL_COUNTER, 0, -1},
+           {IDM_DEVICE_INFO, 0, -1},
+           {IDM_VIEW_QUICK, 0, -1},
+           {IDM_VIEW_SPEED, 0, -1},
+           {IDM_VIEW_GROUP, 0, -1},
+           {IDM_CUT, 0, -1},
+           {IDM_COPY, 0, -1},
+           {IDM_PASTE, 0, -1},
+           {IDM_DELETE, 0, -1},
+           {IDM_OPEN, -1, -1}},
           "no data, offline");
     EXPECT_EQ(0, Decide(State(0, 0)).enableProperties);
 }
 
 TEST(UiRules, NoDataConnectedOffersDownloadNotUpload)
 {
-    Check(State(0, 1), {{IDM_CONNECT, 0, 0}, {IDM_DISCONNECT, 1, 1}, {IDM_DOWNLOAD, 1, 1},
-                        {IDM_UPLOAD, 0, 0}, {IDM_SAVE, 0, 0}, {IDM_PRINT, 0, -1}},
+    Check(State(0, 1),
+          {{IDM_CONNECT, 0, 0},
+           {IDM_DISCONNECT, 1, 1},
+           {IDM_DOWNLOAD, 1, 1},
+           {IDM_UPLOAD, 0, 0},
+           {IDM_SAVE, 0, 0},
+           {IDM_PRINT, 0, -1}},
           "no data, connected");
 }
 
 TEST(UiRules, DataOfflineKeepsFileAndSettingsCommands)
 {
-    Check(State(1, 0), {{IDM_CONNECT, 1, 1},        {IDM_DISCONNECT, 0, 0},
-                        {IDM_DOWNLOAD, 0, 0},       {IDM_UPLOAD, 0, 0},
-                        {IDM_SAVE, 1, 1},           {IDM_DEVICE_SETTINGS, 1, 1},
-                        {IDM_SAVE_AS, 1, -1},       {IDM_PRINT, 1, -1},
-                        {IDM_TOTAL_COUNTER, 1, -1}, {IDM_DEVICE_INFO, 1, -1},
-                        {IDM_VIEW_GROUP, 1, -1}},
+    Check(State(1, 0),
+          {{IDM_CONNECT, 1, 1},
+           {IDM_DISCONNECT, 0, 0},
+           {IDM_DOWNLOAD, 0, 0},
+           {IDM_UPLOAD, 0, 0},
+           {IDM_SAVE, 1, 1},
+           {IDM_DEVICE_SETTINGS, 1, 1},
+           {IDM_SAVE_AS, 1, -1},
+           {IDM_PRINT, 1, -1},
+           {IDM_TOTAL_COUNTER, 1, -1},
+           {IDM_DEVICE_INFO, 1, -1},
+           {IDM_VIEW_GROUP, 1, -1}},
           "data, offline");
     EXPECT_EQ(1, Decide(State(1, 0)).enableProperties);
 }
 
 TEST(UiRules, DataConnectedOffersTheTransfers)
 {
-    Check(State(1, 1), {{IDM_CONNECT, 0, 0}, {IDM_DISCONNECT, 1, 1}, {IDM_DOWNLOAD, 1, 1},
-                        {IDM_UPLOAD, 1, 1}, {IDM_DEVICE_SETTINGS, 1, 1}},
+    Check(State(1, 1),
+          {{IDM_CONNECT, 0, 0},
+           {IDM_DISCONNECT, 1, 1},
+           {IDM_DOWNLOAD, 1, 1},
+           {IDM_UPLOAD, 1, 1},
+           {IDM_DEVICE_SETTINGS, 1, 1}},
           "data, connected");
     UiDecision d = Decide(State(1, 1));
     EXPECT_EQ(1, d.enableTreeAndList);
@@ -92,9 +117,8 @@ TEST(UiRules, PanesFollowDataAndView)
     struct Case {
         int data, view, tree, panel, list, members;
     } cases[] = {
-        {0, VIEW_GROUP, 0, 1, 0, 0}, {1, VIEW_DEVICE, 1, 1, 0, 0},
-        {1, VIEW_QUICK, 1, 0, 1, 0}, {1, VIEW_SPEED, 1, 0, 1, 0},
-        {1, VIEW_GROUP, 1, 0, 1, 1},
+        {0, VIEW_GROUP, 0, 1, 0, 0}, {1, VIEW_DEVICE, 1, 1, 0, 0}, {1, VIEW_QUICK, 1, 0, 1, 0},
+        {1, VIEW_SPEED, 1, 0, 1, 0}, {1, VIEW_GROUP, 1, 0, 1, 1},
     };
     for (const Case& c : cases) {
         UiDecision d = Decide(State(c.data, 0, c.view));

@@ -22,18 +22,18 @@ std::vector<uint32_t> ExpectedPositionIds()
     };
     auto list = [&](std::initializer_list<uint32_t> more) { ids.insert(ids.end(), more); };
     run(0x10100, 0x10112);
-    list({0x10200, 0x10201, 0x10202, 0x10203, 0x10204, 0x10205, 0x10206, 0x10207, 0x10209,
-          0x1020A, 0x1020C, 0x1020B, 0x1020D, 0x1020E, 0x1020F});
+    list({0x10200, 0x10201, 0x10202, 0x10203, 0x10204, 0x10205, 0x10206, 0x10207, 0x10209, 0x1020A,
+          0x1020C, 0x1020B, 0x1020D, 0x1020E, 0x1020F});
     run(0x10300, 0x10308);
     run(0x10400, 0x10410);
     list({0x10500, 0x10501, 0x10502, 0x10504});
     list({0x10600, 0x10601, 0x10602});
     list({0x10700, 0x10702, 0x10704, 0x10706, 0x10707, 0x10709, 0x1070A});
     list({0x10801, 0x10803, 0x10805, 0x10806, 0x10807, 0x10808, 0x1080A, 0x1080B});
-    list({0x10901, 0x10903, 0x10905, 0x10906, 0x10907, 0x10908, 0x1090A, 0x1090B, 0x1090F,
-          0x1090D});
-    list({0x10A01, 0x10A02, 0x10A03, 0x10A05, 0x10A07, 0x10A08, 0x10A09, 0x10A0B, 0x10A0C,
-          0x10A0D});
+    list(
+        {0x10901, 0x10903, 0x10905, 0x10906, 0x10907, 0x10908, 0x1090A, 0x1090B, 0x1090F, 0x1090D});
+    list(
+        {0x10A01, 0x10A02, 0x10A03, 0x10A05, 0x10A07, 0x10A08, 0x10A09, 0x10A0B, 0x10A0C, 0x10A0D});
     list({0x10B00, 0x10B01, 0x10B02, 0x10C02, 0x10C04, 0x10D00, 0x10D02});
     list({0x10210, 0x10211, 0x10212, 0x10411, 0x10B03, 0x10B05, 0x10B06, 0x10B04});
     run(0x12000, 0x1201D);
@@ -44,9 +44,9 @@ std::vector<uint32_t> ExpectedPositionIds()
 // How many value bytes, from the start, load and store carry for an item.
 int ExpectedCarriedBytes(uint32_t id, bool forwardingIsEmail)
 {
-    static const std::set<uint32_t> editedInImage = {
-        0x10102, 0x10103, 0x10104, 0x10107, 0x10108, 0x10109, 0x1010A, 0x1010B, 0x1010C,
-        0x10408, 0x10409, 0x1040A, 0x1040B, 0x1040C};
+    static const std::set<uint32_t> editedInImage = {0x10102, 0x10103, 0x10104, 0x10107, 0x10108,
+                                                     0x10109, 0x1010A, 0x1010B, 0x1010C, 0x10408,
+                                                     0x10409, 0x1040A, 0x1040B, 0x1040C};
     static const std::set<uint32_t> u32Items = {
         0x10002, 0x10004, 0x10702, 0x10704, 0x10706, 0x10709, 0x10806, 0x10807,
         0x10808, 0x10906, 0x10907, 0x10A02, 0x10A03, 0x10B04, 0x10B05, 0x10B06};
@@ -71,13 +71,20 @@ int ExpectedCarriedBytes(uint32_t id, bool forwardingIsEmail)
     if ((id >= 0x12000 && id <= 0x1201D) || (id >= 0x12070 && id <= 0x120C9))
         return 130;
     switch (id) {
-    case 0x10401: return 12;
-    case 0x10504: return 5;
-    case 0x10D02: return 10;
-    case 0x10C02: return 24;
-    case 0x10C04: return 36;
-    case 0x1040E: return forwardingIsEmail ? 72 : 52;
-    default: return 1;
+    case 0x10401:
+        return 12;
+    case 0x10504:
+        return 5;
+    case 0x10D02:
+        return 10;
+    case 0x10C02:
+        return 24;
+    case 0x10C04:
+        return 36;
+    case 0x1040E:
+        return forwardingIsEmail ? 72 : 52;
+    default:
+        return 1;
     }
 }
 
@@ -92,8 +99,8 @@ TEST_F(ImageTest, RecordsCarryThePositionTableIds)
     for (int r = 0; r < ITEM_COUNT; r++) {
         EXPECT_EQ(expected[r], PositionItemId(r)) << "record " << r;
         EXPECT_EQ(expected[r], ItemId(r)) << "record " << r << " of a created image";
-        EXPECT_EQ(r, FindItemRecord(expected[r])) << "position of item 0x" << std::hex
-                                                  << expected[r];
+        EXPECT_EQ(r, FindItemRecord(expected[r]))
+            << "position of item 0x" << std::hex << expected[r];
     }
 }
 
@@ -364,8 +371,8 @@ TEST_F(ImageTest, ForwardingDestinationStoresItsForm)
         ASSERT_EQ(1, StoreEditState());
         for (int i = 0; i < ITEM_VALUE_SIZE; i++) {
             const uint8_t expected = i < form.written ? 0xEE : was[i];
-            ASSERT_EQ(expected, value[i]) << "byte " << i << " with forwarding form "
-                                          << int(form.isEmail);
+            ASSERT_EQ(expected, value[i])
+                << "byte " << i << " with forwarding form " << int(form.isEmail);
         }
     }
 }

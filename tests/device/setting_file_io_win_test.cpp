@@ -51,8 +51,8 @@ protected:
     static std::vector<uint8_t> ReadRaw(const std::string& path)
     {
         std::vector<uint8_t> bytes(100000);
-        HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
         if (f == INVALID_HANDLE_VALUE)
             return {};
         DWORD got = 0;

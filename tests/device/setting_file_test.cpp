@@ -162,8 +162,8 @@ TEST_F(SettingFileTest, TrailingPartialRecordIsIgnored)
     for (int r = 0; r < ITEM_COUNT - 1; r++)
         EXPECT_EQ(0, memcmp(file.data() + r * ITEM_RECORD_SIZE, ItemRecordBytes(r), 138))
             << "record " << r;
-    EXPECT_EQ(0, memcmp(before.data() + 251 * ITEM_RECORD_SIZE, ItemRecordBytes(251),
-                        ITEM_RECORD_SIZE))
+    EXPECT_EQ(
+        0, memcmp(before.data() + 251 * ITEM_RECORD_SIZE, ItemRecordBytes(251), ITEM_RECORD_SIZE))
         << "the partial last record must not be read";
 }
 
@@ -199,11 +199,16 @@ TEST_F(SettingFileTest, ImpossibleLengthsAreClamped)
     const struct {
         uint32_t inFile;
         uint32_t inImage;
-    } cases[] = {{0, 0},     {1, 1},         {130, 130},   {131, 130},
-                 {0x1000, 130}, {0xFFFFFFFE, 130}, {ITEM_ABSENT, ITEM_ABSENT}};
+    } cases[] = {{0, 0},
+                 {1, 1},
+                 {130, 130},
+                 {131, 130},
+                 {0x1000, 130},
+                 {0xFFFFFFFE, 130},
+                 {ITEM_ABSENT, ITEM_ABSENT}};
     for (const auto& c : cases) {
-        ASSERT_EQ(1, MergeSettingBytes(FileRecord(0x10801, c.inFile, 0x61).data(),
-                                       ITEM_RECORD_SIZE));
+        ASSERT_EQ(1,
+                  MergeSettingBytes(FileRecord(0x10801, c.inFile, 0x61).data(), ITEM_RECORD_SIZE));
         const int r = FindItemRecord(0x10801);
         EXPECT_EQ(c.inImage, ItemLength(r)) << "file length " << c.inFile;
         EXPECT_LE(ItemValueLength(r), static_cast<uint32_t>(ITEM_VALUE_SIZE));

@@ -22,10 +22,7 @@
 namespace linktest {
 
 inline uint64_t gNowMs = 1000000;
-inline uint64_t FakeClock()
-{
-    return gNowMs;
-}
+inline uint64_t FakeClock() { return gNowMs; }
 
 // What the hooks saw, in order: "message 9002", "disconnect", "status text", "stop timer".
 inline std::vector<std::string> gEvents;
@@ -36,18 +33,9 @@ inline void OnMessage(int id)
     gMessages.push_back(id);
     gEvents.push_back("message " + std::to_string(id));
 }
-inline void OnDisconnect()
-{
-    gEvents.push_back("disconnect");
-}
-inline void OnStatusText()
-{
-    gEvents.push_back("status text");
-}
-inline void OnStopTimer()
-{
-    gEvents.push_back("stop timer");
-}
+inline void OnDisconnect() { gEvents.push_back("disconnect"); }
+inline void OnStatusText() { gEvents.push_back("status text"); }
+inline void OnStopTimer() { gEvents.push_back("stop timer"); }
 
 // Counts opens and closes per device number around another backend.
 struct CountingBackend {
@@ -57,10 +45,7 @@ struct CountingBackend {
     int closed[DEVICE_NUMBER_COUNT][2];
 };
 
-inline CountingBackend* Counting(void* c)
-{
-    return static_cast<CountingBackend*>(c);
-}
+inline CountingBackend* Counting(void* c) { return static_cast<CountingBackend*>(c); }
 
 inline void InitCountingBackend(CountingBackend* c, const DeviceBackend* inner)
 {

@@ -16,7 +16,8 @@ TEST(CommandPacket, LittleEndianFieldsAtFixedOffsets)
     uint8_t bytes[COMMAND_PACKET_SIZE];
     EncodeCommandPacket({OP_WRITE_ITEM, 0x120C9, 0x4E}, bytes);
     const uint8_t expected[] = {0x02, 0x01, 0xC9, 0x20, 0x01, 0x00, 0x4E, 0x00, 0x00, 0x00};
-    EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 10), std::vector<uint8_t>(expected, expected + 10));
+    EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 10),
+              std::vector<uint8_t>(expected, expected + 10));
 
     CommandPacket back = {};
     ASSERT_EQ(DecodeCommandPacket(bytes, sizeof bytes, &back), 1);
@@ -44,7 +45,12 @@ TEST_F(ProtocolTest, ConnectionCheckVerdicts)
     const VerdictCase cases[] = {
         {"idle device before Connect", 0, 0, 0, 1, 0, {}},
         {"idle device, connected, last poll fine", 0, 1, 0, 1, 0, {}},
-        {"idle device, connected, last poll failed", 0, 1, 1, 0, IDS_CONNECTION_RECONNECT,
+        {"idle device, connected, last poll failed",
+         0,
+         1,
+         1,
+         0,
+         IDS_CONNECTION_RECONNECT,
          {"message 9004", "disconnect"}},
         {"idle device, not connected, last poll failed", 0, 0, 1, 1, 0, {}},
         {"in use", 1, 1, 0, 0, IDS_DEVICE_IN_USE, {"message 9001"}},

@@ -24,10 +24,7 @@ struct ScriptedBackend {
     int openPipes;
 };
 
-inline ScriptedBackend* Scripted(void* context)
-{
-    return static_cast<ScriptedBackend*>(context);
-}
+inline ScriptedBackend* Scripted(void* context) { return static_cast<ScriptedBackend*>(context); }
 
 inline int ScriptedOpen(void* context, int device, int pipe, PipeHandle* handle)
 {
@@ -45,8 +42,7 @@ inline int ScriptedDescriptor(void* context, PipeHandle, uint8_t* descriptor)
     return 1;
 }
 
-inline int ScriptedRead(void* context, PipeHandle, uint8_t* buffer, uint32_t count,
-                        uint32_t* done)
+inline int ScriptedRead(void* context, PipeHandle, uint8_t* buffer, uint32_t count, uint32_t* done)
 {
     ScriptedBackend* s = Scripted(context);
     size_t left = s->replies.size() - s->replyAt;
@@ -68,15 +64,12 @@ inline int ScriptedWrite(void* context, PipeHandle, const uint8_t* bytes, uint32
     return 1;
 }
 
-inline void ScriptedClose(void* context, PipeHandle)
-{
-    Scripted(context)->openPipes--;
-}
+inline void ScriptedClose(void* context, PipeHandle) { Scripted(context)->openPipes--; }
 
 inline void InitScriptedBackend(ScriptedBackend* s, uint16_t productId)
 {
-    s->backend = {"scripted",    s,           ScriptedOpen, ScriptedDescriptor,
-                  ScriptedRead, ScriptedWrite, ScriptedClose};
+    s->backend = {"scripted",   s, ScriptedOpen, ScriptedDescriptor, ScriptedRead, ScriptedWrite,
+                  ScriptedClose};
     s->productId = productId;
     s->replies.clear();
     s->replyAt = 0;

@@ -142,11 +142,12 @@ struct FaultCase {
 TEST_F(SimDeviceTest, FaultTexts)
 {
     const FaultCase cases[] = {
-        {"silent", 1},      {"status=3", 1},        {"status=256", 0},  {"status=", 0},
-        {"drop-at=100", 1}, {"drop-at=252", 0},     {"drop-at=-1", 0},  {"mute-at=7", 1},
-        {"oversize=2", 1},  {"absent=0x120C9", 1},  {"absent=251", 1},  {"absent=0x5", 0},
-        {"absent=x", 0},    {"product-id=2A03", 1}, {"product-id=10000", 0},
-        {"silent=1", 0},    {"reboot", 0},          {"", 0},
+        {"silent", 1},         {"status=3", 1},        {"status=256", 0},
+        {"status=", 0},        {"drop-at=100", 1},     {"drop-at=252", 0},
+        {"drop-at=-1", 0},     {"mute-at=7", 1},       {"oversize=2", 1},
+        {"absent=0x120C9", 1}, {"absent=251", 1},      {"absent=0x5", 0},
+        {"absent=x", 0},       {"product-id=2A03", 1}, {"product-id=10000", 0},
+        {"silent=1", 0},       {"reboot", 0},          {"", 0},
     };
     for (const FaultCase& c : cases) {
         SimInit(d.get());
@@ -177,7 +178,8 @@ TEST(SimDeviceState, LoadsByIdAndRefusesOversizeFiles)
               "Lab");
     EXPECT_EQ(SimItemLength(d.get(), SimRecordOf(0x10C02)), ITEM_ABSENT)
         << "an impossible length reads as a missing item";
-    EXPECT_EQ(SimItemLength(d.get(), SimRecordOf(0x10000)), 0u) << "items not in the file are empty";
+    EXPECT_EQ(SimItemLength(d.get(), SimRecordOf(0x10000)), 0u)
+        << "items not in the file are empty";
     EXPECT_EQ(ReadU32Le(d->items + 5 * ITEM_RECORD_SIZE), PositionItemId(5)) << "ids in place";
 
     std::vector<uint8_t> tooBig(DEVICE_IMAGE_SIZE + 1, 0);

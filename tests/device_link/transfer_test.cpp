@@ -23,10 +23,7 @@ std::vector<uint8_t> RecordCopy(const uint8_t* base, int record)
     return std::vector<uint8_t>(at, at + ITEM_RECORD_SIZE);
 }
 
-int RecordOf(uint32_t id)
-{
-    return FindItemRecord(id);
-}
+int RecordOf(uint32_t id) { return FindItemRecord(id); }
 
 class TransferTest : public LinkTest {};
 
@@ -34,11 +31,11 @@ TEST_F(TransferTest, DownloadCopiesEveryRecordOfTheDevice)
 {
     SimDevice* d = AddDevice(0);
     std::vector<std::pair<int, int>> progress;
-    TransferProgress p = {[](void* c, int done, int total) {
-                              static_cast<std::vector<std::pair<int, int>>*>(c)->push_back(
-                                  {done, total});
-                          },
-                          &progress};
+    TransferProgress p = {
+        [](void* c, int done, int total) {
+            static_cast<std::vector<std::pair<int, int>>*>(c)->push_back({done, total});
+        },
+        &progress};
     ASSERT_EQ(DownloadImage(&gDeviceImage, &p), 1);
     for (int r = 0; r < ITEM_COUNT; r++)
         ASSERT_EQ(RecordCopy(gDeviceImage.bytes, r), RecordCopy(d->items, r))
@@ -149,11 +146,16 @@ struct SelectorCase {
 std::vector<uint32_t> Neighbours(uint32_t selector)
 {
     switch (selector) {
-    case 0x10102: return {0x10101, 0x10103, 0x10104};
-    case 0x10107: return {0x10106, 0x10108, 0x10109};
-    case 0x1010A: return {0x1010B, 0x1010C, 0x1010E};
-    case 0x10407: return {0x10408, 0x10409, 0x1040A, 0x1040B, 0x1040C};
-    default: return {0x10B04, 0x10B05, 0x10B06};
+    case 0x10102:
+        return {0x10101, 0x10103, 0x10104};
+    case 0x10107:
+        return {0x10106, 0x10108, 0x10109};
+    case 0x1010A:
+        return {0x1010B, 0x1010C, 0x1010E};
+    case 0x10407:
+        return {0x10408, 0x10409, 0x1040A, 0x1040B, 0x1040C};
+    default:
+        return {0x10B04, 0x10B05, 0x10B06};
     }
 }
 
@@ -247,8 +249,8 @@ TEST_F(TransferTest, OversizeReplyFailsTheDownload)
 
 TEST_F(TransferTest, ReplyLengthLimitIsTheValueArea)
 {
-    const std::pair<uint32_t, int> cases[] = {
-        {0, 1}, {1, 1}, {130, 1}, {131, 0}, {0xFFFFFFFE, 0}, {0xFFFFFFFF, 1}};
+    const std::pair<uint32_t, int> cases[] = {{0, 1},   {1, 1},          {130, 1},
+                                              {131, 0}, {0xFFFFFFFE, 0}, {0xFFFFFFFF, 1}};
     for (const auto& c : cases) {
         ScriptedBackend s;
         InitScriptedBackend(&s, 0x2A02);

@@ -47,7 +47,7 @@ TEST_F(WinBackendTest, UnsetVariableMeansTheStillImageDriver)
 TEST_F(WinBackendTest, EnvironmentChoosesTheSimulatedDevice)
 {
     _putenv("MORAVEL_DEVICE=sim");  // what getenv sees, as at a start with the variable set
-    SetDeviceBackend(nullptr);  // chosen again from the environment at the next open
+    SetDeviceBackend(nullptr);      // chosen again from the environment at the next open
     ASSERT_EQ(DeviceOpen(), 0);
     EXPECT_STREQ(CurrentDeviceBackend()->name, "sim");
     ASSERT_EQ(DownloadImage(&gDeviceImage, nullptr), 1);

@@ -111,10 +111,7 @@ std::string Convert(void (*convert)(char*), std::vector<uint8_t> bytes)
     return std::string(bytes.begin(), bytes.end() - 1);
 }
 
-std::string Str(std::vector<uint8_t> bytes)
-{
-    return std::string(bytes.begin(), bytes.end());
-}
+std::string Str(std::vector<uint8_t> bytes) { return std::string(bytes.begin(), bytes.end()); }
 
 TEST_F(DeviceCharset, ConvertsANameWithUUmlautBothWays)
 {
@@ -173,9 +170,9 @@ TEST(ScanSizeCodes, WritingDependsOnThePaperSystem)
         int inch, index;
         uint8_t code;
     } cases[] = {
-        {0, 0, 2}, {0, 1, 1}, {0, 2, 0},   // A4, B4 JIS, A3
-        {1, 0, 12}, {1, 1, 9},             // Letter, Ledger
-        {1, 2, 0}, {0, 5, 0}, {0, -1, 0},  // beyond the rows
+        {0, 0, 2},  {0, 1, 1}, {0, 2, 0},   // A4, B4 JIS, A3
+        {1, 0, 12}, {1, 1, 9},              // Letter, Ledger
+        {1, 2, 0},  {0, 5, 0}, {0, -1, 0},  // beyond the rows
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.code, ScanSizeCode(c.index, c.inch))
@@ -187,8 +184,8 @@ TEST(ScanSizeCodes, ReadingMapsEveryCodeIntoTheSizeList)
     struct Case {
         uint8_t code;
         uint8_t metric, inch;
-    } cases[] = {{0, 2, 1}, {1, 1, 1}, {2, 0, 0}, {9, 2, 1}, {12, 0, 0},
-                 {3, 0, 0}, {8, 0, 0}, {255, 0, 0}};
+    } cases[] = {{0, 2, 1},  {1, 1, 1}, {2, 0, 0}, {9, 2, 1},
+                 {12, 0, 0}, {3, 0, 0}, {8, 0, 0}, {255, 0, 0}};
     for (const Case& c : cases) {
         EXPECT_EQ(c.metric, ScanSizeIndex(c.code, 0)) << "metric, code " << int(c.code);
         EXPECT_EQ(c.inch, ScanSizeIndex(c.code, 1)) << "inch, code " << int(c.code);

@@ -91,7 +91,7 @@ TEST_F(DialRecords, EveryStoredFormRoundTrips)
          [](uint8_t* e, int i) {
              PutQuickFax(e, i, FLAG_FAX | FLAG_QUICK | FLAG_CHAIN);
              Put(e + 4, {0, 0, 0, 0, 0, 0, 0});  // no name
-             Put(e + 30, {2, 0, 0});              // no SUB, SID or speed
+             Put(e + 30, {2, 0, 0});             // no SUB, SID or speed
              Put(e + 58, {0});
              Put(e + 68, {0, 0});
          },
@@ -102,7 +102,10 @@ TEST_F(DialRecords, EveryStoredFormRoundTrips)
              Put(e + 4, {0, 0, 0, 0, 0});
          },
          98},
-        {"group", 0, [](uint8_t* e, int i) { PutGroup(e, i, {{8, 3}, {8, 30}, {4, 1}, {4, 90}}); },
+        {"group", 0,
+         [](uint8_t* e, int i) {
+             PutGroup(e, i, {{8, 3}, {8, 30}, {4, 1}, {4, 90}});
+         },
          130},
         {"Speed Dial fax", 1, [](uint8_t* e, int i) { PutSpeedFax(e, i); }, 74},
         {"Speed Dial fax, device flag", 1,

@@ -26,10 +26,7 @@ std::vector<std::string> Cells(const DialRow& row)
     return cells;
 }
 
-std::string Id(int id)
-{
-    return "#" + std::to_string(id);
-}
+std::string Id(int id) { return "#" + std::to_string(id); }
 
 class DialRows : public DialTest {
 protected:
@@ -90,9 +87,9 @@ TEST_F(DialRows, EmptyEntriesShowOnlyTheirNumber)
 TEST_F(DialRows, FaxEntriesShowNumberSubSidAndSpeed)
 {
     PutQuickFax(Key(2), 2);
-    EXPECT_EQ((Texts{"03", "M\xFCller", "0312345678", "12", "345", Id(IDS_SPEED_14400), "", "",
-                     "", ""}),
-              Cells(QuickRow(2, 1)))
+    EXPECT_EQ(
+        (Texts{"03", "M\xFCller", "0312345678", "12", "345", Id(IDS_SPEED_14400), "", "", "", ""}),
+        Cells(QuickRow(2, 1)))
         << "the A3 option columns stay empty for a fax entry";
     EXPECT_EQ(IMAGE_QUICK_FAX, QuickRow(2).image);
     PutSpeedFax(Speed(12), 12);
@@ -152,9 +149,9 @@ TEST_F(DialRows, SpeedDialProgramEntryShowsTheLabelAndItsFaxColumns)
 {
     PutSpeedFax(Speed(40), 40, FLAG_FAX | FLAG_SPEED | FLAG_PROGRAM);
     Speed(40)[26] = 2;
-    EXPECT_EQ((Texts{"40", Id(IDS_PROGRAM_DIAL), "5551234", "", "", Id(IDS_SPEED_9600), "", "",
-                     "", ""}),
-              Cells(SpeedRow(40)));
+    EXPECT_EQ(
+        (Texts{"40", Id(IDS_PROGRAM_DIAL), "5551234", "", "", Id(IDS_SPEED_9600), "", "", "", ""}),
+        Cells(SpeedRow(40)));
 }
 
 TEST_F(DialRows, EmailEntriesShowTheAddressAndOnA3TheScanOptions)
@@ -227,8 +224,8 @@ TEST_F(DialRows, MembersNamingNoEntryShowTheirNumberAndNoName)
     std::vector<int> images;
     EXPECT_EQ((Texts{"00  ", "31  ", "-1  ", "90  ", "05  ", "30  M\xFCller", "89  Bob"}),
               MemberTexts(0, &images));
-    EXPECT_EQ((std::vector<int>{IMAGE_QUICK_FAX, IMAGE_QUICK_FAX, IMAGE_SPEED_FAX,
-                                IMAGE_SPEED_FAX, IMAGE_EMPTY, IMAGE_QUICK_FAX, IMAGE_SPEED_FAX}),
+    EXPECT_EQ((std::vector<int>{IMAGE_QUICK_FAX, IMAGE_QUICK_FAX, IMAGE_SPEED_FAX, IMAGE_SPEED_FAX,
+                                IMAGE_EMPTY, IMAGE_QUICK_FAX, IMAGE_SPEED_FAX}),
               images);
 }
 

@@ -30,10 +30,7 @@ protected:
     static uint8_t* Key(int index) { return gQuickDialTable.entries[index]; }
     static uint8_t* Speed(int index) { return gSpeedDialTable.entries[index]; }
     static uint32_t KeyLength(int index) { return ItemLength(QUICK_DIAL_FIRST_RECORD + index); }
-    static uint32_t SpeedLength(int index)
-    {
-        return ItemLength(SPEED_DIAL_FIRST_RECORD + index);
-    }
+    static uint32_t SpeedLength(int index) { return ItemLength(SPEED_DIAL_FIRST_RECORD + index); }
     static std::vector<uint8_t> Bytes(const uint8_t* entry)
     {
         return std::vector<uint8_t>(entry, entry + DIAL_ENTRY_SIZE);
@@ -46,10 +43,7 @@ inline void Put(uint8_t* at, std::initializer_list<uint8_t> bytes)
         *at++ = b;
 }
 
-inline void PutText(uint8_t* at, const std::string& text)
-{
-    memcpy(at, text.data(), text.size());
-}
+inline void PutText(uint8_t* at, const std::string& text) { memcpy(at, text.data(), text.size()); }
 
 // A stored Quick Dial fax key: number "0312345678", device-charset name "M\x81ller" (Müller),
 // SUB "12", SID "345", 14.4K, dated 2024-05-17.
@@ -82,8 +76,8 @@ inline void PutGroup(uint8_t* entry, int index,
                      std::initializer_list<std::pair<uint8_t, uint8_t>> members)
 {
     memset(entry, 0, DIAL_ENTRY_SIZE);
-    Put(entry, {static_cast<uint8_t>(index + 1), FLAG_HIGH, static_cast<uint8_t>(members.size()),
-                0, 5});
+    Put(entry,
+        {static_cast<uint8_t>(index + 1), FLAG_HIGH, static_cast<uint8_t>(members.size()), 0, 5});
     PutText(entry + 5, "Sales");
     Put(entry + 26, {0x01, 0x32});
     uint8_t* pair = entry + 30;

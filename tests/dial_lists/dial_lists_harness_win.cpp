@@ -71,10 +71,7 @@ ShownRow ReadRow(HWND list, int row)
     return shown;
 }
 
-int RowCount(HWND list)
-{
-    return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-}
+int RowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 
 void PutFax(int view, int index, const char* name, const char* number, const char* sub,
             const char* sid, int speed)
@@ -113,8 +110,8 @@ void PutCombination(int view, int index, const char* name, const char* number)
 void PutProgramDial(int view, int index, const char* number)
 {
     PutFax(view, index, "", number, "1", "2", 2);
-    uint8_t* entry = view == VIEW_SPEED ? gSpeedDialTable.entries[index]
-                                        : gQuickDialTable.entries[index];
+    uint8_t* entry =
+        view == VIEW_SPEED ? gSpeedDialTable.entries[index] : gQuickDialTable.entries[index];
     entry[1] |= FLAG_PROGRAM;
 }
 
@@ -174,12 +171,6 @@ void DialListWindow::Select(HWND list, int row)
     PumpMessages();
 }
 
-HWND DialListWindow::List() const
-{
-    return static_cast<HWND>(g_app.dialList);
-}
+HWND DialListWindow::List() const { return static_cast<HWND>(g_app.dialList); }
 
-HWND DialListWindow::Members() const
-{
-    return static_cast<HWND>(g_app.memberList);
-}
+HWND DialListWindow::Members() const { return static_cast<HWND>(g_app.memberList); }

@@ -53,19 +53,18 @@ TEST_F(DialListsA3, EmailRowsShowTheirScanOptionsOnAMetricDevice)
     EXPECT_EQ("Scan Mode", ListColumnText(List(), 6)) << "the A3 string table is linked";
     ExpectRow(0, {"2", "01", "Alpha", "0123456", "12", "34", "14.4K", "", "", "", ""});
     ExpectRow(1, {"4", "02", "Bravo", "bravo@example.org", "", "", "", "Balance", "", "", ""});
-    ExpectRow(2, {"4", "03", "Charlie", "charlie@example.org", "", "", "", "Sharp/Soft",
-                  "B4 JIS", "Fine", "MMR"});
+    ExpectRow(2, {"4", "03", "Charlie", "charlie@example.org", "", "", "", "Sharp/Soft", "B4 JIS",
+                  "Fine", "MMR"});
     ExpectRow(3, {"2", "04", "", "555+", "", "", "", "Balance", "", "", ""});
     ExpectRow(4, {"5", "05", "Team", "", "", "", "", "", "", "", ""});
     ExpectRow(26, {"2", "27", "PROGRAM DIAL", "", "", "", "", "", "", "", ""});
 
     Show(VIEW_SPEED);
-    ExpectRow(0, {"8", "00", "Echo", "echo@example.com", "", "", "", "Sharp/Soft", "A3",
-                  "Detail", "MH"});
+    ExpectRow(
+        0, {"8", "00", "Echo", "echo@example.com", "", "", "", "Sharp/Soft", "A3", "Detail", "MH"});
     ExpectRow(1, {"6", "01", "", "222+", "", "", "", "", "", "", ""});
     ExpectRow(2, {"6", "02", "Golf", "22", "", "", "9.6K", "", "", "", ""});
-    ExpectRow(3, {"8", "03", "", "mail@example.net", "", "", "", "Sharp/Soft", "A4", "Fine",
-                  "MR"});
+    ExpectRow(3, {"8", "03", "", "mail@example.net", "", "", "", "Sharp/Soft", "A4", "Fine", "MR"});
 
     // The Group list has two columns; coming back, the option columns fill again.
     Show(VIEW_GROUP);
@@ -73,8 +72,8 @@ TEST_F(DialListsA3, EmailRowsShowTheirScanOptionsOnAMetricDevice)
     ExpectRow(2, {"4", "03", "Charlie"});
     Show(VIEW_SPEED);
     ASSERT_EQ(10, ListColumnCount(List()));
-    ExpectRow(0, {"8", "00", "Echo", "echo@example.com", "", "", "", "Sharp/Soft", "A3",
-                  "Detail", "MH"});
+    ExpectRow(
+        0, {"8", "00", "Echo", "echo@example.com", "", "", "", "Sharp/Soft", "A3", "Detail", "MH"});
 }
 
 TEST_F(DialListsA3, SizeLabelsFollowThePaperSystemOfTheDevice)
@@ -84,8 +83,8 @@ TEST_F(DialListsA3, SizeLabelsFollowThePaperSystemOfTheDevice)
         int scanSize;
         const char* label;
     };
-    const Case cases[] = {{0, 0, "A4"}, {0, 1, "B4 JIS"}, {0, 2, "A3"},
-                          {1, 0, "Letter"}, {1, 1, "Ledger"}};
+    const Case cases[] = {
+        {0, 0, "A4"}, {0, 1, "B4 JIS"}, {0, 2, "A3"}, {1, 0, "Letter"}, {1, 1, "Ledger"}};
     for (const Case& c : cases) {
         gEditState.config.inchPaper = static_cast<uint8_t>(c.inch);
         PutEmail(VIEW_QUICK, 7, "Size", "size@example.org", 1, c.scanSize, 0, 0);

@@ -40,8 +40,8 @@ TEST_F(DialLists, FreshProgramShowsNumberedEmptyRowsInEveryList)
         int firstNumber;
         int columns;
     };
-    for (const Case& c : {Case{VIEW_QUICK, 30, 1, 6}, Case{VIEW_SPEED, 90, 0, 6},
-                          Case{VIEW_GROUP, 30, 1, 2}}) {
+    for (const Case& c :
+         {Case{VIEW_QUICK, 30, 1, 6}, Case{VIEW_SPEED, 90, 0, 6}, Case{VIEW_GROUP, 30, 1, 2}}) {
         Show(c.view);
         ASSERT_EQ(c.rows, RowCount(List())) << "view " << c.view;
         ASSERT_EQ(c.columns, ListColumnCount(List())) << "view " << c.view;
@@ -59,7 +59,8 @@ TEST_F(DialLists, FreshProgramShowsNumberedEmptyRowsInEveryList)
             << "rows sorted by their number";
         const LRESULT ex = SendMessageA(List(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
         EXPECT_EQ(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT,
-                  ex & (LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT)) << "view " << c.view;
+                  ex & (LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT))
+            << "view " << c.view;
     }
 }
 
@@ -142,8 +143,8 @@ TEST_F(DialLists, ClickingAColumnTitleKeepsTheNumberOrder)
 
     HWND header = reinterpret_cast<HWND>(SendMessageA(List(), LVM_GETHEADER, 0, 0));
     gColumnClicks = 0;
-    gMainProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-        window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountColumnClicks)));
+    gMainProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountColumnClicks)));
     for (int column : {1, 0}) {
         RECT r = {};
         ASSERT_TRUE(SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&r)));
@@ -377,16 +378,16 @@ TEST_F(OpenEntry, PropertiesAsksBeforeAKeyOfTheOtherKindAndOpensTheRightEditor)
         gAnswer = c.answer;
         SendMessageA(window, WM_COMMAND, IDM_ENTRY_PROPERTIES, 0);
 
-        const std::string where = "view " + std::to_string(c.view) + " row " +
-                                  std::to_string(c.row);
+        const std::string where =
+            "view " + std::to_string(c.view) + " row " + std::to_string(c.row);
         if (c.question) {
             ASSERT_EQ(1u, gAsked.size()) << where << ": one question";
             EXPECT_EQ(c.question, gAsked[0].text) << where;
             EXPECT_EQ("Warning", gAsked[0].caption) << where;
             EXPECT_EQ(static_cast<UINT>(MB_YESNO), gAsked[0].flags & MB_TYPEMASK) << where;
         } else {
-            EXPECT_EQ(0u, gAsked.size()) << where << ": no question, got " <<
-                (gAsked.empty() ? "" : gAsked[0].text);
+            EXPECT_EQ(0u, gAsked.size())
+                << where << ": no question, got " << (gAsked.empty() ? "" : gAsked[0].text);
         }
         EXPECT_EQ(Describe(c.opened), Describe(gOpened)) << where;
         EXPECT_EQ(c.row, g_app.currentRow) << where;

@@ -160,8 +160,8 @@ TEST(EndToEnd, ConnectDownloadUploadAgainstDevsim)
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string command = std::string("\"") + MORAVEL_EXE + "\"";
-    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &program.info));
+    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &program.info));
     program.main = WaitForTopWindow(program, "PVX");
     ASSERT_NE(nullptr, program.main) << "Moravel showed no window";
     HWND main = program.main;
@@ -188,8 +188,9 @@ TEST(EndToEnd, ConnectDownloadUploadAgainstDevsim)
     log = ReadLog();
     std::vector<Packet> reads;
     for (size_t i = before; i < log.packets.size(); i++)
-        if (log.packets[i].operation == 2 || (log.packets[i].operation == 3 &&
-                                              (log.packets[i].code == 3 || log.packets[i].code == 4)))
+        if (log.packets[i].operation == 2 ||
+            (log.packets[i].operation == 3 &&
+             (log.packets[i].code == 3 || log.packets[i].code == 4)))
             reads.push_back(log.packets[i]);
     ASSERT_EQ(252u, reads.size()) << "one read per record";
     EXPECT_EQ(3, reads[0].operation);

@@ -276,8 +276,8 @@ TEST_P(StringTableTest, A3OnlyStringsFollowTheModel)
 TEST_P(StringTableTest, FrameStringsPresent)
 {
     Table table = ReadStringTable(GetParam());
-    for (long id : {1, 2, 3, 4, 10, 24, 26, 27, 28, 29, 31, 32, 33, 34, 35, 39, 40, 59, 172, 175,
-                    176, 178, 179, 183}) {
+    for (long id : {1,  2,  3,  4,  10, 24, 26,  27,  28,  29,  31,  32,
+                    33, 34, 35, 39, 40, 59, 172, 175, 176, 178, 179, 183}) {
         bool found = false;
         TextOf(table, id, &found);
         EXPECT_TRUE(found) << "string " << id << " missing";

@@ -177,8 +177,7 @@ TEST(Pictures, AboutPictureIsTrueColourAndSquare)
     EXPECT_EQ(info.width, info.height);
     EXPECT_GE(info.width, 64);
     EXPECT_LE(info.width, 96);
-    EXPECT_LE(info.pixelOffset + Stride(info) * (info.height > 0 ? info.height : 0),
-              bytes.size());
+    EXPECT_LE(info.pixelOffset + Stride(info) * (info.height > 0 ? info.height : 0), bytes.size());
 }
 
 TEST(Pictures, IconHoldsThreeSizesInThirtyTwoBits)
@@ -215,8 +214,8 @@ TEST(Pictures, IconHoldsThreeSizesInThirtyTwoBits)
         EXPECT_EQ(32u, info.bits);
         EXPECT_EQ(0u, info.compression);
         size_t maskStride = (static_cast<size_t>(width) + 31) / 32 * 4;
-        size_t needed = BITMAP_INFO_SIZE + static_cast<size_t>(width) * width * 4 +
-                        maskStride * width;
+        size_t needed =
+            BITMAP_INFO_SIZE + static_cast<size_t>(width) * width * 4 + maskStride * width;
         EXPECT_GE(length, needed) << "room for BGRA pixels and the AND mask";
     }
     EXPECT_EQ((std::set<int>{16, 32, 48}), sizes);

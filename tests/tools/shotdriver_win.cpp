@@ -18,10 +18,7 @@
 
 namespace {
 
-HWND MainWindow()
-{
-    return FindWindowA("PVX", nullptr);
-}
+HWND MainWindow() { return FindWindowA("PVX", nullptr); }
 
 // Dismisses a top-level dialog whose caption starts with prefix.
 struct CloseSearch {
