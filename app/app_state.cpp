@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <cstring>
 
-AppState g_app;
+#include "dial/dial_tables.h"
+
+AppState gApp;
 
 namespace {
 
@@ -45,9 +47,9 @@ int ApplyModelProfile(AppState* app, const char* profileText)
         return MODEL_NONE;
     }
 
-    app->firstProgramKey = 26;
-    app->quickKeyCount = 30;
-    app->groupKeyCount = 30;
+    app->firstProgramKey = PROGRAM_KEY_FIRST;
+    app->quickKeyCount = QUICK_KEY_COUNT;
+    app->groupKeyCount = QUICK_KEY_COUNT;
     for (int i = 0; i < 5; i++) {
         app->acceptedProductIds[i] = first;
         app->acceptedProductIds[5 + i] = second;
@@ -55,10 +57,7 @@ int ApplyModelProfile(AppState* app, const char* profileText)
     return app->model;
 }
 
-int IsAcceptedProductId(const AppState* app, uint16_t productId)
+int IsUntitledDocument(const AppState& app)
 {
-    for (uint32_t id : app->acceptedProductIds)
-        if (id != 0 && id == productId)
-            return 1;
-    return 0;
+    return std::strcmp(app.currentPath, app.currentTitle) == 0;
 }

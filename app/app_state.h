@@ -35,7 +35,7 @@ struct AppState {
     uint32_t connected;
     uint32_t remoteModeOpen;
 
-    uint32_t currentView;
+    View currentView;
     int32_t selectedRow;
     int32_t currentRow;
     int32_t treePaneWidth;
@@ -61,7 +61,7 @@ struct AppState {
     void* toolbarDisabledImages;
 };
 
-extern AppState g_app;
+extern AppState gApp;
 
 /* Puts every field to its value at start-up (everything zero but the few non-zero defaults). */
 void ResetAppState(AppState* app);
@@ -70,7 +70,9 @@ void ResetAppState(AppState* app);
  * unknown name leaves the model at MODEL_NONE with no accepted ids and no keys. Returns model. */
 int ApplyModelProfile(AppState* app, const char* profileText);
 
-/* 1 when productId is one of the ids the profile accepts. */
-int IsAcceptedProductId(const AppState* app, uint16_t productId);
+/* 1 while the document has never been opened or saved under a name of the user's: its path is
+ * still only a title, without a folder (the initial "NewFile.Dat"). Save then asks for a name,
+ * and the exit question runs Save As. */
+int IsUntitledDocument(const AppState& app);
 
 #endif

@@ -33,7 +33,7 @@ void OnHelpTopics(HWND window) { ShowHelpTopics(window); }
 void OnEntryProperties(HWND window)
 {
     OpenCurrentEntry(window);
-    SetFocus(AsWindow(g_app.dialList));
+    SetFocus(AsWindow(gApp.dialList));
 }
 
 void OnAbout(HWND window)
@@ -41,7 +41,8 @@ void OnAbout(HWND window)
     DialogBoxParamA(ResourceModule(), MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDialogProc, 0);
 }
 
-/* Cut is Copy then Delete; a declined Delete keeps the copy. */
+/* Cut is Copy then Delete; a declined Delete keeps the copy. Copy and Delete reach their
+ * handlers once the dial clipboard joins the table below; until then Cut does nothing. */
 void OnCut(HWND window)
 {
     SendMessageA(window, WM_COMMAND, IDM_COPY, 0);

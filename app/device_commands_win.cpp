@@ -25,7 +25,7 @@ constexpr int PROGRESS_PART = 0;
 
 void SetStatusPart(int part, const char* text)
 {
-    SendMessageA(AsWindow(g_app.statusBar), SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
+    SendMessageA(AsWindow(gApp.statusBar), SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
 }
 
 void ShowLinkMessage(int stringId) { ShowMessageId(MainWindow(), stringId, MB_OK); }
@@ -44,7 +44,7 @@ void ReportProgress(void* context, int done, int total)
     LoadStr(progress->format, format, sizeof format);
     std::snprintf(text, sizeof text, format, done, total);
     SetStatusPart(PROGRESS_PART, text);
-    UpdateWindow(AsWindow(g_app.statusBar));
+    UpdateWindow(AsWindow(gApp.statusBar));
 }
 
 /* Runs a transfer under the wait cursor with its progress in the status bar. */
@@ -52,7 +52,7 @@ int RunTransfer(int (*transfer)(DeviceImage*, const TransferProgress*), int form
 {
     ProgressText text = {format};
     TransferProgress progress = {ReportProgress, &text};
-    HCURSOR previous = SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));
+    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     int result = transfer(&gDeviceImage, &progress);
     SetCursor(previous);
     SetStatusPart(PROGRESS_PART, "");
@@ -61,7 +61,7 @@ int RunTransfer(int (*transfer)(DeviceImage*, const TransferProgress*), int form
 
 void ShowOfflineAfterFailure()
 {
-    g_app.connected = 0;
+    gApp.connected = 0;
     RefreshUiState();
     ShowConnectionText();
 }
@@ -73,16 +73,17 @@ void InstallDeviceLink()
     static const DeviceLinkHooks hooks = {ShowLinkMessage, SendDisconnect, ResetStatusTitle,
                                           StopPollTimer};
     SetDeviceLinkHooks(&hooks);
+    SetAcceptedProductIds(gApp.acceptedProductIds, ACCEPTED_ID_SLOTS);
     if (!CurrentDeviceBackend())
         SetDeviceBackend(SelectDeviceBackendFromEnvironment());
 }
 
 void OnConnect(HWND)
 {
-    g_app.connected = CheckConnection(nullptr);
-    if (g_app.connected == 1) {
+    gApp.connected = CheckConnection(nullptr);
+    if (gApp.connected == 1) {
         BeginRemoteMode();
-        g_app.remoteModeOpen = 1;
+        gApp.remoteModeOpen = 1;
         StartPollTimer();
     }
     RefreshUiState();
@@ -93,9 +94,9 @@ void OnConnect(HWND)
 void OnDisconnect(HWND)
 {
     StopPollTimer();
-    g_app.connected = 0;
+    gApp.connected = 0;
     EndRemoteMode();
-    g_app.remoteModeOpen = 0;
+    gApp.remoteModeOpen = 0;
     DeviceClose();
     RefreshUiState();
     ShowConnectionText();
@@ -103,12 +104,12 @@ void OnDisconnect(HWND)
 
 void OnPollTimer(HWND)
 {
-    if (g_app.remoteModeOpen != 1)
+    if (gApp.remoteModeOpen != 1)
         return;
     if (PollDevice() != POLL_FAILED)
         return;
     StopPollTimer();
-    g_app.connected = CheckConnection(nullptr);
+    gApp.connected = CheckConnection(nullptr);
     DeviceClose();
     RefreshUiState();
     ShowConnectionText();
@@ -120,7 +121,7 @@ void OnDownload(HWND window)
         ShowOfflineAfterFailure();
         return;
     }
-    if (g_app.dataPresent != 1 ||
+    if (gApp.dataPresent != 1 ||
         ShowMessageId(window, IDS_ASK_DOWNLOAD_OVERWRITE, MB_YESNO) == IDYES) {
         ResetDeviceImage();
         SendMessageA(window, WM_COMMAND, IDM_READ_DEVICE, 0);
@@ -132,20 +133,14 @@ void OnDownload(HWND window)
 
 void OnReadDevice(HWND window)
 {
-    g_app.dataPresent = RunTransfer(DownloadImage, IDS_PROGRESS_DOWNLOAD);
-    if (g_app.dataPresent != 1) {
+    gApp.dataPresent = RunTransfer(DownloadImage, IDS_PROGRESS_DOWNLOAD);
+    if (gApp.dataPresent != 1) {
         ShowMessageId(window, IDS_DEVICE_RW_FAILED, MB_OK);
         ResetStatusTitle();
         ShowOfflineAfterFailure();
         return;
     }
-    LoadEditState();
-    StartPollTimer();
-    SelectTreeItem(VIEW_DEVICE);
-    RefreshUiState();
-    ShowNewData();
-    ShowConnectionText();
-    LayoutPanes(window);
+    TakeNewData(window);
 }
 
 void OnUpload(HWND window)
@@ -154,7 +149,7 @@ void OnUpload(HWND window)
         ShowOfflineAfterFailure();
         return;
     }
-    if (g_app.dataPresent == 1 &&
+    if (gApp.dataPresent == 1 &&
         ShowMessageId(window, IDS_ASK_UPLOAD_OVERWRITE, MB_YESNO) != IDYES) {
         ResetStatusTitle();
         RefreshUiState();
@@ -173,7 +168,7 @@ void OnUpload(HWND window)
 
 void EndRemoteModeAtExit()
 {
-    if (g_app.remoteModeOpen != 1)
+    if (gApp.remoteModeOpen != 1)
         return;
     if (DeviceOpen() == 0) {
         EndRemoteMode();

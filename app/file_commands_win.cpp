@@ -14,8 +14,6 @@
 #include "app/ui_win.h"
 #include "device/device_image.h"
 #include "device/setting_file.h"
-#include "dial/dial_records.h"
-#include "dial/dial_tables.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -34,21 +32,8 @@ void TitleOf(const char* path, char* title, int size)
 
 void SetDocumentTitle(const char* path)
 {
-    TitleOf(path, g_app.currentTitle, sizeof g_app.currentTitle);
+    TitleOf(path, gApp.currentTitle, sizeof gApp.currentTitle);
     SetCaptionFromTitle();
-}
-
-/* The decoders tidy malformed stored entries as they read them; the lists show the result
- * when they are next filled. */
-void DecodeAllEntries()
-{
-    DialRecord work;
-    for (uint32_t i = 0; i < g_app.quickKeyCount && i < QUICK_KEY_COUNT; i++)
-        DecodeQuickKey(&work, &gQuickDialTable, static_cast<int>(i));
-    for (int i = 0; i < SPEED_DIAL_COUNT; i++)
-        DecodeSpeedEntry(&work, &gSpeedDialTable, i);
-    for (uint32_t i = 0; i < g_app.groupKeyCount && i < QUICK_KEY_COUNT; i++)
-        DecodeGroupKey(&work, &gQuickDialTable, static_cast<int>(i));
 }
 
 /* Stores the edit state and writes the document to path. A failed write is reported and keeps
@@ -60,7 +45,7 @@ int SaveTo(HWND window, const char* path)
         ShowMessageId(window, IDS_DEVICE_RW_FAILED, MB_OK | MB_ICONERROR);
         return 0;
     }
-    g_app.modified = 0;
+    gApp.modified = 0;
     return 1;
 }
 
@@ -119,7 +104,7 @@ int ChooseSettingFile(HWND window, char* path, int mode)
 void OnOpen(HWND window)
 {
     char path[PATH_SIZE];
-    lstrcpynA(path, g_app.currentPath, sizeof path);
+    lstrcpynA(path, gApp.currentPath, sizeof path);
     if (!ChooseSettingFile(window, path, DIALOG_OPEN))
         return;
     /* A file that cannot be read leaves the data that is there, and its access, alone. */
@@ -128,43 +113,39 @@ void OnOpen(HWND window)
         ResetStatusTitle();
         return;
     }
-    g_app.dataPresent = 1;
-    lstrcpynA(g_app.currentPath, path, sizeof g_app.currentPath);
-    LoadEditState();
-    StartPollTimer();
-    RefreshUiState();
-    DecodeAllEntries();
-
-    SelectTreeItem(VIEW_DEVICE);
-    ShowNewData();
+    gApp.dataPresent = 1;
+    lstrcpynA(gApp.currentPath, path, sizeof gApp.currentPath);
+    TakeNewData(window);
     SetDocumentTitle(path);
-    ShowConnectionText();
-    LayoutPanes(window);
-    g_app.modified = 0;
+    gApp.modified = 0;
 }
 
 int SaveDocument(HWND window)
 {
     char path[PATH_SIZE];
-    lstrcpynA(path, g_app.currentPath, sizeof path);
-    if (std::strcmp(g_app.currentPath, g_app.currentTitle) == 0) {
-        if (!ChooseSettingFile(window, path, DIALOG_SAVE))
-            return SAVE_CANCELLED;
-        lstrcpynA(g_app.currentPath, path, sizeof g_app.currentPath);
-    }
-    return SaveTo(window, g_app.currentPath) ? SAVE_DONE : SAVE_FAILED;
+    lstrcpynA(path, gApp.currentPath, sizeof path);
+    if (IsUntitledDocument(gApp) && !ChooseSettingFile(window, path, DIALOG_SAVE))
+        return SAVE_CANCELLED;
+    /* As in Save As: only a written file gives the document its name. */
+    if (!SaveTo(window, path))
+        return SAVE_FAILED;
+    lstrcpynA(gApp.currentPath, path, sizeof gApp.currentPath);
+    return SAVE_DONE;
 }
 
 int SaveDocumentAs(HWND window)
 {
     char path[PATH_SIZE];
-    lstrcpynA(path, g_app.currentPath, sizeof path);
+    lstrcpynA(path, gApp.currentPath, sizeof path);
     if (!ChooseSettingFile(window, path, DIALOG_SAVE_AS))
         return SAVE_CANCELLED;
-    lstrcpynA(g_app.currentPath, path, sizeof g_app.currentPath);
-    int result = SaveTo(window, path) ? SAVE_DONE : SAVE_FAILED;
+    /* A name whose file could not be written is not the document's: the next Save would write
+     * there without asking. */
+    if (!SaveTo(window, path))
+        return SAVE_FAILED;
+    lstrcpynA(gApp.currentPath, path, sizeof gApp.currentPath);
     SetDocumentTitle(path);
-    return result;
+    return SAVE_DONE;
 }
 
 void OnSave(HWND window) { SaveDocument(window); }
@@ -181,4 +162,4 @@ int WriteBackupFile()
     return 1;
 }
 
-void MarkDocumentChanged() { g_app.modified = 1; }
+void MarkDocumentChanged() { gApp.modified = 1; }

@@ -9,6 +9,10 @@
 
 /* Start-up */
 int RunApplication(HINSTANCE instance, HINSTANCE previous, const char* commandLine, int show);
+/* What start-up does before the main window exists: the model profile (the text of string
+ * 5001), the resource module, the document's default name, the window class and the common
+ * controls. 0 when the class cannot be registered. The Win32 tests start the frame with it. */
+int InitApplication(HINSTANCE instance, HINSTANCE previous, const char* profile);
 /* Chooses the module resources come from: QVPVX.DLL in programDir when it loads, else the
  * instance. programDir ends with a backslash. */
 void LoadResourceModule(HINSTANCE instance, const char* programDir);
@@ -18,13 +22,16 @@ int CloseMainWindow(HWND mainWindow, int exitFlag);
 /* The program's folder, with its trailing backslash: where the backup, the help and the
  * resource library live. */
 const char* ProgramDirectory();
+/* Puts the program's folder elsewhere (dir with its trailing backslash), before InitApplication:
+ * each test process gets a folder of its own, so no two share a backup file. */
+void SetProgramDirectory(const char* dir);
 /* Full path of the backup file next to the program. */
 const char* BackupPath(char* buffer, int size);
 
 /* Main window */
 ATOM RegisterMainClass(HINSTANCE instance);
 HWND CreateMainWindow(HINSTANCE instance, int show);
-LRESULT CALLBACK WndProcMain(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void FillTree(HWND tree);
 void SelectTreeItem(int view);
 void SetDeviceItemText(const char* text);
@@ -37,9 +44,10 @@ void ResetStatusTitle();
 /* Timer 1, the periodic device check, every 3 seconds. */
 void StartPollTimer();
 void StopPollTimer();
-/* The window steps once new data is in the edit state (download, Open): the tree and the list
- * become usable, the device item shows the device's name, and the backup file is written. */
-void ShowNewData();
+/* The steps once new data is in the image (download, Open): the edit state is loaded and its
+ * malformed entries mended, the periodic check starts, the device item is selected and shows
+ * the device's name, the tree and the list become usable, and the backup file is written. */
+void TakeNewData(HWND window);
 
 /* Commands */
 LRESULT DispatchCommand(HWND mainWindow, int command, LPARAM extra);

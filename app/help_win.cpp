@@ -42,7 +42,7 @@ void SetHelpOpener(HelpOpener opener) { gHelpOpener = opener; }
 
 const char* HelpFilePath(const char* extension, char* buffer, int size)
 {
-    const char* name = g_app.model == MODEL_A3 ? "A3SPVX" : "QVPVX";
+    const char* name = gApp.model == MODEL_A3 ? "A3SPVX" : "QVPVX";
     std::snprintf(buffer, size, "%s%s.%s", ProgramDirectory(), name, extension);
     return buffer;
 }

@@ -15,6 +15,7 @@
 #include "app/layout.h"
 #include "app/ui_win.h"
 #include "device/device_image.h"
+#include "dial/dial_records.h"
 #include "dial/dial_lists_win.h"
 #include "resources/resource_ids.h"
 
@@ -85,7 +86,7 @@ const TreeEntry TREE_LISTS[] = {
 HTREEITEM gTreeItems[4];
 HBRUSH gPanelBrush;
 
-int DialColumnCount() { return g_app.model == MODEL_A3 ? DIAL_COLUMNS_A3 : DIAL_COLUMNS_A4; }
+int DialColumnCount() { return gApp.model == MODEL_A3 ? DIAL_COLUMNS_A3 : DIAL_COLUMNS_A4; }
 
 void InsertDialColumn(HWND list, int index, int width)
 {
@@ -123,7 +124,7 @@ HWND CreateToolbar(HWND parent, HINSTANCE instance)
 
     HIMAGELIST images =
         LoadPictureStrip(IDB_TOOLBAR, TOOL_IMAGE_SIZE, TOOL_IMAGE_SIZE, TOOL_IMAGE_COUNT);
-    g_app.toolbarImages = images;
+    gApp.toolbarImages = images;
     SendMessageA(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
 
     TBBUTTON buttons[sizeof TOOL_BUTTONS / sizeof TOOL_BUTTONS[0]] = {};
@@ -147,7 +148,7 @@ HWND CreateToolbar(HWND parent, HINSTANCE instance)
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_BALLOON, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, toolbar, nullptr,
                                instance, nullptr);
-    g_app.tooltip = tip;
+    gApp.tooltip = tip;
     for (const ToolButton& b : TOOL_BUTTONS) {
         if (b.image < 0)
             continue;
@@ -166,7 +167,7 @@ HWND CreateToolbar(HWND parent, HINSTANCE instance)
 
     HIMAGELIST disabled =
         LoadPictureStrip(IDB_TOOLBAR_DISABLED, TOOL_IMAGE_SIZE, TOOL_IMAGE_SIZE, TOOL_IMAGE_COUNT);
-    g_app.toolbarDisabledImages = disabled;
+    gApp.toolbarDisabledImages = disabled;
     SendMessageA(toolbar, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabled));
     return toolbar;
 }
@@ -186,7 +187,7 @@ HWND CreateStatusBar(HWND parent, HINSTANCE instance)
         return nullptr;
     int edges[STATUS_PARTS] = {60, 120, 180, 240, 300, 0};
     SendMessageA(status, SB_SETPARTS, STATUS_PARTS, reinterpret_cast<LPARAM>(edges));
-    g_app.statusBar = status;
+    gApp.statusBar = status;
     ResetStatusTitle();
     RefreshLockIndicators(VK_CAPITAL);
     RefreshLockIndicators(VK_NUMLOCK);
@@ -201,17 +202,17 @@ HWND CreateList(HWND parent, HINSTANCE instance, int id, DWORD extraStyle)
     HWND list =
         CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, nullptr, style, 0, 0, 0, 0, parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-    HIMAGELIST images = static_cast<HIMAGELIST>(g_app.treeImages);
+    HIMAGELIST images = static_cast<HIMAGELIST>(gApp.treeImages);
     SendMessageA(list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
     SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
     return list;
 }
 
-INT_PTR CALLBACK ConnectionPanelProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK ConnectionPanelDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG:
-        g_app.connectionPanel = dialog;
+        gApp.connectionPanel = dialog;
         ShowConnectionText();
         return TRUE;
     case WM_CTLCOLORDLG:
@@ -230,36 +231,36 @@ void OnCreate(HWND window, HINSTANCE instance)
     InstallDeviceLink();
 
     if (HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr)) {
-        g_app.screenWidth = GetDeviceCaps(info, HORZRES);
-        g_app.screenHeight = GetDeviceCaps(info, VERTRES);
+        gApp.screenWidth = GetDeviceCaps(info, HORZRES);
+        gApp.screenHeight = GetDeviceCaps(info, VERTRES);
         DeleteDC(info);
         RECT r;
         GetWindowRect(window, &r);
         int w = r.right - r.left, h = r.bottom - r.top;
-        SetWindowPos(window, nullptr, (g_app.screenWidth - w) / 2, (g_app.screenHeight - h) / 2, 0,
+        SetWindowPos(window, nullptr, (gApp.screenWidth - w) / 2, (gApp.screenHeight - h) / 2, 0,
                      0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
-    g_app.treeImages =
+    gApp.treeImages =
         LoadPictureStrip(IDB_TREEIMAGES, TREE_IMAGE_WIDTH, TREE_IMAGE_HEIGHT, TREE_IMAGE_COUNT);
 
-    g_app.toolbar = CreateToolbar(window, instance);
+    gApp.toolbar = CreateToolbar(window, instance);
     CreateStatusBar(window, instance);
 
-    g_app.tree =
+    gApp.tree =
         CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, nullptr,
                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
                             TVS_LINESATROOT | TVS_NOTOOLTIPS | TVS_SHOWSELALWAYS,
                         0, 0, 0, 0, window, reinterpret_cast<HMENU>(IDC_TREE), instance, nullptr);
     HWND dialList = CreateList(window, instance, IDC_DIALLIST, WS_VISIBLE);
-    g_app.dialList = dialList;
+    gApp.dialList = dialList;
     for (int i = 0; i < DialColumnCount(); i++)
         InsertDialColumn(dialList, i, DIAL_COLUMNS[i].width);
     FillDialList(dialList, VIEW_QUICK);
-    EnableWindow(dialList, g_app.dataPresent == 1);
+    EnableWindow(dialList, gApp.dataPresent == 1);
 
     HWND members = CreateList(window, instance, IDC_MEMBERLIST, 0);
-    g_app.memberList = members;
+    gApp.memberList = members;
     SendMessageA(members, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     {
         char header[HEADER_SIZE];
@@ -269,33 +270,32 @@ void OnCreate(HWND window, HINSTANCE instance)
         column.pszText = const_cast<char*>(LoadStr(IDS_COL_MEMBER, header, sizeof header));
         SendMessageA(members, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
     }
-    FillTree(AsWindow(g_app.tree));
+    FillTree(AsWindow(gApp.tree));
 
     CreateDialogParamA(ResourceModule(), MAKEINTRESOURCEA(IDD_CONNECTION), window,
-                       ConnectionPanelProc, 0);
+                       ConnectionPanelDialogProc, 0);
 
-    SetFocus(AsWindow(g_app.tree));
-    g_app.selectedRow = -1;
-    g_app.currentView = VIEW_DEVICE;
+    SetFocus(AsWindow(gApp.tree));
+    gApp.selectedRow = -1;
+    gApp.currentView = VIEW_DEVICE;
     SendMessageA(window, WM_INITMENU, 0, 0);
     RefreshUiState();
 }
 
-/* The tree's selection decides what the right-hand pane shows. */
+/* The tree's selection decides what the right-hand pane shows; the enabling rules show and
+ * hide the panes for the new view. */
 void OnTreeSelectionChanged(HWND window, const NMTREEVIEWA* change)
 {
-    const int view = static_cast<int>(change->itemNew.lParam);
-    HWND dialList = AsWindow(g_app.dialList);
-    HWND members = AsWindow(g_app.memberList);
-    ShowWindow(AsWindow(g_app.connectionPanel), view == VIEW_DEVICE ? SW_SHOW : SW_HIDE);
-    ShowWindow(dialList, view == VIEW_DEVICE ? SW_HIDE : SW_SHOW);
-    ShowWindow(members, view == VIEW_GROUP ? SW_SHOW : SW_HIDE);
-
-    g_app.currentView = view;
+    const LPARAM data = change->itemNew.lParam;
+    if (data < VIEW_DEVICE || data > VIEW_GROUP)
+        return;
+    const View view = static_cast<View>(data);
+    HWND dialList = AsWindow(gApp.dialList);
+    gApp.currentView = view;
     RefreshUiState();
 
     if (view == VIEW_QUICK || view == VIEW_SPEED) {
-        if (g_app.listColumnSet == VIEW_GROUP)
+        if (gApp.listColumnSet == VIEW_GROUP)
             for (int i = 2; i < DialColumnCount(); i++)
                 InsertDialColumn(dialList, i, i == 8 ? 80 : DIAL_COLUMNS[i].width);
         FillDialList(dialList, view);
@@ -305,12 +305,12 @@ void OnTreeSelectionChanged(HWND window, const NMTREEVIEWA* change)
         FillDialList(dialList, view);
     }
     if (view != VIEW_DEVICE) {
-        g_app.currentRow = 0;
+        gApp.currentRow = 0;
         LVITEMA item = {};
         item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
         item.state = LVIS_SELECTED | LVIS_FOCUSED;
         SendMessageA(dialList, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
-        g_app.listColumnSet = view;
+        gApp.listColumnSet = view;
     }
     LayoutPanes(window);
 }
@@ -350,7 +350,7 @@ void OnSystemColourChange(HWND window)
 bool KeyboardMenuPoint(HWND focus, POINT* screen)
 {
     RECT r = {};
-    if (focus == AsWindow(g_app.tree)) {
+    if (focus == AsWindow(gApp.tree)) {
         HTREEITEM item =
             reinterpret_cast<HTREEITEM>(SendMessageA(focus, TVM_GETNEXTITEM, TVGN_CARET, 0));
         std::memcpy(&r, &item, sizeof item);
@@ -358,7 +358,7 @@ bool KeyboardMenuPoint(HWND focus, POINT* screen)
             return false;
         /* On the item's picture, which is there even when the label is empty. */
         *screen = {r.left > 8 ? r.left - 8 : r.left, (r.top + r.bottom) / 2};
-    } else if (focus == AsWindow(g_app.dialList)) {
+    } else if (focus == AsWindow(gApp.dialList)) {
         int row = static_cast<int>(SendMessageA(focus, LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
         r.left = LVIR_LABEL;
         if (row < 0 || !SendMessageA(focus, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r)))
@@ -380,9 +380,9 @@ void OnContextMenu(HWND window, LPARAM lParam)
     POINT client = screen;
     ScreenToClient(window, &client);
     HWND child = ChildWindowFromPointEx(window, client, CWP_SKIPINVISIBLE);
-    if (child && child == AsWindow(g_app.tree))
+    if (child && child == AsWindow(gApp.tree))
         ShowTreeContextMenu(child, screen);
-    else if (child && child == AsWindow(g_app.dialList))
+    else if (child && child == AsWindow(gApp.dialList))
         ShowRowContextMenu(child, screen);
 }
 
@@ -399,10 +399,10 @@ void MovePane(HWND pane, const PaneRect& r)
 ATOM RegisterMainClass(HINSTANCE instance)
 {
     WNDCLASSA wc = {};
-    wc.lpfnWndProc = WndProcMain;
+    wc.lpfnWndProc = MainWindowProc;
     wc.hInstance = instance;
     wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MORAVEL));
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAINMENU);
     wc.lpszClassName = MAIN_CLASS;
@@ -412,16 +412,17 @@ ATOM RegisterMainClass(HINSTANCE instance)
 /* "Moravel - " and the document's title. */
 const char* FormatCaption(char* caption, int size)
 {
-    char app[TITLE_SIZE];
-    std::snprintf(caption, size, "%s - %s", LoadStr(IDS_APP_TITLE, app, sizeof app),
-                  g_app.currentTitle);
+    char app[TITLE_SIZE], format[32];
+    LoadStr(IDS_CAPTION_FORMAT, format, sizeof format);
+    std::snprintf(caption, size, format, LoadStr(IDS_APP_TITLE, app, sizeof app),
+                  gApp.currentTitle);
     return caption;
 }
 
 void ResetStatusTitle()
 {
     char title[TITLE_SIZE];
-    SendMessageA(AsWindow(g_app.statusBar), SB_SETTEXTA, 1,
+    SendMessageA(AsWindow(gApp.statusBar), SB_SETTEXTA, 1,
                  reinterpret_cast<LPARAM>(LoadStr(IDS_STATUS_TITLE, title, sizeof title)));
 }
 
@@ -429,12 +430,22 @@ void StartPollTimer() { SetTimer(MainWindow(), POLL_TIMER, POLL_PERIOD_MS, nullp
 
 void StopPollTimer() { KillTimer(MainWindow(), POLL_TIMER); }
 
-void ShowNewData()
+void TakeNewData(HWND window)
 {
-    EnableWindow(AsWindow(g_app.tree), TRUE);
-    EnableWindow(AsWindow(g_app.dialList), TRUE);
+    LoadEditState();
+    /* Malformed stored entries are mended once, here, so that the lists, the backup file and
+     * every later save see the same directory. */
+    if (TidyDialDirectory(gEditState, static_cast<int>(gApp.quickKeyCount)))
+        StoreEditState();
+    StartPollTimer();
+    SelectTreeItem(VIEW_DEVICE);
+    RefreshUiState();
+    EnableWindow(AsWindow(gApp.tree), TRUE);
+    EnableWindow(AsWindow(gApp.dialList), TRUE);
     SetDeviceItemText(gEditState.properties.deviceName);
     WriteBackupFile();
+    ShowConnectionText();
+    LayoutPanes(window);
 }
 
 void SetCaptionFromTitle()
@@ -460,7 +471,7 @@ HWND CreateMainWindow(HINSTANCE instance, int show)
 void FillTree(HWND tree)
 {
     SendMessageA(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
-    SendMessageA(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(g_app.treeImages));
+    SendMessageA(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(gApp.treeImages));
 
     TVINSERTSTRUCTA insert = {};
     insert.hParent = TVI_ROOT;
@@ -487,14 +498,14 @@ void FillTree(HWND tree)
     }
     /* The three lists are the way into the data: show them without a click. */
     SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(gTreeItems[0]));
-    EnableWindow(tree, g_app.dataPresent == 1);
+    EnableWindow(tree, gApp.dataPresent == 1);
 }
 
 void SelectTreeItem(int view)
 {
     if (view < 0 || view > 3)
         return;
-    SendMessageA(AsWindow(g_app.tree), TVM_SELECTITEM, TVGN_CARET,
+    SendMessageA(AsWindow(gApp.tree), TVM_SELECTITEM, TVGN_CARET,
                  reinterpret_cast<LPARAM>(gTreeItems[view]));
 }
 
@@ -504,19 +515,19 @@ void SetDeviceItemText(const char* text)
     item.mask = TVIF_TEXT;
     item.hItem = gTreeItems[0];
     item.pszText = const_cast<char*>(text);
-    SendMessageA(AsWindow(g_app.tree), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(AsWindow(gApp.tree), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 void ShowConnectionText()
 {
     char text[TITLE_SIZE];
-    LoadStr(g_app.connected ? IDS_CONNECTION_ONLINE : IDS_CONNECTION_OFFLINE, text, sizeof text);
-    SetDlgItemTextA(AsWindow(g_app.connectionPanel), IDC_CONNECTION_TEXT, text);
+    LoadStr(gApp.connected ? IDS_CONNECTION_ONLINE : IDS_CONNECTION_OFFLINE, text, sizeof text);
+    SetDlgItemTextA(AsWindow(gApp.connectionPanel), IDC_CONNECTION_TEXT, text);
 }
 
 void RefreshLockIndicators(int virtualKey)
 {
-    HWND status = AsWindow(g_app.statusBar);
+    HWND status = AsWindow(gApp.statusBar);
     char text[16];
     switch (virtualKey) {
     case VK_CAPITAL:
@@ -535,38 +546,38 @@ void LayoutPanes(HWND window)
 {
     RECT client;
     GetClientRect(window, &client);
-    HWND toolbar = AsWindow(g_app.toolbar);
+    HWND toolbar = AsWindow(gApp.toolbar);
     SendMessageA(toolbar, TB_AUTOSIZE, 0, 0);
     RECT bar = {};
     GetClientRect(toolbar, &bar);
 
-    int treeWidth = g_app.treePaneWidth;
+    int treeWidth = gApp.treePaneWidth;
     PaneLayout layout;
     ComputePaneLayout(client.right, client.bottom, bar.bottom, &treeWidth,
-                      static_cast<int>(g_app.dataPresent), static_cast<int>(g_app.currentView),
+                      static_cast<int>(gApp.dataPresent), static_cast<int>(gApp.currentView),
                       &layout);
-    g_app.treePaneWidth = treeWidth;
+    gApp.treePaneWidth = treeWidth;
 
-    MovePane(AsWindow(g_app.tree), layout.tree);
-    MovePane(AsWindow(g_app.connectionPanel), layout.panel);
-    MovePane(AsWindow(g_app.dialList), layout.dialList);
+    MovePane(AsWindow(gApp.tree), layout.tree);
+    MovePane(AsWindow(gApp.connectionPanel), layout.panel);
+    MovePane(AsWindow(gApp.dialList), layout.dialList);
     if (layout.memberList.visible)
-        MovePane(AsWindow(g_app.memberList), layout.memberList);
+        MovePane(AsWindow(gApp.memberList), layout.memberList);
 
     int edges[STATUS_PARTS];
     ComputeStatusEdges(client.right, edges);
-    SendMessageA(AsWindow(g_app.statusBar), SB_SETPARTS, STATUS_PARTS,
+    SendMessageA(AsWindow(gApp.statusBar), SB_SETPARTS, STATUS_PARTS,
                  reinterpret_cast<LPARAM>(edges));
 }
 
-LRESULT CALLBACK WndProcMain(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CREATE:
         OnCreate(window, reinterpret_cast<CREATESTRUCTA*>(lParam)->hInstance);
         break;
     case WM_SIZE:
-        SendMessageA(AsWindow(g_app.statusBar), WM_SIZE, wParam, lParam);
+        SendMessageA(AsWindow(gApp.statusBar), WM_SIZE, wParam, lParam);
         LayoutPanes(window);
         break;
     case WM_CLOSE:

@@ -25,7 +25,13 @@ namespace {
 const char INSTANCE_MUTEX_NAME[] = "Moravel.PVX.SingleInstance";
 const char RESOURCE_LIBRARY_NAME[] = "QVPVX.DLL";
 constexpr int PROFILE_SIZE = 128;
+/* List and tree views, toolbar, status bar and tooltips, tabs, progress bars, IP addresses. */
+constexpr DWORD COMMON_CONTROL_CLASSES = ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES |
+                                         ICC_BAR_CLASSES | ICC_TAB_CLASSES |
+                                         ICC_PROGRESS_CLASS | ICC_INTERNET_CLASSES;
+static_assert(COMMON_CONTROL_CLASSES == 0x82F, "the classes the program's windows use");
 
+/* The program's folder, or the one a test gave it. */
 char gProgramDir[MAX_PATH];
 
 /* Directory of module, with its trailing backslash. */
@@ -45,19 +51,19 @@ void ModuleDirectory(HMODULE module, char* dir, int size)
 
 void FreeResourceLibrary()
 {
-    if (g_app.resourceLibrary && g_app.resourceLibrary != g_app.instanceModule)
-        FreeLibrary(static_cast<HMODULE>(g_app.resourceLibrary));
-    g_app.resourceLibrary = g_app.instanceModule;
-    g_app.resourceModule = g_app.instanceModule;
+    if (gApp.resourceLibrary && gApp.resourceLibrary != gApp.instanceModule)
+        FreeLibrary(static_cast<HMODULE>(gApp.resourceLibrary));
+    gApp.resourceLibrary = gApp.instanceModule;
+    gApp.resourceModule = gApp.instanceModule;
 }
 
 }
 
 void LoadResourceModule(HINSTANCE instance, const char* programDir)
 {
-    g_app.instanceModule = instance;
-    g_app.resourceModule = instance;
-    g_app.resourceLibrary = instance;
+    gApp.instanceModule = instance;
+    gApp.resourceModule = instance;
+    gApp.resourceLibrary = instance;
 
     char path[MAX_PATH];
     if (std::snprintf(path, sizeof path, "%s%s", programDir, RESOURCE_LIBRARY_NAME) >= MAX_PATH)
@@ -70,10 +76,12 @@ void LoadResourceModule(HINSTANCE instance, const char* programDir)
     /* Loaded for its resources only: no code in a file beside the program ever runs. */
     HMODULE library = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (library) {
-        g_app.resourceLibrary = library;
-        g_app.resourceModule = library;
+        gApp.resourceLibrary = library;
+        gApp.resourceModule = library;
     }
 }
+
+void SetProgramDirectory(const char* dir) { lstrcpynA(gProgramDir, dir, sizeof gProgramDir); }
 
 const char* ProgramDirectory()
 {
@@ -84,61 +92,75 @@ const char* ProgramDirectory()
 
 const char* BackupPath(char* buffer, int size)
 {
-    const char* name = g_app.model == MODEL_A3 ? "A3SPVX.BAK" : "A4SPVX.BAK";
+    const char* name = gApp.model == MODEL_A3 ? "A3SPVX.BAK" : "A4SPVX.BAK";
     std::snprintf(buffer, size, "%s%s", ProgramDirectory(), name);
     return buffer;
 }
 
 void InitDocumentData(HWND mainWindow)
 {
-    g_app.mainWindow = mainWindow;
+    gApp.mainWindow = mainWindow;
     CreateDeviceImage();
     char backup[MAX_PATH];
     ReadSettingFile(BackupPath(backup, sizeof backup));
     LoadEditState();
-    g_app.dataPresent = 0;
-    g_app.treePaneWidth = 0;
+    gApp.dataPresent = 0;
+    gApp.treePaneWidth = 0;
 }
 
 int CloseMainWindow(HWND mainWindow, int exitFlag)
 {
-    if (g_app.modified) {
+    if (gApp.modified) {
         char format[512], text[512 + PATH_SIZE];
         LoadStr(IDS_SAVE_CHANGES, format, sizeof format);
-        std::snprintf(text, sizeof text, format, g_app.currentPath);
+        std::snprintf(text, sizeof text, format, gApp.currentPath);
         int answer = ShowMessage(mainWindow, text, MB_YESNOCANCEL);
         if (answer == IDCANCEL)
             return 0;
         if (answer == IDYES) {
-            char defaultName[TITLE_SIZE];
-            LoadStr(IDS_DEFAULT_DOCUMENT, defaultName, sizeof defaultName);
-            int saved = std::strcmp(defaultName, g_app.currentPath) != 0
-                            ? SaveDocument(mainWindow)
-                            : SaveDocumentAs(mainWindow);
+            int saved = IsUntitledDocument(gApp) ? SaveDocumentAs(mainWindow)
+                                                 : SaveDocument(mainWindow);
             /* The user was just told the save failed: closing now would lose the changes. */
             if (saved == SAVE_FAILED)
                 return 0;
         }
-        g_app.modified = 0;
+        gApp.modified = 0;
     }
-    g_app.dataPresent = 0;
+    gApp.dataPresent = 0;
 
     WriteBackupFile();
-
-    DestroyWindow(AsWindow(g_app.tooltip));
-    DestroyWindow(AsWindow(g_app.toolbar));
-    DestroyWindow(AsWindow(g_app.statusBar));
-    DestroyWindow(AsWindow(g_app.connectionPanel));
-    g_app.tooltip = g_app.toolbar = g_app.statusBar = g_app.connectionPanel = nullptr;
-    ImageList_Destroy(static_cast<HIMAGELIST>(g_app.treeImages));
-    ImageList_Destroy(static_cast<HIMAGELIST>(g_app.toolbarImages));
-    ImageList_Destroy(static_cast<HIMAGELIST>(g_app.toolbarDisabledImages));
-    g_app.treeImages = g_app.toolbarImages = g_app.toolbarDisabledImages = nullptr;
-
+    /* Before anything is destroyed: ending remote mode may show a message box, which runs
+     * messages for windows that still draw with the image lists and the status bar. */
     EndRemoteModeAtExit();
+
     DestroyWindow(mainWindow);
+    gApp.tooltip = gApp.toolbar = gApp.statusBar = gApp.connectionPanel = nullptr;
+    gApp.tree = gApp.dialList = gApp.memberList = nullptr;
+    ImageList_Destroy(static_cast<HIMAGELIST>(gApp.treeImages));
+    ImageList_Destroy(static_cast<HIMAGELIST>(gApp.toolbarImages));
+    ImageList_Destroy(static_cast<HIMAGELIST>(gApp.toolbarDisabledImages));
+    gApp.treeImages = gApp.toolbarImages = gApp.toolbarDisabledImages = nullptr;
     if (exitFlag)
         ReleaseDeviceImage();
+    return 1;
+}
+
+int InitApplication(HINSTANCE instance, HINSTANCE previous, const char* profile)
+{
+    ResetAppState(&gApp);
+    ApplyModelProfile(&gApp, profile);
+
+    LoadResourceModule(instance, ProgramDirectory());
+    LoadStr(IDS_DEFAULT_DOCUMENT, gApp.currentTitle, sizeof gApp.currentTitle);
+    lstrcpynA(gApp.currentPath, gApp.currentTitle, sizeof gApp.currentPath);
+
+    /* A class left by an earlier start-up in the same process (the tests) serves as well. */
+    if (!previous && !RegisterMainClass(instance) &&
+        GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        return 0;
+
+    INITCOMMONCONTROLSEX controls = {sizeof controls, COMMON_CONTROL_CLASSES};
+    InitCommonControlsEx(&controls);
     return 1;
 }
 
@@ -152,26 +174,16 @@ int RunApplication(HINSTANCE instance, HINSTANCE previous, const char*, int show
         return 0;
     }
 
-    ResetAppState(&g_app);
+    /* The profile always comes from the program itself, never from a resource library. */
     char profile[PROFILE_SIZE];
     if (LoadStringA(instance, IDS_MODEL_PROFILE, profile, sizeof profile) <= 0)
         profile[0] = '\0';
-    ApplyModelProfile(&g_app, profile);
-
-    ModuleDirectory(instance, gProgramDir, sizeof gProgramDir);
-    LoadResourceModule(instance, gProgramDir);
-
-    LoadStr(IDS_DEFAULT_DOCUMENT, g_app.currentTitle, sizeof g_app.currentTitle);
-    lstrcpynA(g_app.currentPath, g_app.currentTitle, sizeof g_app.currentPath);
-
-    if (!previous && !RegisterMainClass(instance)) {
+    if (!InitApplication(instance, previous, profile)) {
+        FreeResourceLibrary();
         CloseHandle(guard);
         return 0;
     }
-
     CoInitialize(nullptr);
-    INITCOMMONCONTROLSEX controls = {sizeof controls, 0x82F};
-    InitCommonControlsEx(&controls);
 
     HWND window = CreateMainWindow(instance, show);
     if (!window) {

@@ -1,23 +1,21 @@
 /* The enabling rules of the menu bar, the toolbar and the context menus. */
 #include "app/ui_rules.h"
 
+#include "dial/dial_records.h"
 #include "resources/resource_ids.h"
 
 namespace {
-
-constexpr int FLAG_BIT_QUICK = 0x08;
-constexpr int FLAG_BIT_HIGH = 0x80;
 
 /* A Quick Dial copy may go onto a key that holds a Quick Dial entry or no group; without a
  * selected key there is nothing to read the flags of, so nothing is offered. */
 int QuickPasteAllowed(int flags)
 {
-    return flags >= 0 && ((flags & FLAG_BIT_QUICK) || !(flags & FLAG_BIT_HIGH));
+    return flags >= 0 && ((flags & FLAG_QUICK) || !(flags & FLAG_HIGH));
 }
 
 int GroupPasteAllowed(int flags)
 {
-    return flags >= 0 && ((flags & FLAG_BIT_HIGH) || !(flags & FLAG_BIT_QUICK));
+    return flags >= 0 && ((flags & FLAG_HIGH) || !(flags & FLAG_QUICK));
 }
 
 int PasteOffered(const AppState& app, int selectedKeyFlags)
@@ -77,7 +75,7 @@ void DecideUiState(const AppState& app, const RowFacts& facts, UiDecision* out)
     }
     out->enableProperties = data;
 
-    const int view = data ? static_cast<int>(app.currentView) : static_cast<int>(VIEW_DEVICE);
+    const View view = data ? app.currentView : VIEW_DEVICE;
     out->showTree = data;
     out->showPanel = view == VIEW_DEVICE;
     out->showDialList = view != VIEW_DEVICE;
@@ -119,7 +117,7 @@ void DecideRowMenu(const AppState& app, int destinationEmpty, int rowIsGroup, in
                    RowMenuDecision* out)
 {
     *out = {1, 1, 1, 1};
-    const int view = static_cast<int>(app.currentView);
+    const View view = app.currentView;
     if (view == VIEW_QUICK || view == VIEW_SPEED) {
         if (destinationEmpty) {
             out->cut = out->copy = out->remove = 0;

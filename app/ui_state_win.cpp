@@ -8,19 +8,17 @@
 #include "app/frame_win.h"
 #include "app/ui_rules.h"
 #include "app/ui_win.h"
+#include "device/device_image.h"
 #include "dial/dial_records.h"
-#include "dial/dial_tables.h"
 #include "resources/resource_ids.h"
 
 namespace {
-
-constexpr int FLAGS_BYTE = 1;
 
 int KeyFlagsAt(int row)
 {
     if (row < 0 || row >= QUICK_KEY_COUNT)
         return -1;
-    return gQuickDialTable.entries[row][FLAGS_BYTE];
+    return gEditState.quickDial.entries[row][DIAL_FLAGS_BYTE];
 }
 
 bool RowDestinationEmpty(HWND list, int row)
@@ -37,13 +35,13 @@ bool RowDestinationEmpty(HWND list, int row)
 RowFacts CurrentRowFacts()
 {
     RowFacts facts = {};
-    if (g_app.currentView == VIEW_GROUP)
+    if (gApp.currentView == VIEW_GROUP)
         facts.currentRowHasContent =
-            SendMessageA(AsWindow(g_app.memberList), LVM_GETITEMCOUNT, 0, 0) > 0;
-    else if (g_app.currentView != VIEW_DEVICE)
+            SendMessageA(AsWindow(gApp.memberList), LVM_GETITEMCOUNT, 0, 0) > 0;
+    else if (gApp.currentView != VIEW_DEVICE)
         facts.currentRowHasContent =
-            !RowDestinationEmpty(AsWindow(g_app.dialList), g_app.currentRow);
-    facts.selectedKeyFlags = KeyFlagsAt(g_app.selectedRow);
+            !RowDestinationEmpty(AsWindow(gApp.dialList), gApp.currentRow);
+    facts.selectedKeyFlags = KeyFlagsAt(gApp.selectedRow);
     return facts;
 }
 
@@ -76,8 +74,8 @@ int RowIsGroup(int row)
     if (row < 0 || row >= QUICK_KEY_COUNT)
         return 0;
     DialRecord record;
-    DecodeGroupKey(&record, &gQuickDialTable, row);
-    return record.inUse && record.kind == 3;
+    DecodeGroupKey(&record, gEditState, row);
+    return record.inUse && record.kind == KIND_GROUP;
 }
 
 /* The row under a screen point, or -1 when the point is not on an item's icon or label. */
@@ -97,7 +95,7 @@ void SetPopupHook(PopupHook hook) { gPopupHook = hook; }
 void RefreshUiState()
 {
     UiDecision decision;
-    DecideUiState(g_app, CurrentRowFacts(), &decision);
+    DecideUiState(gApp, CurrentRowFacts(), &decision);
 
     if (HMENU menu = GetMenu(MainWindow())) {
         for (int i = 0; i < decision.menuCount; i++)
@@ -106,18 +104,18 @@ void RefreshUiState()
             Gray(menu, IDM_PROPERTIES, 1);
         DrawMenuBar(MainWindow());
     }
-    HWND toolbar = AsWindow(g_app.toolbar);
+    HWND toolbar = AsWindow(gApp.toolbar);
     for (int i = 0; i < decision.toolbarCount; i++)
         SendMessageA(toolbar, TB_ENABLEBUTTON, decision.toolbar[i].command,
                      MAKELPARAM(decision.toolbar[i].enabled, 0));
 
-    ShowWindow(AsWindow(g_app.tree), decision.showTree ? SW_SHOW : SW_HIDE);
-    ShowWindow(AsWindow(g_app.connectionPanel), decision.showPanel ? SW_SHOW : SW_HIDE);
-    ShowWindow(AsWindow(g_app.dialList), decision.showDialList ? SW_SHOW : SW_HIDE);
-    ShowWindow(AsWindow(g_app.memberList), decision.showMemberList ? SW_SHOW : SW_HIDE);
+    ShowWindow(AsWindow(gApp.tree), decision.showTree ? SW_SHOW : SW_HIDE);
+    ShowWindow(AsWindow(gApp.connectionPanel), decision.showPanel ? SW_SHOW : SW_HIDE);
+    ShowWindow(AsWindow(gApp.dialList), decision.showDialList ? SW_SHOW : SW_HIDE);
+    ShowWindow(AsWindow(gApp.memberList), decision.showMemberList ? SW_SHOW : SW_HIDE);
     if (decision.enableTreeAndList) {
-        EnableWindow(AsWindow(g_app.tree), TRUE);
-        EnableWindow(AsWindow(g_app.dialList), TRUE);
+        EnableWindow(AsWindow(gApp.tree), TRUE);
+        EnableWindow(AsWindow(gApp.dialList), TRUE);
     }
     if (decision.connectionTextId)
         ShowConnectionText();
@@ -150,14 +148,12 @@ void ShowTreeContextMenu(HWND tree, POINT screen)
     HMENU popup = LoadPopup(IDR_TREEROOT, &loaded);
     if (!popup)
         return;
-    ShowWindow(AsWindow(g_app.connectionPanel), SW_SHOW);
-    ShowWindow(AsWindow(g_app.dialList), SW_HIDE);
-    ShowWindow(AsWindow(g_app.memberList), SW_HIDE);
-    g_app.currentView = VIEW_DEVICE;
+    /* The pane switches back to the device before the menu shows. */
+    gApp.currentView = VIEW_DEVICE;
     RefreshUiState();
 
     TreeMenuDecision decision;
-    DecideTreeMenu(g_app, &decision);
+    DecideTreeMenu(gApp, &decision);
     Gray(popup, IDM_CONNECT, decision.connect);
     Gray(popup, IDM_DISCONNECT, decision.disconnect);
     Gray(popup, IDM_CTX_DOWNLOAD, decision.download);
@@ -169,20 +165,20 @@ void ShowTreeContextMenu(HWND tree, POINT screen)
 
 void ShowRowContextMenu(HWND list, POINT screen)
 {
-    if (g_app.currentView == VIEW_DEVICE)
+    if (gApp.currentView == VIEW_DEVICE)
         return;
     int row = HitRow(list, screen);
     if (row < 0)
         return;
-    g_app.currentRow = row;
+    gApp.currentRow = row;
     HMENU loaded;
     HMENU popup = LoadPopup(IDR_LISTMEMBER, &loaded);
     if (!popup)
         return;
 
     RowMenuDecision decision;
-    DecideRowMenu(g_app, RowDestinationEmpty(list, row), RowIsGroup(row),
-                  KeyFlagsAt(g_app.selectedRow), &decision);
+    DecideRowMenu(gApp, RowDestinationEmpty(list, row), RowIsGroup(row),
+                  KeyFlagsAt(gApp.selectedRow), &decision);
     Gray(popup, IDM_CUT, decision.cut);
     Gray(popup, IDM_COPY, decision.copy);
     Gray(popup, IDM_PASTE, decision.paste);

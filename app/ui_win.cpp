@@ -10,7 +10,10 @@ constexpr int MESSAGE_SIZE = 1024;
 
 const char* LoadStr(UINT id, char* buffer, int size)
 {
-    if (LoadStringA(ResourceModule(), id, buffer, size) <= 0)
+    /* A resource library made for an earlier version lacks the newer texts: those come from
+     * the program itself. */
+    if (LoadStringA(ResourceModule(), id, buffer, size) <= 0 &&
+        LoadStringA(InstanceModule(), id, buffer, size) <= 0)
         buffer[0] = '\0';
     return buffer;
 }

@@ -9,12 +9,13 @@
 
 #include "app/app_state.h"
 
-inline HWND MainWindow() { return static_cast<HWND>(g_app.mainWindow); }
-inline HINSTANCE ResourceModule() { return static_cast<HINSTANCE>(g_app.resourceModule); }
-inline HINSTANCE InstanceModule() { return static_cast<HINSTANCE>(g_app.instanceModule); }
+inline HWND MainWindow() { return static_cast<HWND>(gApp.mainWindow); }
+inline HINSTANCE ResourceModule() { return static_cast<HINSTANCE>(gApp.resourceModule); }
+inline HINSTANCE InstanceModule() { return static_cast<HINSTANCE>(gApp.instanceModule); }
 inline HWND AsWindow(void* handle) { return static_cast<HWND>(handle); }
 
-/* Loads string id from the resource module into buffer; empty when missing. Returns buffer. */
+/* Loads string id from the resource module into buffer, or from the program's own module when
+ * the resource module lacks it; empty when neither has it. Returns buffer. */
 const char* LoadStr(UINT id, char* buffer, int size);
 /* The same from the program's own module (profile, version text: never from a library). */
 const char* LoadOwnStr(UINT id, char* buffer, int size);

@@ -150,8 +150,9 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    ResetAppState(&g_app);
-    ApplyModelProfile(&g_app, "A4ZRPQ 2A02");
+    ResetAppState(&gApp);
+    ApplyModelProfile(&gApp, "A4ZRPQ 2A02");
+    SetAcceptedProductIds(gApp.acceptedProductIds, ACCEPTED_ID_SLOTS);
     CreateDeviceImage();
     SetUploadDumpPath(nullptr);
 

@@ -4,11 +4,14 @@
 // (u32 id, u32 length, 130 value bytes, 2 bytes padding, little-endian), exchanged record by
 // record with the device and written byte for byte to setting data files. The settings pages
 // and the dial editors never work on it directly but on the edit state below; LoadEditState
-// and StoreEditState carry the values across, and never touch a record's length.
+// and StoreEditState carry the values across. They never touch the length of a settings item
+// (the editors set those themselves); a dial entry's length travels with its bytes.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+
+#include "dial/dial_tables.h"
 
 constexpr int ITEM_COUNT = 252;
 constexpr int ITEM_RECORD_SIZE = 140;
@@ -162,7 +165,7 @@ struct TransmissionSettings {
 };
 
 // Category 0x04, RX Operation page. The timing items 0x10408-0x1040C are edited in the image
-// itself; the forwarding destination (0x1040E) is gForwarding.destination.
+// itself; the forwarding destination (0x1040E) is EditState::forwarding.
 struct ReceptionSettings {
     uint8_t rxPrintTimer;                             // 0x10400: 128 on
     uint8_t rxPrintTimerRecord[RX_PRINT_TIMER_SIZE];  // 0x10401: times, password, flags
@@ -267,6 +270,16 @@ struct RestrictionSettings {
     char password[RESTRICTION_PASSWORD_SIZE + 1];  // 0x10D02: digits
 };
 
+// The forwarding destination of item 0x1040E. `isEmail` says which form StoreEditState writes
+// back: 1 the e-mail (long, 72-byte) form, 0 the fax (short, 52-byte) form, leaving the rest of
+// the value alone.
+struct ForwardingDestination {
+    uint8_t record[FORWARD_LONG_SIZE];
+    uint8_t isEmail;
+};
+
+// Everything the editors change: the settings fields and the dial directory. The dial tables
+// carry each entry's image length with its bytes, since the dial writers set both.
 struct EditState {
     DeviceConfig config;
     DeviceCounters counters;
@@ -284,23 +297,19 @@ struct EditState {
     ScannerSettings scanner;
     DeviceProperties properties;
     RestrictionSettings restriction;
+    ForwardingDestination forwarding;
+    QuickDialTable quickDial;
+    SpeedDialTable speedDial;
 };
+// The program's one edit state. Functions that take an EditState work on any other as well, so
+// tests build their own.
 extern EditState gEditState;
 
-// The forwarding destination and the work areas of its dialog. `destination` is the edit-state
-// field of item 0x1040E; `isEmail` says which form StoreEditState writes back: 1 the e-mail
-// (long, 72-byte) form, 0 the fax (short, 52-byte) form, leaving the rest of the value alone.
-struct ForwardingBuffers {
-    uint8_t destination[FORWARD_LONG_SIZE];
-    uint8_t emailWork[FORWARD_LONG_SIZE];   // e-mail record being edited
-    uint8_t faxWork[FORWARD_SHORT_SIZE];    // fax number, SUB, SID being edited
-    uint8_t faxRecord[FORWARD_SHORT_SIZE];  // fax record composed from faxWork
-    uint8_t isEmail;
-};
-extern ForwardingBuffers gForwarding;
-
-// Image -> edit state (the settings fields, the forwarding destination and both dial tables);
+// Image -> edit state: every mapped item's value, and for the dial entries their lengths too.
 // 1, or 0 without an image.
-int LoadEditState();
+int LoadEditState(EditState& state, const DeviceImage& image);
 // Edit state -> image, the exact inverse; 1, or 0 without an image.
+int StoreEditState(const EditState& state, DeviceImage& image);
+// The same on the program's own image and edit state.
+int LoadEditState();
 int StoreEditState();

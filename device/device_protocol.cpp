@@ -201,13 +201,13 @@ int CheckConnection(ConnectionVerdict* verdict)
     } else if (v.status == DEVICE_STATUS_TIMED_OUT || v.status == DEVICE_STATUS_ERROR) {
         v.disconnectSent = 1;
         SendDisconnect();
-        g_app.remoteModeOpen = 0;
+        gApp.remoteModeOpen = 0;
         v.messageId =
             v.status == DEVICE_STATUS_TIMED_OUT ? IDS_CONNECTION_TIMED_OUT : IDS_DEVICE_ERROR;
         ShowMessage(v.messageId);
     } else {
         const bool lostRemoteMode =
-            v.status == DEVICE_STATUS_IDLE && g_app.connected == 1 && gPollCheckFailed;
+            v.status == DEVICE_STATUS_IDLE && gApp.connected == 1 && gPollCheckFailed;
         gPollCheckFailed = 0;
         if (lostRemoteMode) {
             v.messageId = IDS_CONNECTION_RECONNECT;
@@ -232,7 +232,7 @@ int PollDevice()
         return POLL_FAILED;
     }
     if (status == DEVICE_STATUS_TIMED_OUT) {
-        g_app.remoteModeOpen = 0;
+        gApp.remoteModeOpen = 0;
         SendDisconnect();
         ShowMessage(IDS_CONNECTION_TIMED_OUT);
         return POLL_TIMED_OUT;

@@ -151,7 +151,7 @@ struct ConnectionVerdict {
 //   status 1:                   IDS_DEVICE_IN_USE
 //   status 2:                   Disconnect sent, remoteModeOpen := 0, IDS_CONNECTION_TIMED_OUT
 //   status 3:                   Disconnect sent, remoteModeOpen := 0, IDS_DEVICE_ERROR
-//   status 0 while g_app.connected and the last periodic check failed:
+//   status 0 while gApp.connected and the last periodic check failed:
 //                               IDS_CONNECTION_RECONNECT, then Disconnect sent
 // `verdict` may be null.
 int CheckConnection(ConnectionVerdict* verdict);

@@ -3,7 +3,6 @@
 
 #include <cstdio>
 
-#include "app/app_state.h"
 #include "device/byte_order.h"
 #include "device/device_backends.h"
 #include "device/device_protocol.h"
@@ -13,6 +12,15 @@ DevicePipes gDevicePipes = {PIPE_NOT_OPEN, PIPE_NOT_OPEN, -1};
 namespace {
 
 const DeviceBackend* gBackend = nullptr;
+uint32_t gAcceptedIds[ACCEPTED_PRODUCT_ID_MAX] = {};
+
+int IsAccepted(uint16_t productId)
+{
+    for (uint32_t id : gAcceptedIds)
+        if (id != 0 && id == productId)
+            return 1;
+    return 0;
+}
 
 const DeviceBackend* Backend()
 {
@@ -40,7 +48,7 @@ int TryDevice(const DeviceBackend* backend, int device)
 
     uint8_t descriptor[DESCRIPTOR_SIZE] = {};  // a backend that fills nothing matches no id
     if (!backend->readDescriptor(backend->context, command, descriptor) ||
-        !IsAcceptedProductId(&g_app, ReadU16Le(descriptor + DESCRIPTOR_PRODUCT_OFFSET))) {
+        !IsAccepted(ReadU16Le(descriptor + DESCRIPTOR_PRODUCT_OFFSET))) {
         DeviceClose();
         return 0;
     }
@@ -62,6 +70,12 @@ int TryDevice(const DeviceBackend* backend, int device)
 }
 
 }  // namespace
+
+void SetAcceptedProductIds(const uint32_t* ids, int count)
+{
+    for (int i = 0; i < ACCEPTED_PRODUCT_ID_MAX; i++)
+        gAcceptedIds[i] = ids && i < count ? ids[i] : 0;
+}
 
 void SetDeviceBackend(const DeviceBackend* backend)
 {

@@ -51,9 +51,14 @@ extern DevicePipes gDevicePipes;
 void SetDeviceBackend(const DeviceBackend* backend);
 const DeviceBackend* CurrentDeviceBackend();
 
+// The USB product ids that make a device the program's (the model profile gives them); until
+// they are set, and for 0, no device matches. At most ACCEPTED_PRODUCT_ID_MAX are kept.
+constexpr int ACCEPTED_PRODUCT_ID_MAX = 10;
+void SetAcceptedProductIds(const uint32_t* ids, int count);
+
 // Makes sure both pipes are open and the device answers the status handshake: first by
 // re-checking pipes left open, else by searching device numbers 0..14 for an accepted product
-// id (IsAcceptedProductId of g_app) that answers; the lowest number wins. 0 on success, -1 on
+// id (SetAcceptedProductIds) that answers; the lowest number wins. 0 on success, -1 on
 // failure. Shows nothing: callers report.
 int DeviceOpen();
 

@@ -9,7 +9,7 @@
 #include "app/ui_win.h"
 #include "dial/dial_editors_win.h"
 #include "dial/dial_rows.h"
-#include "dial/dial_tables.h"
+#include "device/device_image.h"
 #include "resources/resource_ids.h"
 
 DialRecord gWorkRecord;
@@ -17,7 +17,6 @@ DialRecord gWorkRecord;
 namespace {
 
 constexpr int CELL_TEXT_SIZE = 128;
-constexpr int FLAGS_BYTE = 1;
 constexpr DWORD LIST_EX_STYLE = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
 
 /* Set when the member pane took the selection: the next click in the dial list has to make
@@ -36,11 +35,11 @@ int RowCount(int view)
 {
     switch (view) {
     case VIEW_QUICK:
-        return KeyCount(g_app.quickKeyCount);
+        return KeyCount(gApp.quickKeyCount);
     case VIEW_SPEED:
         return SPEED_DIAL_COUNT;
     case VIEW_GROUP:
-        return KeyCount(g_app.groupKeyCount);
+        return KeyCount(gApp.groupKeyCount);
     }
     return 0;
 }
@@ -50,11 +49,11 @@ int DecodeViewEntry(int view, int index)
 {
     switch (view) {
     case VIEW_QUICK:
-        return DecodeQuickKey(&gWorkRecord, &gQuickDialTable, index);
+        return DecodeQuickKey(&gWorkRecord, gEditState, index);
     case VIEW_SPEED:
-        return DecodeSpeedEntry(&gWorkRecord, &gSpeedDialTable, index);
+        return DecodeSpeedEntry(&gWorkRecord, gEditState, index);
     case VIEW_GROUP:
-        return DecodeGroupKey(&gWorkRecord, &gQuickDialTable, index);
+        return DecodeGroupKey(&gWorkRecord, gEditState, index);
     }
     return 0;
 }
@@ -144,11 +143,11 @@ void TakeFocusedRow(HWND list, int fallback)
     if (row < 0)
         return;
     gMemberPaneSelected = false;
-    g_app.currentRow = row;
-    g_app.selectedRow = row;
-    if (g_app.currentView == VIEW_GROUP) {
-        DecodeGroupKey(&gWorkRecord, &gQuickDialTable, row);
-        FillMemberPane(AsWindow(g_app.memberList), gWorkRecord);
+    gApp.currentRow = row;
+    gApp.selectedRow = row;
+    if (gApp.currentView == VIEW_GROUP) {
+        DecodeGroupKey(&gWorkRecord, gEditState, row);
+        FillMemberPane(AsWindow(gApp.memberList), gWorkRecord);
     }
     RefreshUiState();
 }
@@ -163,7 +162,7 @@ int AskOverwrite(HWND owner, UINT question)
 
 void FillDialList(HWND list, int view)
 {
-    if (view < static_cast<int>(VIEW_QUICK) || view > static_cast<int>(VIEW_GROUP))
+    if (view < VIEW_QUICK || view > VIEW_GROUP)
         return;
     const int count = RowCount(view);
     const bool held = HoldRedraw(list);
@@ -181,13 +180,13 @@ void FillDialList(HWND list, int view)
 
 void AddQuickDialRow(HWND list, const DialRecord& record, int index)
 {
-    InsertRow(list, BuildQuickDialRow(record, index, g_app.model == MODEL_A3, IsInchDevice()),
+    InsertRow(list, BuildQuickDialRow(record, index, gApp.model == MODEL_A3, IsInchDevice(gEditState)),
               index);
 }
 
 void AddSpeedDialRow(HWND list, const DialRecord& record, int index)
 {
-    InsertRow(list, BuildSpeedDialRow(record, index, g_app.model == MODEL_A3, IsInchDevice()),
+    InsertRow(list, BuildSpeedDialRow(record, index, gApp.model == MODEL_A3, IsInchDevice(gEditState)),
               index);
 }
 
@@ -243,7 +242,7 @@ void FillMemberPane(HWND pane, const DialRecord& group)
     const bool held = HoldRedraw(pane);
     SendMessageA(pane, LVM_DELETEALLITEMS, 0, 0);
     MemberRow rows[GROUP_MEMBER_MAX];
-    const int count = BuildMemberRows(rows, group, &gQuickDialTable, &gSpeedDialTable);
+    const int count = BuildMemberRows(rows, group, gEditState);
     for (int k = 0; k < count; k++) {
         LVITEMA item = {};
         item.mask = LVIF_TEXT | LVIF_IMAGE;
@@ -290,7 +289,7 @@ LRESULT OnMemberListNotify(HWND mainWindow, const NMHDR* header)
     case LVN_ITEMCHANGED:
         if (GainedSelection(reinterpret_cast<const NMLISTVIEW*>(header))) {
             gMemberPaneSelected = true;
-            g_app.selectedRow = -1;
+            gApp.selectedRow = -1;
             RefreshUiState();
         }
         break;
@@ -300,18 +299,18 @@ LRESULT OnMemberListNotify(HWND mainWindow, const NMHDR* header)
 
 void OpenCurrentEntry(HWND mainWindow)
 {
-    HWND list = AsWindow(g_app.dialList);
-    const int view = static_cast<int>(g_app.currentView);
+    HWND list = AsWindow(gApp.dialList);
+    const View view = gApp.currentView;
     const int focused = FocusedRow(list);
     if (focused >= 0)
-        g_app.currentRow = focused;
-    const int row = g_app.currentRow;
+        gApp.currentRow = focused;
+    const int row = gApp.currentRow;
     if (row < 0 || row >= RowCount(view))
         return;
 
     switch (view) {
     case VIEW_QUICK:
-        DecodeQuickKey(&gWorkRecord, &gQuickDialTable, row);
+        DecodeQuickKey(&gWorkRecord, gEditState, row);
         if (gWorkRecord.inUse && gWorkRecord.kind == KIND_GROUP) {
             if (!AskOverwrite(mainWindow, IDS_ASK_OVERWRITE_GROUP))
                 return;
@@ -321,13 +320,13 @@ void OpenCurrentEntry(HWND mainWindow)
         }
         break;
     case VIEW_SPEED:
-        DecodeSpeedEntry(&gWorkRecord, &gSpeedDialTable, row);
+        DecodeSpeedEntry(&gWorkRecord, gEditState, row);
         OpenEntryDialog(mainWindow, view, row, 0);
         break;
     case VIEW_GROUP:
-        DecodeGroupKey(&gWorkRecord, &gQuickDialTable, row);
+        DecodeGroupKey(&gWorkRecord, gEditState, row);
         /* A program-dial key never becomes a group. */
-        if (gQuickDialTable.entries[row][FLAGS_BYTE] & FLAG_PROGRAM)
+        if (gEditState.quickDial.entries[row][DIAL_FLAGS_BYTE] & FLAG_PROGRAM)
             return;
         if (gWorkRecord.inUse && gWorkRecord.kind == KIND_QUICK) {
             if (AskOverwrite(mainWindow, IDS_ASK_OVERWRITE_QUICK_DIAL))

@@ -18,7 +18,7 @@
 extern DialRecord gWorkRecord;
 
 /* Refills list with the rows of view (1 Quick Dial, 2 Speed Dial, 3 Group); the rows come from
- * gQuickDialTable and gSpeedDialTable. */
+ * the program's dial tables (gEditState). */
 void FillDialList(HWND list, int view);
 
 /* Inserts one row built from record as entry index; the sorted list puts it in its place. */

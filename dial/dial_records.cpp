@@ -4,11 +4,8 @@
 #include <cstring>
 #include <ctime>
 
-#include "app/app_state.h"
 #include "device/byte_order.h"
 #include "device/device_image.h"
-
-ProgramKeyMarks gProgramKeyMarks;
 
 namespace {
 
@@ -62,11 +59,9 @@ constexpr CharsetMap MakeCharsetMap(int from, int to)
 constexpr CharsetMap TO_DEVICE = MakeCharsetMap(0, 1);
 constexpr CharsetMap FROM_DEVICE = MakeCharsetMap(1, 0);
 
-int JapaneseMode() { return gEditState.system.languageSet == 1; }
-
-void ConvertBytes(uint8_t* bytes, size_t count, const CharsetMap& map)
+void ConvertBytes(uint8_t* bytes, size_t count, const CharsetMap& map, int japaneseMode)
 {
-    if (JapaneseMode())
+    if (japaneseMode)
         return;
     for (size_t i = 0; i < count; i++)
         bytes[i] = map.to[bytes[i]];
@@ -103,14 +98,13 @@ void ReadDigits(char (&field)[N], const uint8_t* packed, int length, int max)
     UnpackDialDigits(field, packed, n);
 }
 
-// Stores at most `max` characters of `text` (device character set when `convert`) at `out`;
-// returns the stored length.
-uint8_t StoreText(uint8_t* out, const char* text, size_t max, int convert)
+// Stores at most `max` characters of `text` at `out` in the device character set; returns the
+// stored length.
+uint8_t StoreText(uint8_t* out, const char* text, size_t max, int japaneseMode)
 {
     size_t length = BoundedLength(text, max);
     std::memcpy(out, text, length);
-    if (convert)
-        ConvertBytes(out, length, TO_DEVICE);
+    ConvertBytes(out, length, TO_DEVICE, japaneseMode);
     return static_cast<uint8_t>(length);
 }
 
@@ -137,55 +131,66 @@ int EmailLengthsFit(const uint8_t* entry, const EntryLayout& at)
     return entry[2] <= DIAL_EMAIL_MAX && entry[at.nameLength] <= DIAL_NAME_MAX;
 }
 
-void ReadName(DialRecord* record, const uint8_t* entry, const EntryLayout& at)
+// An e-mail entry whose stored address holds a zero byte inside its length: unusable, and erased
+// where data arrives.
+int HasShortAddress(const uint8_t* entry, const EntryLayout& at)
 {
-    ReadText(record->name, entry + at.name, entry[at.nameLength], DIAL_NAME_MAX);
-    FromDeviceCharset(record->name);
+    int length = entry[2] < DIAL_EMAIL_MAX ? entry[2] : DIAL_EMAIL_MAX;
+    return static_cast<int>(BoundedLength(reinterpret_cast<const char*>(entry + at.address),
+                                          static_cast<size_t>(length))) < length;
 }
 
-void ReadFaxFields(DialRecord* record, const uint8_t* entry, const EntryLayout& at)
+void ReadName(DialRecord* record, const uint8_t* entry, const EntryLayout& at, int japaneseMode)
+{
+    ReadText(record->name, entry + at.name, entry[at.nameLength], DIAL_NAME_MAX);
+    FromDeviceCharset(record->name, japaneseMode);
+}
+
+void ReadFaxFields(DialRecord* record, const uint8_t* entry, const EntryLayout& at,
+                   int japaneseMode)
 {
     ReadDigits(record->faxNumber, entry + at.number, entry[2], DIAL_NUMBER_MAX);
     if (record->chain)
         return;
-    ReadName(record, entry, at);
+    ReadName(record, entry, at, japaneseMode);
     ReadDigits(record->sub, entry + at.sub, entry[at.subLength], DIAL_CODE_MAX);
     ReadDigits(record->sid, entry + at.sid, entry[at.sidLength], DIAL_CODE_MAX);
     uint8_t code = entry[at.speed];
     record->speed = code >= 2 ? static_cast<uint8_t>(code - 2) : 2;
 }
 
-// Reads the e-mail form; 0 when the address is cut short by a zero byte, which erases the entry.
-int ReadEmailFields(DialRecord* record, uint8_t* entry, const EntryLayout& at, int convertAddress)
+// Reads the e-mail form; 0 with the record emptied when the address is cut short by a zero byte.
+int ReadEmailFields(DialRecord* record, const uint8_t* entry, const EntryLayout& at,
+                    int convertAddress, const EditState& state)
 {
-    int length = entry[2] < DIAL_EMAIL_MAX ? entry[2] : DIAL_EMAIL_MAX;
-    if (static_cast<int>(BoundedLength(reinterpret_cast<const char*>(entry + at.address),
-                                       static_cast<size_t>(length))) < length) {
+    if (HasShortAddress(entry, at)) {
         std::memset(record, 0, sizeof *record);
-        std::memset(entry, 0, DIAL_ENTRY_SIZE);
         return 0;
     }
-    ReadText(record->email, entry + at.address, length, DIAL_EMAIL_MAX);
+    const int japaneseMode = IsJapaneseMode(state);
+    ReadText(record->email, entry + at.address, entry[2], DIAL_EMAIL_MAX);
     if (convertAddress)
-        FromDeviceCharset(record->email);
+        FromDeviceCharset(record->email, japaneseMode);
     if (!record->chain)
-        ReadName(record, entry, at);
+        ReadName(record, entry, at, japaneseMode);
     record->customScan = entry[at.customScan];
-    record->scanSize = ScanSizeIndex(entry[at.customScan + 1], IsInchDevice());
+    record->scanSize = ScanSizeIndex(entry[at.customScan + 1], IsInchDevice(state));
     record->scanResolution = static_cast<uint8_t>(entry[at.customScan + 2] - 1);
     record->scanCoding = entry[at.customScan + 3];
     return 1;
 }
 
 // Writes everything of a destination but bytes 0 and 1, which differ between the forms.
-void WriteDestination(uint8_t* entry, DialRecord* record, const EntryLayout& at)
+void WriteDestination(uint8_t* entry, DialRecord* record, const EntryLayout& at,
+                      const EditState& state)
 {
-    entry[at.nameLength] = StoreText(entry + at.name, record->name, DIAL_NAME_MAX, 1);
+    const int japaneseMode = IsJapaneseMode(state);
+    entry[at.nameLength] = StoreText(entry + at.name, record->name, DIAL_NAME_MAX, japaneseMode);
     WriteU16Le(entry + at.date, record->entryDate);
     if (record->destType == DEST_EMAIL) {
-        entry[2] = StoreText(entry + at.address, record->email, DIAL_EMAIL_MAX, 1);
+        entry[2] = StoreText(entry + at.address, record->email, DIAL_EMAIL_MAX, japaneseMode);
         entry[at.customScan] = record->customScan;
-        entry[at.customScan + 1] = ScanSizeCode(record->scanSize, IsInchDevice());
+        entry[at.customScan + 1] = ScanSizeCode(record->scanSize, IsInchDevice(state));
         entry[at.customScan + 2] = static_cast<uint8_t>(record->scanResolution + 1);
         entry[at.customScan + 3] = record->scanCoding;
         return;
@@ -201,27 +206,42 @@ void WriteDestination(uint8_t* entry, DialRecord* record, const EntryLayout& at)
     entry[at.speed] = static_cast<uint8_t>(record->speed + 2);
 }
 
-void WriteGroupHeader(uint8_t* entry, const DialRecord& record, int index, int memberCount)
+void WriteGroup(EditState& state, const DialRecord& record, int index, const DialMember* members,
+                const uint8_t* tables, int count)
 {
+    uint8_t* entry = state.quickDial.entries[index];
+    for (int k = 0; k < count; k++) {
+        entry[GROUP_PAIRS + 2 * k] = tables ? tables[k] : members[k].table;
+        entry[GROUP_PAIRS + 2 * k + 1] = static_cast<uint8_t>(members[k].index + 1);
+    }
     entry[0] = static_cast<uint8_t>(index + 1);
     entry[1] = FLAG_HIGH;
-    entry[2] = static_cast<uint8_t>(memberCount);
+    entry[2] = static_cast<uint8_t>(count);
     entry[QUICK_LAYOUT.nameLength] =
-        StoreText(entry + QUICK_LAYOUT.name, record.name, DIAL_NAME_MAX, 1);
+        StoreText(entry + QUICK_LAYOUT.name, record.name, DIAL_NAME_MAX, IsJapaneseMode(state));
     WriteU16Le(entry + QUICK_LAYOUT.date, record.entryDate);
-    SetItemLength(QUICK_DIAL_FIRST_RECORD + index, GROUP_LENGTH);
+    state.quickDial.lengths[index] = GROUP_LENGTH;
 }
 
 int QuickIndexValid(int index) { return index >= 0 && index < QUICK_KEY_COUNT; }
 
 int SpeedIndexValid(int index) { return index >= 0 && index < SPEED_DIAL_COUNT; }
 
+int ClampKeyCount(int keyCount)
+{
+    if (keyCount < 0)
+        return 0;
+    return keyCount < QUICK_KEY_COUNT ? keyCount : QUICK_KEY_COUNT;
+}
+
 }  // namespace
 
-int IsProgramKeyMarked(int index)
+int IsProgramKeyMarked(const QuickDialTable& table, int index, int firstProgramKey)
 {
-    int k = index - PROGRAM_KEY_FIRST;
-    return k >= 0 && k < PROGRAM_KEY_COUNT ? gProgramKeyMarks.marks[k] : 0;
+    const int k = index - firstProgramKey;
+    if (k < 0 || k >= PROGRAM_KEY_COUNT || !QuickIndexValid(index))
+        return 0;
+    return (table.entries[index][1] & FLAG_PROGRAM) ? 1 : 0;
 }
 
 void PackDialDigits(uint8_t* out, const char* text, int length)
@@ -245,14 +265,14 @@ void UnpackDialDigits(char* text, const uint8_t* packed, int length)
     text[length > 0 ? length : 0] = '\0';
 }
 
-void ToDeviceCharset(char* text)
+void ToDeviceCharset(char* text, int japaneseMode)
 {
-    ConvertBytes(reinterpret_cast<uint8_t*>(text), std::strlen(text), TO_DEVICE);
+    ConvertBytes(reinterpret_cast<uint8_t*>(text), std::strlen(text), TO_DEVICE, japaneseMode);
 }
 
-void FromDeviceCharset(char* text)
+void FromDeviceCharset(char* text, int japaneseMode)
 {
-    ConvertBytes(reinterpret_cast<uint8_t*>(text), std::strlen(text), FROM_DEVICE);
+    ConvertBytes(reinterpret_cast<uint8_t*>(text), std::strlen(text), FROM_DEVICE, japaneseMode);
 }
 
 int IsDeviceCharsetLetter(uint8_t windows1252)
@@ -263,7 +283,9 @@ int IsDeviceCharsetLetter(uint8_t windows1252)
     return 0;
 }
 
-int IsInchDevice() { return gEditState.config.inchPaper == 1; }
+int IsJapaneseMode(const EditState& state) { return state.system.languageSet == 1; }
+
+int IsInchDevice(const EditState& state) { return state.config.inchPaper == 1; }
 
 uint8_t ScanSizeCode(int scanSize, int inchDevice)
 {
@@ -321,23 +343,17 @@ int IsPlausibleSpeedEntry(const uint8_t* entry)
     return FaxLengthsFit(entry, SPEED_LAYOUT);
 }
 
-int DecodeQuickKey(DialRecord* record, QuickDialTable* table, int index)
+int DecodeQuickKey(DialRecord* record, const EditState& state, int index)
 {
     std::memset(record, 0, sizeof *record);
     if (!QuickIndexValid(index))
         return 0;
-    int mark = index - PROGRAM_KEY_FIRST;
-    if (mark >= 0 && mark < PROGRAM_KEY_COUNT)
-        gProgramKeyMarks.marks[mark] = 0;
-
-    uint8_t* entry = table->entries[index];
+    const uint8_t* entry = state.quickDial.entries[index];
     uint8_t flags = entry[1];
     if (flags & FLAG_PROGRAM) {
         record->programDial = 1;
         record->kind = KIND_QUICK;
         record->inUse = 1;
-        if (mark >= 0 && mark < PROGRAM_KEY_COUNT)
-            gProgramKeyMarks.marks[mark] = 1;
         return 1;
     }
     if (flags == 0 || entry[2] == 0 || !IsPlausibleQuickKey(entry))
@@ -357,25 +373,25 @@ int DecodeQuickKey(DialRecord* record, QuickDialTable* table, int index)
     record->entryDate = ReadU16Le(entry + QUICK_LAYOUT.date);
     if (flags & FLAG_EMAIL) {
         record->destType = DEST_EMAIL;
-        return ReadEmailFields(record, entry, QUICK_LAYOUT, 0);
+        return ReadEmailFields(record, entry, QUICK_LAYOUT, 0, state);
     }
     record->destType = DEST_FAX;
     if (group) {
         // Number, SUB and SID places hold member pairs in a group: only the name means anything.
         if (!record->chain)
-            ReadName(record, entry, QUICK_LAYOUT);
+            ReadName(record, entry, QUICK_LAYOUT, IsJapaneseMode(state));
         return 1;
     }
-    ReadFaxFields(record, entry, QUICK_LAYOUT);
+    ReadFaxFields(record, entry, QUICK_LAYOUT, IsJapaneseMode(state));
     return 1;
 }
 
-int DecodeSpeedEntry(DialRecord* record, SpeedDialTable* table, int index)
+int DecodeSpeedEntry(DialRecord* record, const EditState& state, int index)
 {
     std::memset(record, 0, sizeof *record);
     if (!SpeedIndexValid(index))
         return 0;
-    uint8_t* entry = table->entries[index];
+    const uint8_t* entry = state.speedDial.entries[index];
     uint8_t flags = entry[1];
     if (flags == 0 || entry[2] == 0 || !IsPlausibleSpeedEntry(entry))
         return 0;
@@ -387,29 +403,24 @@ int DecodeSpeedEntry(DialRecord* record, SpeedDialTable* table, int index)
     record->index = static_cast<uint8_t>(index);
     record->chain = (flags & FLAG_CHAIN) ? 1 : 0;
     record->entryDate = ReadU16Le(entry + SPEED_LAYOUT.date);
-    int imageRecord = SPEED_DIAL_FIRST_RECORD + index;
     if (flags & FLAG_EMAIL) {
         record->destType = DEST_EMAIL;
-        if (!ReadEmailFields(record, entry, SPEED_LAYOUT, 1))
-            return 0;
-        SetItemLength(imageRecord, SPEED_EMAIL_LENGTH);
-        return 1;
+        return ReadEmailFields(record, entry, SPEED_LAYOUT, 1, state);
     }
     record->destType = DEST_FAX;
-    ReadFaxFields(record, entry, SPEED_LAYOUT);
-    SetItemLength(imageRecord, SPEED_FAX_LENGTH);
+    ReadFaxFields(record, entry, SPEED_LAYOUT, IsJapaneseMode(state));
     return 1;
 }
 
-int DecodeGroupKey(DialRecord* record, QuickDialTable* table, int index)
+int DecodeGroupKey(DialRecord* record, const EditState& state, int index)
 {
     std::memset(record, 0, sizeof *record);
     if (!QuickIndexValid(index))
         return 0;
-    const uint8_t* entry = table->entries[index];
+    const uint8_t* entry = state.quickDial.entries[index];
     uint8_t flags = entry[1];
     if (flags & FLAG_QUICK)
-        return DecodeQuickKey(record, table, index);
+        return DecodeQuickKey(record, state, index);
     if (entry[2] < 1 || entry[2] > GROUP_MEMBER_MAX || flags == 0)
         return 0;
     record->memberCount = entry[2];
@@ -424,7 +435,7 @@ int DecodeGroupKey(DialRecord* record, QuickDialTable* table, int index)
     record->destType = DEST_FAX;
     record->kind = KIND_GROUP;
     record->chain = (flags & FLAG_CHAIN) ? 1 : 0;
-    ReadName(record, entry, QUICK_LAYOUT);
+    ReadName(record, entry, QUICK_LAYOUT, IsJapaneseMode(state));
     record->entryDate = ReadU16Le(entry + QUICK_LAYOUT.date);
     for (int k = 0; k < record->memberCount; k++) {
         record->members[k].table = entry[GROUP_PAIRS + 2 * k];
@@ -433,93 +444,122 @@ int DecodeGroupKey(DialRecord* record, QuickDialTable* table, int index)
     return 1;
 }
 
-int EncodeQuickKey(QuickDialTable* table, DialRecord* record, int index)
+int TidyDialDirectory(EditState& state, int keyCount)
+{
+    int changed = 0;
+    auto erase = [&changed](uint8_t* entry, uint32_t* length) {
+        std::memset(entry, 0, DIAL_ENTRY_SIZE);
+        *length = 0;
+        changed++;
+    };
+    for (int i = 0; i < ClampKeyCount(keyCount); i++) {
+        uint8_t* entry = state.quickDial.entries[i];
+        const uint8_t flags = entry[1];
+        if (!(flags & FLAG_PROGRAM) && (flags & FLAG_EMAIL) && entry[2] != 0 &&
+            IsPlausibleQuickKey(entry) && HasShortAddress(entry, QUICK_LAYOUT))
+            erase(entry, &state.quickDial.lengths[i]);
+    }
+    for (int i = 0; i < SPEED_DIAL_COUNT; i++) {
+        uint8_t* entry = state.speedDial.entries[i];
+        const uint8_t flags = entry[1];
+        if (flags == 0 || entry[2] == 0 || !IsPlausibleSpeedEntry(entry))
+            continue;
+        if ((flags & FLAG_EMAIL) && HasShortAddress(entry, SPEED_LAYOUT)) {
+            erase(entry, &state.speedDial.lengths[i]);
+            continue;
+        }
+        // An accepted entry is sent with the length of its stored form.
+        const uint32_t length = (flags & FLAG_EMAIL) ? SPEED_EMAIL_LENGTH : SPEED_FAX_LENGTH;
+        if (state.speedDial.lengths[i] != length) {
+            state.speedDial.lengths[i] = length;
+            changed++;
+        }
+    }
+    return changed;
+}
+
+int EncodeQuickKey(EditState& state, DialRecord* record, int index)
 {
     if (!QuickIndexValid(index))
         return 0;
     if (record->programDial)
         return 1;
-    uint8_t* entry = table->entries[index];
+    uint8_t* entry = state.quickDial.entries[index];
     std::memset(entry, 0, DIAL_ENTRY_SIZE);
     if (!record->inUse)
         return 1;
     entry[0] = static_cast<uint8_t>(index + 1);
-    WriteDestination(entry, record, QUICK_LAYOUT);
+    WriteDestination(entry, record, QUICK_LAYOUT, state);
     uint8_t flags = record->kind == KIND_QUICK ? FLAG_QUICK : 0;
     if (record->chain)
         flags |= FLAG_CHAIN;
     if (record->destType == DEST_EMAIL) {
         entry[1] = flags | FLAG_EMAIL;
-        SetItemLength(QUICK_DIAL_FIRST_RECORD + index, QUICK_EMAIL_LENGTH);
+        state.quickDial.lengths[index] = QUICK_EMAIL_LENGTH;
     } else {
         entry[1] = flags | FLAG_FAX | (record->high ? FLAG_HIGH : 0);
-        SetItemLength(QUICK_DIAL_FIRST_RECORD + index, QUICK_FAX_LENGTH);
+        state.quickDial.lengths[index] = QUICK_FAX_LENGTH;
     }
     return 1;
 }
 
-int EncodeSpeedEntry(SpeedDialTable* table, DialRecord* record, int index)
+int EncodeSpeedEntry(EditState& state, DialRecord* record, int index)
 {
     if (!SpeedIndexValid(index))
         return 0;
-    uint8_t* entry = table->entries[index];
+    uint8_t* entry = state.speedDial.entries[index];
     std::memset(entry, 0, DIAL_ENTRY_SIZE);
     if (!record->inUse)
         return 1;
     entry[0] = static_cast<uint8_t>((index + 1) | SPEED_NUMBER_MARK);
-    WriteDestination(entry, record, SPEED_LAYOUT);
+    WriteDestination(entry, record, SPEED_LAYOUT, state);
     uint8_t flags = FLAG_SPEED | (record->chain ? FLAG_CHAIN : 0);
     if (record->destType == DEST_EMAIL) {
         entry[1] = flags | FLAG_EMAIL;
-        SetItemLength(SPEED_DIAL_FIRST_RECORD + index, SPEED_EMAIL_LENGTH);
+        state.speedDial.lengths[index] = SPEED_EMAIL_LENGTH;
     } else {
         entry[1] = flags | FLAG_FAX | (record->high ? FLAG_HIGH : 0);
-        SetItemLength(SPEED_DIAL_FIRST_RECORD + index, SPEED_FAX_LENGTH);
+        state.speedDial.lengths[index] = SPEED_FAX_LENGTH;
     }
     return 1;
 }
 
-int EncodeGroupKey(QuickDialTable* table, const DialRecord& record, int index,
+int EncodeGroupKey(EditState& state, const DialRecord& record, int index,
                    const DialMember* quickMembers, int quickCount, const DialMember* speedMembers,
                    int speedCount)
 {
     if (!QuickIndexValid(index))
         return 0;
-    uint8_t* entry = table->entries[index];
-    std::memset(entry, 0, DIAL_ENTRY_SIZE);
+    std::memset(state.quickDial.entries[index], 0, DIAL_ENTRY_SIZE);
     if (!record.inUse)
         return 1;
+    DialMember members[GROUP_MEMBER_MAX];
+    uint8_t tables[GROUP_MEMBER_MAX];
     int count = 0;
-    auto add = [&](const DialMember* members, int n, uint8_t memberTable) {
+    auto add = [&](const DialMember* list, int n, uint8_t table) {
         for (int k = 0; k < n && count < GROUP_MEMBER_MAX; k++, count++) {
-            entry[GROUP_PAIRS + 2 * count] = memberTable;
-            entry[GROUP_PAIRS + 2 * count + 1] = static_cast<uint8_t>(members[k].index + 1);
+            members[count] = list[k];
+            tables[count] = table;
         }
     };
     add(quickMembers, quickCount, MEMBER_TABLE_QUICK);
     add(speedMembers, speedCount, MEMBER_TABLE_SPEED);
-    WriteGroupHeader(entry, record, index, count);
+    WriteGroup(state, record, index, members, tables, count);
     return 1;
 }
 
-int EncodeGroupRecord(QuickDialTable* table, const DialRecord& record, int index)
+int EncodeGroupRecord(EditState& state, const DialRecord& record, int index)
 {
     if (!QuickIndexValid(index))
         return 0;
-    uint8_t* entry = table->entries[index];
-    std::memset(entry, 0, DIAL_ENTRY_SIZE);
+    std::memset(state.quickDial.entries[index], 0, DIAL_ENTRY_SIZE);
     if (!record.inUse)
         return 1;
-    int count = MemberLimit(record.memberCount);
-    for (int k = 0; k < count; k++) {
-        entry[GROUP_PAIRS + 2 * k] = record.members[k].table;
-        entry[GROUP_PAIRS + 2 * k + 1] = static_cast<uint8_t>(record.members[k].index + 1);
-    }
-    WriteGroupHeader(entry, record, index, count);
+    WriteGroup(state, record, index, record.members, nullptr, MemberLimit(record.memberCount));
     return 1;
 }
 
-uint32_t RemoveFromGroups(const DialRecord& record)
+uint32_t RemoveFromGroups(EditState& state, const DialRecord& record, int keyCount)
 {
     uint8_t memberTable;
     if (record.memberCount != 0)
@@ -533,13 +573,10 @@ uint32_t RemoveFromGroups(const DialRecord& record)
     else
         return 0;
 
-    int keyCount = static_cast<int>(g_app.quickKeyCount);
-    if (keyCount > QUICK_KEY_COUNT)
-        keyCount = QUICK_KEY_COUNT;
     uint32_t emptied = 0;
-    for (int i = 0; i < keyCount; i++) {
+    for (int i = 0; i < ClampKeyCount(keyCount); i++) {
         DialRecord group;
-        if (!DecodeGroupKey(&group, &gQuickDialTable, i) || group.kind != KIND_GROUP)
+        if (!DecodeGroupKey(&group, state, i) || group.kind != KIND_GROUP)
             continue;
         int count = MemberLimit(group.memberCount);
         int k = 0;
@@ -550,8 +587,8 @@ uint32_t RemoveFromGroups(const DialRecord& record)
             continue;
         if (count == 1) {
             DialRecord empty{};
-            EncodeGroupRecord(&gQuickDialTable, empty, i);
-            SetItemLength(QUICK_DIAL_FIRST_RECORD + i, 0);
+            EncodeGroupRecord(state, empty, i);
+            state.quickDial.lengths[i] = 0;
             emptied |= 1u << i;
             continue;
         }
@@ -559,7 +596,7 @@ uint32_t RemoveFromGroups(const DialRecord& record)
                      sizeof group.members[0] * static_cast<size_t>(count - 1 - k));
         group.members[count - 1] = DialMember{};
         group.memberCount = static_cast<uint8_t>(count - 1);
-        EncodeGroupRecord(&gQuickDialTable, group, i);
+        EncodeGroupRecord(state, group, i);
     }
     return emptied;
 }

@@ -13,7 +13,10 @@
 
 #include "dial/dial_tables.h"
 
-// Flags byte (byte 1 of every stored entry).
+struct EditState;
+
+// Flags byte (byte DIAL_FLAGS_BYTE of every stored entry).
+constexpr int DIAL_FLAGS_BYTE = 1;
 constexpr uint8_t FLAG_EMAIL = 0x01;
 constexpr uint8_t FLAG_FAX = 0x02;
 constexpr uint8_t FLAG_SPEED = 0x04;
@@ -23,8 +26,6 @@ constexpr uint8_t FLAG_PROGRAM = 0x40;
 constexpr uint8_t FLAG_HIGH = 0x80;
 
 constexpr int GROUP_MEMBER_MAX = 50;
-constexpr int PROGRAM_KEY_FIRST = 26;  // keys 27 to 30 on both models
-constexpr int PROGRAM_KEY_COUNT = 4;
 
 // Member table bytes of a stored group.
 constexpr uint8_t MEMBER_TABLE_QUICK = 8;
@@ -93,15 +94,9 @@ struct DialRecord {
     DialMember members[GROUP_MEMBER_MAX];
 };
 
-// Mark k is 1 while key PROGRAM_KEY_FIRST + k is known to be a program-dial key. Written by
-// DecodeQuickKey, read by Paste.
-struct ProgramKeyMarks {
-    uint8_t marks[PROGRAM_KEY_COUNT];
-};
-extern ProgramKeyMarks gProgramKeyMarks;
-
-// 1 when key `index` has its program mark set; 0 for every key without a mark.
-int IsProgramKeyMarked(int index);
+// 1 when key `index` is one of the model's four program-dial keys (from firstProgramKey) and
+// holds a program-dial assignment: Paste refuses such a key. 0 for every other key.
+int IsProgramKeyMarked(const QuickDialTable& table, int index, int firstProgramKey);
 
 // ---- Conversions ----------------------------------------------------------------------------
 
@@ -114,14 +109,17 @@ void PackDialDigits(uint8_t* out, const char* text, int length);
 void UnpackDialDigits(char* text, const uint8_t* packed, int length);
 
 // Windows-1252 to the device's character set and back, in place, up to the terminator. Neither
-// does anything while the device is in its Japanese character mode (item 0x10005 = 1).
-void ToDeviceCharset(char* text);
-void FromDeviceCharset(char* text);
+// does anything in the device's Japanese character mode (IsJapaneseMode).
+void ToDeviceCharset(char* text, int japaneseMode);
+void FromDeviceCharset(char* text, int japaneseMode);
 // 1 when `windows1252` is one of the accented letters the device character set holds.
 int IsDeviceCharsetLetter(uint8_t windows1252);
 
+// 1 when the device is in its Japanese character mode (item 0x10005 = 1): names hold its own
+// single-byte characters as typed.
+int IsJapaneseMode(const EditState& state);
 // 1 when item 0x3 says the device uses inch paper sizes, 0 for metric.
-int IsInchDevice();
+int IsInchDevice(const EditState& state);
 // Stored scan size code for size list index `scanSize` of the given paper system, and back.
 uint8_t ScanSizeCode(int scanSize, int inchDevice);
 uint8_t ScanSizeIndex(uint8_t code, int inchDevice);
@@ -140,37 +138,42 @@ int IsPlausibleSpeedEntry(const uint8_t* entry);
 
 // ---- Decoders -------------------------------------------------------------------------------
 // Each zero-fills `record` and returns record->inUse (0 also for an index outside the table).
-// An e-mail entry whose address holds a zero byte inside its length is erased from the table.
+// Decoding only reads: what a malformed entry needs is done once by TidyDialDirectory.
 
-// Key `index` as a destination. Sets or clears the key's program mark.
-int DecodeQuickKey(DialRecord* record, QuickDialTable* table, int index);
-// Entry `index`; also sets the image length (74 or 94) of every entry it accepts.
-int DecodeSpeedEntry(DialRecord* record, SpeedDialTable* table, int index);
+// Key `index` of state.quickDial as a destination (or a group, or a program-dial key).
+int DecodeQuickKey(DialRecord* record, const EditState& state, int index);
+// Entry `index` of state.speedDial.
+int DecodeSpeedEntry(DialRecord* record, const EditState& state, int index);
 // Key `index` as a group (or, for a key with FLAG_QUICK, as DecodeQuickKey reads it).
-int DecodeGroupKey(DialRecord* record, QuickDialTable* table, int index);
+int DecodeGroupKey(DialRecord* record, const EditState& state, int index);
+
+// Run once where data arrives (download, Open), before anything shows or saves it: erases the
+// e-mail entries whose stored address holds a zero byte inside its length (entry and length
+// zeroed) among the first keyCount keys and all Speed Dial entries, and gives every accepted
+// Speed Dial entry the length of its stored form (74 or 94). Returns how many entries changed.
+int TidyDialDirectory(EditState& state, int keyCount);
 
 // ---- Encoders -------------------------------------------------------------------------------
-// Each writes entry `index` (never record->index) and returns 1, or 0 for an index outside the
-// table. A record not in use zero-fills the entry and leaves the image length alone; one in use
-// sets the image length of its stored form. Texts longer than their stored fields are cut.
+// Each writes entry `index` of the state's table (never record->index) and returns 1, or 0 for
+// an index outside the table. A record not in use zero-fills the entry and leaves its length
+// alone; one in use sets the length of its stored form. Texts longer than their fields are cut.
 
 // Leaves the key untouched for a program-dial record. A fax record with no SUB stores SID
 // length 0 and has its own SID text emptied.
-int EncodeQuickKey(QuickDialTable* table, DialRecord* record, int index);
-int EncodeSpeedEntry(SpeedDialTable* table, DialRecord* record, int index);
+int EncodeQuickKey(EditState& state, DialRecord* record, int index);
+int EncodeSpeedEntry(EditState& state, DialRecord* record, int index);
 // A group with the group editor's members: every Quick Dial member first, then every Speed Dial
 // member, at most GROUP_MEMBER_MAX in all (the ones beyond are not stored).
-int EncodeGroupKey(QuickDialTable* table, const DialRecord& record, int index,
+int EncodeGroupKey(EditState& state, const DialRecord& record, int index,
                    const DialMember* quickMembers, int quickCount, const DialMember* speedMembers,
                    int speedCount);
 // A group with the record's own members, table bytes and numbers as they are.
-int EncodeGroupRecord(QuickDialTable* table, const DialRecord& record, int index);
+int EncodeGroupRecord(EditState& state, const DialRecord& record, int index);
 
 // ---- Groups ---------------------------------------------------------------------------------
 
 // Removes the destination `record` (a Quick Dial or Speed Dial entry that was deleted or became
-// a combination key) from every group of gQuickDialTable among the model's keys. A group that
-// loses its last member becomes an empty key with image length 0. Returns a mask with bit i set
-// for every key i that became empty, so the caller can redraw those rows. A group record
-// changes nothing.
-uint32_t RemoveFromGroups(const DialRecord& record);
+// a combination key) from every group among the first keyCount keys. A group that loses its
+// last member becomes an empty key with length 0. Returns a mask with bit i set for every key i
+// that became empty, so the caller can redraw those rows. A group record changes nothing.
+uint32_t RemoveFromGroups(EditState& state, const DialRecord& record, int keyCount);

@@ -152,16 +152,15 @@ DialRow BuildGroupRow(const DialRecord& record, int index)
     return row;
 }
 
-int DecodeMember(DialRecord* entry, const DialMember& member, QuickDialTable* quick,
-                 SpeedDialTable* speed)
+int DecodeMember(DialRecord* entry, const DialMember& member, const EditState& state)
 {
     std::memset(entry, 0, sizeof *entry);
     if (!MemberInTable(member))
         return 0;
     if (member.table == MEMBER_TABLE_QUICK)
-        DecodeQuickKey(entry, quick, member.index);
+        DecodeQuickKey(entry, state, member.index);
     else
-        DecodeSpeedEntry(entry, speed, member.index);
+        DecodeSpeedEntry(entry, state, member.index);
     return 1;
 }
 
@@ -189,14 +188,14 @@ MemberRow BuildMemberRow(const DialMember& member, const DialRecord& entry)
 }
 
 int BuildMemberRows(MemberRow rows[GROUP_MEMBER_MAX], const DialRecord& group,
-                    QuickDialTable* quick, SpeedDialTable* speed)
+                    const EditState& state)
 {
     if (!group.inUse || group.kind != KIND_GROUP)
         return 0;
     int count = group.memberCount < GROUP_MEMBER_MAX ? group.memberCount : GROUP_MEMBER_MAX;
     for (int k = 0; k < count; k++) {
         DialRecord entry;
-        DecodeMember(&entry, group.members[k], quick, speed);
+        DecodeMember(&entry, group.members[k], state);
         rows[k] = BuildMemberRow(group.members[k], entry);
     }
     return count;

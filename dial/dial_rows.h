@@ -49,10 +49,9 @@ DialRow BuildGroupRow(const DialRecord& record, int index);
 // Decodes the entry a group member names (DecodeQuickKey or DecodeSpeedEntry); returns 1, or 0
 // with `entry` zeroed when the member names no entry (an unknown table, a number of 0 or beyond
 // the table), which is then never looked up.
-int DecodeMember(DialRecord* entry, const DialMember& member, QuickDialTable* quick,
-                 SpeedDialTable* speed);
+int DecodeMember(DialRecord* entry, const DialMember& member, const EditState& state);
 // The member pane row of `member`, whose entry decoded as `entry`.
 MemberRow BuildMemberRow(const DialMember& member, const DialRecord& entry);
 // The member pane rows of `group` in stored order; returns how many (0 unless it is a group).
 int BuildMemberRows(MemberRow rows[GROUP_MEMBER_MAX], const DialRecord& group,
-                    QuickDialTable* quick, SpeedDialTable* speed);
+                    const EditState& state);

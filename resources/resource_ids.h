@@ -448,6 +448,7 @@
 #define IDS_HELP_NOT_FOUND      9210
 #define IDS_PROGRESS_DOWNLOAD   9211
 #define IDS_PROGRESS_UPLOAD     9212
+#define IDS_CAPTION_FORMAT      9213    /* program name, then the document title */
 /* E-mail option columns and custom-scan texts: only an A3 build's table has them. */
 #define IDS_COL_OPTION1         2091
 #define IDS_COL_OPTION2         2092

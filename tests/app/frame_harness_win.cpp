@@ -8,9 +8,8 @@
 #include "resources/resource_ids.h"
 
 namespace {
-bool gClassRegistered = false;
 
-std::string ProgramDir()
+std::string ExeDirectory()
 {
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, sizeof path);
@@ -19,21 +18,62 @@ std::string ProgramDir()
         slash[1] = '\0';
     return path;
 }
+
+// The test process's own program folder under the temporary folder. Every test of a test
+// executable runs in a process of its own, and CTest runs them side by side: one shared folder
+// would let one test delete or rewrite the backup file another is reading.
+std::string gFolder;
+
+void RemoveFolder()
+{
+    if (gFolder.empty())
+        return;
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((gFolder + "*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::string file = gFolder + found.cFileName;
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(file.c_str());
+            }
+        } while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+    RemoveDirectoryA(gFolder.c_str());
 }
 
-void StartFrame(const char* profile)
+void MakeOwnFolder()
 {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    ResetAppState(&g_app);
-    ApplyModelProfile(&g_app, profile);
-    LoadResourceModule(instance, ProgramDir().c_str());
-    LoadStr(IDS_DEFAULT_DOCUMENT, g_app.currentTitle, sizeof g_app.currentTitle);
-    lstrcpynA(g_app.currentPath, g_app.currentTitle, sizeof g_app.currentPath);
-    if (!gClassRegistered) {
-        INITCOMMONCONTROLSEX controls = {sizeof controls, 0x82F};
-        InitCommonControlsEx(&controls);
-        gClassRegistered = RegisterMainClass(instance) != 0;
+    if (!gFolder.empty())
+        return;
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    for (unsigned n = 0; gFolder.empty(); n++) {
+        std::string folder = std::string(temp) + "moravel-test-" +
+                             std::to_string(GetCurrentProcessId()) + "-" + std::to_string(n);
+        if (CreateDirectoryA(folder.c_str(), nullptr))
+            gFolder = folder + "\\";
     }
+    atexit(RemoveFolder);
+    // The manual is one of the program's own files: Help Topics looks for it there.
+    std::string manual = ExeDirectory() + "QVPVX.html";
+    CopyFileA(manual.c_str(), (gFolder + "QVPVX.html").c_str(), FALSE);
+    SetProgramDirectory(gFolder.c_str());
+}
+
+}  // namespace
+
+const std::string& TestProgramFolder()
+{
+    MakeOwnFolder();
+    return gFolder;
+}
+
+int StartFrame(const char* profile)
+{
+    MakeOwnFolder();
+    return InitApplication(GetModuleHandleA(nullptr), nullptr, profile);
 }
 
 HWND OpenMainWindow()

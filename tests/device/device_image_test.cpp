@@ -215,7 +215,7 @@ TEST_F(ImageTest, LoadThenStoreChangesNoByte)
             FillImageRandomly(seed);
             const std::vector<uint8_t> before = ImageCopy();
             ASSERT_EQ(1, LoadEditState());
-            gForwarding.isEmail = isEmail;
+            gEditState.forwarding.isEmail = isEmail;
             ASSERT_EQ(1, StoreEditState());
             EXPECT_EQ(-1, FirstDifferentRecord(before, ImageCopy()))
                 << "seed " << seed << ", forwarding form " << int(isEmail);
@@ -238,7 +238,7 @@ TEST_F(ImageTest, EachItemCarriesExactlyItsShape)
         ASSERT_EQ(1, LoadEditState());
         for (int r = 0; r < ITEM_COUNT; r++)
             memset(ItemValue(r), 0, ITEM_VALUE_SIZE);
-        gForwarding.isEmail = isEmail;
+        gEditState.forwarding.isEmail = isEmail;
         ASSERT_EQ(1, StoreEditState());
 
         for (int r = 0; r < ITEM_COUNT; r++) {
@@ -309,8 +309,8 @@ TEST_F(ImageTest, LoadFillsTheNamedFields)
     EXPECT_STREQ("smtp-user", gEditState.smtp.userName);
     EXPECT_STREQ("secret", gEditState.smtp.password);
     EXPECT_STREQ("OFFICE-3F", gEditState.properties.deviceName);
-    EXPECT_EQ(1, gQuickDialTable.entries[0][0]);
-    EXPECT_EQ(0x5A, gSpeedDialTable.entries[89][129]);
+    EXPECT_EQ(1, gEditState.quickDial.entries[0][0]);
+    EXPECT_EQ(0x5A, gEditState.speedDial.entries[89][129]);
 }
 
 TEST_F(ImageTest, StoreWritesTheNamedFields)
@@ -318,7 +318,7 @@ TEST_F(ImageTest, StoreWritesTheNamedFields)
     strcpy(gEditState.properties.deviceName, "FRONT DESK");
     gEditState.network.ipAddress = 0xC0A80164;
     gEditState.reception.rxMode = 3;
-    gSpeedDialTable.entries[0][1] = 0x06;
+    gEditState.speedDial.entries[0][1] = 0x06;
     ASSERT_EQ(1, StoreEditState());
     EXPECT_STREQ("FRONT DESK", reinterpret_cast<const char*>(ItemValueById(0x10C04)));
     const uint8_t* ip = ItemValueById(0x10702);
@@ -364,10 +364,10 @@ TEST_F(ImageTest, ForwardingDestinationStoresItsForm)
         uint8_t* value = ItemValueById(0x1040E);
         std::vector<uint8_t> was(value, value + ITEM_VALUE_SIZE);
         ASSERT_EQ(1, LoadEditState());
-        EXPECT_EQ(0, memcmp(gForwarding.destination, was.data(), FORWARD_LONG_SIZE))
+        EXPECT_EQ(0, memcmp(gEditState.forwarding.record, was.data(), FORWARD_LONG_SIZE))
             << "the load takes all 72 bytes";
-        memset(gForwarding.destination, 0xEE, sizeof gForwarding.destination);
-        gForwarding.isEmail = form.isEmail;
+        memset(gEditState.forwarding.record, 0xEE, sizeof gEditState.forwarding.record);
+        gEditState.forwarding.isEmail = form.isEmail;
         ASSERT_EQ(1, StoreEditState());
         for (int i = 0; i < ITEM_VALUE_SIZE; i++) {
             const uint8_t expected = i < form.written ? 0xEE : was[i];

@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     memcpy(before, gDeviceImage.bytes, DEVICE_IMAGE_SIZE);
     LoadEditState();
-    gForwarding.isEmail = size > 0 && (data[0] & 1);
+    gEditState.forwarding.isEmail = size > 0 && (data[0] & 1);
     StoreEditState();
     if (memcmp(before, gDeviceImage.bytes, DEVICE_IMAGE_SIZE) != 0)
         abort();

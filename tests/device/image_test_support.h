@@ -19,9 +19,6 @@ protected:
         ASSERT_EQ(1, CreateDeviceImage());
         ResetDeviceImage();
         memset(&gEditState, 0, sizeof gEditState);
-        memset(&gForwarding, 0, sizeof gForwarding);
-        memset(&gQuickDialTable, 0, sizeof gQuickDialTable);
-        memset(&gSpeedDialTable, 0, sizeof gSpeedDialTable);
     }
 
     std::vector<uint8_t> ImageCopy() const

@@ -16,8 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static bool ready = false;
     static ScriptedBackend s;
     if (!ready) {
-        ResetAppState(&g_app);
-        ApplyModelProfile(&g_app, "A4ZRPQ 2A02");
+        ResetAppState(&gApp);
+        ApplyModelProfile(&gApp, "A4ZRPQ 2A02");
+        SetAcceptedProductIds(gApp.acceptedProductIds, ACCEPTED_ID_SLOTS);
         CreateDeviceImage();
         SetUploadDumpPath(nullptr);
         ready = true;

@@ -87,8 +87,9 @@ class LinkTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetAppState(&g_app);
-        ApplyModelProfile(&g_app, "A4ZRPQ 2A02");
+        ResetAppState(&gApp);
+        ApplyModelProfile(&gApp, "A4ZRPQ 2A02");
+        SetAcceptedProductIds(gApp.acceptedProductIds, ACCEPTED_ID_SLOTS);
         ASSERT_EQ(CreateDeviceImage(), 1);
         ResetDeviceImage();
         ClearRestartFlag();

@@ -62,8 +62,8 @@ TEST_F(ProtocolTest, ConnectionCheckVerdicts)
     SimDevice* d = AddDevice(0);
     for (const VerdictCase& c : cases) {
         d->faults.forcedStatus = c.forcedStatus;
-        g_app.connected = c.connectedBefore;
-        g_app.remoteModeOpen = 1;
+        gApp.connected = c.connectedBefore;
+        gApp.remoteModeOpen = 1;
         gPollCheckFailed = c.pollFailed;
         gEvents.clear();
 
@@ -74,7 +74,7 @@ TEST_F(ProtocolTest, ConnectionCheckVerdicts)
         EXPECT_EQ(v.messageId, c.message) << c.what;
         EXPECT_EQ(gEvents, c.events) << c.what;
         const bool endsRemoteMode = c.forcedStatus == 2 || c.forcedStatus == 3;
-        EXPECT_EQ(g_app.remoteModeOpen, endsRemoteMode ? 0u : 1u) << c.what;
+        EXPECT_EQ(gApp.remoteModeOpen, endsRemoteMode ? 0u : 1u) << c.what;
         const bool judged = c.forcedStatus != 1 && !endsRemoteMode;
         EXPECT_EQ(gPollCheckFailed, judged ? 0 : c.pollFailed)
             << c.what << ": the failed-poll mark is cleared only past the status verdicts";
@@ -137,7 +137,7 @@ TEST_F(ProtocolTest, DisconnectWhileRestartingAfterSystemChangeIsSilent)
 TEST_F(ProtocolTest, PeriodicCheck)
 {
     SimDevice* d = AddDevice(0);
-    g_app.remoteModeOpen = 1;
+    gApp.remoteModeOpen = 1;
     d->faults.forcedStatus = SIM_STATUS_REMOTE;
     EXPECT_EQ(PollDevice(), POLL_HEALTHY);
     d->faults.forcedStatus = DEVICE_STATUS_ERROR;
@@ -146,7 +146,7 @@ TEST_F(ProtocolTest, PeriodicCheck)
 
     d->faults.forcedStatus = DEVICE_STATUS_TIMED_OUT;
     EXPECT_EQ(PollDevice(), POLL_TIMED_OUT);
-    EXPECT_EQ(g_app.remoteModeOpen, 0u);
+    EXPECT_EQ(gApp.remoteModeOpen, 0u);
     const std::vector<std::string> expected = {"disconnect", "message 9002"};
     EXPECT_EQ(gEvents, expected);
 
@@ -159,8 +159,8 @@ TEST_F(ProtocolTest, DeviceThatRestartedAfterAFailedPollAsksToReconnect)
 {
     SimDevice* d = AddDevice(0);
     ASSERT_EQ(BeginRemoteMode(), 1);
-    g_app.connected = 1;
-    g_app.remoteModeOpen = 1;
+    gApp.connected = 1;
+    gApp.remoteModeOpen = 1;
     sim->devices[0] = nullptr;  // unplugged
     ASSERT_EQ(PollDevice(), POLL_FAILED);
     d->remoteMode = 0;  // powered on again: idle
@@ -175,7 +175,7 @@ TEST_F(ProtocolTest, IdleRemoteModeTimesOutOnTheDevice)
 {
     SimDevice* d = AddDevice(0);
     ASSERT_EQ(BeginRemoteMode(), 1);
-    g_app.remoteModeOpen = 1;
+    gApp.remoteModeOpen = 1;
     gNowMs += SIM_IDLE_TIMEOUT_MS - 1;
     EXPECT_EQ(PollDevice(), POLL_HEALTHY) << "just before the timeout";
     gNowMs += SIM_IDLE_TIMEOUT_MS;

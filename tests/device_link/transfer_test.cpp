@@ -398,21 +398,21 @@ TEST_F(TransferTest, DemoEntriesReadAsTheListsShowThem)
     ASSERT_EQ(LoadEditState(), 1);
 
     DialRecord r = {};
-    ASSERT_EQ(DecodeQuickKey(&r, &gQuickDialTable, 0), 1);
+    ASSERT_EQ(DecodeQuickKey(&r, gEditState, 0), 1);
     EXPECT_EQ(r.inUse, 1);
     EXPECT_STREQ(r.name, "Head Office");
     EXPECT_STREQ(r.faxNumber, "02079460001");
     EXPECT_EQ(r.speed, 2) << "33.6K";
 
-    ASSERT_EQ(DecodeQuickKey(&r, &gQuickDialTable, 1), 1);
+    ASSERT_EQ(DecodeQuickKey(&r, gEditState, 1), 1);
     EXPECT_EQ(r.destType, DEST_EMAIL);
     EXPECT_STREQ(r.email, "accounts@example.com");
 
-    ASSERT_EQ(DecodeQuickKey(&r, &gQuickDialTable, 2), 1);
+    ASSERT_EQ(DecodeQuickKey(&r, gEditState, 2), 1);
     EXPECT_STREQ(r.sub, "12");
     EXPECT_STREQ(r.sid, "34");
 
-    ASSERT_EQ(DecodeGroupKey(&r, &gQuickDialTable, 4), 1);
+    ASSERT_EQ(DecodeGroupKey(&r, gEditState, 4), 1);
     EXPECT_EQ(r.kind, KIND_GROUP);
     EXPECT_STREQ(r.name, "Sales Team");
     ASSERT_EQ(r.memberCount, 3);
@@ -421,13 +421,13 @@ TEST_F(TransferTest, DemoEntriesReadAsTheListsShowThem)
     EXPECT_EQ(r.members[2].table, MEMBER_TABLE_SPEED);
     EXPECT_EQ(r.members[2].index, 2);
 
-    ASSERT_EQ(DecodeQuickKey(&r, &gQuickDialTable, 26), 1);
+    ASSERT_EQ(DecodeQuickKey(&r, gEditState, 26), 1);
     EXPECT_EQ(r.programDial, 1);
 
-    ASSERT_EQ(DecodeSpeedEntry(&r, &gSpeedDialTable, 1), 1);
+    ASSERT_EQ(DecodeSpeedEntry(&r, gEditState, 1), 1);
     EXPECT_STREQ(r.name, "J. M\xFCller") << "the device's u-umlaut reads as Windows-1252";
     EXPECT_STREQ(r.email, "jmuller@example.de");
-    ASSERT_EQ(DecodeSpeedEntry(&r, &gSpeedDialTable, 10), 1);
+    ASSERT_EQ(DecodeSpeedEntry(&r, gEditState, 10), 1);
     EXPECT_STREQ(r.name, "Courier P/U");
     EXPECT_STREQ(r.faxNumber, "08001234567");
 }

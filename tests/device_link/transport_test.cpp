@@ -108,8 +108,9 @@ TEST_F(TransportTest, ReadsAndWritesOnClosedPipesFail)
 
 TEST(TransportScripted, ShortReadAndShortWriteFail)
 {
-    ResetAppState(&g_app);
-    ApplyModelProfile(&g_app, "A4ZRPQ 2A02");
+    ResetAppState(&gApp);
+    ApplyModelProfile(&gApp, "A4ZRPQ 2A02");
+    SetAcceptedProductIds(gApp.acceptedProductIds, ACCEPTED_ID_SLOTS);
     ScriptedBackend s;
     InitScriptedBackend(&s, 0x2A02);
     AddStatusReply(&s, 0);
@@ -194,8 +195,9 @@ TEST(DeviceChoice, AtMostFifteenEndpoints)
 
 TEST(DeviceChoice, UnusableTextOpensNoDevice)
 {
-    ResetAppState(&g_app);
-    ApplyModelProfile(&g_app, "A4ZRPQ 2A02");
+    ResetAppState(&gApp);
+    ApplyModelProfile(&gApp, "A4ZRPQ 2A02");
+    SetAcceptedProductIds(gApp.acceptedProductIds, ACCEPTED_ID_SLOTS);
     SetDeviceBackend(SelectDeviceBackend("tcp:nowhere"));
     EXPECT_STREQ(CurrentDeviceBackend()->name, "none");
     EXPECT_EQ(DeviceOpen(), -1);

@@ -104,10 +104,11 @@ const uint8_t PAIRS[][2] = {
     {209, 156}, {214, 153}, {216, 174}, {242, 149}, {220, 154}, {249, 151}, {191, 159},
 };
 
-std::string Convert(void (*convert)(char*), std::vector<uint8_t> bytes)
+// Converts with the Japanese mode the edit state's language set gives, as the codecs do.
+std::string Convert(void (*convert)(char*, int), std::vector<uint8_t> bytes)
 {
     bytes.push_back(0);
-    convert(reinterpret_cast<char*>(bytes.data()));
+    convert(reinterpret_cast<char*>(bytes.data()), IsJapaneseMode(gEditState));
     return std::string(bytes.begin(), bytes.end() - 1);
 }
 

@@ -33,27 +33,27 @@ protected:
     DialRow QuickRow(int index, int a3 = 0)
     {
         DialRecord r;
-        DecodeQuickKey(&r, &gQuickDialTable, index);
-        return BuildQuickDialRow(r, index, a3, IsInchDevice());
+        DecodeQuickKey(&r, gEditState, index);
+        return BuildQuickDialRow(r, index, a3, IsInchDevice(gEditState));
     }
     DialRow SpeedRow(int index, int a3 = 0)
     {
         DialRecord r;
-        DecodeSpeedEntry(&r, &gSpeedDialTable, index);
-        return BuildSpeedDialRow(r, index, a3, IsInchDevice());
+        DecodeSpeedEntry(&r, gEditState, index);
+        return BuildSpeedDialRow(r, index, a3, IsInchDevice(gEditState));
     }
     DialRow GroupRow(int index)
     {
         DialRecord r;
-        DecodeGroupKey(&r, &gQuickDialTable, index);
+        DecodeGroupKey(&r, gEditState, index);
         return BuildGroupRow(r, index);
     }
     std::vector<std::string> MemberTexts(int key, std::vector<int>* images = nullptr)
     {
         DialRecord g;
-        DecodeGroupKey(&g, &gQuickDialTable, key);
+        DecodeGroupKey(&g, gEditState, key);
         MemberRow rows[GROUP_MEMBER_MAX];
-        int n = BuildMemberRows(rows, g, &gQuickDialTable, &gSpeedDialTable);
+        int n = BuildMemberRows(rows, g, gEditState);
         std::vector<std::string> texts;
         for (int k = 0; k < n; k++) {
             texts.push_back(rows[k].text);

@@ -20,17 +20,14 @@ protected:
         ASSERT_EQ(1, CreateDeviceImage());
         ResetDeviceImage();
         memset(&gEditState, 0, sizeof gEditState);
-        memset(&gQuickDialTable, 0, sizeof gQuickDialTable);
-        memset(&gSpeedDialTable, 0, sizeof gSpeedDialTable);
-        memset(&gProgramKeyMarks, 0, sizeof gProgramKeyMarks);
-        ResetAppState(&g_app);
-        g_app.quickKeyCount = QUICK_KEY_COUNT;
+        ResetAppState(&gApp);
+        gApp.quickKeyCount = QUICK_KEY_COUNT;
     }
 
-    static uint8_t* Key(int index) { return gQuickDialTable.entries[index]; }
-    static uint8_t* Speed(int index) { return gSpeedDialTable.entries[index]; }
-    static uint32_t KeyLength(int index) { return ItemLength(QUICK_DIAL_FIRST_RECORD + index); }
-    static uint32_t SpeedLength(int index) { return ItemLength(SPEED_DIAL_FIRST_RECORD + index); }
+    static uint8_t* Key(int index) { return gEditState.quickDial.entries[index]; }
+    static uint8_t* Speed(int index) { return gEditState.speedDial.entries[index]; }
+    static uint32_t KeyLength(int index) { return gEditState.quickDial.lengths[index]; }
+    static uint32_t SpeedLength(int index) { return gEditState.speedDial.lengths[index]; }
     static std::vector<uint8_t> Bytes(const uint8_t* entry)
     {
         return std::vector<uint8_t>(entry, entry + DIAL_ENTRY_SIZE);

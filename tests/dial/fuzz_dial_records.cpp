@@ -43,18 +43,18 @@ void RowsOfEverything(int a3, int inch)
     DialRecord r;
     MemberRow members[GROUP_MEMBER_MAX];
     for (int i = 0; i < QUICK_KEY_COUNT; i++) {
-        DecodeQuickKey(&r, &gQuickDialTable, i);
+        DecodeQuickKey(&r, gEditState, i);
         CheckRecord(r);
         CheckRow(BuildQuickDialRow(r, i, a3, inch));
-        DecodeGroupKey(&r, &gQuickDialTable, i);
+        DecodeGroupKey(&r, gEditState, i);
         CheckRecord(r);
         CheckRow(BuildGroupRow(r, i));
-        int n = BuildMemberRows(members, r, &gQuickDialTable, &gSpeedDialTable);
+        int n = BuildMemberRows(members, r, gEditState);
         for (int k = 0; k < n; k++)
             CheckTerminated(members[k].text);
     }
     for (int i = 0; i < SPEED_DIAL_COUNT; i++) {
-        DecodeSpeedEntry(&r, &gSpeedDialTable, i);
+        DecodeSpeedEntry(&r, gEditState, i);
         CheckRecord(r);
         CheckRow(BuildSpeedDialRow(r, i, a3, inch));
     }
@@ -66,16 +66,16 @@ void RewriteEverything()
 {
     DialRecord r;
     for (int i = 0; i < QUICK_KEY_COUNT; i++) {
-        if (DecodeQuickKey(&r, &gQuickDialTable, i) && !r.programDial &&
-            DecodeGroupKey(&r, &gQuickDialTable, i) && r.kind == KIND_GROUP) {
-            EncodeGroupRecord(&gQuickDialTable, r, i);
-        } else if (DecodeQuickKey(&r, &gQuickDialTable, i)) {
-            EncodeQuickKey(&gQuickDialTable, &r, i);
+        if (DecodeQuickKey(&r, gEditState, i) && !r.programDial &&
+            DecodeGroupKey(&r, gEditState, i) && r.kind == KIND_GROUP) {
+            EncodeGroupRecord(gEditState, r, i);
+        } else if (DecodeQuickKey(&r, gEditState, i)) {
+            EncodeQuickKey(gEditState, &r, i);
         }
     }
     for (int i = 0; i < SPEED_DIAL_COUNT; i++) {
-        if (DecodeSpeedEntry(&r, &gSpeedDialTable, i))
-            EncodeSpeedEntry(&gSpeedDialTable, &r, i);
+        if (DecodeSpeedEntry(&r, gEditState, i))
+            EncodeSpeedEntry(gEditState, &r, i);
     }
 }
 
@@ -91,11 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         CreateDeviceImage();
     ResetDeviceImage();
     std::memset(&gEditState, 0, sizeof gEditState);
-    std::memset(&gQuickDialTable, 0, sizeof gQuickDialTable);
-    std::memset(&gSpeedDialTable, 0, sizeof gSpeedDialTable);
-    std::memset(&gProgramKeyMarks, 0, sizeof gProgramKeyMarks);
-    ResetAppState(&g_app);
-    g_app.quickKeyCount = QUICK_KEY_COUNT;
+    ResetAppState(&gApp);
+    gApp.quickKeyCount = QUICK_KEY_COUNT;
 
     uint8_t settings = data[0];
     gEditState.system.languageSet = settings & 1;
@@ -104,30 +101,37 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     size_t at = 1;
     while (at < size) {
         int slot = data[at++] % (QUICK_KEY_COUNT + SPEED_DIAL_COUNT);
-        uint8_t* entry = slot < QUICK_KEY_COUNT ? gQuickDialTable.entries[slot]
-                                                : gSpeedDialTable.entries[slot - QUICK_KEY_COUNT];
+        uint8_t* entry = slot < QUICK_KEY_COUNT ? gEditState.quickDial.entries[slot]
+                                                : gEditState.speedDial.entries[slot - QUICK_KEY_COUNT];
         size_t n = size - at < DIAL_ENTRY_SIZE ? size - at : DIAL_ENTRY_SIZE;
         std::memcpy(entry, data + at, n);
         at += n;
     }
 
-    RowsOfEverything(a3, IsInchDevice());
+    // Looking changes nothing; tidying once is all a malformed entry gets.
+    const EditState arrived = gEditState;
+    RowsOfEverything(a3, IsInchDevice(gEditState));
+    if (std::memcmp(&arrived, &gEditState, sizeof arrived) != 0)
+        std::abort();
+    TidyDialDirectory(gEditState, QUICK_KEY_COUNT);
+    if (TidyDialDirectory(gEditState, QUICK_KEY_COUNT) != 0)
+        std::abort();
     for (int i = 0; i < QUICK_KEY_COUNT; i++) {
         DialRecord r;
-        DecodeQuickKey(&r, &gQuickDialTable, i);
-        RemoveFromGroups(r);
+        DecodeQuickKey(&r, gEditState, i);
+        RemoveFromGroups(gEditState, r, QUICK_KEY_COUNT);
     }
     RewriteEverything();
-    RowsOfEverything(a3, IsInchDevice());
+    RowsOfEverything(a3, IsInchDevice(gEditState));
 
     // What the writers made is their own form: once the packed SID that a fax without SUB
     // still carries is gone (the second round), writing it again changes no byte.
     RewriteEverything();
-    QuickDialTable quick = gQuickDialTable;
-    SpeedDialTable speed = gSpeedDialTable;
+    const QuickDialTable quick = gEditState.quickDial;
+    const SpeedDialTable speed = gEditState.speedDial;
     RewriteEverything();
-    if (std::memcmp(&quick, &gQuickDialTable, sizeof quick) != 0 ||
-        std::memcmp(&speed, &gSpeedDialTable, sizeof speed) != 0)
+    if (std::memcmp(&quick, &gEditState.quickDial, sizeof quick) != 0 ||
+        std::memcmp(&speed, &gEditState.speedDial, sizeof speed) != 0)
         std::abort();
     return 0;
 }

@@ -32,9 +32,9 @@ DialRecord Destination(int view, const char* name)
 void Store(int view, int index, DialRecord& r)
 {
     if (view == VIEW_SPEED)
-        ASSERT_EQ(1, EncodeSpeedEntry(&gSpeedDialTable, &r, index)) << "speed entry " << index;
+        ASSERT_EQ(1, EncodeSpeedEntry(gEditState, &r, index)) << "speed entry " << index;
     else
-        ASSERT_EQ(1, EncodeQuickKey(&gQuickDialTable, &r, index)) << "key " << index;
+        ASSERT_EQ(1, EncodeQuickKey(gEditState, &r, index)) << "key " << index;
 }
 
 }  // namespace
@@ -111,7 +111,7 @@ void PutProgramDial(int view, int index, const char* number)
 {
     PutFax(view, index, "", number, "1", "2", 2);
     uint8_t* entry =
-        view == VIEW_SPEED ? gSpeedDialTable.entries[index] : gQuickDialTable.entries[index];
+        view == VIEW_SPEED ? gEditState.speedDial.entries[index] : gEditState.quickDial.entries[index];
     entry[1] |= FLAG_PROGRAM;
 }
 
@@ -128,7 +128,7 @@ void PutGroup(int index, const char* name, std::vector<int> quickKeys,
         quick.push_back({MEMBER_TABLE_QUICK, static_cast<uint8_t>(k)});
     for (int k : speedEntries)
         speed.push_back({MEMBER_TABLE_SPEED, static_cast<uint8_t>(k)});
-    ASSERT_EQ(1, EncodeGroupKey(&gQuickDialTable, g, index, quick.data(),
+    ASSERT_EQ(1, EncodeGroupKey(gEditState, g, index, quick.data(),
                                 static_cast<int>(quick.size()), speed.data(),
                                 static_cast<int>(speed.size())));
 }
@@ -138,8 +138,8 @@ void DialListWindow::Open(const char* profile)
     StartFrame(profile);
     window = OpenMainWindow();
     ASSERT_NE(nullptr, window) << "the main window was not created";
-    std::memset(&gQuickDialTable, 0, sizeof gQuickDialTable);
-    std::memset(&gSpeedDialTable, 0, sizeof gSpeedDialTable);
+    std::memset(&gEditState.quickDial, 0, sizeof gEditState.quickDial);
+    std::memset(&gEditState.speedDial, 0, sizeof gEditState.speedDial);
     gEditState.config.inchPaper = 0;
 }
 
@@ -153,13 +153,13 @@ void DialListWindow::TearDown()
 void DialListWindow::Show(int view)
 {
     // As after a download or Open: data present, tree and list usable.
-    g_app.dataPresent = 1;
-    EnableWindow(static_cast<HWND>(g_app.tree), TRUE);
-    EnableWindow(static_cast<HWND>(g_app.dialList), TRUE);
+    gApp.dataPresent = 1;
+    EnableWindow(static_cast<HWND>(gApp.tree), TRUE);
+    EnableWindow(static_cast<HWND>(gApp.dialList), TRUE);
     SelectTreeItem(VIEW_DEVICE);
     SelectTreeItem(view);
     PumpMessages();
-    ASSERT_EQ(static_cast<uint32_t>(view), g_app.currentView) << "the tree did not switch";
+    ASSERT_EQ(static_cast<uint32_t>(view), gApp.currentView) << "the tree did not switch";
 }
 
 void DialListWindow::Select(HWND list, int row)
@@ -171,6 +171,6 @@ void DialListWindow::Select(HWND list, int row)
     PumpMessages();
 }
 
-HWND DialListWindow::List() const { return static_cast<HWND>(g_app.dialList); }
+HWND DialListWindow::List() const { return static_cast<HWND>(gApp.dialList); }
 
-HWND DialListWindow::Members() const { return static_cast<HWND>(g_app.memberList); }
+HWND DialListWindow::Members() const { return static_cast<HWND>(gApp.memberList); }

@@ -39,7 +39,7 @@ bool MenuItemEnabled(HWND window, int command)
 
 std::string TreeRootText()
 {
-    HWND tree = static_cast<HWND>(g_app.tree);
+    HWND tree = static_cast<HWND>(gApp.tree);
     char text[64] = "";
     TVITEMA item = {};
     item.mask = TVIF_TEXT;
@@ -53,7 +53,7 @@ std::string TreeRootText()
 std::string PanelText()
 {
     char text[64] = "";
-    GetDlgItemTextA(static_cast<HWND>(g_app.connectionPanel), IDC_CONNECTION_TEXT, text,
+    GetDlgItemTextA(static_cast<HWND>(gApp.connectionPanel), IDC_CONNECTION_TEXT, text,
                     sizeof text);
     return text;
 }
@@ -65,9 +65,7 @@ protected:
         gMessages.clear();
         gAnswer = IDYES;
         SetMessageHook(AnswerMessage);
-        char dump[MAX_PATH];
-        GetTempPathA(sizeof dump, dump);
-        dumpPath = std::string(dump) + "moravel-upload-dump.dat";
+        dumpPath = TestProgramFolder() + "upload-dump.dat";
         SetUploadDumpPath(dumpPath.c_str());
         SetDeviceBackend(BuiltInSimBackend(nullptr));
         device = BuiltInSimDevice();
@@ -99,8 +97,8 @@ TEST_F(DeviceCommands, ConnectShowsOnlineAndOffersDownload)
 {
     Command(IDM_CONNECT);
     EXPECT_TRUE(gMessages.empty()) << gMessages[0];
-    EXPECT_EQ(1u, g_app.connected);
-    EXPECT_EQ(1u, g_app.remoteModeOpen);
+    EXPECT_EQ(1u, gApp.connected);
+    EXPECT_EQ(1u, gApp.remoteModeOpen);
     EXPECT_EQ(1, device->remoteMode) << "the device is in remote mode";
     EXPECT_EQ("Connection : Online", PanelText());
     EXPECT_TRUE(MenuItemEnabled(window, IDM_DOWNLOAD));
@@ -108,8 +106,8 @@ TEST_F(DeviceCommands, ConnectShowsOnlineAndOffersDownload)
     EXPECT_FALSE(MenuItemEnabled(window, IDM_CONNECT));
 
     Command(IDM_DISCONNECT);
-    EXPECT_EQ(0u, g_app.connected);
-    EXPECT_EQ(0u, g_app.remoteModeOpen);
+    EXPECT_EQ(0u, gApp.connected);
+    EXPECT_EQ(0u, gApp.remoteModeOpen);
     EXPECT_EQ(0, device->remoteMode);
     EXPECT_EQ("Connection : Offline", PanelText());
     EXPECT_TRUE(gMessages.empty());
@@ -125,14 +123,111 @@ TEST_F(DeviceCommands, ClosingTheProgramEndsRemoteMode)
     EXPECT_TRUE(gMessages.empty());
 }
 
+// The built-in device, except that a write of the end-remote-mode command fails once armed.
+struct FailingEnd {
+    DeviceBackend backend;
+    const DeviceBackend* inner;
+    bool armed;
+};
+FailingEnd gFailingEnd;
+
+int FailEndWrite(void* context, PipeHandle pipe, const uint8_t* bytes, uint32_t count,
+                 uint32_t* done)
+{
+    FailingEnd* f = static_cast<FailingEnd*>(context);
+    const bool remoteMode = count == 10 && bytes[1] == 0x03 && bytes[2] == 2;
+    if (f->armed && remoteMode) {
+        *done = 0;
+        return 0;
+    }
+    return f->inner->write(f->inner->context, pipe, bytes, count, done);
+}
+
+// What the windows looked like while the exit's failure message was up.
+struct SeenAtExit {
+    bool asked = false;
+    bool statusBarAlive = false;
+    int treeImages = 0;
+};
+SeenAtExit gSeenAtExit;
+HWND gStatusBarAtExit;
+HWND gTreeAtExit;
+
+int RecordWindowsAtExit(HWND, const char* text, const char*, UINT)
+{
+    gMessages.push_back(text);
+    gSeenAtExit.asked = true;
+    gSeenAtExit.statusBarAlive = IsWindow(gStatusBarAtExit) != FALSE;
+    HIMAGELIST images = IsWindow(gTreeAtExit)
+                            ? reinterpret_cast<HIMAGELIST>(
+                                  SendMessageA(gTreeAtExit, TVM_GETIMAGELIST, TVSIL_NORMAL, 0))
+                            : nullptr;
+    gSeenAtExit.treeImages = images ? ImageList_GetImageCount(images) : 0;
+    return IDOK;
+}
+
+TEST_F(DeviceCommands, AFailedEndOfRemoteModeAtExitIsShownWhileTheWindowsStillStand)
+{
+    gFailingEnd.inner = CurrentDeviceBackend();
+    gFailingEnd.backend = *gFailingEnd.inner;
+    gFailingEnd.backend.context = &gFailingEnd;
+    gFailingEnd.backend.write = FailEndWrite;
+    gFailingEnd.armed = false;
+    // Forward everything else to the built-in device, whose context the copied functions need.
+    struct Forward {
+        static int Open(void* c, int device, int pipe, PipeHandle* handle)
+        {
+            const DeviceBackend* in = static_cast<FailingEnd*>(c)->inner;
+            return in->openPipe(in->context, device, pipe, handle);
+        }
+        static int Descriptor(void* c, PipeHandle command, uint8_t* descriptor)
+        {
+            const DeviceBackend* in = static_cast<FailingEnd*>(c)->inner;
+            return in->readDescriptor(in->context, command, descriptor);
+        }
+        static int Read(void* c, PipeHandle pipe, uint8_t* buffer, uint32_t count, uint32_t* done)
+        {
+            const DeviceBackend* in = static_cast<FailingEnd*>(c)->inner;
+            return in->read(in->context, pipe, buffer, count, done);
+        }
+        static void Close(void* c, PipeHandle pipe)
+        {
+            const DeviceBackend* in = static_cast<FailingEnd*>(c)->inner;
+            in->closePipe(in->context, pipe);
+        }
+    };
+    gFailingEnd.backend.openPipe = Forward::Open;
+    gFailingEnd.backend.readDescriptor = Forward::Descriptor;
+    gFailingEnd.backend.read = Forward::Read;
+    gFailingEnd.backend.closePipe = Forward::Close;
+    SetDeviceBackend(&gFailingEnd.backend);
+
+    Command(IDM_CONNECT);
+    ASSERT_EQ(1u, gApp.remoteModeOpen);
+    gFailingEnd.armed = true;
+    gStatusBarAtExit = GetDlgItem(window, IDC_STATUSBAR);
+    gTreeAtExit = GetDlgItem(window, IDC_TREE);
+    gSeenAtExit = SeenAtExit();
+    SetMessageHook(RecordWindowsAtExit);
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    SetMessageHook(AnswerMessage);
+    SetDeviceBackend(BuiltInSimBackend(nullptr));
+
+    EXPECT_FALSE(IsWindow(window));
+    ASSERT_TRUE(gSeenAtExit.asked) << "the failure is reported";
+    EXPECT_EQ("Reading/writing device data has failed.", gMessages.back());
+    EXPECT_TRUE(gSeenAtExit.statusBarAlive) << "the message came after the status bar was gone";
+    EXPECT_EQ(14, gSeenAtExit.treeImages) << "the tree's pictures were freed under it";
+}
+
 TEST_F(DeviceCommands, ConnectWithoutADeviceSaysSo)
 {
     SetDeviceBackend(NoDeviceBackend());
     Command(IDM_CONNECT);
     ASSERT_EQ(1u, gMessages.size());
     EXPECT_EQ("Opening USB port has failed.", gMessages[0]);
-    EXPECT_EQ(0u, g_app.connected);
-    EXPECT_EQ(0u, g_app.remoteModeOpen);
+    EXPECT_EQ(0u, gApp.connected);
+    EXPECT_EQ(0u, gApp.remoteModeOpen);
     EXPECT_EQ("Connection : Offline", PanelText());
 }
 
@@ -141,8 +236,8 @@ TEST_F(DeviceCommands, DownloadFillsTheProgramAndTheBackup)
     Command(IDM_CONNECT);
     Command(IDM_DOWNLOAD);
     EXPECT_TRUE(gMessages.empty()) << "no data yet: no question; got " << gMessages[0];
-    EXPECT_EQ(1u, g_app.dataPresent);
-    EXPECT_EQ(1, g_app.modified) << "a download changes the document";
+    EXPECT_EQ(1u, gApp.dataPresent);
+    EXPECT_EQ(1, gApp.modified) << "a download changes the document";
     EXPECT_EQ(0, std::memcmp(gDeviceImage.bytes + 2 * ITEM_RECORD_SIZE,
                              device->items + 2 * ITEM_RECORD_SIZE,
                              DEVICE_IMAGE_SIZE - 2 * ITEM_RECORD_SIZE))
@@ -150,7 +245,7 @@ TEST_F(DeviceCommands, DownloadFillsTheProgramAndTheBackup)
     EXPECT_FALSE(TreeRootText().empty()) << "the tree shows the device name";
     EXPECT_STREQ(gEditState.properties.deviceName, TreeRootText().c_str());
     EXPECT_TRUE(MenuItemEnabled(window, IDM_UPLOAD));
-    EXPECT_TRUE(IsShown(g_app.tree));
+    EXPECT_TRUE(IsShown(gApp.tree));
 
     char backup[MAX_PATH];
     BackupPath(backup, sizeof backup);
@@ -178,7 +273,7 @@ TEST_F(DeviceCommands, SecondDownloadAsksAndNoKeepsTheData)
               "device data?",
               gMessages[0]);
     EXPECT_EQ('X', ItemValueById(0x10C04)[0]) << "No leaves the image alone";
-    EXPECT_EQ(1u, g_app.dataPresent);
+    EXPECT_EQ(1u, gApp.dataPresent);
 }
 
 TEST_F(DeviceCommands, UploadAsksThenSendsEverythingAndCommits)
@@ -201,7 +296,7 @@ TEST_F(DeviceCommands, UploadAsksThenSendsEverythingAndCommits)
     int record = FindItemRecord(0x10C04);
     EXPECT_EQ(0, std::memcmp(device->items + record * ITEM_RECORD_SIZE + 8, name, sizeof name - 1))
         << "the device took the new name";
-    EXPECT_EQ(1u, g_app.connected);
+    EXPECT_EQ(1u, gApp.connected);
 }
 
 TEST_F(DeviceCommands, UploadDeclinedSendsNothing)
@@ -226,8 +321,8 @@ TEST_F(DeviceCommands, ABrokenDownloadIsReportedAndLeavesTheProgramOffline)
     Command(IDM_DOWNLOAD);
     ASSERT_FALSE(gMessages.empty());
     EXPECT_EQ("Reading/writing device data has failed.", gMessages.back());
-    EXPECT_EQ(0u, g_app.dataPresent);
-    EXPECT_EQ(0u, g_app.connected);
+    EXPECT_EQ(0u, gApp.dataPresent);
+    EXPECT_EQ(0u, gApp.connected);
     EXPECT_FALSE(MenuItemEnabled(window, IDM_UPLOAD));
     EXPECT_EQ("Connection : Offline", PanelText());
 }

@@ -24,10 +24,10 @@ std::string MenuItemText(HMENU menu, int position)
 TEST(ResourceLibrary, ReplacesMenusAndStringsButNotTheProfileOrVersion)
 {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    ResetAppState(&g_app);
+    ResetAppState(&gApp);
     LoadResourceModule(instance, RESOURCE_LIBRARY_DIR "\\");
-    ASSERT_NE(static_cast<void*>(instance), g_app.resourceModule) << "the library was not used";
-    EXPECT_EQ(g_app.resourceModule, g_app.resourceLibrary);
+    ASSERT_NE(static_cast<void*>(instance), gApp.resourceModule) << "the library was not used";
+    EXPECT_EQ(gApp.resourceModule, gApp.resourceLibrary);
 
     char text[128];
     EXPECT_STREQ("Moravolo", LoadStr(IDS_APP_TITLE, text, sizeof text));
@@ -46,10 +46,10 @@ TEST(ResourceLibrary, ReplacesMenusAndStringsButNotTheProfileOrVersion)
 TEST(ResourceLibrary, MissingLibraryMeansTheProgramsOwnResources)
 {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    ResetAppState(&g_app);
+    ResetAppState(&gApp);
     LoadResourceModule(instance, "C:\\no\\such\\folder\\");
-    EXPECT_EQ(static_cast<void*>(instance), g_app.resourceModule);
-    EXPECT_EQ(static_cast<void*>(instance), g_app.resourceLibrary);
+    EXPECT_EQ(static_cast<void*>(instance), gApp.resourceModule);
+    EXPECT_EQ(static_cast<void*>(instance), gApp.resourceLibrary);
     char text[128];
     EXPECT_STREQ("Moravel", LoadStr(IDS_APP_TITLE, text, sizeof text));
 }
@@ -58,7 +58,7 @@ TEST(ResourceLibrary, CaptionComesFromTheLibrary)
 {
     StartFrame();
     LoadResourceModule(GetModuleHandleA(nullptr), RESOURCE_LIBRARY_DIR "\\");
-    LoadStr(IDS_DEFAULT_DOCUMENT, g_app.currentTitle, sizeof g_app.currentTitle);
+    LoadStr(IDS_DEFAULT_DOCUMENT, gApp.currentTitle, sizeof gApp.currentTitle);
     HWND window = OpenMainWindow();
     ASSERT_NE(nullptr, window);
     EXPECT_EQ("Moravolo - NovaDosiero.Dat", WindowText(window));

@@ -75,7 +75,7 @@ TEST_F(Commands, RightAfterStartOnlyConnectAndOpen)
 
 TEST_F(Commands, ConnectedWithoutDataOffersDownloadNotUpload)
 {
-    g_app.connected = 1;
+    gApp.connected = 1;
     Refresh();
     EXPECT_TRUE(MenuItemEnabled(menu, IDM_DOWNLOAD));
     EXPECT_TRUE(ButtonEnabled(IDM_DOWNLOAD));
@@ -88,7 +88,7 @@ TEST_F(Commands, ConnectedWithoutDataOffersDownloadNotUpload)
 
 TEST_F(Commands, DataOfflineKeepsSavePrintAndSettings)
 {
-    g_app.dataPresent = 1;
+    gApp.dataPresent = 1;
     Refresh();
     for (int id : {IDM_SAVE, IDM_SAVE_AS, IDM_PRINT, IDM_DEVICE_SETTINGS, IDM_TOTAL_COUNTER,
                    IDM_DEVICE_INFO, IDM_VIEW_QUICK, IDM_PROPERTIES})
@@ -99,34 +99,34 @@ TEST_F(Commands, DataOfflineKeepsSavePrintAndSettings)
     EXPECT_FALSE(MenuItemEnabled(menu, IDM_DOWNLOAD));
     EXPECT_FALSE(ButtonEnabled(IDM_UPLOAD));
     EXPECT_FALSE(ButtonEnabled(IDM_DOWNLOAD));
-    EXPECT_TRUE(IsShown(g_app.tree));
+    EXPECT_TRUE(IsShown(gApp.tree));
 }
 
 TEST_F(Commands, PropertiesIsNeverGrayedAgainOnceEnabled)
 {
     Refresh();
     EXPECT_FALSE(MenuItemEnabled(menu, IDM_PROPERTIES)) << "grayed in the template";
-    g_app.dataPresent = 1;
+    gApp.dataPresent = 1;
     Refresh();
     EXPECT_TRUE(MenuItemEnabled(menu, IDM_PROPERTIES));
-    g_app.dataPresent = 0;
+    gApp.dataPresent = 0;
     Refresh();
     EXPECT_TRUE(MenuItemEnabled(menu, IDM_PROPERTIES));
 }
 
 TEST_F(Commands, ViewCommandsSwitchTheList)
 {
-    g_app.dataPresent = 1;
+    gApp.dataPresent = 1;
     Refresh();
     Command(IDM_VIEW_SPEED);
-    EXPECT_EQ(static_cast<uint32_t>(VIEW_SPEED), g_app.currentView);
-    EXPECT_TRUE(IsShown(g_app.dialList));
+    EXPECT_EQ(static_cast<uint32_t>(VIEW_SPEED), gApp.currentView);
+    EXPECT_TRUE(IsShown(gApp.dialList));
     Command(IDM_VIEW_GROUP);
-    EXPECT_EQ(static_cast<uint32_t>(VIEW_GROUP), g_app.currentView);
-    EXPECT_TRUE(IsShown(g_app.memberList));
+    EXPECT_EQ(static_cast<uint32_t>(VIEW_GROUP), gApp.currentView);
+    EXPECT_TRUE(IsShown(gApp.memberList));
     Command(IDM_VIEW_QUICK);
-    EXPECT_EQ(static_cast<uint32_t>(VIEW_QUICK), g_app.currentView);
-    EXPECT_FALSE(IsShown(g_app.memberList));
+    EXPECT_EQ(static_cast<uint32_t>(VIEW_QUICK), gApp.currentView);
+    EXPECT_FALSE(IsShown(gApp.memberList));
 }
 
 // ---- context menus -----------------------------------------------------------------------
@@ -143,9 +143,9 @@ PopupSeen gSeen;
 void RecordPopup(HMENU popup, POINT)
 {
     gSeen.calls++;
-    gSeen.panelShown = IsShown(g_app.connectionPanel);
-    gSeen.listShown = IsShown(g_app.dialList);
-    gSeen.view = g_app.currentView;
+    gSeen.panelShown = IsShown(gApp.connectionPanel);
+    gSeen.listShown = IsShown(gApp.dialList);
+    gSeen.view = gApp.currentView;
     for (int i = 0; i < GetMenuItemCount(popup); i++) {
         UINT id = GetMenuItemID(popup, i);
         if (id != static_cast<UINT>(-1) && id != 0)
@@ -190,13 +190,13 @@ void RightClick(HWND window, POINT screen)
 
 TEST_F(Commands, DeviceMenuSwitchesBackToTheDeviceFirst)
 {
-    g_app.dataPresent = 1;
+    gApp.dataPresent = 1;
     Refresh();
     Command(IDM_VIEW_QUICK);
-    ASSERT_TRUE(IsShown(g_app.dialList));
+    ASSERT_TRUE(IsShown(gApp.dialList));
     gSeen = PopupSeen();
     SetPopupHook(RecordPopup);
-    POINT p = TreeItemPoint(static_cast<HWND>(g_app.tree), VIEW_DEVICE);
+    POINT p = TreeItemPoint(static_cast<HWND>(gApp.tree), VIEW_DEVICE);
     RightClick(window, p);
     ASSERT_EQ(1, gSeen.calls) << p.x << "," << p.y << "the device item shows its menu";
     EXPECT_TRUE(gSeen.panelShown) << "the panel is back before the menu shows";
@@ -208,9 +208,9 @@ TEST_F(Commands, DeviceMenuSwitchesBackToTheDeviceFirst)
     EXPECT_FALSE(SeenEnabled(IDM_CTX_UPLOAD));
     EXPECT_TRUE(SeenEnabled(IDM_PROPERTIES));
 
-    g_app.connected = 1;
+    gApp.connected = 1;
     gSeen = PopupSeen();
-    RightClick(window, TreeItemPoint(static_cast<HWND>(g_app.tree), VIEW_DEVICE));
+    RightClick(window, TreeItemPoint(static_cast<HWND>(gApp.tree), VIEW_DEVICE));
     EXPECT_FALSE(SeenEnabled(IDM_CONNECT)) << "online";
     EXPECT_TRUE(SeenEnabled(IDM_DISCONNECT));
     EXPECT_TRUE(SeenEnabled(IDM_CTX_DOWNLOAD));
@@ -219,9 +219,9 @@ TEST_F(Commands, DeviceMenuSwitchesBackToTheDeviceFirst)
 
 TEST_F(Commands, TheMenuKeyOpensTheMenuOfTheFocusedItem)
 {
-    g_app.dataPresent = 1;
+    gApp.dataPresent = 1;
     Refresh();
-    HWND tree = static_cast<HWND>(g_app.tree);
+    HWND tree = static_cast<HWND>(gApp.tree);
     EnableWindow(tree, TRUE);
     SelectTreeItem(VIEW_DEVICE);
     SetFocus(tree);
@@ -233,22 +233,22 @@ TEST_F(Commands, TheMenuKeyOpensTheMenuOfTheFocusedItem)
 
 TEST_F(Commands, ListItemInTheTreeShowsItsListAndNoMenu)
 {
-    g_app.dataPresent = 1;
+    gApp.dataPresent = 1;
     Refresh();
     gSeen = PopupSeen();
     SetPopupHook(RecordPopup);
-    RightClick(window, TreeItemPoint(static_cast<HWND>(g_app.tree), VIEW_SPEED));
+    RightClick(window, TreeItemPoint(static_cast<HWND>(gApp.tree), VIEW_SPEED));
     EXPECT_EQ(0, gSeen.calls);
-    EXPECT_EQ(static_cast<uint32_t>(VIEW_SPEED), g_app.currentView);
-    EXPECT_TRUE(IsShown(g_app.dialList));
+    EXPECT_EQ(static_cast<uint32_t>(VIEW_SPEED), gApp.currentView);
+    EXPECT_TRUE(IsShown(gApp.dialList));
 }
 
 TEST_F(Commands, RowMenuOnAnEmptyRowOffersOnlyPropertiesAndPasteFromAFilledClipboard)
 {
-    g_app.dataPresent = 1;
+    gApp.dataPresent = 1;
     Refresh();
     Command(IDM_VIEW_SPEED);
-    HWND list = static_cast<HWND>(g_app.dialList);
+    HWND list = static_cast<HWND>(gApp.dialList);
     if (SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 0)
         GTEST_SKIP() << "the dial list has no rows yet";
     RECT r = {LVIR_LABEL, 0, 0, 0};
@@ -258,10 +258,10 @@ TEST_F(Commands, RowMenuOnAnEmptyRowOffersOnlyPropertiesAndPasteFromAFilledClipb
 
     gSeen = PopupSeen();
     SetPopupHook(RecordPopup);
-    g_app.speedClipSource = 7;
+    gApp.speedClipSource = 7;
     RightClick(window, p);
     ASSERT_EQ(1, gSeen.calls);
-    EXPECT_EQ(3, g_app.currentRow) << "the row under the click becomes current";
+    EXPECT_EQ(3, gApp.currentRow) << "the row under the click becomes current";
     EXPECT_TRUE(SeenEnabled(IDM_ENTRY_PROPERTIES));
     EXPECT_FALSE(SeenEnabled(IDM_CUT));
     EXPECT_FALSE(SeenEnabled(IDM_COPY));

@@ -1,10 +1,21 @@
 // The model profile and the pane geometry of the main window.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "app/app_state.h"
 #include "app/layout.h"
 
 namespace {
+
+// The profile's ids are what the transport is given (SetAcceptedProductIds).
+bool IsAcceptedProductId(const AppState* app, uint32_t id)
+{
+    for (uint32_t accepted : app->acceptedProductIds)
+        if (accepted != 0 && accepted == id)
+            return true;
+    return false;
+}
 
 TEST(ModelProfile, ShippedA4ProfileAcceptsOnlyItsId)
 {
@@ -46,6 +57,17 @@ TEST(ModelProfile, UnknownOrMissingProfileAcceptsNothingAndHasNoKeys)
     AppState app;
     ResetAppState(&app);
     EXPECT_EQ(MODEL_NONE, ApplyModelProfile(&app, nullptr));
+}
+
+TEST(AppStateDefaults, ANewDocumentIsUntitledUntilItHasAFolder)
+{
+    AppState app;
+    ResetAppState(&app);
+    strcpy(app.currentPath, "NewFile.Dat");
+    strcpy(app.currentTitle, "NewFile.Dat");
+    EXPECT_TRUE(IsUntitledDocument(app));
+    strcpy(app.currentPath, "C:\\Data\\NewFile.Dat");
+    EXPECT_FALSE(IsUntitledDocument(app)) << "a file of that name in a folder is the user's";
 }
 
 TEST(AppStateDefaults, NoRowSelectedAndDialColumns)

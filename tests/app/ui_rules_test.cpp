@@ -9,7 +9,7 @@
 
 namespace {
 
-AppState State(int data, int connected, int view = VIEW_DEVICE)
+AppState State(int data, int connected, View view = VIEW_DEVICE)
 {
     AppState app;
     ResetAppState(&app);
@@ -115,7 +115,9 @@ TEST(UiRules, DataConnectedOffersTheTransfers)
 TEST(UiRules, PanesFollowDataAndView)
 {
     struct Case {
-        int data, view, tree, panel, list, members;
+        int data;
+        View view;
+        int tree, panel, list, members;
     } cases[] = {
         {0, VIEW_GROUP, 0, 1, 0, 0}, {1, VIEW_DEVICE, 1, 1, 0, 0}, {1, VIEW_QUICK, 1, 0, 1, 0},
         {1, VIEW_SPEED, 1, 0, 1, 0}, {1, VIEW_GROUP, 1, 0, 1, 1},
@@ -153,7 +155,8 @@ TEST(UiRules, PasteFollowsTheClipboardAndTheTargetKey)
 {
     const int quickEntry = 0x0A, group = 0x80, empty = 0x00, program = 0x40;
     struct Case {
-        int view, clipboardFilled, flags, paste;
+        View view;
+        int clipboardFilled, flags, paste;
         const char* what;
     } cases[] = {
         {VIEW_QUICK, 1, empty, 1, "quick copy onto an empty key"},

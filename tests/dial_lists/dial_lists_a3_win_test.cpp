@@ -21,7 +21,7 @@ protected:
     void SetUp() override
     {
         Open("A3ZRPQ 2A02 2A03");
-        ASSERT_EQ(MODEL_A3, g_app.model);
+        ASSERT_EQ(MODEL_A3, gApp.model);
     }
 
     void ExpectRow(int row, std::vector<std::string> shown)
@@ -30,7 +30,7 @@ protected:
         expected.image = std::stoi(shown[0]);
         expected.cells.assign(shown.begin() + 1, shown.end());
         EXPECT_EQ(Describe(expected), Describe(ReadRow(List(), row)))
-            << "view " << g_app.currentView << " row " << row;
+            << "view " << gApp.currentView << " row " << row;
     }
 };
 
@@ -46,7 +46,7 @@ TEST_F(DialListsA3, EmailRowsShowTheirScanOptionsOnAMetricDevice)
     PutCombination(VIEW_SPEED, 1, "Link", "222+");
     PutFax(VIEW_SPEED, 2, "Golf", "22", "", "", 0);
     PutEmail(VIEW_SPEED, 3, "Mail", "mail@example.net", 1, 0, 1, 1);
-    gSpeedDialTable.entries[3][1] |= FLAG_CHAIN;
+    gEditState.speedDial.entries[3][1] |= FLAG_CHAIN;
 
     Show(VIEW_QUICK);
     ASSERT_EQ(10, ListColumnCount(List()));

@@ -24,13 +24,13 @@ protected:
     // Pretends data arrived, the way a download or Open will: lists and tree usable.
     void WithData()
     {
-        g_app.dataPresent = 1;
-        EnableWindow(static_cast<HWND>(g_app.tree), TRUE);
-        EnableWindow(static_cast<HWND>(g_app.dialList), TRUE);
+        gApp.dataPresent = 1;
+        EnableWindow(static_cast<HWND>(gApp.tree), TRUE);
+        EnableWindow(static_cast<HWND>(gApp.dialList), TRUE);
         RefreshUiState();
     }
 
-    HWND List() const { return static_cast<HWND>(g_app.dialList); }
+    HWND List() const { return static_cast<HWND>(gApp.dialList); }
 
     HWND window = nullptr;
 };
@@ -108,12 +108,12 @@ TEST_F(MainWindow, GroupViewKeepsNumberAndNameAndSwitchingBackRestores)
     WithData();
     SelectTreeItem(VIEW_GROUP);
     PumpMessages();
-    EXPECT_EQ(static_cast<uint32_t>(VIEW_GROUP), g_app.currentView);
+    EXPECT_EQ(static_cast<uint32_t>(VIEW_GROUP), gApp.currentView);
     ASSERT_EQ(2, ListColumnCount(List()));
     EXPECT_EQ("No.", ListColumnText(List(), 0));
     EXPECT_EQ("Name", ListColumnText(List(), 1));
-    EXPECT_TRUE(IsShown(g_app.memberList)) << "the member list shows beside the groups";
-    EXPECT_FALSE(IsShown(g_app.connectionPanel));
+    EXPECT_TRUE(IsShown(gApp.memberList)) << "the member list shows beside the groups";
+    EXPECT_FALSE(IsShown(gApp.connectionPanel));
 
     SelectTreeItem(VIEW_SPEED);
     PumpMessages();
@@ -122,7 +122,7 @@ TEST_F(MainWindow, GroupViewKeepsNumberAndNameAndSwitchingBackRestores)
     EXPECT_EQ("Transmission Speed", ListColumnText(List(), 5));
     EXPECT_EQ(80, SendMessageA(List(), LVM_GETCOLUMNWIDTH, 8, 0)) << "re-inserted column 8";
     EXPECT_EQ(140, SendMessageA(List(), LVM_GETCOLUMNWIDTH, 2, 0));
-    EXPECT_FALSE(IsShown(g_app.memberList));
+    EXPECT_FALSE(IsShown(gApp.memberList));
 
     SelectTreeItem(VIEW_QUICK);
     PumpMessages();
@@ -135,7 +135,7 @@ TEST_F(MainWindow, TreeKeepsOneThirdOfTheFirstLayoutWhenMaximised)
     WithData();
     RECT client;
     GetClientRect(window, &client);
-    const int first = g_app.treePaneWidth;
+    const int first = gApp.treePaneWidth;
     EXPECT_EQ(client.right / 3, first);
 
     ShowWindow(window, SW_MAXIMIZE);
@@ -143,22 +143,22 @@ TEST_F(MainWindow, TreeKeepsOneThirdOfTheFirstLayoutWhenMaximised)
     RECT maximised;
     GetClientRect(window, &maximised);
     ASSERT_GT(maximised.right, client.right) << "the window did not grow";
-    EXPECT_EQ(first, g_app.treePaneWidth);
+    EXPECT_EQ(first, gApp.treePaneWidth);
     RECT tree;
-    GetWindowRect(static_cast<HWND>(g_app.tree), &tree);
+    GetWindowRect(static_cast<HWND>(gApp.tree), &tree);
     EXPECT_EQ(first - 2, tree.right - tree.left);
 }
 
 TEST_F(MainWindow, PanelReadsTheConnectionStateNeverTheTemplate)
 {
     Open();
-    HWND text = GetDlgItem(static_cast<HWND>(g_app.connectionPanel), IDC_CONNECTION_TEXT);
+    HWND text = GetDlgItem(static_cast<HWND>(gApp.connectionPanel), IDC_CONNECTION_TEXT);
     EXPECT_EQ("Connection : Offline", WindowText(text));
-    EXPECT_TRUE(IsShown(g_app.connectionPanel));
-    EXPECT_FALSE(IsShown(g_app.tree)) << "no data: the tree is hidden";
-    EXPECT_FALSE(IsShown(g_app.dialList));
+    EXPECT_TRUE(IsShown(gApp.connectionPanel));
+    EXPECT_FALSE(IsShown(gApp.tree)) << "no data: the tree is hidden";
+    EXPECT_FALSE(IsShown(gApp.dialList));
 
-    g_app.connected = 1;
+    gApp.connected = 1;
     ShowConnectionText();
     EXPECT_EQ("Connection : Online", WindowText(text));
 
@@ -166,15 +166,15 @@ TEST_F(MainWindow, PanelReadsTheConnectionStateNeverTheTemplate)
     SelectTreeItem(VIEW_QUICK);
     SelectTreeItem(VIEW_DEVICE);
     PumpMessages();
-    EXPECT_TRUE(IsShown(g_app.connectionPanel));
-    EXPECT_FALSE(IsShown(g_app.dialList));
-    EXPECT_EQ(static_cast<uint32_t>(VIEW_DEVICE), g_app.currentView);
+    EXPECT_TRUE(IsShown(gApp.connectionPanel));
+    EXPECT_FALSE(IsShown(gApp.dialList));
+    EXPECT_EQ(static_cast<uint32_t>(VIEW_DEVICE), gApp.currentView);
 }
 
 TEST_F(MainWindow, TreeHoldsTheDeviceAndItsThreeLists)
 {
     Open();
-    HWND tree = static_cast<HWND>(g_app.tree);
+    HWND tree = static_cast<HWND>(gApp.tree);
     EXPECT_EQ(4, SendMessageA(tree, TVM_GETCOUNT, 0, 0));
     HTREEITEM root = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
     HTREEITEM child = reinterpret_cast<HTREEITEM>(

@@ -96,7 +96,7 @@ TEST_F(DialLists, A4RowsShowEachKindOfEntry)
     PutProgramDial(VIEW_SPEED, 8, "111");
     PutCombination(VIEW_SPEED, 9, "Link", "222+");
     PutEmail(VIEW_SPEED, 10, "Mail", "mail@example.net");
-    gSpeedDialTable.entries[10][1] |= FLAG_CHAIN;
+    gEditState.speedDial.entries[10][1] |= FLAG_CHAIN;
 
     const std::vector<RowCase> cases = {
         {VIEW_QUICK, 0, {"2", "01", "Alpha", "0123456", "12", "34", "14.4K"}},
@@ -171,11 +171,11 @@ TEST_F(DialLists, RefillingAHiddenListLeavesItHidden)
     Show(VIEW_QUICK);
     SelectTreeItem(VIEW_DEVICE);
     PumpMessages();
-    ASSERT_FALSE(IsShown(g_app.dialList));
+    ASSERT_FALSE(IsShown(gApp.dialList));
     FillDialList(List(), VIEW_SPEED);
     FillMemberPane(Members(), DialRecord{});
-    EXPECT_FALSE(IsShown(g_app.dialList)) << "the device view shows the panel only";
-    EXPECT_FALSE(IsShown(g_app.memberList));
+    EXPECT_FALSE(IsShown(gApp.dialList)) << "the device view shows the panel only";
+    EXPECT_FALSE(IsShown(gApp.memberList));
     EXPECT_EQ(90, RowCount(List()));
     EXPECT_EQ("Hotel", CellText(List(), 3, 1));
 }
@@ -191,13 +191,13 @@ TEST_F(DialLists, SelectingAGroupListsItsMembers)
     PutGroup(4, "Team", {2, 3}, {7, 12});
     PutFax(VIEW_QUICK, 0, "Alpha", "1", "", "", 2);
     Show(VIEW_GROUP);
-    EXPECT_EQ(0, g_app.currentRow) << "a view switch makes row 0 current";
-    EXPECT_EQ(0, g_app.selectedRow);
+    EXPECT_EQ(0, gApp.currentRow) << "a view switch makes row 0 current";
+    EXPECT_EQ(0, gApp.selectedRow);
     EXPECT_EQ(0, RowCount(Members())) << "key 1 holds no group";
 
     Select(List(), 4);
-    EXPECT_EQ(4, g_app.currentRow);
-    EXPECT_EQ(4, g_app.selectedRow);
+    EXPECT_EQ(4, gApp.currentRow);
+    EXPECT_EQ(4, gApp.selectedRow);
     const std::vector<std::pair<int, std::string>> members = {
         {2, "03  Charlie"}, {4, "04  Dora"}, {8, "07  Echo"}, {6, "12  Foxtrot"}};
     ASSERT_EQ(static_cast<int>(members.size()), RowCount(Members()));
@@ -208,7 +208,7 @@ TEST_F(DialLists, SelectingAGroupListsItsMembers)
     }
 
     // A member whose entry was deleted meanwhile keeps its number.
-    std::memset(gSpeedDialTable.entries[7], 0, DIAL_ENTRY_SIZE);
+    std::memset(gEditState.speedDial.entries[7], 0, DIAL_ENTRY_SIZE);
     Select(List(), 0);
     EXPECT_EQ(0, RowCount(Members())) << "the pane follows the selection";
     Select(List(), 4);
@@ -230,12 +230,12 @@ TEST_F(DialLists, MemberPaneTakesTheSelectionUntilTheListIsClickedAgain)
     PutGroup(8, "Crew", {3}, {});
     Show(VIEW_GROUP);
     Select(List(), 6);
-    ASSERT_EQ(6, g_app.selectedRow);
+    ASSERT_EQ(6, gApp.selectedRow);
     EXPECT_TRUE(CutEnabled(window)) << "a group is selected";
 
     Select(Members(), 0);
-    EXPECT_EQ(-1, g_app.selectedRow) << "the member pane holds the selection";
-    EXPECT_EQ(6, g_app.currentRow) << "the group stays current";
+    EXPECT_EQ(-1, gApp.selectedRow) << "the member pane holds the selection";
+    EXPECT_EQ(6, gApp.currentRow) << "the group stays current";
     EXPECT_FALSE(CutEnabled(window)) << "no row of the dial list is selected";
 
     // Clicking the row that is still selected changes no item state; the click itself counts.
@@ -245,15 +245,15 @@ TEST_F(DialLists, MemberPaneTakesTheSelectionUntilTheListIsClickedAgain)
     PostMessageA(List(), WM_LBUTTONUP, 0, at);
     SendMessageA(List(), WM_LBUTTONDOWN, MK_LBUTTON, at);
     PumpMessages();
-    EXPECT_EQ(6, g_app.selectedRow);
+    EXPECT_EQ(6, gApp.selectedRow);
     EXPECT_TRUE(CutEnabled(window));
 
     // Another group taken from a selected member: emptying the pane must not take it back.
     Select(Members(), 0);
-    ASSERT_EQ(-1, g_app.selectedRow);
+    ASSERT_EQ(-1, gApp.selectedRow);
     Select(List(), 8);
-    EXPECT_EQ(8, g_app.selectedRow);
-    EXPECT_EQ(8, g_app.currentRow);
+    EXPECT_EQ(8, gApp.selectedRow);
+    EXPECT_EQ(8, gApp.currentRow);
     EXPECT_EQ("04  Delta", CellText(Members(), 0, 0));
 }
 
@@ -268,8 +268,8 @@ TEST_F(DialLists, RebuildingARowKeepsItsPlaceAndSelectsIt)
     EXPECT_EQ("40", CellText(List(), 40, 0));
     EXPECT_EQ("42", CellText(List(), 42, 0));
     EXPECT_EQ(41, SendMessageA(List(), LVM_GETNEXTITEM, -1, LVNI_FOCUSED | LVNI_SELECTED));
-    EXPECT_EQ(41, g_app.currentRow);
-    EXPECT_EQ(41, g_app.selectedRow);
+    EXPECT_EQ(41, gApp.currentRow);
+    EXPECT_EQ(41, gApp.selectedRow);
 
     Show(VIEW_GROUP);
     DialRecord group = {};
@@ -279,12 +279,12 @@ TEST_F(DialLists, RebuildingARowKeepsItsPlaceAndSelectsIt)
     RebuildDialRow(List(), VIEW_GROUP, group, 29);
     PumpMessages();
     EXPECT_EQ("image 9: [30] [Rebuilt]", Describe(ReadRow(List(), 29)));
-    EXPECT_EQ(29, g_app.currentRow);
+    EXPECT_EQ(29, gApp.currentRow);
 
     for (int outside : {-1, 30}) {
         RebuildDialRow(List(), VIEW_GROUP, group, outside);
         EXPECT_EQ(30, RowCount(List())) << "index " << outside << " is no key";
-        EXPECT_EQ(29, g_app.currentRow);
+        EXPECT_EQ(29, gApp.currentRow);
     }
 }
 
@@ -370,7 +370,7 @@ TEST_F(OpenEntry, PropertiesAsksBeforeAKeyOfTheOtherKindAndOpensTheRightEditor)
         {VIEW_GROUP, 26, IDYES, nullptr, {}},
     };
     for (const Case& c : cases) {
-        if (g_app.currentView != static_cast<uint32_t>(c.view))
+        if (gApp.currentView != static_cast<uint32_t>(c.view))
             Show(c.view);
         Select(List(), c.row);
         gAsked.clear();
@@ -390,7 +390,7 @@ TEST_F(OpenEntry, PropertiesAsksBeforeAKeyOfTheOtherKindAndOpensTheRightEditor)
                 << where << ": no question, got " << (gAsked.empty() ? "" : gAsked[0].text);
         }
         EXPECT_EQ(Describe(c.opened), Describe(gOpened)) << where;
-        EXPECT_EQ(c.row, g_app.currentRow) << where;
+        EXPECT_EQ(c.row, gApp.currentRow) << where;
     }
 }
 
@@ -431,11 +431,11 @@ TEST_F(OpenEntry, FocusReturnsToTheListAfterTheEditor)
 {
     Show(VIEW_QUICK);
     Select(List(), 1);
-    SetFocus(static_cast<HWND>(g_app.tree));
-    ASSERT_EQ(static_cast<HWND>(g_app.tree), GetFocus()) << "the test needs the focus elsewhere";
+    SetFocus(static_cast<HWND>(gApp.tree));
+    ASSERT_EQ(static_cast<HWND>(gApp.tree), GetFocus()) << "the test needs the focus elsewhere";
     OpenCurrentEntry(window);
     ASSERT_EQ(1u, gOpened.size());
-    EXPECT_EQ(static_cast<HWND>(g_app.tree), gFocusDuringEditor);
+    EXPECT_EQ(static_cast<HWND>(gApp.tree), gFocusDuringEditor);
     EXPECT_EQ(List(), GetFocus());
 }
 
@@ -447,6 +447,47 @@ int ChooseOpenPath(HWND, char* path, int size, int, const char*)
     return 1;
 }
 
+void NoPopup(HMENU, POINT) {}
+
+TEST_F(OpenEntry, LookingAtTheListsChangesNoStoredByte)
+{
+    // Broken entries as a file or a device may hold them: an e-mail key whose address stops
+    // short of its length, a Speed Dial entry without its length, a program-dial key.
+    uint8_t* key = gEditState.quickDial.entries[7];
+    const uint8_t broken[] = {8, FLAG_EMAIL | FLAG_QUICK, 10};
+    std::memcpy(key, broken, sizeof broken);
+    std::memcpy(key + 34, "a@b", 3);
+    gEditState.quickDial.lengths[7] = 98;
+    PutFax(VIEW_SPEED, 9, "Foxtrot", "99", "", "", 2);
+    gEditState.speedDial.lengths[9] = 0;
+    StoreEditState();
+    const EditState tables = gEditState;
+    const std::vector<uint8_t> image(gDeviceImage.bytes, gDeviceImage.bytes + DEVICE_IMAGE_SIZE);
+
+    SetPopupHook(NoPopup);
+    for (int view : {VIEW_QUICK, VIEW_SPEED, VIEW_GROUP}) {
+        Show(view);
+        for (int row : {7, 9, 26}) {
+            Select(List(), row);
+            RECT r = {LVIR_LABEL, 0, 0, 0};
+            SendMessageA(List(), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
+            POINT at = {r.left + 4, (r.top + r.bottom) / 2};
+            ClientToScreen(List(), &at);
+            SendMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(List()),
+                         MAKELPARAM(at.x, at.y));
+            SendMessageA(window, WM_COMMAND, IDM_ENTRY_PROPERTIES, 0);
+            SendMessageA(window, WM_INITMENU, 0, 0);
+        }
+    }
+    SetPopupHook(nullptr);
+    EXPECT_EQ(0, memcmp(&tables.quickDial, &gEditState.quickDial, sizeof tables.quickDial))
+        << "a key changed while it was only looked at";
+    EXPECT_EQ(0, memcmp(&tables.speedDial, &gEditState.speedDial, sizeof tables.speedDial))
+        << "a Speed Dial entry changed while it was only looked at";
+    EXPECT_EQ(0, memcmp(image.data(), gDeviceImage.bytes, DEVICE_IMAGE_SIZE))
+        << "the image changed while the lists were only looked at";
+}
+
 TEST_F(DialLists, AnOpenedFileShowsItsEntries)
 {
     PutFax(VIEW_QUICK, 0, "Alpha", "0123456", "12", "34", 1);
@@ -455,20 +496,19 @@ TEST_F(DialLists, AnOpenedFileShowsItsEntries)
     PutProgramDial(VIEW_QUICK, 26);
     PutEmail(VIEW_SPEED, 7, "Echo", "echo@example.com");
     StoreEditState();
-    GetTempPathA(sizeof gOpenPath, gOpenPath);
-    lstrcatA(gOpenPath, "moravel-lists.dat");
+    lstrcpynA(gOpenPath, (TestProgramFolder() + "lists.dat").c_str(), sizeof gOpenPath);
     ASSERT_EQ(1, WriteSettingFile(gOpenPath));
 
     // A program that holds nothing opens the file.
-    std::memset(&gQuickDialTable, 0, sizeof gQuickDialTable);
-    std::memset(&gSpeedDialTable, 0, sizeof gSpeedDialTable);
+    std::memset(&gEditState.quickDial, 0, sizeof gEditState.quickDial);
+    std::memset(&gEditState.speedDial, 0, sizeof gEditState.speedDial);
     ResetDeviceImage();
-    g_app.dataPresent = 0;
+    gApp.dataPresent = 0;
     SetFileDialogHook(ChooseOpenPath);
     SendMessageA(window, WM_COMMAND, IDM_OPEN, 0);
     SetFileDialogHook(nullptr);
     DeleteFileA(gOpenPath);
-    ASSERT_EQ(1u, g_app.dataPresent);
+    ASSERT_EQ(1u, gApp.dataPresent);
 
     const std::vector<RowCase> cases = {
         {VIEW_QUICK, 0, {"2", "01", "Alpha", "0123456", "12", "34", "14.4K"}},

@@ -14,6 +14,7 @@
 #include "app/ui_win.h"
 #include "device/device_image.h"
 #include "device/setting_file.h"
+#include "dial/dial_records.h"
 #include "resources/resource_ids.h"
 #include "tests/app/frame_harness_win.h"
 
@@ -44,12 +45,8 @@ int AnswerMessage(HWND, const char* text, const char*, UINT)
     return gAnswer;
 }
 
-std::string TempPath(const char* name)
-{
-    char dir[MAX_PATH];
-    GetTempPathA(sizeof dir, dir);
-    return std::string(dir) + name;
-}
+// A file in the test process's own folder, which no other test process touches.
+std::string TempPath(const char* name) { return TestProgramFolder() + name; }
 
 long FileSize(const std::string& path)
 {
@@ -118,15 +115,15 @@ TEST_F(Files, OpenShowsTheDataAndWritesTheHiddenBackup)
     EXPECT_EQ("Open...", gDialogs[0].title);
     EXPECT_TRUE(gMessages.empty()) << gMessages[0];
 
-    EXPECT_EQ(1u, g_app.dataPresent);
+    EXPECT_EQ(1u, gApp.dataPresent);
     EXPECT_EQ("Moravel - moravel-open.dat", WindowText(window));
-    EXPECT_STREQ(path.c_str(), g_app.currentPath);
-    EXPECT_EQ(0, g_app.modified);
+    EXPECT_STREQ(path.c_str(), gApp.currentPath);
+    EXPECT_EQ(0, gApp.modified);
     Refresh();
     EXPECT_TRUE(MenuItemEnabled(window, IDM_SAVE));
     EXPECT_TRUE(MenuItemEnabled(window, IDM_VIEW_QUICK));
-    EXPECT_TRUE(IsShown(g_app.tree));
-    EXPECT_TRUE(IsWindowEnabled(static_cast<HWND>(g_app.dialList)));
+    EXPECT_TRUE(IsShown(gApp.tree));
+    EXPECT_TRUE(IsWindowEnabled(static_cast<HWND>(gApp.dialList)));
     EXPECT_STREQ("Reception MFP", gEditState.properties.deviceName);
 
     char backup[MAX_PATH];
@@ -143,15 +140,15 @@ TEST_F(Files, CancelledOrFailedOpenChangesNothing)
 {
     Command(IDM_OPEN);
     EXPECT_EQ(1u, gDialogs.size());
-    EXPECT_EQ(0u, g_app.dataPresent);
+    EXPECT_EQ(0u, gApp.dataPresent);
     EXPECT_TRUE(gMessages.empty());
 
-    g_app.dataPresent = 1;  // data from an earlier download stays usable
+    gApp.dataPresent = 1;  // data from an earlier download stays usable
     gChosenPath = TempPath("moravel-no-such-file.dat");
     Command(IDM_OPEN);
     ASSERT_EQ(1u, gMessages.size());
     EXPECT_EQ("Reading/writing device data has failed.", gMessages[0]);
-    EXPECT_EQ(1u, g_app.dataPresent);
+    EXPECT_EQ(1u, gApp.dataPresent);
     EXPECT_EQ("Moravel - NewFile.Dat", WindowText(window));
 }
 
@@ -159,28 +156,28 @@ TEST_F(Files, SaveOfANewDocumentAsksOnceAndKeepsTheCaption)
 {
     std::string path = TempPath("moravel-save.dat");
     DeleteFileA(path.c_str());
-    g_app.dataPresent = 1;
-    g_app.modified = 1;
+    gApp.dataPresent = 1;
+    gApp.modified = 1;
     gChosenPath = path;
     Command(IDM_SAVE);
     ASSERT_EQ(1u, gDialogs.size());
     EXPECT_EQ(DIALOG_SAVE, gDialogs[0].mode);
     EXPECT_EQ("Save", gDialogs[0].title);
     EXPECT_EQ(static_cast<long>(DEVICE_IMAGE_SIZE), FileSize(path));
-    EXPECT_EQ(0, g_app.modified);
+    EXPECT_EQ(0, gApp.modified);
     EXPECT_EQ("Moravel - NewFile.Dat", WindowText(window)) << "Save keeps the old title";
 
-    g_app.modified = 1;
+    gApp.modified = 1;
     Command(IDM_SAVE);
     EXPECT_EQ(1u, gDialogs.size()) << "the next Save writes without asking";
-    EXPECT_EQ(0, g_app.modified);
+    EXPECT_EQ(0, gApp.modified);
     DeleteFileA(path.c_str());
 }
 
 TEST_F(Files, SaveAsSetsTheTitle)
 {
     std::string path = TempPath("moravel-save-as.dat");
-    g_app.dataPresent = 1;
+    gApp.dataPresent = 1;
     gChosenPath = path;
     Command(IDM_SAVE_AS);
     ASSERT_EQ(1u, gDialogs.size());
@@ -192,29 +189,90 @@ TEST_F(Files, SaveAsSetsTheTitle)
 
 TEST_F(Files, AFailedSaveIsReportedAndTheChangesStayUnsaved)
 {
-    g_app.dataPresent = 1;
-    g_app.modified = 1;
+    gApp.dataPresent = 1;
+    gApp.modified = 1;
     gChosenPath = "C:\\no\\such\\folder\\moravel.dat";
     Command(IDM_SAVE_AS);
     ASSERT_EQ(1u, gMessages.size());
     EXPECT_EQ("Reading/writing device data has failed.", gMessages[0]);
-    EXPECT_EQ(1, g_app.modified) << "leaving must still ask";
+    EXPECT_EQ(1, gApp.modified) << "leaving must still ask";
+}
+
+TEST_F(Files, AFailedSaveAsKeepsTheOldNameSoTheNextSaveAsks)
+{
+    const std::string saved = TempPath("moravel-kept.dat");
+    gApp.dataPresent = 1;
+    gChosenPath = saved;
+    Command(IDM_SAVE_AS);
+    ASSERT_STREQ(saved.c_str(), gApp.currentPath);
+
+    gApp.modified = 1;
+    gChosenPath = "C:\\no\\such\\folder\\moravel.dat";
+    Command(IDM_SAVE_AS);
+    ASSERT_EQ(1u, gMessages.size());
+    EXPECT_EQ("Reading/writing device data has failed.", gMessages[0]);
+    EXPECT_EQ(1, gApp.modified) << "leaving must still ask";
+    EXPECT_STREQ(saved.c_str(), gApp.currentPath) << "the document keeps the name it was saved as";
+    EXPECT_EQ("Moravel - moravel-kept.dat", WindowText(window));
+
+    // On a new document a failed first Save leaves it untitled: the next Save asks again.
+    std::strcpy(gApp.currentPath, "NewFile.Dat");
+    std::strcpy(gApp.currentTitle, "NewFile.Dat");
+    gDialogs.clear();
+    Command(IDM_SAVE);
+    Command(IDM_SAVE);
+    EXPECT_EQ(2u, gDialogs.size()) << "a name whose file was never written is not taken";
+    EXPECT_STREQ("NewFile.Dat", gApp.currentPath);
+    DeleteFileA(saved.c_str());
+}
+
+TEST_F(Files, OpenMendsBrokenEntriesBeforeTheBackupIsWritten)
+{
+    // Quick Dial key 3 an e-mail entry whose address stops short of its length; Speed Dial
+    // entry 5 a fax entry stored with a length the device never reported.
+    CreateDeviceImage();
+    uint8_t* key = ItemValue(QUICK_DIAL_FIRST_RECORD + 3);
+    const uint8_t brokenKey[] = {4, FLAG_EMAIL | FLAG_QUICK, 10, 0, 0};
+    std::memcpy(key, brokenKey, sizeof brokenKey);
+    std::memcpy(key + 34, "a@b", 3);
+    SetItemLength(QUICK_DIAL_FIRST_RECORD + 3, 98);
+    uint8_t* speed = ItemValue(SPEED_DIAL_FIRST_RECORD + 5);
+    const uint8_t fax[] = {6 | 0x80, FLAG_FAX | FLAG_SPEED, 2, 0};
+    std::memcpy(speed, fax, sizeof fax);
+    speed[26] = 4;
+    speed[29] = 0x21;
+    SetItemLength(SPEED_DIAL_FIRST_RECORD + 5, 0);
+    std::string path = TempPath("moravel-broken.dat");
+    ASSERT_EQ(1, WriteSettingFile(path.c_str()));
+    ResetDeviceImage();
+
+    gChosenPath = path;
+    Command(IDM_OPEN);
+    ASSERT_EQ(1u, gApp.dataPresent);
+    char backup[MAX_PATH];
+    BackupPath(backup, sizeof backup);
+    ResetDeviceImage();
+    ASSERT_EQ(1, ReadSettingFile(backup));
+    EXPECT_EQ(0, ItemValue(QUICK_DIAL_FIRST_RECORD + 3)[1]) << "the broken key is erased";
+    EXPECT_EQ(0u, ItemLength(QUICK_DIAL_FIRST_RECORD + 3));
+    EXPECT_EQ(74u, ItemLength(SPEED_DIAL_FIRST_RECORD + 5)) << "sent with its form's length";
+    DeleteFileA(path.c_str());
 }
 
 TEST_F(Files, ExitWithChangesAsksAndCancelKeepsTheWindow)
 {
-    g_app.modified = 1;
+    gApp.modified = 1;
     gAnswer = IDCANCEL;
     SendMessageA(window, WM_CLOSE, 0, 0);
     ASSERT_EQ(1u, gMessages.size());
     EXPECT_EQ("Do you want to save the changes you made to NewFile.Dat?", gMessages[0]);
     EXPECT_TRUE(IsWindow(window));
-    EXPECT_EQ(1, g_app.modified);
+    EXPECT_EQ(1, gApp.modified);
 }
 
 TEST_F(Files, YesOnANewDocumentShowsSaveAsAndCancellingItStillCloses)
 {
-    g_app.modified = 1;
+    gApp.modified = 1;
     gAnswer = IDYES;
     SendMessageA(window, WM_CLOSE, 0, 0);
     ASSERT_EQ(1u, gDialogs.size());
@@ -224,22 +282,22 @@ TEST_F(Files, YesOnANewDocumentShowsSaveAsAndCancellingItStillCloses)
 
 TEST_F(Files, AFailedSaveOnExitKeepsTheWindow)
 {
-    lstrcpynA(g_app.currentPath, "C:\\no\\such\\folder\\moravel.dat", sizeof g_app.currentPath);
-    g_app.modified = 1;
+    lstrcpynA(gApp.currentPath, "C:\\no\\such\\folder\\moravel.dat", sizeof gApp.currentPath);
+    gApp.modified = 1;
     gAnswer = IDYES;
     SendMessageA(window, WM_CLOSE, 0, 0);
     ASSERT_EQ(2u, gMessages.size()) << "the question, then the failure";
     EXPECT_EQ("Reading/writing device data has failed.", gMessages[1]);
     EXPECT_TRUE(IsWindow(window)) << "the changes are still only in the program";
-    EXPECT_EQ(1, g_app.modified);
+    EXPECT_EQ(1, gApp.modified);
 }
 
 TEST_F(Files, YesOnASavedDocumentSavesWithoutAsking)
 {
     std::string path = TempPath("moravel-exit-save.dat");
     DeleteFileA(path.c_str());
-    lstrcpynA(g_app.currentPath, path.c_str(), sizeof g_app.currentPath);
-    g_app.modified = 1;
+    lstrcpynA(gApp.currentPath, path.c_str(), sizeof gApp.currentPath);
+    gApp.modified = 1;
     gAnswer = IDYES;
     SendMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(gDialogs.empty());
@@ -253,7 +311,7 @@ TEST_F(Files, NextStartRestoresTheBackupButOffersNoData)
     std::string path = MakeSettingFile("moravel-backup.dat", "Second floor");
     gChosenPath = path;
     Command(IDM_OPEN);
-    ASSERT_EQ(1u, g_app.dataPresent);
+    ASSERT_EQ(1u, gApp.dataPresent);
     SendMessageA(window, WM_CLOSE, 0, 0);
     ASSERT_FALSE(IsWindow(window));
     PumpMessages();
@@ -266,11 +324,11 @@ TEST_F(Files, NextStartRestoresTheBackupButOffersNoData)
     SetMenu(window, LoadMenuA(ResourceModule(), MAKEINTRESOURCEA(IDR_MAINMENU)));
     Refresh();
     EXPECT_STREQ("Second floor", gEditState.properties.deviceName);
-    EXPECT_EQ(0u, g_app.dataPresent);
+    EXPECT_EQ(0u, gApp.dataPresent);
     EXPECT_FALSE(MenuItemEnabled(window, IDM_SAVE));
     EXPECT_FALSE(MenuItemEnabled(window, IDM_UPLOAD));
     EXPECT_FALSE(MenuItemEnabled(window, IDM_VIEW_QUICK));
-    EXPECT_FALSE(IsShown(g_app.tree));
+    EXPECT_FALSE(IsShown(gApp.tree));
     DeleteFileA(path.c_str());
 }
 

@@ -25,9 +25,8 @@ TEST(A3Program, ProfileFilesAndColumns)
     ASSERT_GT(LoadStringA(GetModuleHandleA(nullptr), IDS_MODEL_PROFILE, profile, sizeof profile),
               0);
     StartFrame(profile);
-    EXPECT_EQ(MODEL_A3, g_app.model) << "profile: " << profile;
-    EXPECT_TRUE(IsAcceptedProductId(&g_app, 0x2A02));
-    EXPECT_FALSE(IsAcceptedProductId(&g_app, 0x2A04));
+    EXPECT_EQ(MODEL_A3, gApp.model) << "profile: " << profile;
+    EXPECT_EQ(0x2A02u, gApp.acceptedProductIds[0]) << "the built profile's product id";
 
     char path[MAX_PATH];
     EXPECT_TRUE(EndsWith(BackupPath(path, sizeof path), "\\A3SPVX.BAK")) << path;
@@ -35,7 +34,7 @@ TEST(A3Program, ProfileFilesAndColumns)
 
     HWND window = OpenMainWindow();
     ASSERT_NE(nullptr, window);
-    EXPECT_EQ(10, ListColumnCount(static_cast<HWND>(g_app.dialList)));
+    EXPECT_EQ(10, ListColumnCount(static_cast<HWND>(gApp.dialList)));
     char header[64];
     EXPECT_STRNE("", LoadStr(IDS_COL_OPTION1, header, sizeof header))
         << "the A3 program has texts of its own for the option columns";
