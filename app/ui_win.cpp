@@ -25,6 +25,20 @@ const char* LoadOwnStr(UINT id, char* buffer, int size)
     return buffer;
 }
 
+void CentreOnScreen(HWND dialog)
+{
+    RECT r;
+    GetWindowRect(dialog, &r);
+    int width = gApp.screenWidth, height = gApp.screenHeight;
+    if (width <= 0 || height <= 0) {
+        width = GetSystemMetrics(SM_CXSCREEN);
+        height = GetSystemMetrics(SM_CYSCREEN);
+    }
+    SetWindowPos(dialog, nullptr, (width - (r.right - r.left)) / 2,
+                 (height - (r.bottom - r.top)) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void SetMessageHook(MessageHook hook) { gMessageHook = hook; }
 
 namespace {

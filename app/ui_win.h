@@ -28,6 +28,10 @@ int ShowMessageId(HWND owner, UINT textId, UINT flags);
  * questions are titled "Warning" (string 56). */
 int ShowMessageCaptionId(HWND owner, UINT textId, UINT captionId, UINT flags);
 
+/* Moves a dialog to the middle of the screen the main window measured (the work area when it
+ * measured nothing). */
+void CentreOnScreen(HWND dialog);
+
 typedef int (*MessageHook)(HWND owner, const char* text, const char* caption, UINT flags);
 void SetMessageHook(MessageHook hook);
 

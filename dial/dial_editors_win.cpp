@@ -1,6 +1,6 @@
 /*
- * Where the lists open the entry and group editors. The entry dialog and the group dialog land
- * in these two functions; until they do, opening an entry shows nothing and stores nothing.
+ * Where the lists open the entry and group editors. The group dialog lands in its function;
+ * until it does, opening a group shows nothing and stores nothing.
  */
 #include "dial/dial_editors_win.h"
 
@@ -16,8 +16,7 @@ int OpenEntryDialog(HWND owner, int view, int index, int empty)
 {
     if (gEditorHook)
         return gEditorHook(EDITOR_ENTRY, owner, view, index, empty);
-    /* The entry dialog (template 712) opens here. */
-    return 0;
+    return DialEntryDialog(owner, view, index, empty);
 }
 
 int OpenGroupDialog(HWND owner, int index, int empty)

@@ -162,7 +162,7 @@ int AskOverwrite(HWND owner, UINT question)
 
 void FillDialList(HWND list, int view)
 {
-    if (view < VIEW_QUICK || view > VIEW_GROUP)
+    if (view < static_cast<int>(VIEW_QUICK) || view > static_cast<int>(VIEW_GROUP))
         return;
     const int count = RowCount(view);
     const bool held = HoldRedraw(list);
@@ -235,6 +235,27 @@ void RebuildDialRowFromTable(HWND list, int view, int index)
 {
     DecodeViewEntry(view, index);
     RebuildDialRow(list, view, gWorkRecord, index);
+}
+
+void RedrawKeys(HWND list, int view, uint32_t mask)
+{
+    for (int i = 0; i < 32 && i < RowCount(view); i++) {
+        if (!(mask & (1u << i)))
+            continue;
+        DialRecord record;
+        switch (view) {
+        case VIEW_QUICK:
+            DecodeQuickKey(&record, gEditState, i);
+            break;
+        case VIEW_GROUP:
+            DecodeGroupKey(&record, gEditState, i);
+            break;
+        default:
+            continue;
+        }
+        DeleteDialRow(list, i);
+        AddDialRow(list, view, record, i);
+    }
 }
 
 void FillMemberPane(HWND pane, const DialRecord& group)
@@ -335,6 +356,8 @@ void OpenCurrentEntry(HWND mainWindow)
         }
         OpenGroupDialog(mainWindow, row, 0);
         break;
+    case VIEW_DEVICE:
+        return;
     }
     SetFocus(list);
 }

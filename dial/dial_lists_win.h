@@ -38,6 +38,9 @@ void SelectDialRow(HWND list, int index);
 void RebuildDialRow(HWND list, int view, const DialRecord& record, int index);
 /* The same with the entry as the tables now hold it, decoded into gWorkRecord. */
 void RebuildDialRowFromTable(HWND list, int view, int index);
+/* Rebuilds the row of every entry whose bit is set in `mask` (groups that lost their last
+ * member, say) from the tables, without moving the selection. */
+void RedrawKeys(HWND list, int view, uint32_t mask);
 
 /* Empties the member pane and, when group is a group, lists its members in stored order. */
 void FillMemberPane(HWND pane, const DialRecord& group);

@@ -37,7 +37,100 @@ void Store(int view, int index, DialRecord& r)
         ASSERT_EQ(1, EncodeQuickKey(gEditState, &r, index)) << "key " << index;
 }
 
+HHOOK gCbtHook = nullptr;
+std::function<void(HWND)> gScript;
+std::string gCaption;
+HWND gDriven = nullptr;
+UINT_PTR gScriptTimer = 0;
+
+// Runs the script from the dialog's own message loop, once it is shown and has its focus.
+void CALLBACK RunScript(HWND, UINT, UINT_PTR, DWORD)
+{
+    KillTimer(nullptr, gScriptTimer);
+    gScriptTimer = 0;
+    std::function<void(HWND)> script = std::move(gScript);
+    gScript = nullptr;
+    if (script && IsWindow(gDriven))
+        script(gDriven);
+    // A modal loop notices its end with the next message.
+    if (IsWindow(gDriven))
+        PostMessageA(gDriven, WM_NULL, 0, 0);
+}
+
+LRESULT CALLBACK OnDialogActive(int code, WPARAM wParam, LPARAM lParam)
+{
+    HWND window = reinterpret_cast<HWND>(wParam);
+    char cls[16] = "";
+    GetClassNameA(window, cls, sizeof cls);
+    if (code == HCBT_ACTIVATE && gScript && !gScriptTimer && lstrcmpA(cls, "#32770") == 0) {
+        char caption[160] = "";
+        GetWindowTextA(window, caption, sizeof caption);
+        gCaption = caption;
+        gDriven = window;
+        gScriptTimer = SetTimer(nullptr, 0, 1, RunScript);
+    }
+    return CallNextHookEx(gCbtHook, code, wParam, lParam);
+}
+
+int AnswerAndRecord(HWND, const char* text, const char* caption, UINT flags)
+{
+    gMessageLog.asked.push_back({text, caption, flags});
+    if (gMessageLog.onAsk)
+        gMessageLog.onAsk(GetActiveWindow());
+    return gMessageLog.answer;
+}
+
 }  // namespace
+
+MessageLog gMessageLog;
+
+void RecordMessages()
+{
+    gMessageLog = MessageLog();
+    SetMessageHook(AnswerAndRecord);
+}
+
+std::string DriveDialog(const std::function<void()>& open, const std::function<void(HWND)>& script)
+{
+    gCaption = "<none>";
+    gScript = script;
+    gCbtHook = SetWindowsHookExA(WH_CBT, OnDialogActive, nullptr, GetCurrentThreadId());
+    open();
+    UnhookWindowsHookEx(gCbtHook);
+    gCbtHook = nullptr;
+    gScript = nullptr;
+    if (gScriptTimer)
+        KillTimer(nullptr, gScriptTimer);
+    gScriptTimer = 0;
+    PumpMessages();
+    return gCaption;
+}
+
+std::string ControlText(HWND dialog, int control)
+{
+    char text[256] = "";
+    GetDlgItemTextA(dialog, control, text, sizeof text);
+    return text;
+}
+
+std::string TypeInto(HWND dialog, int control, const char* text, int caret)
+{
+    HWND edit = GetDlgItem(dialog, control);
+    const int at = caret >= 0 ? caret : GetWindowTextLengthA(edit);
+    SendMessageA(edit, EM_SETSEL, at, at);
+    SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+    return ControlText(dialog, control);
+}
+
+std::pair<int, int> Selection(HWND dialog, int control)
+{
+    DWORD start = 0, end = 0;
+    SendDlgItemMessageA(dialog, control, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                        reinterpret_cast<LPARAM>(&end));
+    return {static_cast<int>(start), static_cast<int>(end)};
+}
+
+void Click(HWND dialog, int control) { SendDlgItemMessageA(dialog, control, BM_CLICK, 0, 0); }
 
 std::string Describe(const ShownRow& row)
 {
@@ -110,8 +203,8 @@ void PutCombination(int view, int index, const char* name, const char* number)
 void PutProgramDial(int view, int index, const char* number)
 {
     PutFax(view, index, "", number, "1", "2", 2);
-    uint8_t* entry =
-        view == VIEW_SPEED ? gEditState.speedDial.entries[index] : gEditState.quickDial.entries[index];
+    uint8_t* entry = view == VIEW_SPEED ? gEditState.speedDial.entries[index]
+                                        : gEditState.quickDial.entries[index];
     entry[1] |= FLAG_PROGRAM;
 }
 
@@ -128,9 +221,8 @@ void PutGroup(int index, const char* name, std::vector<int> quickKeys,
         quick.push_back({MEMBER_TABLE_QUICK, static_cast<uint8_t>(k)});
     for (int k : speedEntries)
         speed.push_back({MEMBER_TABLE_SPEED, static_cast<uint8_t>(k)});
-    ASSERT_EQ(1, EncodeGroupKey(gEditState, g, index, quick.data(),
-                                static_cast<int>(quick.size()), speed.data(),
-                                static_cast<int>(speed.size())));
+    ASSERT_EQ(1, EncodeGroupKey(gEditState, g, index, quick.data(), static_cast<int>(quick.size()),
+                                speed.data(), static_cast<int>(speed.size())));
 }
 
 void DialListWindow::Open(const char* profile)

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,33 @@ void PutProgramDial(int view, int index, const char* number = "5550100");
 // A group on key `index` with Quick Dial keys and Speed Dial entries (0-based) as members.
 void PutGroup(int index, const char* name, std::vector<int> quickKeys,
               std::vector<int> speedEntries);
+
+// Runs `open`, which opens a modal dialog, and `script` on that dialog as soon as it is active;
+// the script ends the dialog (OK, Cancel, close box). Returns the caption the dialog had when it
+// came up, or "<none>" when no dialog came.
+std::string DriveDialog(const std::function<void()>& open, const std::function<void(HWND)>& script);
+// Types `text` into edit `control` at its caret, as keystrokes would, and returns the text the
+// control then holds.
+std::string TypeInto(HWND dialog, int control, const char* text, int caret = -1);
+std::string ControlText(HWND dialog, int control);
+// Start and end of the selection of an edit control.
+std::pair<int, int> Selection(HWND dialog, int control);
+void Click(HWND dialog, int control);
+
+// A message box as the program asked it, answered by the harness with `MessageLog::answer`.
+struct AskedMessage {
+    std::string text, caption;
+    UINT flags;
+};
+struct MessageLog {
+    std::vector<AskedMessage> asked;
+    int answer = IDOK;
+    // Called when a message is asked, with the active window (the dialog when one is open).
+    std::function<void(HWND)> onAsk;
+};
+extern MessageLog gMessageLog;
+// Installs the message hook that fills gMessageLog.
+void RecordMessages();
 
 class DialListWindow : public ::testing::Test {
 protected:

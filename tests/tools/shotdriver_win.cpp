@@ -5,6 +5,7 @@
 //   shotdriver post ID         posts command ID (for commands that open a modal dialog)
 //   shotdriver after NAME      undoes what a state left open (closes its dialog)
 //   shotdriver select ROW      selects and focuses ROW of the dial list
+//   shotdriver edit ROW [TEXT] opens the entry editor on ROW; TEXT goes into its fax number
 //   shotdriver close           closes the program without saving
 #include <windows.h>
 
@@ -62,6 +63,38 @@ void SelectRow(HWND main, int row)
     CloseHandle(process);
 }
 
+// The top-level dialog whose caption starts with prefix, waiting for it a few seconds.
+struct FindSearch {
+    const char* prefix;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<FindSearch*>(param);
+    char caption[128] = "", cls[16] = "";
+    GetWindowTextA(window, caption, sizeof caption);
+    GetClassNameA(window, cls, sizeof cls);
+    if (std::strcmp(cls, "#32770") == 0 &&
+        std::strncmp(caption, search->prefix, std::strlen(search->prefix)) == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitDialog(const char* prefix)
+{
+    for (int i = 0; i < 100; i++) {
+        FindSearch search = {prefix, nullptr};
+        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
 }
 
 int main(int argc, char** argv)
@@ -73,6 +106,9 @@ int main(int argc, char** argv)
         std::printf("connected|Moravel - |command %d\n", IDM_CONNECT);
         std::printf("downloaded|Moravel - |command %d\n", IDM_DOWNLOAD);
         std::printf("quick-dial-list|Moravel - |command %d\n", IDM_VIEW_QUICK);
+        std::printf("entry-fax|Program Quick Dial01|edit 0\n");
+        std::printf("entry-email|Program Quick Dial02|edit 1\n");
+        std::printf("entry-combination|Program Quick Dial06 (Combination Key)|edit 5 0044+\n");
         std::printf("speed-dial-list|Moravel - |command %d\n", IDM_VIEW_SPEED);
         std::printf("group-list|Moravel - |command %d\n", IDM_VIEW_GROUP);
         std::printf("group-members|Moravel - |select 4\n");
@@ -97,9 +133,18 @@ int main(int argc, char** argv)
         SelectRow(main, std::atoi(argv[2]));
         return 0;
     }
+    if (std::strcmp(verb, "edit") == 0 && argc > 2) {
+        SelectRow(main, std::atoi(argv[2]));
+        PostMessageA(main, WM_COMMAND, IDM_ENTRY_PROPERTIES, 0);
+        HWND dialog = WaitDialog("Program");
+        if (dialog && argc > 3)
+            SetDlgItemTextA(dialog, IDC_ENTRY_FAX_NUMBER, argv[3]);
+        return dialog ? 0 : 1;
+    }
     if (std::strcmp(verb, "after") == 0 && argc > 2) {
         const char* prefix = std::strcmp(argv[2], "about") == 0            ? "About"
                              : std::strcmp(argv[2], "save-as-dialog") == 0 ? "Save As"
+                             : std::strncmp(argv[2], "entry-", 6) == 0     ? "Program"
                                                                            : nullptr;
         if (prefix) {
             CloseSearch search = {prefix, 0};
