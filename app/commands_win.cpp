@@ -14,6 +14,7 @@
 #include "app/file_commands_win.h"
 #include "app/frame_win.h"
 #include "app/ui_win.h"
+#include "dial/dial_clipboard_win.h"
 #include "dial/dial_lists_win.h"
 #include "resources/resource_ids.h"
 
@@ -41,8 +42,7 @@ void OnAbout(HWND window)
     DialogBoxParamA(ResourceModule(), MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDialogProc, 0);
 }
 
-/* Cut is Copy then Delete; a declined Delete keeps the copy. Copy and Delete reach their
- * handlers once the dial clipboard joins the table below; until then Cut does nothing. */
+/* Cut is Copy then Delete; a declined Delete keeps the copy. */
 void OnCut(HWND window)
 {
     SendMessageA(window, WM_COMMAND, IDM_COPY, 0);
@@ -73,6 +73,9 @@ const CommandEntry COMMANDS[] = {
     {IDM_EXIT, OnExit},
     {IDM_ENTRY_PROPERTIES, OnEntryProperties},
     {IDM_CUT, OnCut},
+    {IDM_COPY, OnCopyEntry},
+    {IDM_PASTE, OnPasteEntry},
+    {IDM_DELETE, OnDeleteEntry},
     {IDM_VIEW_QUICK, OnViewQuick},
     {IDM_VIEW_SPEED, OnViewSpeed},
     {IDM_VIEW_GROUP, OnViewGroup},

@@ -6,6 +6,7 @@
 #define MORAVEL_FRAME_WIN_H
 
 #include <windows.h>
+#include <commctrl.h>
 
 /* Start-up */
 int RunApplication(HINSTANCE instance, HINSTANCE previous, const char* commandLine, int show);
@@ -39,6 +40,8 @@ void ShowConnectionText();
 void LayoutPanes(HWND mainWindow);
 void RefreshLockIndicators(int virtualKey);
 void SetCaptionFromTitle();
+/* A new image list of the tree and list pictures (bitmap 709); the caller destroys it. */
+HIMAGELIST CreateListPictures();
 /* Status bar part 1 back to the program's name (after a message about the device or a file). */
 void ResetStatusTitle();
 /* Timer 1, the periodic device check, every 3 seconds. */

@@ -15,8 +15,8 @@
 #include "app/layout.h"
 #include "app/ui_win.h"
 #include "device/device_image.h"
-#include "dial/dial_records.h"
 #include "dial/dial_lists_win.h"
+#include "dial/dial_records.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -237,12 +237,11 @@ void OnCreate(HWND window, HINSTANCE instance)
         RECT r;
         GetWindowRect(window, &r);
         int w = r.right - r.left, h = r.bottom - r.top;
-        SetWindowPos(window, nullptr, (gApp.screenWidth - w) / 2, (gApp.screenHeight - h) / 2, 0,
-                     0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(window, nullptr, (gApp.screenWidth - w) / 2, (gApp.screenHeight - h) / 2, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
-    gApp.treeImages =
-        LoadPictureStrip(IDB_TREEIMAGES, TREE_IMAGE_WIDTH, TREE_IMAGE_HEIGHT, TREE_IMAGE_COUNT);
+    gApp.treeImages = CreateListPictures();
 
     gApp.toolbar = CreateToolbar(window, instance);
     CreateStatusBar(window, instance);
@@ -417,6 +416,11 @@ const char* FormatCaption(char* caption, int size)
     std::snprintf(caption, size, format, LoadStr(IDS_APP_TITLE, app, sizeof app),
                   gApp.currentTitle);
     return caption;
+}
+
+HIMAGELIST CreateListPictures()
+{
+    return LoadPictureStrip(IDB_TREEIMAGES, TREE_IMAGE_WIDTH, TREE_IMAGE_HEIGHT, TREE_IMAGE_COUNT);
 }
 
 void ResetStatusTitle()

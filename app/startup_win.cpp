@@ -27,8 +27,8 @@ const char RESOURCE_LIBRARY_NAME[] = "QVPVX.DLL";
 constexpr int PROFILE_SIZE = 128;
 /* List and tree views, toolbar, status bar and tooltips, tabs, progress bars, IP addresses. */
 constexpr DWORD COMMON_CONTROL_CLASSES = ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES |
-                                         ICC_BAR_CLASSES | ICC_TAB_CLASSES |
-                                         ICC_PROGRESS_CLASS | ICC_INTERNET_CLASSES;
+                                         ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS |
+                                         ICC_INTERNET_CLASSES;
 static_assert(COMMON_CONTROL_CLASSES == 0x82F, "the classes the program's windows use");
 
 /* The program's folder, or the one a test gave it. */
@@ -118,8 +118,8 @@ int CloseMainWindow(HWND mainWindow, int exitFlag)
         if (answer == IDCANCEL)
             return 0;
         if (answer == IDYES) {
-            int saved = IsUntitledDocument(gApp) ? SaveDocumentAs(mainWindow)
-                                                 : SaveDocument(mainWindow);
+            int saved =
+                IsUntitledDocument(gApp) ? SaveDocumentAs(mainWindow) : SaveDocument(mainWindow);
             /* The user was just told the save failed: closing now would lose the changes. */
             if (saved == SAVE_FAILED)
                 return 0;
@@ -155,8 +155,7 @@ int InitApplication(HINSTANCE instance, HINSTANCE previous, const char* profile)
     lstrcpynA(gApp.currentPath, gApp.currentTitle, sizeof gApp.currentPath);
 
     /* A class left by an earlier start-up in the same process (the tests) serves as well. */
-    if (!previous && !RegisterMainClass(instance) &&
-        GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    if (!previous && !RegisterMainClass(instance) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         return 0;
 
     INITCOMMONCONTROLSEX controls = {sizeof controls, COMMON_CONTROL_CLASSES};

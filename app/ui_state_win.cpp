@@ -39,8 +39,7 @@ RowFacts CurrentRowFacts()
         facts.currentRowHasContent =
             SendMessageA(AsWindow(gApp.memberList), LVM_GETITEMCOUNT, 0, 0) > 0;
     else if (gApp.currentView != VIEW_DEVICE)
-        facts.currentRowHasContent =
-            !RowDestinationEmpty(AsWindow(gApp.dialList), gApp.currentRow);
+        facts.currentRowHasContent = !RowDestinationEmpty(AsWindow(gApp.dialList), gApp.currentRow);
     facts.selectedKeyFlags = KeyFlagsAt(gApp.selectedRow);
     return facts;
 }

@@ -1,7 +1,4 @@
-/*
- * Where the lists open the entry and group editors. The group dialog lands in its function;
- * until it does, opening a group shows nothing and stores nothing.
- */
+/* Where the lists open the entry and group editors, and where tests see them opened. */
 #include "dial/dial_editors_win.h"
 
 #include "app/app_state.h"
@@ -23,6 +20,5 @@ int OpenGroupDialog(HWND owner, int index, int empty)
 {
     if (gEditorHook)
         return gEditorHook(EDITOR_GROUP, owner, VIEW_GROUP, index, empty);
-    /* The group dialog (template 742) opens here. */
-    return 0;
+    return GroupDialog(owner, index, empty);
 }

@@ -21,6 +21,9 @@ int OpenGroupDialog(HWND owner, int index, int empty);
 /* The entry dialog itself (template 712) on the lists' work record; 1 after a confirmed edit. */
 int DialEntryDialog(HWND owner, int view, int index, int empty);
 
+/* The group dialog itself (template 742) on key `index`; returns 0. */
+int GroupDialog(HWND owner, int index, int empty);
+
 /* Tests see the editors being opened here instead of the dialogs. */
 enum DialEditor { EDITOR_ENTRY = 1, EDITOR_GROUP = 2 };
 typedef int (*EditorHook)(int editor, HWND owner, int view, int index, int empty);

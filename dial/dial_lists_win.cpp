@@ -7,9 +7,9 @@
 
 #include "app/frame_win.h"
 #include "app/ui_win.h"
+#include "device/device_image.h"
 #include "dial/dial_editors_win.h"
 #include "dial/dial_rows.h"
-#include "device/device_image.h"
 #include "resources/resource_ids.h"
 
 DialRecord gWorkRecord;
@@ -180,13 +180,15 @@ void FillDialList(HWND list, int view)
 
 void AddQuickDialRow(HWND list, const DialRecord& record, int index)
 {
-    InsertRow(list, BuildQuickDialRow(record, index, gApp.model == MODEL_A3, IsInchDevice(gEditState)),
+    InsertRow(list,
+              BuildQuickDialRow(record, index, gApp.model == MODEL_A3, IsInchDevice(gEditState)),
               index);
 }
 
 void AddSpeedDialRow(HWND list, const DialRecord& record, int index)
 {
-    InsertRow(list, BuildSpeedDialRow(record, index, gApp.model == MODEL_A3, IsInchDevice(gEditState)),
+    InsertRow(list,
+              BuildSpeedDialRow(record, index, gApp.model == MODEL_A3, IsInchDevice(gEditState)),
               index);
 }
 

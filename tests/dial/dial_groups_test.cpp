@@ -132,9 +132,11 @@ TEST_F(DialGroups, RemovingASpeedDialEntryLeavesTheOtherMembersInOrder)
 TEST_F(DialGroups, RemovalTellsQuickDialFromSpeedDialMembers)
 {
     PutGroup(Key(0), 0, {{8, 3}, {4, 3}, {4, 6}});
-    RemoveFromGroups(gEditState, SpeedEntryRecord(2), QUICK_KEY_COUNT);  // Speed Dial entry 2 is stored as {4, 3}
+    RemoveFromGroups(gEditState, SpeedEntryRecord(2),
+                     QUICK_KEY_COUNT);  // Speed Dial entry 2 is stored as {4, 3}
     EXPECT_EQ((Pairs{{8, 3}, {4, 6}}), StoredMembers(0));
-    RemoveFromGroups(gEditState, QuickEntryRecord(2), QUICK_KEY_COUNT);  // key 3 is stored as {8, 3}
+    RemoveFromGroups(gEditState, QuickEntryRecord(2),
+                     QUICK_KEY_COUNT);  // key 3 is stored as {8, 3}
     EXPECT_EQ((Pairs{{4, 6}}), StoredMembers(0));
 }
 
@@ -156,7 +158,8 @@ TEST_F(DialGroups, LastMemberRemovedEmptiesTheKeyAndItsLength)
     PutGroup(Key(21), 21, {{4, 6}});
     gEditState.quickDial.lengths[4] = 130;
     gEditState.quickDial.lengths[21] = 130;
-    EXPECT_EQ((1u << 4) | (1u << 21), RemoveFromGroups(gEditState, SpeedEntryRecord(5), QUICK_KEY_COUNT));
+    EXPECT_EQ((1u << 4) | (1u << 21),
+              RemoveFromGroups(gEditState, SpeedEntryRecord(5), QUICK_KEY_COUNT));
     EXPECT_EQ(std::vector<uint8_t>(DIAL_ENTRY_SIZE, 0), Bytes(Key(4)));
     EXPECT_EQ(0u, KeyLength(4));
     EXPECT_EQ(0u, KeyLength(21));
@@ -196,7 +199,8 @@ TEST_F(DialGroups, RemovalCarriesMembersNamingNoEntry)
     PutGroup(Key(6), 6, {{8, 0}, {4, 6}, {4, 91}, {7, 6}, {4, 0}});
     RemoveFromGroups(gEditState, SpeedEntryRecord(5), QUICK_KEY_COUNT);
     EXPECT_EQ((Pairs{{8, 0}, {4, 91}, {7, 6}, {4, 0}}), StoredMembers(6));
-    RemoveFromGroups(gEditState, SpeedEntryRecord(255), QUICK_KEY_COUNT);  // whatever index a record claims
+    RemoveFromGroups(gEditState, SpeedEntryRecord(255),
+                     QUICK_KEY_COUNT);  // whatever index a record claims
     EXPECT_EQ((Pairs{{8, 0}, {4, 91}, {7, 6}, {4, 0}}), StoredMembers(6))
         << "stored number 0 names no entry, so nothing matches it";
 }

@@ -101,8 +101,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     size_t at = 1;
     while (at < size) {
         int slot = data[at++] % (QUICK_KEY_COUNT + SPEED_DIAL_COUNT);
-        uint8_t* entry = slot < QUICK_KEY_COUNT ? gEditState.quickDial.entries[slot]
-                                                : gEditState.speedDial.entries[slot - QUICK_KEY_COUNT];
+        uint8_t* entry = slot < QUICK_KEY_COUNT
+                             ? gEditState.quickDial.entries[slot]
+                             : gEditState.speedDial.entries[slot - QUICK_KEY_COUNT];
         size_t n = size - at < DIAL_ENTRY_SIZE ? size - at : DIAL_ENTRY_SIZE;
         std::memcpy(entry, data + at, n);
         at += n;

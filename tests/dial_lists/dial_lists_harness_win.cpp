@@ -44,8 +44,14 @@ HWND gDriven = nullptr;
 UINT_PTR gScriptTimer = 0;
 
 // Runs the script from the dialog's own message loop, once it is shown and has its focus.
+int gScriptWaits = 0;
+
 void CALLBACK RunScript(HWND, UINT, UINT_PTR, DWORD)
 {
+    // On a busy machine the timer can come before the dialog is shown and has its focus.
+    const bool ready = IsWindowVisible(gDriven) && IsChild(gDriven, GetFocus());
+    if (!ready && IsWindow(gDriven) && ++gScriptWaits < 500)
+        return;
     KillTimer(nullptr, gScriptTimer);
     gScriptTimer = 0;
     std::function<void(HWND)> script = std::move(gScript);
@@ -67,7 +73,8 @@ LRESULT CALLBACK OnDialogActive(int code, WPARAM wParam, LPARAM lParam)
         GetWindowTextA(window, caption, sizeof caption);
         gCaption = caption;
         gDriven = window;
-        gScriptTimer = SetTimer(nullptr, 0, 1, RunScript);
+        gScriptWaits = 0;
+        gScriptTimer = SetTimer(nullptr, 0, 10, RunScript);
     }
     return CallNextHookEx(gCbtHook, code, wParam, lParam);
 }

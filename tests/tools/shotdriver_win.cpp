@@ -112,6 +112,7 @@ int main(int argc, char** argv)
         std::printf("speed-dial-list|Moravel - |command %d\n", IDM_VIEW_SPEED);
         std::printf("group-list|Moravel - |command %d\n", IDM_VIEW_GROUP);
         std::printf("group-members|Moravel - |select 4\n");
+        std::printf("group-dialog|Program Group Dial05|edit 4\n");
         std::printf("about|About Moravel|post %d\n", IDM_ABOUT);
         std::printf("save-as-dialog|Save As...|post %d\n", IDM_SAVE_AS);
         return 0;
@@ -145,6 +146,7 @@ int main(int argc, char** argv)
         const char* prefix = std::strcmp(argv[2], "about") == 0            ? "About"
                              : std::strcmp(argv[2], "save-as-dialog") == 0 ? "Save As"
                              : std::strncmp(argv[2], "entry-", 6) == 0     ? "Program"
+                             : std::strcmp(argv[2], "group-dialog") == 0   ? "Program"
                                                                            : nullptr;
         if (prefix) {
             CloseSearch search = {prefix, 0};
