@@ -694,6 +694,7 @@
 #define IDS_PREVIEW_FIT_WIDTH           9405
 #define IDS_PREVIEW_FIT_PAGE            9406
 #define IDS_PREVIEW_NOTHING             9407
+#define IDS_PREVIEW_NO_MEMORY           9408
 
 /* clang-format on */
 
