@@ -5,6 +5,7 @@
 //   shotdriver post ID         posts command ID (for commands that open a modal dialog)
 //   shotdriver after NAME      undoes what a state left open (closes its dialog)
 //   shotdriver select ROW      selects and focuses ROW of the dial list
+//   shotdriver preview LIST    opens the print preview of one list (quick, speed or group)
 //   shotdriver close           closes the program without saving
 #include <windows.h>
 
@@ -62,6 +63,37 @@ void SelectRow(HWND main, int row)
     CloseHandle(process);
 }
 
+// Waits up to five seconds for a top-level dialog with this caption.
+HWND WaitForDialog(const char* caption)
+{
+    for (int i = 0; i < 100; i++) {
+        HWND dialog = FindWindowA("#32770", caption);
+        if (dialog && IsWindowVisible(dialog))
+            return dialog;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+// Print Preview, through its list choice with only `list` checked.
+int OpenPreview(HWND main, const char* list)
+{
+    PostMessageA(main, WM_COMMAND, IDM_PRINT_PREVIEW, 0);
+    HWND choice = WaitForDialog("Print Destination List");
+    if (!choice)
+        return 1;
+    const struct {
+        const char* name;
+        int control;
+    } boxes[] = {
+        {"quick", IDC_PRINT_QUICK}, {"speed", IDC_PRINT_SPEED}, {"group", IDC_PRINT_GROUP}};
+    for (const auto& box : boxes)
+        SendDlgItemMessageA(choice, box.control, BM_SETCHECK,
+                            std::strcmp(box.name, list) == 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+    PostMessageA(choice, WM_COMMAND, IDOK, 0);
+    return 0;
+}
+
 }
 
 int main(int argc, char** argv)
@@ -78,6 +110,10 @@ int main(int argc, char** argv)
         std::printf("group-members|Moravel - |select 4\n");
         std::printf("about|About Moravel|post %d\n", IDM_ABOUT);
         std::printf("save-as-dialog|Save As...|post %d\n", IDM_SAVE_AS);
+        std::printf("print-choice|Print Destination List|post %d\n", IDM_PRINT);
+        std::printf("preview-quick-dial|Print Preview|preview quick\n");
+        std::printf("preview-speed-dial|Print Preview|preview speed\n");
+        std::printf("preview-group|Print Preview|preview group\n");
         return 0;
     }
     HWND main = MainWindow();
@@ -97,9 +133,13 @@ int main(int argc, char** argv)
         SelectRow(main, std::atoi(argv[2]));
         return 0;
     }
+    if (std::strcmp(verb, "preview") == 0 && argc > 2)
+        return OpenPreview(main, argv[2]);
     if (std::strcmp(verb, "after") == 0 && argc > 2) {
         const char* prefix = std::strcmp(argv[2], "about") == 0            ? "About"
                              : std::strcmp(argv[2], "save-as-dialog") == 0 ? "Save As"
+                             : std::strcmp(argv[2], "print-choice") == 0   ? "Print Destination"
+                             : std::strncmp(argv[2], "preview-", 8) == 0   ? "Print Preview"
                                                                            : nullptr;
         if (prefix) {
             CloseSearch search = {prefix, 0};
