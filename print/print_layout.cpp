@@ -384,7 +384,7 @@ int LayoutReport(const ReportContent& report, const PageGeometry& page, const Te
     layout->titleHeight = measure.lineHeight(measure.context, FONT_TITLE);
     layout->rowHeight = measure.lineHeight(measure.context, FONT_HEADER);
     layout->tableLineHeight = measure.lineHeight(measure.context, FONT_TABLE);
-    layout->lineWidth = std::max(1, page.dpiX / 300);
+    layout->lineWidth = std::max(1, page.dpiX / 150);  // 0.17 mm: visible on paper and reduced
     layout->rowsPerPage = ReportRowsPerPage(page, layout->titleHeight, layout->rowHeight);
     layout->tableTop = layout->top + layout->titleHeight + 2 * layout->rowHeight;
     layout->columnCount = std::min(static_cast<int>(report.columns.size()), REPORT_COLUMN_MAX);

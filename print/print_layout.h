@@ -141,7 +141,7 @@ struct ReportLayout {
     PageGeometry page;
     int left, right, top;  // margins: dpiX / 4 on the sides, dpiY / 2 at the top
     int titleHeight, rowHeight, tableLineHeight;
-    int lineWidth;    // of the grid's lines
+    int lineWidth;    // of the grid's lines, dpiX / 150
     int rowsPerPage;  // heading row included
     int tableTop;
     int columnCount;

@@ -5,7 +5,8 @@
 //   shotdriver post ID         posts command ID (for commands that open a modal dialog)
 //   shotdriver after NAME      undoes what a state left open (closes its dialog)
 //   shotdriver select ROW      selects and focuses ROW of the dial list
-//   shotdriver preview LIST    opens the print preview of one list (quick, speed or group)
+//   shotdriver preview LIST [zoom]  opens the print preview of one list (quick, speed or
+//                              group), fitted to the window's width with zoom
 //   shotdriver close           closes the program without saving
 #include <windows.h>
 
@@ -75,8 +76,8 @@ HWND WaitForDialog(const char* caption)
     return nullptr;
 }
 
-// Print Preview, through its list choice with only `list` checked.
-int OpenPreview(HWND main, const char* list)
+// Print Preview, through its list choice with only `list` checked; `zoom` then fits the width.
+int OpenPreview(HWND main, const char* list, bool zoom)
 {
     PostMessageA(main, WM_COMMAND, IDM_PRINT_PREVIEW, 0);
     HWND choice = WaitForDialog("Print Destination List");
@@ -91,6 +92,12 @@ int OpenPreview(HWND main, const char* list)
         SendDlgItemMessageA(choice, box.control, BM_SETCHECK,
                             std::strcmp(box.name, list) == 0 ? BST_CHECKED : BST_UNCHECKED, 0);
     PostMessageA(choice, WM_COMMAND, IDOK, 0);
+    if (!zoom)
+        return 0;
+    HWND preview = WaitForDialog("Print Preview");
+    if (!preview)
+        return 1;
+    PostMessageA(preview, WM_COMMAND, IDC_PREVIEW_ZOOM, 0);
     return 0;
 }
 
@@ -114,6 +121,7 @@ int main(int argc, char** argv)
         std::printf("preview-quick-dial|Print Preview|preview quick\n");
         std::printf("preview-speed-dial|Print Preview|preview speed\n");
         std::printf("preview-group|Print Preview|preview group\n");
+        std::printf("preview-fit-width|Print Preview|preview speed zoom\n");
         return 0;
     }
     HWND main = MainWindow();
@@ -134,7 +142,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (std::strcmp(verb, "preview") == 0 && argc > 2)
-        return OpenPreview(main, argv[2]);
+        return OpenPreview(main, argv[2], argc > 3 && std::strcmp(argv[3], "zoom") == 0);
     if (std::strcmp(verb, "after") == 0 && argc > 2) {
         const char* prefix = std::strcmp(argv[2], "about") == 0            ? "About"
                              : std::strcmp(argv[2], "save-as-dialog") == 0 ? "Save As"
