@@ -450,9 +450,14 @@ void Header(std::vector<DrawOp>* ops, const ReportContent& report, const ReportL
             const ReportDate& date, const TextMeasure& measure)
 {
     const int pages = static_cast<int>(l.pageStarts.size());
-    const std::string pageText = FormatReportText(report.pageFormat, {}, {page + 1, pages});
-    const std::string dateText =
-        FormatReportText(report.dateFormat, {}, {date.year, date.month, date.day});
+    // A translated format may be long: the corner texts never run off the page's left edge.
+    const int cornerRoom = l.right - REPORT_CORNER_INSET - l.left + REPORT_FIT_GAP;
+    const std::string pageText =
+        FitText(measure, FONT_HEADER, FormatReportText(report.pageFormat, {}, {page + 1, pages}),
+                cornerRoom);
+    const std::string dateText = FitText(
+        measure, FONT_HEADER,
+        FormatReportText(report.dateFormat, {}, {date.year, date.month, date.day}), cornerRoom);
     const int pageWidth = Width(measure, FONT_HEADER, pageText);
     const int dateWidth = Width(measure, FONT_HEADER, dateText);
     const int corner = l.right - REPORT_CORNER_INSET;
@@ -463,7 +468,7 @@ void Header(std::vector<DrawOp>* ops, const ReportContent& report, const ReportL
     const std::string title = FitText(measure, FONT_TITLE, report.title,
                                       std::max(0, room - REPORT_TITLE_PAD + REPORT_FIT_GAP));
     const int titleWidth = Width(measure, FONT_TITLE, title);
-    ops->push_back(Fill(l.left, l.top, l.left + titleWidth + REPORT_TITLE_PAD,
+    ops->push_back(Fill(l.left, l.top, std::min(l.right, l.left + titleWidth + REPORT_TITLE_PAD),
                         l.top + l.titleHeight, REPORT_TITLE_GREY));
     AddText(ops, Text(measure, FONT_TITLE, l.left + REPORT_TITLE_PAD / 2, l.top, title));
 

@@ -559,3 +559,25 @@ TEST(PreviewGeometry, HalvesTheResolutionUntilTheBitmapFits)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PrintLayout, ANarrowPageKeepsEveryStepInsideItsMargins)
+{
+    device.dpiX = 72;  // title 20 px, rows 12 px, table text 8 px high, 4 px a character
+    PageGeometry narrow{72, 72, 200, 800, 200, 800, 0, 0};
+    for (int kind : {REPORT_QUICK, REPORT_SPEED, REPORT_GROUP}) {
+        ReportContent report = Build(kind, 1);
+        ReportLayout layout = Layout(report, narrow);
+        EXPECT_EQ(layout.right, layout.columnLeft[layout.columnCount]);
+        std::vector<DrawOp> ops =
+            ComposeReportPage(report, layout, 0, ReportDate{2024, 12, 31}, Measure(&device));
+        for (size_t i = 1; i < ops.size(); i++) {
+            EXPECT_GE(ops[i].left, layout.left) << "kind " << kind << " \"" << ops[i].text << "\"";
+            EXPECT_LE(ops[i].right, layout.right)
+                << "kind " << kind << " \"" << ops[i].text << "\"";
+        }
+    }
+}
+
+}  // namespace
