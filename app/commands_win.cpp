@@ -16,6 +16,7 @@
 #include "app/ui_win.h"
 #include "dial/dial_clipboard_win.h"
 #include "dial/dial_lists_win.h"
+#include "print/print_win.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -70,6 +71,8 @@ const CommandEntry COMMANDS[] = {
     {IDM_OPEN, OnOpen},
     {IDM_SAVE, OnSave},
     {IDM_SAVE_AS, OnSaveAs},
+    {IDM_PRINT, OnPrint},
+    {IDM_PRINT_PREVIEW, OnPrintPreview},
     {IDM_EXIT, OnExit},
     {IDM_ENTRY_PROPERTIES, OnEntryProperties},
     {IDM_CUT, OnCut},

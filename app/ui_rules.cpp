@@ -27,6 +27,8 @@ int PasteOffered(const AppState& app, int selectedKeyFlags)
         return app.speedClipSource >= 0;
     case VIEW_GROUP:
         return app.groupClipSource >= 0 && GroupPasteAllowed(selectedKeyFlags);
+    case VIEW_DEVICE:
+        break;
     }
     return 0;
 }
@@ -64,9 +66,9 @@ void DecideUiState(const AppState& app, const RowFacts& facts, UiDecision* out)
         {IDM_DOWNLOAD, online, 1},    {IDM_UPLOAD, online && data, 1},
         {IDM_SAVE, data, 1},          {IDM_DEVICE_SETTINGS, data, 1},
         {IDM_SAVE_AS, data, 0},       {IDM_PRINT, data, 0},
-        {IDM_TOTAL_COUNTER, data, 0}, {IDM_DEVICE_INFO, data, 0},
-        {IDM_VIEW_QUICK, data, 0},    {IDM_VIEW_SPEED, data, 0},
-        {IDM_VIEW_GROUP, data, 0},
+        {IDM_PRINT_PREVIEW, data, 0}, {IDM_TOTAL_COUNTER, data, 0},
+        {IDM_DEVICE_INFO, data, 0},   {IDM_VIEW_QUICK, data, 0},
+        {IDM_VIEW_SPEED, data, 0},    {IDM_VIEW_GROUP, data, 0},
     };
     for (const Rule& r : rules) {
         Add(out->menu, &out->menuCount, r.command, r.enabled);

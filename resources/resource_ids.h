@@ -676,6 +676,26 @@
 #define IDS_LDAP_INCLUDE_WORD           6008
 #define IDS_LDAP_END_WORD               6009
 
+/* Printing: the preview window and its command, the report and preview texts (dialog 154's
+   ids are with the dialogs above) */
+#define IDD_PRINT_PREVIEW               9600
+#define IDC_PREVIEW_PRINT               9601
+#define IDC_PREVIEW_PREVIOUS            9602
+#define IDC_PREVIEW_NEXT                9603
+#define IDC_PREVIEW_ZOOM                9604
+#define IDC_PREVIEW_PAGE_TEXT           9605
+#define IDC_PREVIEW_PAGE                9606
+#define IDM_PRINT_PREVIEW               9610
+#define IDS_PRINT_DATE_FORMAT           9400
+#define IDS_PRINT_MEMBER_FORMAT         9401
+#define IDS_PRINT_FAILED                9402
+#define IDS_PRINT_PAGE_TOO_SMALL        9403
+#define IDS_PREVIEW_PAGE                9404
+#define IDS_PREVIEW_FIT_WIDTH           9405
+#define IDS_PREVIEW_FIT_PAGE            9406
+#define IDS_PREVIEW_NOTHING             9407
+#define IDS_PREVIEW_NO_MEMORY           9408
+
 /* clang-format on */
 
 #endif

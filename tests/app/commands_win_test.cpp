@@ -66,8 +66,9 @@ TEST_F(Commands, RightAfterStartOnlyConnectAndOpen)
     EXPECT_TRUE(MenuItemEnabled(menu, IDM_EXIT));
     EXPECT_TRUE(MenuItemEnabled(menu, IDM_ABOUT));
     for (int id : {IDM_DISCONNECT, IDM_DOWNLOAD, IDM_UPLOAD, IDM_SAVE, IDM_SAVE_AS, IDM_PRINT,
-                   IDM_DEVICE_SETTINGS, IDM_TOTAL_COUNTER, IDM_DEVICE_INFO, IDM_PROPERTIES, IDM_CUT,
-                   IDM_COPY, IDM_PASTE, IDM_DELETE, IDM_VIEW_QUICK, IDM_VIEW_SPEED, IDM_VIEW_GROUP})
+                   IDM_PRINT_PREVIEW, IDM_DEVICE_SETTINGS, IDM_TOTAL_COUNTER, IDM_DEVICE_INFO,
+                   IDM_PROPERTIES, IDM_CUT, IDM_COPY, IDM_PASTE, IDM_DELETE, IDM_VIEW_QUICK,
+                   IDM_VIEW_SPEED, IDM_VIEW_GROUP})
         EXPECT_FALSE(MenuItemEnabled(menu, id)) << "menu command " << id << " should be grayed";
     for (int id : {IDM_DISCONNECT, IDM_DOWNLOAD, IDM_UPLOAD, IDM_SAVE, IDM_DEVICE_SETTINGS})
         EXPECT_FALSE(ButtonEnabled(id)) << "button " << id << " should be disabled";
@@ -90,8 +91,8 @@ TEST_F(Commands, DataOfflineKeepsSavePrintAndSettings)
 {
     gApp.dataPresent = 1;
     Refresh();
-    for (int id : {IDM_SAVE, IDM_SAVE_AS, IDM_PRINT, IDM_DEVICE_SETTINGS, IDM_TOTAL_COUNTER,
-                   IDM_DEVICE_INFO, IDM_VIEW_QUICK, IDM_PROPERTIES})
+    for (int id : {IDM_SAVE, IDM_SAVE_AS, IDM_PRINT, IDM_PRINT_PREVIEW, IDM_DEVICE_SETTINGS,
+                   IDM_TOTAL_COUNTER, IDM_DEVICE_INFO, IDM_VIEW_QUICK, IDM_PROPERTIES})
         EXPECT_TRUE(MenuItemEnabled(menu, id)) << "menu command " << id;
     EXPECT_TRUE(ButtonEnabled(IDM_SAVE));
     EXPECT_TRUE(ButtonEnabled(IDM_DEVICE_SETTINGS));

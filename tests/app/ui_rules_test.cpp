@@ -52,6 +52,7 @@ TEST(UiRules, NoDataOffline)
            {IDM_DEVICE_SETTINGS, 0, 0},
            {IDM_SAVE_AS, 0, -1},
            {IDM_PRINT, 0, -1},
+           {IDM_PRINT_PREVIEW, 0, -1},
            {IDM_TOTAL_COUNTER, 0, -1},
            {IDM_DEVICE_INFO, 0, -1},
            {IDM_VIEW_QUICK, 0, -1},
@@ -74,7 +75,8 @@ TEST(UiRules, NoDataConnectedOffersDownloadNotUpload)
            {IDM_DOWNLOAD, 1, 1},
            {IDM_UPLOAD, 0, 0},
            {IDM_SAVE, 0, 0},
-           {IDM_PRINT, 0, -1}},
+           {IDM_PRINT, 0, -1},
+           {IDM_PRINT_PREVIEW, 0, -1}},
           "no data, connected");
 }
 
@@ -89,6 +91,7 @@ TEST(UiRules, DataOfflineKeepsFileAndSettingsCommands)
            {IDM_DEVICE_SETTINGS, 1, 1},
            {IDM_SAVE_AS, 1, -1},
            {IDM_PRINT, 1, -1},
+           {IDM_PRINT_PREVIEW, 1, -1},
            {IDM_TOTAL_COUNTER, 1, -1},
            {IDM_DEVICE_INFO, 1, -1},
            {IDM_VIEW_GROUP, 1, -1}},
@@ -103,7 +106,9 @@ TEST(UiRules, DataConnectedOffersTheTransfers)
            {IDM_DISCONNECT, 1, 1},
            {IDM_DOWNLOAD, 1, 1},
            {IDM_UPLOAD, 1, 1},
-           {IDM_DEVICE_SETTINGS, 1, 1}},
+           {IDM_DEVICE_SETTINGS, 1, 1},
+           {IDM_PRINT, 1, -1},
+           {IDM_PRINT_PREVIEW, 1, -1}},
           "data, connected");
     UiDecision d = Decide(State(1, 1));
     EXPECT_EQ(1, d.enableTreeAndList);

@@ -121,18 +121,22 @@ bool Unquote(const std::string& line, size_t quote, std::string* text, std::stri
     return false;
 }
 
-// Reads the STRINGTABLE with MORAVEL_A3 defined or not, following #ifdef/#ifndef/#else/#endif.
-Table ReadStringTable(bool a3)
+// Reads the STRINGTABLE blocks of `file` with MORAVEL_A3 defined or not, following
+// #ifdef/#ifndef/#else/#endif. In strings.rc every line must belong to the table; the other
+// scripts (print.rc) also hold dialogs, whose lines are passed over.
+void ReadStringFile(const std::string& file, bool a3, Table* out)
 {
-    Table table;
+    Table& table = *out;
+    const bool strict = file == "strings.rc";
     std::vector<bool> active;  // one level per open conditional
     bool inComment = false;
     bool inTable = false;
+    bool tableNext = false;  // STRINGTABLE seen, its BEGIN not yet
     int lineNo = 0;
-    for (const std::string& raw : ReadLines(RESOURCES + "/strings.rc")) {
+    for (const std::string& raw : ReadLines(RESOURCES + "/" + file)) {
         lineNo++;
         std::string line = Trim(raw);
-        std::string where = "strings.rc:" + std::to_string(lineNo) + ": ";
+        std::string where = file + ":" + std::to_string(lineNo) + ": ";
         if (inComment) {
             inComment = line.find("*/") == std::string::npos;
             continue;
@@ -164,10 +168,17 @@ Table ReadStringTable(bool a3)
         bool on = true;
         for (bool level : active)
             on = on && level;
-        if (line == "STRINGTABLE" || line == "BEGIN" || line == "END") {
-            inTable = line == "BEGIN" ? true : line == "END" ? false : inTable;
+        if (line == "STRINGTABLE") {
+            tableNext = true;
             continue;
         }
+        if (line == "BEGIN" || line == "END") {
+            inTable = line == "BEGIN" && tableNext;
+            tableNext = false;
+            continue;
+        }
+        if (!strict && !inTable)
+            continue;
         size_t quote = line.find('"');
         std::string name = Trim(line.substr(0, quote));
         Entry entry{name, "", lineNo};
@@ -180,7 +191,14 @@ Table ReadStringTable(bool a3)
             table.entries.push_back(entry);
     }
     if (!active.empty())
-        table.errors.push_back("strings.rc: unclosed #ifdef");
+        table.errors.push_back(file + ": unclosed #ifdef");
+}
+
+Table ReadStringTable(bool a3)
+{
+    Table table;
+    for (const char* file : {"strings.rc", "print.rc"})
+        ReadStringFile(file, a3, &table);
     return table;
 }
 
@@ -211,7 +229,7 @@ TEST_P(StringTableTest, ParsesWithDefinedNamesAndDistinctIds)
     for (const Entry& e : table.entries) {
         auto v = values.find(e.name);
         if (v == values.end()) {
-            ADD_FAILURE() << "strings.rc:" << e.line << ": " << e.name
+            ADD_FAILURE() << "string table line " << e.line << ": " << e.name
                           << " is not defined in resource_ids.h";
             continue;
         }

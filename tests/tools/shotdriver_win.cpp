@@ -6,6 +6,8 @@
 //   shotdriver after NAME      undoes what a state left open (closes its dialog)
 //   shotdriver select ROW      selects and focuses ROW of the dial list
 //   shotdriver edit ROW [TEXT] opens the entry editor on ROW; TEXT goes into its fax number
+//   shotdriver preview LIST [zoom]  opens the print preview of one list (quick, speed or
+//                              group), fitted to the window's width with zoom
 //   shotdriver close           closes the program without saving
 #include <windows.h>
 
@@ -95,6 +97,43 @@ HWND WaitDialog(const char* prefix)
     return nullptr;
 }
 
+// Waits up to five seconds for a top-level dialog with this caption.
+HWND WaitForDialog(const char* caption)
+{
+    for (int i = 0; i < 100; i++) {
+        HWND dialog = FindWindowA("#32770", caption);
+        if (dialog && IsWindowVisible(dialog))
+            return dialog;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+// Print Preview, through its list choice with only `list` checked; `zoom` then fits the width.
+int OpenPreview(HWND main, const char* list, bool zoom)
+{
+    PostMessageA(main, WM_COMMAND, IDM_PRINT_PREVIEW, 0);
+    HWND choice = WaitForDialog("Print Destination List");
+    if (!choice)
+        return 1;
+    const struct {
+        const char* name;
+        int control;
+    } boxes[] = {
+        {"quick", IDC_PRINT_QUICK}, {"speed", IDC_PRINT_SPEED}, {"group", IDC_PRINT_GROUP}};
+    for (const auto& box : boxes)
+        SendDlgItemMessageA(choice, box.control, BM_SETCHECK,
+                            std::strcmp(box.name, list) == 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+    PostMessageA(choice, WM_COMMAND, IDOK, 0);
+    if (!zoom)
+        return 0;
+    HWND preview = WaitForDialog("Print Preview");
+    if (!preview)
+        return 1;
+    PostMessageA(preview, WM_COMMAND, IDC_PREVIEW_ZOOM, 0);
+    return 0;
+}
+
 }
 
 int main(int argc, char** argv)
@@ -115,6 +154,11 @@ int main(int argc, char** argv)
         std::printf("group-dialog|Program Group Dial05|edit 4\n");
         std::printf("about|About Moravel|post %d\n", IDM_ABOUT);
         std::printf("save-as-dialog|Save As...|post %d\n", IDM_SAVE_AS);
+        std::printf("print-choice|Print Destination List|post %d\n", IDM_PRINT);
+        std::printf("preview-quick-dial|Print Preview|preview quick\n");
+        std::printf("preview-speed-dial|Print Preview|preview speed\n");
+        std::printf("preview-group|Print Preview|preview group\n");
+        std::printf("preview-fit-width|Print Preview|preview speed zoom\n");
         return 0;
     }
     HWND main = MainWindow();
@@ -142,9 +186,13 @@ int main(int argc, char** argv)
             SetDlgItemTextA(dialog, IDC_ENTRY_FAX_NUMBER, argv[3]);
         return dialog ? 0 : 1;
     }
+    if (std::strcmp(verb, "preview") == 0 && argc > 2)
+        return OpenPreview(main, argv[2], argc > 3 && std::strcmp(argv[3], "zoom") == 0);
     if (std::strcmp(verb, "after") == 0 && argc > 2) {
         const char* prefix = std::strcmp(argv[2], "about") == 0            ? "About"
                              : std::strcmp(argv[2], "save-as-dialog") == 0 ? "Save As"
+                             : std::strcmp(argv[2], "print-choice") == 0   ? "Print Destination"
+                             : std::strncmp(argv[2], "preview-", 8) == 0   ? "Print Preview"
                              : std::strncmp(argv[2], "entry-", 6) == 0     ? "Program"
                              : std::strcmp(argv[2], "group-dialog") == 0   ? "Program"
                                                                            : nullptr;
