@@ -3,7 +3,7 @@
 #   make test        build everything and run every test (native, Win32 under Wine, short fuzz)
 #   make dist        dist/Moravel.exe, dist/Quillet.dll (x86), dist/x64/Quillet.dll, help
 #   make screenshot  PNGs of the windows into build/screenshots/
-#   make bench       benchmark programs
+#   make bench       benchmarks: device transfers, start-up under Wine, sizes of dist's files
 #   make fuzz-long   longer fuzz runs
 
 BUILD   := build
@@ -14,8 +14,8 @@ FUZZ_SECONDS ?= 10
 
 CMAKE_CFG = cmake -S . -DCMAKE_BUILD_TYPE=RelWithDebInfo -Wno-dev
 
-.PHONY: all bootstrap native win64 win32 fuzz build run test test-native test-win dist \
-        screenshot bench fuzz-test fuzz-long clean
+.PHONY: all bootstrap native win64 win32 fuzz bench-native build run test test-native test-win \
+        dist screenshot bench fuzz-test fuzz-long clean
 
 all: build
 
@@ -42,6 +42,13 @@ fuzz: bootstrap
 	@test -f $(BUILD)/fuzz/CMakeCache.txt || CC=clang CXX=clang++ $(CMAKE_CFG) -B $(BUILD)/fuzz \
 	    -DMORAVEL_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
 	@cmake --build $(BUILD)/fuzz -j $(JOBS)
+
+# The benchmarks measure the program as it ships: optimised as the Windows builds are, without
+# the sanitizers of the native test tree.
+bench-native: bootstrap
+	@test -f $(BUILD)/bench/CMakeCache.txt || $(CMAKE_CFG) -B $(BUILD)/bench \
+	    -DMORAVEL_SANITIZE=OFF -DBUILD_TESTING=OFF >/dev/null
+	@cmake --build $(BUILD)/bench -j $(JOBS) --target device_bench
 
 build: native win64 win32 fuzz
 
@@ -73,8 +80,11 @@ screenshot: win64
 	@$(WINEENV) tools/screenshots $(BUILD)/win64 $(BUILD)/screenshots
 	@ls $(BUILD)/screenshots
 
-bench: native
-	@for b in $(BUILD)/native/bench/*; do [ -x "$$b" ] && "$$b"; done; true
+# Figures only: nothing here passes or fails on a time.
+bench: bench-native win64 dist
+	@for b in $(BUILD)/bench/bench/*; do [ -f "$$b" ] && [ -x "$$b" ] && "$$b"; echo; done; true
+	@$(WINEENV) wine $(BUILD)/win64/bench/startup_bench.exe; echo
+	@bench/dist-sizes dist
 
 fuzz-long:
 	@$(MAKE) fuzz

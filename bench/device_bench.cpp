@@ -1,10 +1,13 @@
 // Download and upload through the simulated device, with a fixed latency added to every
-// transfer (each pipe read or write), as a slow USB link would. Reports wall time against the
-// protocol's own minimum (transfers x latency), and the CPU time spent per record, measured in a
-// second pass without the added latency so that the sleeping itself is not counted; in process
-// and over TCP on 127.0.0.1 against a devsim server (whose thread's CPU time is included).
+// transfer (each pipe read or write), as a slow USB link would. Each transfer is held to its
+// latency against a deadline: a sleep to just before it and a spin for the last stretch, so
+// that the operating system's sleep overshoot does not count as the program's time. Reported:
+// wall time against the protocol's own minimum (transfers x latency), the program's own time
+// per transfer beyond the latency, and how late the holds ended. A second table runs with no
+// latency at all: records per second and the CPU time per record. Both in process and over TCP
+// on 127.0.0.1 against a devsim server (whose thread's CPU time is included).
 //
-//   device_bench [--latency-us N] [--runs N] [--no-tcp]
+//   device_bench [--latency-us N]... [--runs N] [--throughput-runs N] [--no-tcp]
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +16,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/app_state.h"
 #include "device/device_image.h"
@@ -24,12 +28,20 @@
 
 namespace {
 
-// Wraps a backend: sleeps `latencyUs` before every read and write and counts them.
+using Clock = std::chrono::steady_clock;
+
+// A sleep on Linux ends up to tens of microseconds late (timer slack, scheduling); it is only
+// trusted up to this much before the deadline, and the rest is spun.
+constexpr auto SPIN_STRETCH = std::chrono::microseconds(200);
+
+// Wraps a backend: holds every read and write to `latencyUs` before passing it on, and counts
+// them and how late the holds ended.
 struct SlowBackend {
     DeviceBackend backend;
     const DeviceBackend* inner;
     int latencyUs;
     long transfers;
+    Clock::duration late;
 };
 
 SlowBackend* Slow(void* c) { return static_cast<SlowBackend*>(c); }
@@ -37,8 +49,15 @@ SlowBackend* Slow(void* c) { return static_cast<SlowBackend*>(c); }
 void Wait(SlowBackend* s)
 {
     s->transfers++;
-    if (s->latencyUs > 0)
-        std::this_thread::sleep_for(std::chrono::microseconds(s->latencyUs));
+    if (s->latencyUs <= 0)
+        return;
+    const Clock::time_point deadline = Clock::now() + std::chrono::microseconds(s->latencyUs);
+    if (std::chrono::microseconds(s->latencyUs) > SPIN_STRETCH)
+        std::this_thread::sleep_until(deadline - SPIN_STRETCH);
+    Clock::time_point now = Clock::now();
+    while (now < deadline)
+        now = Clock::now();
+    s->late += now - deadline;
 }
 
 void InitSlowBackend(SlowBackend* s, const DeviceBackend* inner, int latencyUs)
@@ -46,6 +65,7 @@ void InitSlowBackend(SlowBackend* s, const DeviceBackend* inner, int latencyUs)
     s->inner = inner;
     s->latencyUs = latencyUs;
     s->transfers = 0;
+    s->late = Clock::duration::zero();
     s->backend = {
         "slow",
         s,
@@ -71,6 +91,7 @@ struct Figures {
     double wallMs;
     double cpuMs;
     long transfers;
+    Clock::duration late;
     int failures;
 };
 
@@ -78,75 +99,108 @@ struct Figures {
 // not counted, as the program's transfers find the pipes open after the connection check.
 Figures Measure(SlowBackend* slow, bool upload, int runs)
 {
-    Figures f = {0, 0, 0, 0};
+    Figures f = {0, 0, 0, Clock::duration::zero(), 0};
     for (int i = 0; i < runs; i++) {
         DeviceOpen();
         slow->transfers = 0;
-        const auto wall = std::chrono::steady_clock::now();
+        slow->late = Clock::duration::zero();
+        const Clock::time_point wall = Clock::now();
         const std::clock_t cpu = std::clock();
         int ok =
             upload ? UploadImage(&gDeviceImage, nullptr) : DownloadImage(&gDeviceImage, nullptr);
         f.cpuMs += 1000.0 * static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC;
-        f.wallMs +=
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - wall)
-                .count();
+        f.wallMs += std::chrono::duration<double, std::milli>(Clock::now() - wall).count();
         f.transfers += slow->transfers;
+        f.late += slow->late;
         f.failures += ok ? 0 : 1;
     }
     return f;
 }
 
-void Report(const char* link, const char* direction, const Figures& f, const Figures& cpu, int runs,
-            int latencyUs)
-{
-    const double transfers = static_cast<double>(f.transfers) / runs;
-    const double wall = f.wallMs / runs;
-    const double minimum = transfers * latencyUs / 1000.0;
-    char ratio[32] = "n/a";
-    if (minimum > 0)
-        std::snprintf(ratio, sizeof ratio, "%.3f", wall / minimum);
-    std::printf("%-8s %-9s %8.0f %10.1f %10.1f %8s %12.1f%s\n", link, direction, transfers, wall,
-                minimum, ratio, 1000.0 * cpu.cpuMs / runs / ITEM_COUNT,
-                f.failures || cpu.failures ? "  (FAILED runs)" : "");
-}
+struct Link {
+    const char* name;
+    const DeviceBackend* backend;
+};
 
-void Run(const char* link, const DeviceBackend* inner, int latencyUs, int runs)
+const char* const DIRECTIONS[] = {"download", "upload"};
+
+// Wall time against transfers x latency; what the program adds to each transfer (its wall time
+// outside the holds); and how late the holds ended, which the ratio includes as well.
+void ReportHeld(const Link& link, int latencyUs, int runs)
 {
     SlowBackend slow;
-    InitSlowBackend(&slow, inner, latencyUs);
+    InitSlowBackend(&slow, link.backend, latencyUs);
     SetDeviceBackend(&slow.backend);
     ResetDeviceImage();
-    const Figures download = Measure(&slow, false, runs);
-    const Figures upload = Measure(&slow, true, runs);
-    slow.latencyUs = 0;
-    const Figures downloadCpu = Measure(&slow, false, runs);
-    const Figures uploadCpu = Measure(&slow, true, runs);
-    Report(link, "download", download, downloadCpu, runs, latencyUs);
-    Report(link, "upload", upload, uploadCpu, runs, latencyUs);
+    for (int upload = 0; upload < 2; upload++) {
+        const Figures f = Measure(&slow, upload != 0, runs);
+        const double transfers = static_cast<double>(f.transfers) / runs;
+        const double wall = f.wallMs / runs;
+        const double minimum = transfers * latencyUs / 1000.0;
+        const double lateUs = std::chrono::duration<double, std::micro>(f.late).count();
+        std::printf("%-5s %-9s %7d %9.0f %9.1f %9.1f %7.3f %11.2f %9.2f%s\n", link.name,
+                    DIRECTIONS[upload], latencyUs, transfers, wall, minimum, wall / minimum,
+                    (1000.0 * (wall - minimum) - lateUs / runs) / transfers, lateUs / f.transfers,
+                    f.failures ? "  (FAILED runs)" : "");
+    }
     SetDeviceBackend(nullptr);
 }
+
+// No latency: how fast the program and the simulated device go on their own.
+void ReportThroughput(const Link& link, int runs)
+{
+    SlowBackend slow;
+    InitSlowBackend(&slow, link.backend, 0);
+    SetDeviceBackend(&slow.backend);
+    ResetDeviceImage();
+    for (int upload = 0; upload < 2; upload++) {
+        Measure(&slow, upload != 0, 1);  // warm-up, not counted
+        const Figures f = Measure(&slow, upload != 0, runs);
+        const double wall = f.wallMs / runs;
+        std::printf("%-5s %-9s %9.0f %9.3f %12.0f %11.2f %12.2f%s\n", link.name, DIRECTIONS[upload],
+                    static_cast<double>(f.transfers) / runs, wall, ITEM_COUNT * 1000.0 / wall,
+                    1000.0 * wall / (static_cast<double>(f.transfers) / runs),
+                    1000.0 * f.cpuMs / runs / ITEM_COUNT, f.failures ? "  (FAILED runs)" : "");
+    }
+    SetDeviceBackend(nullptr);
+}
+
+const char USAGE[] =
+    "usage: device_bench [--latency-us N]... [--runs N] [--throughput-runs N] [--no-tcp]\n";
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    int latencyUs = 500;
+    // 500 us: a busy high-speed link; 1 ms: one USB full-speed frame per transfer.
+    std::vector<int> latencies;
     int runs = 3;
+    int throughputRuns = 20;
     bool tcp = true;
     for (int i = 1; i < argc; i++) {
         if (!std::strcmp(argv[i], "--latency-us") && i + 1 < argc)
-            latencyUs = std::atoi(argv[++i]);
+            latencies.push_back(std::atoi(argv[++i]));
         else if (!std::strcmp(argv[i], "--runs") && i + 1 < argc)
             runs = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--throughput-runs") && i + 1 < argc)
+            throughputRuns = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--no-tcp"))
             tcp = false;
         else {
-            std::fprintf(stderr, "usage: device_bench [--latency-us N] [--runs N] [--no-tcp]\n");
+            std::fputs(USAGE, stderr);
             return 2;
         }
     }
-    if (latencyUs < 0 || runs < 1) {
-        std::fprintf(stderr, "device_bench: latency must be >= 0 and runs >= 1\n");
+    if (latencies.empty())
+        latencies = {500, 1000};
+    for (int latency : latencies) {
+        if (latency < 1) {
+            std::fprintf(stderr, "device_bench: a latency must be at least 1 us\n");
+            return 2;
+        }
+    }
+    if (runs < 1 || throughputRuns < 1) {
+        std::fprintf(stderr, "device_bench: runs must be at least 1\n");
         return 2;
     }
 
@@ -156,30 +210,44 @@ int main(int argc, char** argv)
     CreateDeviceImage();
     SetUploadDumpPath(nullptr);
 
-    std::printf("device link: %d records, %d us per transfer, mean of %d runs\n", ITEM_COUNT,
-                latencyUs, runs);
-    std::printf("%-8s %-9s %8s %10s %10s %8s %12s\n", "link", "transfer", "transfers", "wall ms",
-                "min ms", "ratio", "cpu us/rec");
-
+    std::vector<Link> links;
     std::unique_ptr<SimDevice> device(new SimDevice);
     SimInit(device.get());
     std::unique_ptr<SimBackend> sim(new SimBackend);
     InitSimBackend(sim.get());
     sim->devices[0] = device.get();
-    Run("sim", &sim->backend, latencyUs, runs);
+    links.push_back({"sim", &sim->backend});
 
+    std::unique_ptr<SimDevice> remote(new SimDevice);
+    static SimServer server;
+    std::thread thread;
+    std::unique_ptr<TcpBackend> tcpLink(new TcpBackend);
     if (tcp) {
-        std::unique_ptr<SimDevice> remote(new SimDevice);
         SimInit(remote.get());
-        static SimServer server;
         if (!SimServerOpen(&server, remote.get(), "127.0.0.1", 0)) {
             std::fprintf(stderr, "device_bench: no loopback port for the TCP run\n");
             return 1;
         }
-        std::thread thread(SimServerRun, &server);
-        std::unique_ptr<TcpBackend> link(new TcpBackend);
-        InitTcpBackend(link.get(), {{"127.0.0.1", server.port}});
-        Run("tcp", &link->backend, latencyUs, runs);
+        thread = std::thread(SimServerRun, &server);
+        InitTcpBackend(tcpLink.get(), {{"127.0.0.1", server.port}});
+        links.push_back({"tcp", &tcpLink->backend});
+    }
+
+    std::printf("device link, %d records: each transfer held to its latency; mean of %d runs\n",
+                ITEM_COUNT, runs);
+    std::printf("%-5s %-9s %7s %9s %9s %9s %7s %11s %9s\n", "link", "transfer", "lat us",
+                "transfers", "wall ms", "min ms", "ratio", "own us/xfer", "late us");
+    for (int latency : latencies)
+        for (const Link& link : links)
+            ReportHeld(link, latency, runs);
+
+    std::printf("\nno latency: throughput; mean of %d runs after one warm-up\n", throughputRuns);
+    std::printf("%-5s %-9s %9s %9s %12s %11s %12s\n", "link", "transfer", "transfers", "wall ms",
+                "records/s", "us/xfer", "cpu us/rec");
+    for (const Link& link : links)
+        ReportThroughput(link, throughputRuns);
+
+    if (tcp) {
         SimServerStop(&server);
         thread.join();
         SimServerClose(&server);

@@ -1,0 +1,44 @@
+// The smallest Win32 program with a main window: the reference that startup_bench holds
+// Moravel.exe against. Built by the same compiler with the same flags, so that what both share
+// (Wine starting a process, a window class, a shown window, a message loop) cancels out.
+#include <windows.h>
+
+namespace {
+
+const char BENCH_WINDOW_CLASS[] = "MoravelStartupReference";
+
+LRESULT CALLBACK BenchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = BenchWindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = BENCH_WINDOW_CLASS;
+    if (!RegisterClassA(&wc))
+        return 1;
+    HWND window = CreateWindowExA(0, BENCH_WINDOW_CLASS, "Start-up reference", WS_OVERLAPPEDWINDOW,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr,
+                                  instance, nullptr);
+    if (!window)
+        return 1;
+    ShowWindow(window, show);
+    UpdateWindow(window);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}
