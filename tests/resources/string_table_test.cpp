@@ -1,4 +1,4 @@
-// The string table (strings.rc) and the id header, read as text the way windres reads them:
+// The string tables (strings.rc and those of single features) and the id header, read as text the way windres reads them:
 // every name defined, no id given twice, the fixed texts exactly right, and the A3-only strings
 // present in the A3 table alone.
 #include <gtest/gtest.h>
@@ -121,6 +121,25 @@ bool Unquote(const std::string& line, size_t quote, std::string* text, std::stri
     return false;
 }
 
+// Every line of the string tables Moravel.rc includes: the main one, then those of single
+// features, each line with its file and line number.
+struct SourceLine {
+    std::string file;
+    int line;
+    std::string text;
+};
+
+std::vector<SourceLine> ReadStringFiles()
+{
+    std::vector<SourceLine> lines;
+    for (const char* file : {"strings.rc", "directory.rc"}) {
+        int number = 0;
+        for (const std::string& text : ReadLines(RESOURCES + "/" + file))
+            lines.push_back({file, ++number, text});
+    }
+    return lines;
+}
+
 // Reads the STRINGTABLE with MORAVEL_A3 defined or not, following #ifdef/#ifndef/#else/#endif.
 Table ReadStringTable(bool a3)
 {
@@ -128,11 +147,10 @@ Table ReadStringTable(bool a3)
     std::vector<bool> active;  // one level per open conditional
     bool inComment = false;
     bool inTable = false;
-    int lineNo = 0;
-    for (const std::string& raw : ReadLines(RESOURCES + "/strings.rc")) {
-        lineNo++;
-        std::string line = Trim(raw);
-        std::string where = "strings.rc:" + std::to_string(lineNo) + ": ";
+    for (const SourceLine& source : ReadStringFiles()) {
+        const int lineNo = source.line;
+        std::string line = Trim(source.text);
+        std::string where = source.file + ":" + std::to_string(lineNo) + ": ";
         if (inComment) {
             inComment = line.find("*/") == std::string::npos;
             continue;
@@ -211,7 +229,7 @@ TEST_P(StringTableTest, ParsesWithDefinedNamesAndDistinctIds)
     for (const Entry& e : table.entries) {
         auto v = values.find(e.name);
         if (v == values.end()) {
-            ADD_FAILURE() << "strings.rc:" << e.line << ": " << e.name
+            ADD_FAILURE() << "line " << e.line << ": " << e.name
                           << " is not defined in resource_ids.h";
             continue;
         }
