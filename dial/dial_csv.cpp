@@ -543,6 +543,12 @@ int MemberRefusal(const Reader& reader, const DialMember& m, int groupIndex,
 // The second pass: a group's members against the finished destinations, then the group.
 int ReadGroup(const Reader& reader, GroupRow& row, ImportProblem* problem)
 {
+    // The name first, as the group dialog checks it.
+    const GroupProblem name = CheckGroupForm(row.record.name, GroupMembers{{}, 1, {}, 0});
+    if (name.message == IDS_NEED_GROUP_NAME)
+        return Fail(problem, IDS_IMPORT_GROUP_NAME_MISSING);
+    if (name.message)
+        return Fail(problem, IDS_IMPORT_NAME_SPACES);
     GroupMembers members = {};
     for (const std::string& token : row.members) {
         DialMember m;
@@ -562,17 +568,8 @@ int ReadGroup(const Reader& reader, GroupRow& row, ImportProblem* problem)
         else
             members.speed[members.speedCount++] = m;
     }
-    const GroupProblem form = CheckGroupForm(row.record.name, members);
-    switch (form.message) {
-    case 0:
-        break;
-    case IDS_NEED_GROUP_NAME:
-        return Fail(problem, IDS_IMPORT_GROUP_NAME_MISSING);
-    case IDS_NO_MEMBERS:
+    if (CheckGroupForm(row.record.name, members).message)
         return Fail(problem, IDS_IMPORT_NO_MEMBERS);
-    default:
-        return Fail(problem, IDS_IMPORT_NAME_SPACES);
-    }
     EncodeGroupKey(reader.scratch, row.record, row.index, members.quick, members.quickCount,
                    members.speed, members.speedCount);
     return 1;
