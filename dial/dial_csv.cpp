@@ -97,6 +97,8 @@ constexpr NameList SWITCHES = {SWITCH_NAMES, 2};
 constexpr NameList RESOLUTIONS = {RESOLUTION_NAMES, 2};
 constexpr NameList CODINGS = {CODING_NAMES, 3};
 
+constexpr int SIZE_CODE_ZERO_INDEX = 2;
+
 NameList SizeNames(int inch)
 {
     return inch ? NameList{INCH_SIZE_NAMES, 2} : NameList{METRIC_SIZE_NAMES, 3};
@@ -201,7 +203,7 @@ int DecodeCarried(DialRecord* record, EditState& scratch, bool quick, int index)
 }
 
 void AppendDestination(std::string* out, const DialRecord& r, bool quick, int number, int japanese,
-                       int inch)
+                       int inch, uint8_t sizeCode)
 {
     std::vector<std::string> f(COLUMN_COUNT);
     f[COL_LIST] = quick ? LIST_QUICK : LIST_SPEED;
@@ -218,7 +220,9 @@ void AppendDestination(std::string* out, const DialRecord& r, bool quick, int nu
         // With custom scan off, values the device keeps as zero bytes stay empty.
         const bool plain = r.customScan == 0;
         f[COL_CUSTOM_SCAN] = ValueText(SWITCHES, r.customScan);
-        if (!(plain && r.scanSize == ScanSizeIndex(0, inch)))
+        // Size code 0 is the empty field: on an inch device it has no name of its own (the
+        // list reads it as Ledger, whose code is 9).
+        if (sizeCode != 0 || (!plain && !inch))
             f[COL_SCAN_SIZE] = ValueText(SizeNames(inch), r.scanSize);
         if (!(plain && r.scanResolution == 0xFF))
             f[COL_RESOLUTION] = ValueText(RESOLUTIONS, r.scanResolution);
@@ -253,6 +257,14 @@ void AppendGroup(std::string* out, const DialRecord& g, int index, int japanese)
     for (int k = 0; k < members.speedCount; k++)
         f[COL_MEMBERS] += (f[COL_MEMBERS].empty() ? "" : " ") + MemberText(members.speed[k]);
     AppendCsvRecord(out, f);
+}
+
+// The stored scan size code of an e-mail entry: the decoded size cannot tell every code apart.
+uint8_t SizeCodeOf(const EditState& state, bool quick, int index)
+{
+    constexpr int QUICK_SCAN_SIZE_BYTE = 31, SPEED_SCAN_SIZE_BYTE = 27;
+    return quick ? state.quickDial.entries[index][QUICK_SCAN_SIZE_BYTE]
+                 : state.speedDial.entries[index][SPEED_SCAN_SIZE_BYTE];
 }
 
 int ClampKeys(int keyCount)
@@ -335,8 +347,9 @@ int ReadDestination(const Reader& reader, const CsvRecord& record, RowKind kind,
             return Fail(problem, IDS_IMPORT_BAD_VALUE, {custom, COLUMN_TITLES[COL_CUSTOM_SCAN]});
         r->customScan = static_cast<uint8_t>(value);
         // Empty options are what the entry dialog starts from: the device's zero bytes with
-        // custom scan off, Fine with it on.
-        value = ScanSizeIndex(0, inch);
+        // custom scan off, Fine with it on. An empty size is code 0, which index 2 stores on
+        // either paper system.
+        value = SIZE_CODE_ZERO_INDEX;
         if (!size.empty() && !ParseValue(size, SizeNames(inch), &value))
             return Fail(problem, IDS_IMPORT_BAD_VALUE, {size, COLUMN_TITLES[COL_SCAN_SIZE]});
         r->scanSize = static_cast<uint8_t>(value);
@@ -752,17 +765,17 @@ std::string ExportDirectoryCsv(const EditState& state, int keyCount)
         if (!DecodeQuickKey(&r, state, i))
             continue;
         if (r.programDial) {
-            AppendDestination(&out, r, true, i + 1, japanese, inch);
+            AppendDestination(&out, r, true, i + 1, japanese, inch, SizeCodeOf(state, true, i));
         } else if (r.kind == KIND_GROUP) {
             if (DecodeGroupKey(&r, state, i))
                 AppendGroup(&out, r, i, japanese);
         } else if (DecodeCarried(&r, *scratch, true, i)) {
-            AppendDestination(&out, r, true, i + 1, japanese, inch);
+            AppendDestination(&out, r, true, i + 1, japanese, inch, SizeCodeOf(state, true, i));
         }
     }
     for (int i = 0; i < SPEED_DIAL_COUNT; i++)
         if (DecodeCarried(&r, *scratch, false, i))
-            AppendDestination(&out, r, false, i, japanese, inch);
+            AppendDestination(&out, r, false, i, japanese, inch, SizeCodeOf(state, false, i));
     return out;
 }
 
