@@ -423,6 +423,23 @@ TEST_F(DirectoryCsv, ColumnsByTitleInAnyOrderAndSemicolons)
     EXPECT_EQ(SPEED_FAX_LENGTH, result->speedDial.lengths[3]);
 }
 
+TEST_F(DirectoryCsv, TheManualsExampleImports)
+{
+    const std::string example =
+        "List,No.,Kind,Name,Destination,SUB,SID,Speed,Date,Members\n"
+        "Quick Dial,01,fax,\"Smith, John\",0301234567,12,34,33.6K,2024-05-17,\n"
+        "Quick Dial,02,e-mail,Sales,sales@example.com,,,,2024-05-17,\n"
+        "Quick Dial,05,group,Team,,,,,2024-06-01,Q01 Q02 S07\n"
+        "Speed Dial,07,fax,M\xC3\xBCller,0897654,,,14.4K,,\n";
+    const DirectoryImport outcome = Import(example);
+    ASSERT_EQ(1, outcome.ok) << Describe(outcome.problems);
+    DialRecord g;
+    ASSERT_EQ(1, DecodeGroupKey(&g, *result, 4));
+    EXPECT_STREQ("Team", g.name);
+    EXPECT_EQ(3, g.memberCount);
+    EXPECT_EQ(EntryDateFor(2024, 6, 1), g.entryDate);
+}
+
 TEST_F(DirectoryCsv, ReplacesTheDirectoryButKeepsTheDevicesOwn)
 {
     PutQuickFax(Key(0), 0);

@@ -6,6 +6,7 @@
 //   shotdriver after NAME      undoes what a state left open (closes its dialog)
 //   shotdriver select ROW      selects and focuses ROW of the dial list
 //   shotdriver edit ROW [TEXT] opens the entry editor on ROW; TEXT goes into its fax number
+//   shotdriver import FILE     writes a dial directory with mistakes to FILE and imports it
 //   shotdriver close           closes the program without saving
 #include <windows.h>
 
@@ -115,6 +116,8 @@ int main(int argc, char** argv)
         std::printf("group-dialog|Program Group Dial05|edit 4\n");
         std::printf("about|About Moravel|post %d\n", IDM_ABOUT);
         std::printf("save-as-dialog|Save As...|post %d\n", IDM_SAVE_AS);
+        // The message box's caption is the program's name alone.
+        std::printf("import-errors|Moravel\"|import dial-directory-errors.csv\n");
         return 0;
     }
     HWND main = MainWindow();
@@ -142,11 +145,38 @@ int main(int argc, char** argv)
             SetDlgItemTextA(dialog, IDC_ENTRY_FAX_NUMBER, argv[3]);
         return dialog ? 0 : 1;
     }
+    if (std::strcmp(verb, "import") == 0 && argc > 2) {
+        char path[MAX_PATH];
+        if (!GetFullPathNameA(argv[2], sizeof path, path, nullptr))
+            return 1;
+        FILE* file = std::fopen(path, "wb");
+        if (!file)
+            return 1;
+        std::fputs("\xEF\xBB\xBFList,No.,Kind,Name,Destination,SUB,SID,Speed,Members\r\n"
+                   "Quick Dial,01,fax,Front desk,0301234567,,,33.6K,\r\n"
+                   "Quick Dial,02,fax,Who?,0301234568,,,,\r\n"
+                   "Quick Dial,31,fax,Annex,0301234569,,,,\r\n"
+                   "Speed Dial,07,e-mail,Sales,sales.example.com,,,,\r\n"
+                   "Speed Dial,08,fax,Archive,---,,,,\r\n"
+                   "Quick Dial,05,group,Team,,,,,Q01 Q09\r\n",
+                   file);
+        std::fclose(file);
+        PostMessageA(main, WM_COMMAND, IDM_IMPORT_DIRECTORY, 0);
+        HWND dialog = WaitDialog("Import Dial Directory");
+        if (!dialog)
+            return 1;
+        // The file name box of the common dialog, in its two forms.
+        SetDlgItemTextA(dialog, 0x47C, path);
+        SetDlgItemTextA(dialog, 0x480, path);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        return 0;
+    }
     if (std::strcmp(verb, "after") == 0 && argc > 2) {
         const char* prefix = std::strcmp(argv[2], "about") == 0            ? "About"
                              : std::strcmp(argv[2], "save-as-dialog") == 0 ? "Save As"
                              : std::strncmp(argv[2], "entry-", 6) == 0     ? "Program"
                              : std::strcmp(argv[2], "group-dialog") == 0   ? "Program"
+                             : std::strcmp(argv[2], "import-errors") == 0  ? "Moravel"
                                                                            : nullptr;
         if (prefix) {
             CloseSearch search = {prefix, 0};
