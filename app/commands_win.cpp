@@ -16,6 +16,7 @@
 #include "app/ui_win.h"
 #include "dial/dial_clipboard_win.h"
 #include "dial/dial_lists_win.h"
+#include "dial/dial_transfer_win.h"
 #include "print/print_win.h"
 #include "resources/resource_ids.h"
 
@@ -73,6 +74,8 @@ const CommandEntry COMMANDS[] = {
     {IDM_SAVE_AS, OnSaveAs},
     {IDM_PRINT, OnPrint},
     {IDM_PRINT_PREVIEW, OnPrintPreview},
+    {IDM_EXPORT_DIRECTORY, OnExportDirectory},
+    {IDM_IMPORT_DIRECTORY, OnImportDirectory},
     {IDM_EXIT, OnExit},
     {IDM_ENTRY_PROPERTIES, OnEntryProperties},
     {IDM_CUT, OnCut},

@@ -75,6 +75,9 @@ void DecideUiState(const AppState& app, const RowFacts& facts, UiDecision* out)
         if (r.onToolbar)
             Add(out->toolbar, &out->toolbarCount, r.command, r.enabled);
     }
+    /* The dial directory travels with a document: an import replaces the one it has. */
+    Add(out->menu, &out->menuCount, IDM_EXPORT_DIRECTORY, data);
+    Add(out->menu, &out->menuCount, IDM_IMPORT_DIRECTORY, data);
     out->enableProperties = data;
 
     const View view = data ? app.currentView : VIEW_DEVICE;

@@ -696,6 +696,89 @@
 #define IDS_PREVIEW_NOTHING             9407
 #define IDS_PREVIEW_NO_MEMORY           9408
 
+/* Commands: dial directory export and import */
+#define IDM_EXPORT_DIRECTORY            9650
+#define IDM_IMPORT_DIRECTORY            9651
+
+/* Strings: dial directory export and import (file dialog, messages) */
+#define IDS_TITLE_EXPORT_DIRECTORY      9550
+#define IDS_TITLE_IMPORT_DIRECTORY      9551
+#define IDS_DIRECTORY_FILTER_CSV        9552
+#define IDS_DIRECTORY_PATTERN_CSV       9553
+#define IDS_DIRECTORY_FILTER_VCARD      9554
+#define IDS_DIRECTORY_PATTERN_VCARD     9555
+#define IDS_DIRECTORY_EXT_CSV           9556
+#define IDS_DIRECTORY_EXT_VCARD         9557
+#define IDS_EXPORT_FAILED               9558
+#define IDS_IMPORT_UNREADABLE           9559
+#define IDS_IMPORT_REJECTED             9560
+#define IDS_IMPORT_LINE                 9561
+#define IDS_IMPORT_MORE                 9562
+#define IDS_VCARD_ADDED                 9563
+#define IDS_VCARD_SKIPPED               9564
+#define IDS_VCARD_SKIP_LINE             9565
+#define IDS_VCARD_NO_CARDS              9566
+
+/* Strings: the problems an import reports, one a line of the file */
+#define IDS_IMPORT_TOO_LARGE            9570
+#define IDS_IMPORT_NOT_UTF8             9571
+#define IDS_IMPORT_NO_HEADER            9572
+#define IDS_IMPORT_UNKNOWN_COLUMN       9573
+#define IDS_IMPORT_DOUBLE_COLUMN        9574
+#define IDS_IMPORT_MISSING_COLUMN       9575
+#define IDS_IMPORT_STRAY_QUOTE          9576
+#define IDS_IMPORT_AFTER_QUOTE          9577
+#define IDS_IMPORT_OPEN_QUOTE           9578
+#define IDS_IMPORT_TOO_MANY_FIELDS      9579
+#define IDS_IMPORT_FIELD_TOO_LONG       9580
+#define IDS_IMPORT_TOO_MANY_ROWS        9581
+#define IDS_IMPORT_BAD_LIST             9582
+#define IDS_IMPORT_BAD_QUICK_NUMBER     9583
+#define IDS_IMPORT_BAD_SPEED_NUMBER     9584
+#define IDS_IMPORT_DUPLICATE            9585
+#define IDS_IMPORT_BAD_KIND             9586
+#define IDS_IMPORT_GROUP_ON_SPEED       9587
+#define IDS_IMPORT_PROGRAM_KEPT         9588
+#define IDS_IMPORT_PROGRAM_NEW          9589
+#define IDS_IMPORT_ABSENT               9590
+#define IDS_IMPORT_NOT_APPLICABLE       9591
+#define IDS_IMPORT_NAME_CHAR            9592
+#define IDS_IMPORT_NAME_LONG            9593
+#define IDS_IMPORT_NAME_SPACES          9594
+#define IDS_IMPORT_FAX_MISSING          9595
+#define IDS_IMPORT_FAX_LONG             9596
+#define IDS_IMPORT_FAX_CHAR             9597
+#define IDS_IMPORT_FAX_NO_DIGIT         9598
+#define IDS_IMPORT_FAX_PAUSE            9599
+#define IDS_IMPORT_FAX_PLUS             9600
+#define IDS_IMPORT_CHAIN_NO_PLUS        9601
+#define IDS_IMPORT_CODE_LONG            9602
+#define IDS_IMPORT_CODE_CHAR            9603
+#define IDS_IMPORT_SID_WITHOUT_SUB      9604
+#define IDS_IMPORT_EMAIL_MISSING        9605
+#define IDS_IMPORT_EMAIL_LONG           9606
+#define IDS_IMPORT_EMAIL_CHAR           9607
+#define IDS_IMPORT_EMAIL_INVALID        9608
+#define IDS_IMPORT_NO_BOARD             9609
+#define IDS_IMPORT_BAD_VALUE            9610
+#define IDS_IMPORT_BAD_DATE             9611
+#define IDS_IMPORT_GROUP_NAME_MISSING   9612
+#define IDS_IMPORT_NO_MEMBERS           9613
+#define IDS_IMPORT_TOO_MANY_MEMBERS     9614
+#define IDS_IMPORT_BAD_MEMBER           9615
+#define IDS_IMPORT_MEMBER_EMPTY         9616
+#define IDS_IMPORT_MEMBER_GROUP         9617
+#define IDS_IMPORT_MEMBER_CHAIN         9618
+#define IDS_IMPORT_MEMBER_PROGRAM       9619
+#define IDS_IMPORT_MEMBER_SELF          9620
+#define IDS_IMPORT_MEMBER_TWICE         9621
+#define IDS_IMPORT_MEMBER_UNUSABLE      9622
+#define IDS_VCARD_NO_DESTINATION        9623
+#define IDS_VCARD_DUPLICATE             9624
+#define IDS_VCARD_FULL                  9625
+#define IDS_VCARD_UNREADABLE            9626
+#define IDS_VCARD_COMBINATION           9627
+
 /* clang-format on */
 
 #endif

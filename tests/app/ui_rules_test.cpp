@@ -117,6 +117,18 @@ TEST(UiRules, DataConnectedOffersTheTransfers)
     EXPECT_EQ(0, Decide(State(1, 0)).enableTreeAndList) << "offline leaves them as they are";
 }
 
+TEST(UiRules, DialDirectoryTravelsOnlyWithData)
+{
+    for (int connected : {0, 1}) {
+        Check(State(0, connected), {{IDM_EXPORT_DIRECTORY, 0, -1}, {IDM_IMPORT_DIRECTORY, 0, -1}},
+              connected ? "no data, connected" : "no data, offline");
+        // Offline too: the directory is the document's, not the device's.
+        Check(State(1, connected, VIEW_SPEED),
+              {{IDM_EXPORT_DIRECTORY, 1, -1}, {IDM_IMPORT_DIRECTORY, 1, -1}},
+              connected ? "data, connected" : "data, offline");
+    }
+}
+
 TEST(UiRules, PanesFollowDataAndView)
 {
     struct Case {

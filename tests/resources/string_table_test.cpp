@@ -123,7 +123,7 @@ bool Unquote(const std::string& line, size_t quote, std::string* text, std::stri
 
 // Reads the STRINGTABLE blocks of `file` with MORAVEL_A3 defined or not, following
 // #ifdef/#ifndef/#else/#endif. In strings.rc every line must belong to the table; the other
-// scripts (print.rc) also hold dialogs, whose lines are passed over.
+// scripts (print.rc, directory.rc) also hold dialogs, whose lines are passed over.
 void ReadStringFile(const std::string& file, bool a3, Table* out)
 {
     Table& table = *out;
@@ -197,7 +197,7 @@ void ReadStringFile(const std::string& file, bool a3, Table* out)
 Table ReadStringTable(bool a3)
 {
     Table table;
-    for (const char* file : {"strings.rc", "print.rc"})
+    for (const char* file : {"strings.rc", "print.rc", "directory.rc"})
         ReadStringFile(file, a3, &table);
     return table;
 }

@@ -8,6 +8,7 @@
 //   shotdriver edit ROW [TEXT] opens the entry editor on ROW; TEXT goes into its fax number
 //   shotdriver preview LIST [zoom]  opens the print preview of one list (quick, speed or
 //                              group), fitted to the window's width with zoom
+//   shotdriver import FILE     writes a dial directory with mistakes to FILE and imports it
 //   shotdriver close           closes the program without saving
 #include <windows.h>
 
@@ -159,6 +160,8 @@ int main(int argc, char** argv)
         std::printf("preview-speed-dial|Print Preview|preview speed\n");
         std::printf("preview-group|Print Preview|preview group\n");
         std::printf("preview-fit-width|Print Preview|preview speed zoom\n");
+        // The message box's caption is the program's name alone.
+        std::printf("import-errors|Moravel\"|import dial-directory-errors.csv\n");
         return 0;
     }
     HWND main = MainWindow();
@@ -188,6 +191,32 @@ int main(int argc, char** argv)
     }
     if (std::strcmp(verb, "preview") == 0 && argc > 2)
         return OpenPreview(main, argv[2], argc > 3 && std::strcmp(argv[3], "zoom") == 0);
+    if (std::strcmp(verb, "import") == 0 && argc > 2) {
+        char path[MAX_PATH];
+        if (!GetFullPathNameA(argv[2], sizeof path, path, nullptr))
+            return 1;
+        FILE* file = std::fopen(path, "wb");
+        if (!file)
+            return 1;
+        std::fputs("\xEF\xBB\xBFList,No.,Kind,Name,Destination,SUB,SID,Speed,Members\r\n"
+                   "Quick Dial,01,fax,Front desk,0301234567,,,33.6K,\r\n"
+                   "Quick Dial,02,fax,Who?,0301234568,,,,\r\n"
+                   "Quick Dial,31,fax,Annex,0301234569,,,,\r\n"
+                   "Speed Dial,07,e-mail,Sales,sales.example.com,,,,\r\n"
+                   "Speed Dial,08,fax,Archive,---,,,,\r\n"
+                   "Quick Dial,05,group,Team,,,,,Q01 Q09\r\n",
+                   file);
+        std::fclose(file);
+        PostMessageA(main, WM_COMMAND, IDM_IMPORT_DIRECTORY, 0);
+        HWND dialog = WaitDialog("Import Dial Directory");
+        if (!dialog)
+            return 1;
+        // The file name box of the common dialog, in its two forms.
+        SetDlgItemTextA(dialog, 0x47C, path);
+        SetDlgItemTextA(dialog, 0x480, path);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        return 0;
+    }
     if (std::strcmp(verb, "after") == 0 && argc > 2) {
         const char* prefix = std::strcmp(argv[2], "about") == 0            ? "About"
                              : std::strcmp(argv[2], "save-as-dialog") == 0 ? "Save As"
@@ -195,6 +224,7 @@ int main(int argc, char** argv)
                              : std::strncmp(argv[2], "preview-", 8) == 0   ? "Print Preview"
                              : std::strncmp(argv[2], "entry-", 6) == 0     ? "Program"
                              : std::strcmp(argv[2], "group-dialog") == 0   ? "Program"
+                             : std::strcmp(argv[2], "import-errors") == 0  ? "Moravel"
                                                                            : nullptr;
         if (prefix) {
             CloseSearch search = {prefix, 0};
