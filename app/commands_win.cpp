@@ -16,6 +16,7 @@
 #include "app/ui_win.h"
 #include "dial/dial_lists_win.h"
 #include "resources/resource_ids.h"
+#include "settings/settings_sheet_win.h"
 
 namespace {
 
@@ -64,6 +65,7 @@ const CommandEntry COMMANDS[] = {
     {IDM_DISCONNECT, OnDisconnect},
     {IDM_DOWNLOAD, OnDownload},
     {IDM_UPLOAD, OnUpload},
+    {IDM_DEVICE_SETTINGS, OnDeviceSettings},
     {IDM_READ_DEVICE, OnReadDevice},
     {IDM_CTX_DOWNLOAD, OnContextDownload},
     {IDM_CTX_UPLOAD, OnContextUpload},

@@ -676,6 +676,10 @@
 #define IDS_LDAP_INCLUDE_WORD           6008
 #define IDS_LDAP_END_WORD               6009
 
+/* Added for the settings pages: labels the pages enable with their fields. */
+#define IDC_SYS_AUTO_OFF_UNIT           9700
+#define IDC_LINE_PREFIX_LABEL           9701
+
 /* clang-format on */
 
 #endif
