@@ -5,6 +5,7 @@
 //   shotdriver post ID         posts command ID (for commands that open a modal dialog)
 //   shotdriver after NAME      undoes what a state left open (closes its dialog)
 //   shotdriver select ROW      selects and focuses ROW of the dial list
+//   shotdriver page N          shows page N of the open Device Settings sheet
 //   shotdriver close           closes the program without saving
 #include <windows.h>
 
@@ -13,6 +14,7 @@
 #include <cstring>
 
 #include <commctrl.h>
+#include <prsht.h>
 
 #include "resources/resource_ids.h"
 
@@ -62,6 +64,15 @@ void SelectRow(HWND main, int row)
     CloseHandle(process);
 }
 
+HWND SettingsSheet()
+{
+    HWND sheet = nullptr;
+    while ((sheet = FindWindowExA(nullptr, sheet, "#32770", "Device Settings")) != nullptr)
+        if (GetWindow(sheet, GW_OWNER) == MainWindow())
+            return sheet;
+    return nullptr;
+}
+
 }
 
 int main(int argc, char** argv)
@@ -78,6 +89,9 @@ int main(int argc, char** argv)
         std::printf("group-members|Moravel - |select 4\n");
         std::printf("about|About Moravel|post %d\n", IDM_ABOUT);
         std::printf("save-as-dialog|Save As...|post %d\n", IDM_SAVE_AS);
+        std::printf("settings-system|Device Settings|post %d\n", IDM_DEVICE_SETTINGS);
+        std::printf("settings-line|Device Settings|page 6\n");
+        std::printf("settings-network|Device Settings|page 9\n");
         return 0;
     }
     HWND main = MainWindow();
@@ -95,6 +109,19 @@ int main(int argc, char** argv)
     }
     if (std::strcmp(verb, "select") == 0 && argc > 2) {
         SelectRow(main, std::atoi(argv[2]));
+        return 0;
+    }
+    if (std::strcmp(verb, "page") == 0 && argc > 2) {
+        // An index and no page handle: nothing to copy into Moravel's memory.
+        SendMessageA(SettingsSheet(), PSM_SETCURSEL, std::atoi(argv[2]), 0);
+        return 0;
+    }
+    if (std::strcmp(verb, "after") == 0 && argc > 2 &&
+        std::strcmp(argv[2], "settings-network") == 0) {
+        // Cancel, then a harmless message: the modal sheet under Wine ends on the next one.
+        HWND sheet = SettingsSheet();
+        PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
+        PostMessageA(sheet, WM_NULL, 0, 0);
         return 0;
     }
     if (std::strcmp(verb, "after") == 0 && argc > 2) {
