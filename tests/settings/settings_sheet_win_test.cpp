@@ -450,6 +450,21 @@ TEST_F(SettingsSheet, CtrlTabMovesToTheNextPage)
     EXPECT_EQ(1, after);
 }
 
+TEST_F(SettingsSheet, PagesAResourceLibraryLacksComeFromTheProgram)
+{
+    LoadResourceModule(GetModuleHandleA(nullptr), RESOURCE_LIBRARY_DIR "\\");
+    ASSERT_NE(InstanceModule(), ResourceModule()) << "the library was not used";
+    int pages = 0;
+    bool controls = false;
+    RunSheet(window, {[&](HWND sheet) {
+                 pages = PageCount(sheet);
+                 controls = GetDlgItem(CurrentPage(sheet), IDC_SYS_COUNTRY) != nullptr;
+                 Press(sheet, PSBTN_CANCEL);
+             }});
+    EXPECT_EQ(13, pages);
+    EXPECT_TRUE(controls);
+}
+
 TEST_F(SettingsSheet, TheCommandShowsTheDeviceItemFirst)
 {
     SelectTreeItem(VIEW_SPEED);
