@@ -19,6 +19,7 @@
 #include "dial/dial_transfer_win.h"
 #include "print/print_win.h"
 #include "resources/resource_ids.h"
+#include "settings/settings_sheet_win.h"
 
 namespace {
 
@@ -66,6 +67,7 @@ const CommandEntry COMMANDS[] = {
     {IDM_DISCONNECT, OnDisconnect},
     {IDM_DOWNLOAD, OnDownload},
     {IDM_UPLOAD, OnUpload},
+    {IDM_DEVICE_SETTINGS, OnDeviceSettings},
     {IDM_READ_DEVICE, OnReadDevice},
     {IDM_CTX_DOWNLOAD, OnContextDownload},
     {IDM_CTX_UPLOAD, OnContextUpload},

@@ -35,7 +35,22 @@ struct FieldRule {
     Verdict (*judge)(const FieldRule& rule, uint8_t byte, int unit);
     const TextEnvironment* env;
     int codeField;
+    FieldJudge external;  // the judge of a filter from outside this file
 };
+
+FieldVerdict KeepEverything(uint8_t, int) { return FIELD_KEEP; }
+
+Verdict JudgeExternal(const FieldRule& rule, uint8_t b, int unit)
+{
+    switch (rule.external(b, unit)) {
+    case FIELD_KEEP:
+        return KEEP;
+    case FIELD_CUT:
+        return CUT;
+    default:
+        return REMOVE;
+    }
+}
 
 Verdict JudgeName(const FieldRule& rule, uint8_t b, int unit)
 {
@@ -183,23 +198,31 @@ int PortableAnsiToUtf16(unsigned codePage, const char* text, int length, uint16_
 
 int FilterNameField(char* text, int size, int limit, int* caret, const TextEnvironment& env)
 {
-    return RunFilter(text, size, limit, caret, FieldRule{JudgeName, &env, 0});
+    return RunFilter(text, size, limit, caret, FieldRule{JudgeName, &env, 0, nullptr});
 }
 
 int FilterDialNumberField(char* text, int size, int limit, int* caret, const TextEnvironment& env,
                           int codeField)
 {
-    return RunFilter(text, size, limit, caret, FieldRule{JudgeDialNumber, &env, codeField});
+    return RunFilter(text, size, limit, caret,
+                     FieldRule{JudgeDialNumber, &env, codeField, nullptr});
 }
 
 int FilterEmailField(char* text, int size, int limit, int* caret, const TextEnvironment& env)
 {
-    return RunFilter(text, size, limit, caret, FieldRule{JudgeEmail, &env, 0});
+    return RunFilter(text, size, limit, caret, FieldRule{JudgeEmail, &env, 0, nullptr});
 }
 
 int FilterDigitsField(char* text, int size, int limit, int* caret)
 {
-    return RunFilter(text, size, limit, caret, FieldRule{JudgeDigit, nullptr, 0});
+    return RunFilter(text, size, limit, caret, FieldRule{JudgeDigit, nullptr, 0, nullptr});
+}
+
+int FilterFieldWith(char* text, int size, int limit, int* caret, FieldJudge judge,
+                    const TextEnvironment* env)
+{
+    FieldRule rule{JudgeExternal, env, 0, judge ? judge : KeepEverything};
+    return RunFilter(text, size, limit, caret, rule);
 }
 
 int HasVisibleText(const char* text)

@@ -49,6 +49,14 @@ int FilterEmailField(char* text, int size, int limit, int* caret, const TextEnvi
 // Digits only; no conversion.
 int FilterDigitsField(char* text, int size, int limit, int* caret);
 
+// The engine the filters above share, for the filters of other dialogs. `judge` decides on one
+// byte together with its UTF-16 unit (-1 when there is none); `env` null judges bytes only.
+// Same contract as the filters above.
+enum FieldVerdict { FIELD_KEEP, FIELD_REMOVE, FIELD_CUT };
+typedef FieldVerdict (*FieldJudge)(uint8_t byte, int unit);
+int FilterFieldWith(char* text, int size, int limit, int* caret, FieldJudge judge,
+                    const TextEnvironment* env);
+
 // ---- Checks ---------------------------------------------------------------------------------
 // Each returns 1 or 0; a null text fails.
 

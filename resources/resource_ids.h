@@ -779,6 +779,10 @@
 #define IDS_VCARD_UNREADABLE            9626
 #define IDS_VCARD_COMBINATION           9627
 
+/* Added for the settings pages: labels the pages enable with their fields. */
+#define IDC_SYS_AUTO_OFF_UNIT           9700
+#define IDC_LINE_PREFIX_LABEL           9701
+
 /* clang-format on */
 
 #endif

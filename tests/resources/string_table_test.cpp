@@ -197,7 +197,7 @@ void ReadStringFile(const std::string& file, bool a3, Table* out)
 Table ReadStringTable(bool a3)
 {
     Table table;
-    for (const char* file : {"strings.rc", "print.rc", "directory.rc"})
+    for (const char* file : {"strings.rc", "print.rc", "directory.rc", "settings.rc"})
         ReadStringFile(file, a3, &table);
     return table;
 }

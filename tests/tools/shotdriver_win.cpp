@@ -9,6 +9,7 @@
 //   shotdriver preview LIST [zoom]  opens the print preview of one list (quick, speed or
 //                              group), fitted to the window's width with zoom
 //   shotdriver import FILE     writes a dial directory with mistakes to FILE and imports it
+//   shotdriver page N          shows page N of the open Device Settings sheet
 //   shotdriver close           closes the program without saving
 #include <windows.h>
 
@@ -17,6 +18,7 @@
 #include <cstring>
 
 #include <commctrl.h>
+#include <prsht.h>
 
 #include "resources/resource_ids.h"
 
@@ -135,6 +137,15 @@ int OpenPreview(HWND main, const char* list, bool zoom)
     return 0;
 }
 
+HWND SettingsSheet()
+{
+    HWND sheet = nullptr;
+    while ((sheet = FindWindowExA(nullptr, sheet, "#32770", "Device Settings")) != nullptr)
+        if (GetWindow(sheet, GW_OWNER) == MainWindow())
+            return sheet;
+    return nullptr;
+}
+
 }
 
 int main(int argc, char** argv)
@@ -162,6 +173,9 @@ int main(int argc, char** argv)
         std::printf("preview-fit-width|Print Preview|preview speed zoom\n");
         // The message box's caption is the program's name alone.
         std::printf("import-errors|Moravel\"|import dial-directory-errors.csv\n");
+        std::printf("settings-system|Device Settings|post %d\n", IDM_DEVICE_SETTINGS);
+        std::printf("settings-line|Device Settings|page 6\n");
+        std::printf("settings-network|Device Settings|page 9\n");
         return 0;
     }
     HWND main = MainWindow();
@@ -215,6 +229,19 @@ int main(int argc, char** argv)
         SetDlgItemTextA(dialog, 0x47C, path);
         SetDlgItemTextA(dialog, 0x480, path);
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        return 0;
+    }
+    if (std::strcmp(verb, "page") == 0 && argc > 2) {
+        // An index and no page handle: nothing to copy into Moravel's memory.
+        SendMessageA(SettingsSheet(), PSM_SETCURSEL, std::atoi(argv[2]), 0);
+        return 0;
+    }
+    if (std::strcmp(verb, "after") == 0 && argc > 2 &&
+        std::strcmp(argv[2], "settings-network") == 0) {
+        // Cancel, then a harmless message: the modal sheet under Wine ends on the next one.
+        HWND sheet = SettingsSheet();
+        PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
+        PostMessageA(sheet, WM_NULL, 0, 0);
         return 0;
     }
     if (std::strcmp(verb, "after") == 0 && argc > 2) {

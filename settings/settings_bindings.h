@@ -1,0 +1,285 @@
+// The binding tables of the settings pages: which control edits which field of the edit state,
+// as what kind of control, with which codes, limits and filters, and which controls are enabled
+// or shown by which field. One generic page procedure (settings_page_win.cpp) fills, reads and
+// enables every page from its table; the decisions it takes on a binding are the portable
+// functions at the end of this file, so they are tested natively.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <type_traits>
+#include <utility>
+
+#include "device/device_image.h"
+
+// ---- Fields -------------------------------------------------------------------------------
+
+// A field of the edit state: its offset, its size (1, 2 or 4 for numbers, the array size for
+// texts; 0 for no field) and whether it is a signed number.
+struct FieldRef {
+    uint16_t offset;
+    uint8_t size;
+    uint8_t isSigned;
+};
+constexpr FieldRef NO_FIELD = {0, 0, 0};
+
+template <typename T>
+constexpr uint8_t IsSignedField()
+{
+    return std::is_signed<T>::value ? 1 : 0;
+}
+
+// EDIT_FIELD(system.autoOff): the field of that member of EditState.
+#define EDIT_FIELD(member)                                                                         \
+    FieldRef                                                                                       \
+    {                                                                                              \
+        static_cast<uint16_t>(offsetof(EditState, member)),                                        \
+            static_cast<uint8_t>(sizeof(std::declval<EditState&>().member)),                       \
+            IsSignedField<std::remove_all_extents_t<                                               \
+                std::remove_reference_t<decltype(std::declval<EditState&>().member)>>>()           \
+    }
+
+// A number field's value (sign-extended when it is signed) and its store (truncated to its
+// size). Fields of any other size read as 0 and are not written.
+int64_t ReadEditField(const EditState& state, FieldRef field);
+void WriteEditField(EditState& state, FieldRef field, int64_t value);
+// The smallest and largest value the field holds.
+int64_t FieldMinimum(FieldRef field);
+int64_t FieldMaximum(FieldRef field);
+// The characters of a text field (field.size bytes, the last one always NUL).
+char* EditFieldText(EditState& state, FieldRef field);
+const char* EditFieldText(const EditState& state, FieldRef field);
+
+// ---- Conditions and control rules ----------------------------------------------------------
+
+enum ConditionOp : uint8_t { WHEN_ALWAYS, WHEN_EQUAL, WHEN_NOT_EQUAL };
+struct Condition {
+    FieldRef field;
+    ConditionOp op;
+    int64_t value;
+};
+constexpr Condition ALWAYS = {NO_FIELD, WHEN_ALWAYS, 0};
+constexpr Condition WhenEqual(FieldRef field, int64_t value) { return {field, WHEN_EQUAL, value}; }
+constexpr Condition WhenNotEqual(FieldRef field, int64_t value)
+{
+    return {field, WHEN_NOT_EQUAL, value};
+}
+int ConditionHolds(const Condition& condition, const EditState& state);
+
+// Controls that are enabled (or shown) exactly while `when` holds.
+struct ControlRule {
+    const int* controls;
+    int count;
+    Condition when;
+};
+template <size_t N>
+constexpr ControlRule ControlsWhen(const int (&controls)[N], Condition when)
+{
+    return {controls, static_cast<int>(N), when};
+}
+
+// ---- Bindings -------------------------------------------------------------------------------
+
+enum BindingKind : uint8_t {
+    BIND_CHECK,        // check box: onCode checked, offCode not; checked while value != offCode
+    BIND_RADIO,        // radio group: button i stores its code (and code2 into field2)
+    BIND_COMBO_INDEX,  // drop-down list of strings firstString..lastString; stores the index
+    BIND_COMBO_CODED,  // drop-down list of coded rows; stores the selected row's code
+    BIND_SLIDER,       // horizontal scroll bar with a range, steps and a value label
+    BIND_NUMBER,       // edit field holding a decimal number, with limits and a range check
+    BIND_TEXT,         // edit field holding a text, with a length limit and a filter
+    BIND_ADDRESS,      // IP address control; the field holds the stored form (first octet low)
+};
+
+// A radio button's second code when the button leaves field2 alone (and any value of field2
+// lets it show checked).
+constexpr int64_t CODE_ANY = INT64_MIN;
+
+struct RadioButton {
+    int control;
+    int64_t code;
+    int64_t code2;
+};
+
+// One row of a coded list; shown only while `when` holds, so codes stay stable when rows of
+// options that are not installed are left out.
+struct ComboRow {
+    int stringId;
+    int64_t code;
+    Condition when;
+};
+
+// A range; a field given for an end replaces the constant (limits the device supplies).
+struct Limits {
+    int64_t min;
+    int64_t max;
+    FieldRef minField;
+    FieldRef maxField;
+};
+constexpr Limits Range(int64_t min, int64_t max) { return {min, max, NO_FIELD, NO_FIELD}; }
+int64_t LimitMinimum(const Limits& limits, const EditState& state);
+int64_t LimitMaximum(const Limits& limits, const EditState& state);
+
+struct SliderSpec {
+    Limits range;
+    int lineStep;
+    int pageStep;
+    int labelControl;        // 0: no value label
+    int unitString;          // label "%d %s" with this string; 0: "%d"
+    int labelOffset;         // added to the value in the label only
+    int (*snap)(int value);  // optional: the page's own rounding before the clamp
+};
+
+enum NumberFlags : uint8_t {
+    NUMBER_DIGITS = 1,          // FilterDigitsField on every change
+    NUMBER_CHECK_LEAVE = 2,     // CheckRangeField when the page is left ...
+    NUMBER_CHECK_APPLY = 4,     // ... and on Apply, while checkWhen holds
+    NUMBER_STORE_ON_APPLY = 8,  // read only on Apply, after its check passed
+    NUMBER_CLAMP_ON_EXIT = 16,  // clamped into the range and written back when focus leaves
+};
+struct NumberSpec {
+    int maxChars;
+    Limits range;
+    int messageId;  // the range message (43 and its copies)
+    uint8_t flags;
+    Condition checkWhen;
+};
+
+enum TextFilter : uint8_t {
+    FILTER_NONE,
+    FILTER_DIGITS,  // FilterDigitsField
+    FILTER_NAME,    // FilterNameField
+    FILTER_ASCII,   // FilterAsciiField
+    FILTER_HOST,    // FilterHostField
+    FILTER_PHONE,   // FilterPhoneField
+    FILTER_EMAIL,   // FilterEmailField
+};
+struct TextSpec {
+    int limit;  // characters
+    TextFilter filter;
+    uint8_t deviceCharset;  // the field holds the device's character set (shown converted)
+};
+
+struct Binding {
+    BindingKind kind;
+    int control;  // radios: 0, their buttons carry the ids
+    FieldRef field;
+    FieldRef field2;
+    const RadioButton* buttons;
+    int buttonCount;
+    const ComboRow* rows;
+    int rowCount;
+    int firstString;
+    int lastString;
+    int64_t onCode;
+    int64_t offCode;
+    const SliderSpec* slider;
+    const NumberSpec* number;
+    const TextSpec* text;
+};
+
+constexpr Binding CheckBox(int control, FieldRef field, int64_t onCode, int64_t offCode = 0)
+{
+    return {BIND_CHECK, control, field,  NO_FIELD, nullptr, 0,       nullptr, 0,
+            0,          0,       onCode, offCode,  nullptr, nullptr, nullptr};
+}
+template <size_t N>
+constexpr Binding RadioGroup(FieldRef field, const RadioButton (&buttons)[N],
+                             FieldRef field2 = NO_FIELD)
+{
+    return {BIND_RADIO, 0, field,   field2,  buttons, static_cast<int>(N), nullptr, 0, 0, 0,
+            0,          0, nullptr, nullptr, nullptr};
+}
+constexpr Binding ComboIndex(int control, FieldRef field, int firstString, int lastString)
+{
+    return {BIND_COMBO_INDEX, control,    field, NO_FIELD, nullptr, 0,       nullptr, 0,
+            firstString,      lastString, 0,     0,        nullptr, nullptr, nullptr};
+}
+template <size_t N>
+constexpr Binding ComboCoded(int control, FieldRef field, const ComboRow (&rows)[N])
+{
+    return {BIND_COMBO_CODED,
+            control,
+            field,
+            NO_FIELD,
+            nullptr,
+            0,
+            rows,
+            static_cast<int>(N),
+            0,
+            0,
+            0,
+            0,
+            nullptr,
+            nullptr,
+            nullptr};
+}
+constexpr Binding Slider(int control, FieldRef field, const SliderSpec& spec)
+{
+    return {BIND_SLIDER, control, field, NO_FIELD, nullptr, 0,       nullptr, 0,
+            0,           0,       0,     0,        &spec,   nullptr, nullptr};
+}
+constexpr Binding Number(int control, FieldRef field, const NumberSpec& spec)
+{
+    return {BIND_NUMBER, control, field, NO_FIELD, nullptr, 0,     nullptr, 0,
+            0,           0,       0,     0,        nullptr, &spec, nullptr};
+}
+constexpr Binding Text(int control, FieldRef field, const TextSpec& spec)
+{
+    return {BIND_TEXT, control, field, NO_FIELD, nullptr, 0,       nullptr, 0,
+            0,         0,       0,     0,        nullptr, nullptr, &spec};
+}
+constexpr Binding Address(int control, FieldRef field)
+{
+    return {BIND_ADDRESS, control, field,  NO_FIELD, nullptr, 0, nullptr, 0, 0, 0, 0, 0,
+            nullptr,      nullptr, nullptr};
+}
+
+// A page's table.
+struct PageBindings {
+    const Binding* bindings;
+    int bindingCount;
+    const ControlRule* enables;  // enabled while the rule holds, disabled otherwise
+    int enableCount;
+    const ControlRule* shows;  // shown while the rule holds, hidden otherwise
+    int showCount;
+};
+
+// ---- Decisions on a binding ----------------------------------------------------------------
+// The Store functions return 1 when the edit state changed, so only a real edit marks a page.
+
+// The binding that owns `control` (a radio group owns its buttons), or null; *button receives
+// the button's index for a radio group.
+const Binding* FindBinding(const PageBindings& page, int control, int* button);
+
+int CheckBoxChecked(const Binding& binding, const EditState& state);
+int StoreCheckBox(const Binding& binding, int checked, EditState& state);
+
+// The button of the stored value, or -1 when the value has none (nothing is checked then).
+int CheckedRadio(const Binding& binding, const EditState& state);
+int StoreRadio(const Binding& binding, int button, EditState& state);
+
+// The rows of a coded list that are shown, in order, into `rows` (at most `capacity`); returns
+// how many.
+int ShownComboRows(const Binding& binding, const EditState& state, const ComboRow** rows,
+                   int capacity);
+// Stores a list's selection: the index, or the selected row's code.
+int StoreComboValue(const Binding& binding, int64_t value, EditState& state);
+
+// A number field's text as stored: its decimal reading, kept within what the field holds.
+int StoreNumberText(const Binding& binding, const char* text, EditState& state);
+// Whether the number's range check applies to `phase` now (NUMBER_CHECK_LEAVE/_APPLY).
+int NumberCheckApplies(const Binding& binding, uint8_t phase, const EditState& state);
+
+// A text field's text as stored: the whole array cleared, the text copied in (cut to what the
+// array holds), converted to the device's character set when the binding says so.
+int StoreText(const Binding& binding, const char* text, EditState& state);
+// The text to show: the field's text, converted from the device's character set when the
+// binding says so. `out` holds at least binding.field.size bytes.
+void ShownText(const Binding& binding, const EditState& state, char* out, int size);
+
+// A slider's value after the clamp into its range (the page's snap first).
+int SliderValue(const Binding& binding, int64_t value, const EditState& state);
+int StoreSliderValue(const Binding& binding, int value, EditState& state);
+
+int StoreAddress(const Binding& binding, uint32_t stored, EditState& state);

@@ -1,0 +1,113 @@
+/*
+ * The Device Settings sheet. See settings_sheet_win.h.
+ */
+#include "settings/settings_sheet_win.h"
+
+#include "app/frame_win.h"
+#include "app/ui_win.h"
+#include "device/device_image.h"
+#include "resources/resource_ids.h"
+#include "settings/settings_page_win.h"
+#include "settings/settings_pages_win.h"
+#include "settings/settings_rules.h"
+
+namespace {
+
+/* Pages whose controls are still to come: their template, and nothing to fill or store. */
+const SettingsPageDef EMPTY_PAGE = {};
+
+/* Every page in sheet order (SETTINGS_PAGES gives its template and whether it needs the
+ * Ethernet board); a page that is built takes its place here. */
+const SettingsPageDef* const PAGE_DEFS[SETTINGS_PAGE_COUNT] = {
+    &SYSTEM_PAGE,  /* PAGE_SYSTEM */
+    nullptr,       /* PAGE_PAPER */
+    nullptr,       /* PAGE_COPIER */
+    nullptr,       /* PAGE_REPORT */
+    nullptr,       /* PAGE_TRANSMISSION */
+    nullptr,       /* PAGE_RECEPTION */
+    &LINE_PAGE,    /* PAGE_LINE */
+    nullptr,       /* PAGE_SMTP */
+    nullptr,       /* PAGE_POP3 */
+    &NETWORK_PAGE, /* PAGE_NETWORK */
+    nullptr,       /* PAGE_USER_RESTRICTION */
+    nullptr,       /* PAGE_SCANNER */
+    nullptr,       /* PAGE_LDAP */
+};
+
+/* A resource library made for an earlier version may lack a page: that page comes from the
+ * program itself, as its texts do (LoadStr). */
+HINSTANCE PageModule(int templateId)
+{
+    HINSTANCE module = ResourceModule();
+    if (module && FindResourceA(module, MAKEINTRESOURCEA(templateId), RT_DIALOG))
+        return module;
+    return InstanceModule();
+}
+
+}  // namespace
+
+const SettingsPageDef& SettingsPageDefinition(int order)
+{
+    if (order < 0 || order >= SETTINGS_PAGE_COUNT || !PAGE_DEFS[order])
+        return EMPTY_PAGE;
+    return *PAGE_DEFS[order];
+}
+
+HPROPSHEETPAGE CreateSettingsPage(int templateId, DLGPROC proc, int order)
+{
+    PROPSHEETPAGEA page = {};
+    page.dwSize = sizeof page;
+    page.dwFlags = PSP_DEFAULT;
+    page.hInstance = PageModule(templateId);
+    page.pszTemplate = MAKEINTRESOURCEA(templateId);
+    page.pfnDlgProc = proc;
+    page.lParam = order;
+    return CreatePropertySheetPageA(&page);
+}
+
+INT_PTR ShowDeviceSettings(HWND owner)
+{
+    ResetSettingsPages();
+    const uint8_t board = NormaliseEthernetFlag(gEditState);
+    int orders[SETTINGS_PAGE_COUNT];
+    const int count = SheetPageOrders(board, orders);
+    HPROPSHEETPAGE pages[SETTINGS_PAGE_COUNT];
+    int created = 0;
+    for (int i = 0; i < count; i++) {
+        HPROPSHEETPAGE page =
+            CreateSettingsPage(SETTINGS_PAGES[orders[i]].templateId, SettingsPageProc, orders[i]);
+        if (page)
+            pages[created++] = page;
+    }
+    char caption[TITLE_SIZE];
+    PROPSHEETHEADERA header = {};
+    header.dwSize = sizeof header;
+    header.dwFlags = PSH_NOCONTEXTHELP;
+    header.hwndParent = owner;
+    header.hInstance = ResourceModule();
+    header.pszCaption = LoadStr(IDS_TIP_DEVICE_SETTINGS, caption, sizeof caption);
+    header.nPages = static_cast<UINT>(created);
+    header.nStartPage = 0;
+    header.phpage = pages;
+    const INT_PTR result = created ? PropertySheetA(&header) : -1;
+    EnableWindow(owner, TRUE);
+    SetForegroundWindow(owner);
+    return result;
+}
+
+void ClosePropertySheet(HWND page)
+{
+    /* A modal sheet under Wine leaves its loop only on the next message. */
+    PostMessageA(GetParent(page), WM_NULL, 0, 0);
+}
+
+void OnDeviceSettings(HWND mainWindow)
+{
+    LoadEditState();
+    if (gApp.currentView != VIEW_DEVICE) {
+        if (gApp.currentView == VIEW_SPEED)
+            SendMessageA(mainWindow, WM_COMMAND, IDM_VIEW_QUICK, 0);
+        SelectTreeItem(VIEW_DEVICE);
+    }
+    ShowDeviceSettings(mainWindow);
+}

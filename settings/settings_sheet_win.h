@@ -1,0 +1,29 @@
+/*
+ * The Device Settings sheet: the page table, the modal sheet itself and the Device Settings
+ * command of the main window.
+ */
+#ifndef MORAVEL_SETTINGS_SHEET_WIN_H
+#define MORAVEL_SETTINGS_SHEET_WIN_H
+
+#include <windows.h>
+#include <commctrl.h>
+
+/* Builds and runs the sheet modally, owned by `owner`, opening on System: every page changed
+ * flag cleared, the Ethernet board flag made 0 or 1, then the 13 pages with the board or the 7
+ * that are not network-only without it. Returns when the sheet is closed, with the owner
+ * enabled and in front; the result is the sheet's own. */
+INT_PTR ShowDeviceSettings(HWND owner);
+
+/* One page from its dialog template (from the resource module when it has the template, else
+ * from the program's own) with `proc` and the page's order as its lParam; no page flags, so
+ * the tab shows the template's caption. */
+HPROPSHEETPAGE CreateSettingsPage(int templateId, DLGPROC proc, int order);
+
+/* A page's reset (the sheet is being cancelled): the sheet machinery ends the sheet, and the
+ * owner is enabled and brought to the front once it is gone (ShowDeviceSettings). */
+void ClosePropertySheet(HWND page);
+
+/* Command 825: the edit state reloaded from the image, the device item selected, the sheet. */
+void OnDeviceSettings(HWND mainWindow);
+
+#endif

@@ -1,0 +1,185 @@
+#include "tests/settings/sheet_harness_win.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+#include "app/app_state.h"
+#include "app/frame_win.h"
+#include "app/ui_win.h"
+#include "device/device_image.h"
+#include "resources/resource_ids.h"
+#include "tests/app/frame_harness_win.h"
+
+namespace {
+
+constexpr UINT WM_NEXT_STEP = WM_APP + 7;
+constexpr int APPLY_BUTTON = 0x3021;
+
+std::vector<std::string> gMessages;
+std::vector<SheetStep> gSteps;
+size_t gNextStep;
+HWND gSheet;
+HWND gScript;
+HWND gOwner;
+HHOOK gHook;
+
+int AnswerMessage(HWND, const char* text, const char*, UINT)
+{
+    gMessages.push_back(text);
+    return IDOK;
+}
+
+LRESULT CALLBACK ScriptProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_NEXT_STEP)
+        return DefWindowProcA(window, message, wParam, lParam);
+    if (!IsWindow(gSheet))
+        return 0;
+    if (gNextStep < gSteps.size()) {
+        gSteps[gNextStep++](gSheet);
+        PostMessageA(window, WM_NEXT_STEP, 0, 0);
+    } else if (IsWindowVisible(gSheet)) {
+        ADD_FAILURE() << "the steps left the sheet open";
+        PropSheet_PressButton(gSheet, PSBTN_CANCEL);
+    }
+    /* A modal sheet under Wine leaves its loop only on the next message. */
+    PostMessageA(gSheet, WM_NULL, 0, 0);
+    return 0;
+}
+
+LRESULT CALLBACK WatchForSheet(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE && !gSheet) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        char cls[16] = "";
+        GetClassNameA(window, cls, sizeof cls);
+        /* Its caption is set only after it is first activated. */
+        if (std::strcmp(cls, "#32770") == 0 && GetWindow(window, GW_OWNER) == gOwner) {
+            gSheet = window;
+            PostMessageA(gScript, WM_NEXT_STEP, 0, 0);
+        }
+    }
+    return CallNextHookEx(gHook, code, wParam, lParam);
+}
+
+HWND ScriptWindow()
+{
+    if (!gScript) {
+        WNDCLASSA cls = {};
+        cls.lpfnWndProc = ScriptProc;
+        cls.hInstance = GetModuleHandleA(nullptr);
+        cls.lpszClassName = "MoravelSheetScript";
+        RegisterClassA(&cls);
+        gScript = CreateWindowA(cls.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                cls.hInstance, nullptr);
+    }
+    return gScript;
+}
+
+}  // namespace
+
+void LoadDemoData(HWND mainWindow, void (*edit)(SimDevice& device))
+{
+    std::unique_ptr<SimDevice> device(new SimDevice());
+    SimInit(device.get());
+    if (edit)
+        edit(*device);
+    std::memcpy(gDeviceImage.bytes, device->items, DEVICE_IMAGE_SIZE);
+    gApp.dataPresent = 1;
+    TakeNewData(mainWindow);
+    gApp.modified = 0;
+    PumpMessages();
+}
+
+bool RunSheet(HWND mainWindow, const std::vector<SheetStep>& steps)
+{
+    ScriptWindow();
+    gSteps = steps;
+    gNextStep = 0;
+    gSheet = nullptr;
+    gOwner = mainWindow;
+    SetMessageHook(AnswerMessage);
+    gHook = SetWindowsHookExA(WH_CBT, WatchForSheet, nullptr, GetCurrentThreadId());
+    SendMessageA(mainWindow, WM_COMMAND, IDM_DEVICE_SETTINGS, 0);
+    UnhookWindowsHookEx(gHook);
+    gHook = nullptr;
+    PumpMessages();
+    const bool opened = gSheet != nullptr;
+    EXPECT_EQ(steps.size(), gNextStep) << "every step ran";
+    gSheet = nullptr;
+    gSteps.clear();
+    return opened;
+}
+
+std::vector<std::string> TakeMessages()
+{
+    std::vector<std::string> messages;
+    messages.swap(gMessages);
+    return messages;
+}
+
+int PageCount(HWND sheet) { return TabCtrl_GetItemCount(PropSheet_GetTabControl(sheet)); }
+
+std::string TabLabel(HWND sheet, int index)
+{
+    char text[64] = "";
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(PropSheet_GetTabControl(sheet), TCM_GETITEMA, index,
+                 reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+int CurrentPageIndex(HWND sheet) { return TabCtrl_GetCurSel(PropSheet_GetTabControl(sheet)); }
+
+HWND CurrentPage(HWND sheet) { return PropSheet_GetCurrentPageHwnd(sheet); }
+
+bool SelectPage(HWND sheet, int index) { return SendMessageA(sheet, PSM_SETCURSEL, index, 0) != 0; }
+
+bool ApplyEnabled(HWND sheet) { return IsWindowEnabled(GetDlgItem(sheet, APPLY_BUTTON)) != FALSE; }
+
+void Press(HWND sheet, int button) { PropSheet_PressButton(sheet, button); }
+
+void Click(HWND page, int control) { SendDlgItemMessageA(page, control, BM_CLICK, 0, 0); }
+
+void Type(HWND page, int control, const char* text) { SetDlgItemTextA(page, control, text); }
+
+void Choose(HWND page, int combo, int index)
+{
+    SendDlgItemMessageA(page, combo, CB_SETCURSEL, index, 0);
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(combo, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(page, combo)));
+}
+
+void SetAddress(HWND page, int control, BYTE a, BYTE b, BYTE c, BYTE d)
+{
+    SendDlgItemMessageA(page, control, IPM_SETADDRESS, 0, MAKEIPADDRESS(a, b, c, d));
+}
+
+void Scroll(HWND page, int bar, int request, int thumb)
+{
+    SendMessageA(page, WM_HSCROLL, MAKEWPARAM(request, thumb),
+                 reinterpret_cast<LPARAM>(GetDlgItem(page, bar)));
+}
+
+std::string Text(HWND page, int control)
+{
+    char text[256] = "";
+    GetDlgItemTextA(page, control, text, sizeof text);
+    return text;
+}
+
+bool Checked(HWND page, int control) { return IsDlgButtonChecked(page, control) == BST_CHECKED; }
+
+bool Enabled(HWND page, int control) { return IsWindowEnabled(GetDlgItem(page, control)) != FALSE; }
+
+bool HasFocus(HWND page, int control)
+{
+    HWND field = GetDlgItem(page, control);
+    HWND focus = GetFocus();
+    return field && focus && (focus == field || IsChild(field, focus));
+}

@@ -1,0 +1,50 @@
+// Drives the real, modal Device Settings sheet from inside its own message loop: the test
+// queues steps, opens the sheet with the Device Settings command, and each step runs from a
+// posted message once the sheet has handled everything the step before caused. Message boxes
+// are answered (OK) and recorded.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "devsim/sim_device.h"
+
+typedef std::function<void(HWND sheet)> SheetStep;
+
+// Puts the demo device's data into the program as a download would, the document unchanged.
+void LoadDemoData(HWND mainWindow, void (*edit)(SimDevice& device) = nullptr);
+
+// Runs command 825 with the steps inside the sheet. The last step closes the sheet (OK or
+// Cancel); a sheet left open after it is cancelled and the test fails. Returns whether a sheet
+// opened at all.
+bool RunSheet(HWND mainWindow, const std::vector<SheetStep>& steps);
+
+// The message boxes shown since the last call.
+std::vector<std::string> TakeMessages();
+
+// The sheet's parts.
+int PageCount(HWND sheet);
+std::string TabLabel(HWND sheet, int index);
+int CurrentPageIndex(HWND sheet);
+HWND CurrentPage(HWND sheet);
+// Switches to page `index` as a click on its tab would; false when the page refused to go.
+bool SelectPage(HWND sheet, int index);
+bool ApplyEnabled(HWND sheet);
+void Press(HWND sheet, int button);  // PSBTN_OK, PSBTN_CANCEL, PSBTN_APPLYNOW
+
+// What a user does on a page.
+void Click(HWND page, int control);
+void Type(HWND page, int control, const char* text);
+void Choose(HWND page, int combo, int index);
+void SetAddress(HWND page, int control, BYTE a, BYTE b, BYTE c, BYTE d);
+void Scroll(HWND page, int bar, int request, int thumb = 0);
+
+std::string Text(HWND page, int control);
+bool Checked(HWND page, int control);
+bool Enabled(HWND page, int control);
+// 1 when the keyboard focus is on the control or inside it (an address control's fields).
+bool HasFocus(HWND page, int control);
