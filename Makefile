@@ -1,7 +1,8 @@
 # Front door. Every target installs what is missing first (tools/bootstrap).
 #   make run         build and start Moravel under Wine with the simulated device
 #   make test        build everything and run every test (native, Win32 under Wine, short fuzz)
-#   make dist        dist/Moravel.exe, dist/Quillet.dll (x86), dist/x64/Quillet.dll, help
+#   make dist        dist/Moravel.exe, dist/Quillet.dll (x86), dist/x64/Quillet.dll, help;
+#                    dist/a3/: the A3 family's program, its QVPVX.DLL and its manual
 #   make screenshot  PNGs of the windows into build/screenshots/
 #   make bench       benchmarks: device transfers, start-up under Wine, sizes of dist's files
 #   make fuzz-long   longer fuzz runs
@@ -66,18 +67,21 @@ run: win64
 	    $(WINEENV) wine $(BUILD)/win64/Moravel.exe
 
 dist: win64 win32
-	@rm -rf dist && mkdir -p dist/x64
+	@rm -rf dist && mkdir -p dist/x64 dist/a3
 	@cp $(BUILD)/win64/Moravel.exe dist/
+	@cp $(BUILD)/win64/a3/Moravel.exe $(BUILD)/win64/a3/QVPVX.DLL dist/a3/
+	@cp resources/help/QVPVX.html dist/a3/A3SPVX.html
 	@cp $(BUILD)/win32/quillet/Quillet.dll dist/
 	@cp $(BUILD)/win64/quillet/Quillet.dll dist/x64/
 	@cp resources/help/* dist/ 2>/dev/null || true
-	@x86_64-w64-mingw32-strip dist/Moravel.exe dist/x64/Quillet.dll
+	@x86_64-w64-mingw32-strip dist/Moravel.exe dist/x64/Quillet.dll dist/a3/Moravel.exe
 	@i686-w64-mingw32-strip dist/Quillet.dll
 	@echo "dist/: $$(cd dist && find . -type f | sort | tr '\n' ' ')"
 
 screenshot: win64
 	@rm -rf $(BUILD)/screenshots && mkdir -p $(BUILD)/screenshots
 	@$(WINEENV) tools/screenshots $(BUILD)/win64 $(BUILD)/screenshots
+	@$(WINEENV) tools/screenshots $(BUILD)/win64 $(BUILD)/screenshots a3
 	@ls $(BUILD)/screenshots
 
 # Figures only: nothing here passes or fails on a time.

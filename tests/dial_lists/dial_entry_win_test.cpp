@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/file_commands_win.h"
 #include "app/frame_win.h"
 #include "app/ui_win.h"
 #include "device/device_image.h"
@@ -22,9 +23,10 @@ namespace {
 
 class EntryDialog : public DialListWindow {
 protected:
+    virtual const char* Profile() const { return "A4ZRPQ 2A02"; }
     void SetUp() override
     {
-        Open();
+        Open(Profile());
         gEditState.config.ethernetBoard = 1;
         PutFax(VIEW_QUICK, 0, "Alpha", "0123456", "12", "34", 1);
         PutEmail(VIEW_QUICK, 1, "Bravo", "b@example.org");
@@ -372,14 +374,15 @@ TEST_F(EntryDialog, WorksFromTheKeyboard)
     EXPECT_EQ(IDC_ENTRY_SUB, afterNumber);
 }
 
-// A model library's form adds the batch time and the scan options of e-mail entries.
-class ModelEntryForm : public EntryDialog {
+// The A3 family's library: its form adds the batch time and the scan options of e-mail entries.
+class A3EntryForm : public EntryDialog {
 protected:
+    const char* Profile() const override { return "A3ZRPQ 2A02 2A03"; }
     void SetUp() override
     {
         EntryDialog::SetUp();
         LoadResourceModule(GetModuleHandleA(nullptr), ENTRY_FORM_LIBRARY_DIR "\\");
-        ASSERT_NE(gApp.resourceModule, gApp.instanceModule) << "the model form was not loaded";
+        ASSERT_NE(gApp.resourceModule, gApp.instanceModule) << "the A3 library was not loaded";
     }
 };
 
@@ -388,7 +391,7 @@ int Selected(HWND dialog, int list)
     return static_cast<int>(SendDlgItemMessageA(dialog, list, CB_GETCURSEL, 0, 0));
 }
 
-TEST_F(ModelEntryForm, CustomScanChoosesItsOptionsAndTheyAreStored)
+TEST_F(A3EntryForm, CustomScanChoosesItsOptionsAndTheyAreStored)
 {
     Show(VIEW_QUICK);
     bool listsHidden = false, listsShown = false, batchHidden = false;
@@ -425,7 +428,7 @@ TEST_F(ModelEntryForm, CustomScanChoosesItsOptionsAndTheyAreStored)
     EXPECT_EQ(2, e[33]) << "MMR";
 }
 
-TEST_F(ModelEntryForm, BatchTimeIsCheckedAndNeverStored)
+TEST_F(A3EntryForm, BatchTimeIsCheckedAndNeverStored)
 {
     Show(VIEW_QUICK);
     std::vector<int> focused;
@@ -454,4 +457,48 @@ TEST_F(ModelEntryForm, BatchTimeIsCheckedAndNeverStored)
     EXPECT_EQ(before, after) << "apart from the date, a batch time changes no stored byte";
 }
 
+int gSaveCalls = 0;
+std::string gSavePath;
+
+int AnswerSaveAs(HWND, char* path, int size, int, const char*)
+{
+    gSaveCalls++;
+    lstrcpynA(path, gSavePath.c_str(), size);
+    return 1;
+}
+
+TEST_F(A3EntryForm, ScanOptionsShowInTheListAndSurviveSaveAndOpen)
+{
+    Show(VIEW_QUICK);
+    Edit(1, [&](HWND d) {
+        Click(d, IDC_ENTRY_CUSTOM_SCAN_ON);
+        SendDlgItemMessageA(d, IDC_ENTRY_SCAN_SIZE, CB_SETCURSEL, 1, 0);
+        SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_ENTRY_SCAN_SIZE, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(GetDlgItem(d, IDC_ENTRY_SCAN_SIZE)));
+        SendDlgItemMessageA(d, IDC_ENTRY_SCAN_CODING, CB_SETCURSEL, 2, 0);
+        SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_ENTRY_SCAN_CODING, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(GetDlgItem(d, IDC_ENTRY_SCAN_CODING)));
+        Click(d, IDOK);
+    });
+    const ShownRow row = ReadRow(List(), 1);
+    ASSERT_EQ(10u, row.cells.size()) << "the A3 family's list has the option columns";
+    EXPECT_EQ("Sharp/Soft", row.cells[6]);
+    EXPECT_EQ("B4 JIS", row.cells[7]);
+    EXPECT_EQ("Fine", row.cells[8]);
+    EXPECT_EQ("MMR", row.cells[9]);
+
+    const std::vector<uint8_t> stored = Stored(VIEW_QUICK, 1);
+    gSavePath = TestProgramFolder() + "a3-scan.dat";
+    SetFileDialogHook(AnswerSaveAs);
+    SendMessageA(window, WM_COMMAND, IDM_SAVE_AS, 0);
+    std::memset(&gEditState.quickDial, 0, sizeof gEditState.quickDial);
+    ResetDeviceImage();
+    SendMessageA(window, WM_COMMAND, IDM_OPEN, 0);
+    SetFileDialogHook(nullptr);
+    EXPECT_EQ(2, gSaveCalls);
+    EXPECT_EQ(stored, Stored(VIEW_QUICK, 1)) << "the scan options come back from the file";
+    DeleteFileA(gSavePath.c_str());
+}
+
 }  // namespace
+

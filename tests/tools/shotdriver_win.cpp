@@ -6,6 +6,8 @@
 //   shotdriver after NAME      undoes what a state left open (closes its dialog)
 //   shotdriver select ROW      selects and focuses ROW of the dial list
 //   shotdriver edit ROW [TEXT] opens the entry editor on ROW; TEXT goes into its fax number
+//   shotdriver scan ROW        opens the entry editor on ROW and turns custom scan on
+//   shotdriver list a3         the states of the A3 family's program
 //   shotdriver preview LIST [zoom]  opens the print preview of one list (quick, speed or
 //                              group), fitted to the window's width with zoom
 //   shotdriver import FILE     writes a dial directory with mistakes to FILE and imports it
@@ -153,6 +155,15 @@ int main(int argc, char** argv)
     if (argc < 2)
         return 2;
     const char* verb = argv[1];
+    if (std::strcmp(verb, "list") == 0 && argc > 2 && std::strcmp(argv[2], "a3") == 0) {
+        // The A3 family's program with its library: the forms the library adds.
+        std::printf("connected|Moravel - |command %d\n", IDM_CONNECT);
+        std::printf("downloaded|Moravel - |command %d\n", IDM_DOWNLOAD);
+        std::printf("quick-dial-list|Moravel - |command %d\n", IDM_VIEW_QUICK);
+        std::printf("entry-fax|Program Quick Dial01|edit 0\n");
+        std::printf("entry-email|Program Quick Dial02|scan 1\n");
+        return 0;
+    }
     if (std::strcmp(verb, "list") == 0) {
         std::printf("connected|Moravel - |command %d\n", IDM_CONNECT);
         std::printf("downloaded|Moravel - |command %d\n", IDM_DOWNLOAD);
@@ -201,6 +212,15 @@ int main(int argc, char** argv)
         HWND dialog = WaitDialog("Program");
         if (dialog && argc > 3)
             SetDlgItemTextA(dialog, IDC_ENTRY_FAX_NUMBER, argv[3]);
+        return dialog ? 0 : 1;
+    }
+    if (std::strcmp(verb, "scan") == 0 && argc > 2) {
+        SelectRow(main, std::atoi(argv[2]));
+        PostMessageA(main, WM_COMMAND, IDM_ENTRY_PROPERTIES, 0);
+        HWND dialog = WaitDialog("Program");
+        if (dialog)
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ENTRY_CUSTOM_SCAN_ON, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_ENTRY_CUSTOM_SCAN_ON)));
         return dialog ? 0 : 1;
     }
     if (std::strcmp(verb, "preview") == 0 && argc > 2)
