@@ -27,6 +27,7 @@ SetCompressor /SOLID lzma
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include WinMessages.nsh
+!include WordFunc.nsh
 
 !ifndef MORAVEL_DIR | QUILLET_DLL | OUTDIR
   !error "give -DMORAVEL_DIR=, -DQUILLET_DLL= and -DOUTDIR="
@@ -73,6 +74,7 @@ VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "LegalCopyright" ""
 
 Var DesktopShortcutAsked
+Var GivenFolder          ; the folder /D= named, when NSIS dropped it as unusable
 
 ; ---- pages ----------------------------------------------------------------------------------
 
@@ -230,8 +232,46 @@ FunctionEnd
 
 ; ---- install ----------------------------------------------------------------------------------
 
+; NSIS drops a /D= folder it finds unusable (a file in its path, for example) and falls back to
+; the default folder, and it removes /D= from $CMDLINE. An administrator who named a folder must
+; not get Moravel somewhere else: the folder comes from the process's own command line instead,
+; and sets $GivenFolder when it is not the one NSIS kept.
+Function FindDroppedFolder
+  StrCpy $GivenFolder ""
+  System::Call 'kernel32::GetCommandLine() t .R0'
+  StrLen $R1 $R0
+  StrCpy $R2 0
+  ${Do}
+    ${If} $R2 >= $R1
+      Return
+    ${EndIf}
+    StrCpy $R3 $R0 4 $R2
+    ${If} $R3 S== " /D="
+      ${Break}
+    ${EndIf}
+    IntOp $R2 $R2 + 1
+  ${Loop}
+  IntOp $R2 $R2 + 4
+  StrCpy $R3 $R0 "" $R2
+  ${WordReplace} $R3 "/" "\" "+" $R3
+  ${Do}
+    StrCpy $R4 $R3 1 -1
+    ${If} $R4 != "\"
+    ${AndIf} $R4 != " "
+      ${Break}
+    ${EndIf}
+    StrCpy $R3 $R3 -1
+  ${Loop}
+  ${If} $R3 != ""
+  ${AndIf} $R3 != $INSTDIR
+    StrCpy $GivenFolder $R3
+    StrCpy $INSTDIR $R3
+  ${EndIf}
+FunctionEnd
+
 Function .onInit
   Call ExtractQuillet
+  Call FindDroppedFolder
   StrCpy $DesktopShortcutAsked 0
   ${GetParameters} $R0
   ClearErrors
@@ -289,6 +329,10 @@ Section "Moravel" SectionMoravel
   ; The folder page's check, again for a silent install, which shows no pages.
   Call CheckFolderWritable
   Pop $R0
+  ${If} $GivenFolder != ""
+  ${AndIf} $GivenFolder == $INSTDIR
+    StrCpy $R0 0
+  ${EndIf}
   ${If} $R0 = 0
     DetailPrint "$(FolderNotWritable)"
     MessageBox MB_OK|MB_ICONEXCLAMATION "$(FolderNotWritable)" /SD IDOK

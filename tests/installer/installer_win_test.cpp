@@ -512,6 +512,17 @@ TEST_F(Setup, SilentInstallPutsFilesShortcutsAndUninstallEntryInPlaceAndMoravelS
     EXPECT_FALSE(UninstallEntryExists());
 }
 
+TEST_F(Setup, SilentInstallIntoAFolderThatCannotBeWrittenChangesNothing)
+{
+    // A file where the folder would be: the folder can be neither made nor written.
+    const std::string blocker = folder_ + "\\My Programs";
+    WriteAll(blocker, "a file, not a folder");
+    EXPECT_EQ(SETUP_NOT_INSTALLED, InstallSilently()) << "exit code";
+    EXPECT_EQ("a file, not a folder", ReadAll(blocker));
+    EXPECT_FALSE(UninstallEntryExists());
+    EXPECT_FALSE(Exists(StartMenuShortcut()));
+}
+
 TEST_F(Setup, SilentUpgradeAsksTheRunningMoravelToCloseAndReplacesFilesOnlyAfterItClosed)
 {
     ASSERT_EQ(0u, InstallSilently());
