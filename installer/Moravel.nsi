@@ -134,7 +134,7 @@ Function ${UN}PostCloseRequest
 FunctionEnd
 
 ; Closes every running Moravel the way its user would, and pushes 1 when none runs any more,
-; 0 when one stays open (the user kept it open or left the choice; nothing was changed). While
+; 0 when one stays open (its user kept it open and chose Cancel here; nothing was changed). While
 ; Moravel's window is disabled its save question, or the Save As dialog that follows it, is up
 ; and the user is deciding: that is waited for as long as it takes.
 Function ${UN}CloseRunningMoravel
@@ -154,6 +154,10 @@ Function ${UN}CloseRunningMoravel
     ; doing there.
     System::Call 'user32::IsWindowEnabled(p R0) i .R1'
     ${If} $R1 = 0
+      System::Call 'user32::IsWindow(p R0) i .R1'
+      ${If} $R1 = 0
+        ${Continue}
+      ${EndIf}
       ${If} ${Cmd} `MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(MoravelBusy)" /SD IDCANCEL IDRETRY`
         ${Continue}
       ${EndIf}
