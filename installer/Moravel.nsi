@@ -222,11 +222,12 @@ Function ${UN}CloseRunningMoravel
   Exch $R0
 FunctionEnd
 
-; Extracts the Quillet.dll that matches this program's bitness for the functions above.
+; Extracts the Quillet.dll that matches this program's bitness for the functions above. Not
+; through SetOutPath: the plug-ins folder would become the current folder, which NSIS then cannot
+; remove at the end.
 Function ${UN}ExtractQuillet
   InitPluginsDir
-  SetOutPath "$PLUGINSDIR"
-  File "/oname=Quillet.dll" "${QUILLET_DLL}"
+  File "/oname=$PLUGINSDIR\Quillet.dll" "${QUILLET_DLL}"
 FunctionEnd
 
 !macroend

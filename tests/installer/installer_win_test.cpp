@@ -57,6 +57,23 @@ std::string ShellFolder(int folder)
     return path;
 }
 
+// The setup program's working folders (NSIS's "ns*.tmp") in the temporary folder.
+int TemporaryFolders()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((std::string(temp) + "ns*.tmp").c_str(), &found);
+    int count = 0;
+    if (search != INVALID_HANDLE_VALUE) {
+        do
+            count++;
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    return count;
+}
+
 std::string StartMenuShortcut() { return ShellFolder(CSIDL_PROGRAMS) + "\\Moravel.lnk"; }
 std::string DesktopShortcut() { return ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\Moravel.lnk"; }
 
@@ -455,7 +472,9 @@ protected:
 
 TEST_F(Setup, SilentInstallPutsFilesShortcutsAndUninstallEntryInPlaceAndMoravelStarts)
 {
+    const int temporaryFolders = TemporaryFolders();
     ASSERT_EQ(0u, InstallSilently("/S /DESKTOP")) << "exit code of the silent install";
+    EXPECT_EQ(temporaryFolders, TemporaryFolders()) << "a working folder was left behind";
 
     for (const char* name : INSTALLED_FILES)
         EXPECT_TRUE(Exists(Installed(name))) << Installed(name) << " missing";
@@ -581,7 +600,9 @@ TEST_F(Setup, SilentUpgradeLeavesAMoravelWithADialogOpenAlone)
     const std::string older = "older";
     WriteAll(Installed("QVPVX.html"), older);
 
+    const int temporaryFolders = TemporaryFolders();
     EXPECT_EQ(SETUP_NOT_INSTALLED, InstallSilently()) << "exit code with a dialog open";
+    EXPECT_EQ(temporaryFolders, TemporaryFolders()) << "a working folder was left behind";
     EXPECT_TRUE(IsWindow(about)) << "the dialog was closed under the user";
     EXPECT_TRUE(IsWindow(main));
     EXPECT_TRUE(ReadAll(Installed("QVPVX.html")) == older) << "a file was replaced";
