@@ -1,8 +1,9 @@
 # Front door. Every target installs what is missing first (tools/bootstrap).
 #   make run         build and start Moravel under Wine with the simulated device
 #   make test        build everything and run every test (native, Win32 under Wine, short fuzz)
-#   make dist        dist/Moravel.exe, dist/Quillet.dll (x86), dist/x64/Quillet.dll, help;
-#                    dist/a3/: the A3 family's program, its QVPVX.DLL and its manual
+#   make dist        dist/Moravel.exe, dist/Quillet.dll (x86), dist/x64/Quillet.dll, help, the
+#                    setup program dist/Moravel-Setup-<version>.exe, and in dist/a3/ the A3
+#                    family's program, its QVPVX.DLL and its manual
 #   make screenshot  PNGs of the windows into build/screenshots/
 #   make bench       benchmarks: device transfers, start-up under Wine, sizes of dist's files
 #   make fuzz-long   longer fuzz runs
@@ -76,6 +77,8 @@ dist: win64 win32
 	@cp resources/help/* dist/ 2>/dev/null || true
 	@x86_64-w64-mingw32-strip dist/Moravel.exe dist/x64/Quillet.dll dist/a3/Moravel.exe
 	@i686-w64-mingw32-strip dist/Quillet.dll
+	@makensis -V2 -WX -DMORAVEL_DIR=$(abspath dist) -DQUILLET_DLL=$(abspath dist/x64/Quillet.dll) \
+	    -DOUTDIR=$(abspath dist) installer/Moravel.nsi
 	@echo "dist/: $$(cd dist && find . -type f | sort | tr '\n' ' ')"
 
 screenshot: win64

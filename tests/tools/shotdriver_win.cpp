@@ -13,6 +13,10 @@
 //   shotdriver import FILE     writes a dial directory with mistakes to FILE and imports it
 //   shotdriver page N          shows page N of the open Device Settings sheet
 //   shotdriver close           closes the program without saving
+// and steers the setup program's wizard:
+//   shotdriver setup-title     waits for the wizard and prints its caption
+//   shotdriver setup-next      goes on to the folder page
+//   shotdriver setup-cancel    leaves the wizard, answering its question with Yes
 #include <windows.h>
 
 #include <cstdio>
@@ -114,6 +118,80 @@ HWND WaitForDialog(const char* caption)
     return nullptr;
 }
 
+// The setup program's wizard: a dialog with the place of its pages and Moravel in its caption
+// (where in it depends on the language).
+constexpr int SETUP_PAGE_PLACE = 1018;
+constexpr int SETUP_FOLDER_FIELD = 1019;
+
+struct SetupSearch {
+    HWND found;
+};
+
+BOOL CALLBACK FindSetup(HWND window, LPARAM param)
+{
+    char caption[128] = "", cls[16] = "";
+    GetWindowTextA(window, caption, sizeof caption);
+    GetClassNameA(window, cls, sizeof cls);
+    if (std::strcmp(cls, "#32770") == 0 && std::strstr(caption, "Moravel") &&
+        GetDlgItem(window, SETUP_PAGE_PLACE) && IsWindowVisible(window)) {
+        reinterpret_cast<SetupSearch*>(param)->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitSetup()
+{
+    for (int i = 0; i < 400; i++) {
+        SetupSearch search = {nullptr};
+        EnumWindows(FindSetup, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+int SteerSetup(const char* verb)
+{
+    HWND setup = WaitSetup();
+    if (!setup) {
+        std::fprintf(stderr, "shotdriver: no setup wizard\n");
+        return 1;
+    }
+    if (std::strcmp(verb, "setup-title") == 0) {
+        char caption[128] = "";
+        GetWindowTextA(setup, caption, sizeof caption);
+        std::printf("%s\n", caption);
+        return 0;
+    }
+    if (std::strcmp(verb, "setup-next") == 0) {
+        PostMessageA(setup, WM_COMMAND, IDOK, 0);
+        for (int i = 0; i < 100; i++) {
+            HWND page = FindWindowExA(setup, nullptr, "#32770", nullptr);
+            if (page && GetDlgItem(page, SETUP_FOLDER_FIELD))
+                return 0;
+            Sleep(50);
+        }
+        return 1;
+    }
+    PostMessageA(setup, WM_COMMAND, IDCANCEL, 0);
+    for (int i = 0; i < 100; i++) {
+        DWORD setupProcess = 0, boxProcess = 0;
+        GetWindowThreadProcessId(setup, &setupProcess);
+        HWND box = FindWindowA("#32770", nullptr);
+        for (; box; box = FindWindowExA(nullptr, box, "#32770", nullptr)) {
+            GetWindowThreadProcessId(box, &boxProcess);
+            if (box != setup && boxProcess == setupProcess && GetDlgItem(box, IDYES)) {
+                PostMessageA(box, WM_COMMAND, IDYES, 0);
+                return 0;
+            }
+        }
+        Sleep(50);
+    }
+    return 1;
+}
+
 // Print Preview, through its list choice with only `list` checked; `zoom` then fits the width.
 int OpenPreview(HWND main, const char* list, bool zoom)
 {
@@ -189,6 +267,8 @@ int main(int argc, char** argv)
         std::printf("settings-network|Device Settings|page 9\n");
         return 0;
     }
+    if (std::strncmp(verb, "setup-", 6) == 0)
+        return SteerSetup(verb);
     HWND main = MainWindow();
     if (!main) {
         std::fprintf(stderr, "shotdriver: Moravel is not running\n");
