@@ -1,4 +1,4 @@
-# Win32 test glue. Test executables run through CMAKE_CROSSCOMPILING_EMULATOR (wine); the
+# Win32 test glue. Test executables run through CMAKE_CROSSCOMPILING_EMULATOR (tools/wine-test); the
 # display, prefix and warm wineserver come from tools/wine-env, which wraps the CTest run.
 # Discovery happens at test time so that building never needs Wine or a display.
 #   moravel_win_test(name [SERIAL] [LOCK resource] sources...)
