@@ -14,6 +14,7 @@
 
 extern const SettingsPageDef SYSTEM_PAGE;
 extern const SettingsPageDef PAPER_PAGE;
+extern const SettingsPageDef COPIER_PAGE;
 extern const SettingsPageDef LINE_PAGE;
 extern const SettingsPageDef NETWORK_PAGE;
 

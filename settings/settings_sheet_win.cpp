@@ -21,7 +21,7 @@ const SettingsPageDef EMPTY_PAGE = {};
 const SettingsPageDef* const PAGE_DEFS[SETTINGS_PAGE_COUNT] = {
     &SYSTEM_PAGE,  /* PAGE_SYSTEM */
     &PAPER_PAGE,   /* PAGE_PAPER */
-    nullptr,       /* PAGE_COPIER */
+    &COPIER_PAGE,  /* PAGE_COPIER */
     nullptr,       /* PAGE_REPORT */
     nullptr,       /* PAGE_TRANSMISSION */
     nullptr,       /* PAGE_RECEPTION */

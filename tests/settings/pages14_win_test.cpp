@@ -207,4 +207,57 @@ TEST_F(Pages14, AutoTraySelectCancelRestoresAndOkMarksThePage)
     EXPECT_EQ(0, ImageByte(0x10111));
 }
 
+constexpr int COPIER = 2;
+
+TEST_F(Pages14, CopierWithoutAdfHidesItsGroupsAndKeepsTheirValues)
+{
+    LoadDemoData(window, [](SimDevice& device) {
+        SimItemValue(&device, SimRecordOf(0x3))[0] = 0;
+        SimItemValue(&device, SimRecordOf(0x10205))[0] = 1;  // sort on
+        SimItemValue(&device, SimRecordOf(0x10207))[0] = 1;
+    });
+    bool sortShown = true, binding = false, applyBefore = true;
+    RunSheet(window, {[&](HWND sheet) { SelectPage(sheet, COPIER); },
+                      [&](HWND sheet) {
+                          HWND page = CurrentPage(sheet);
+                          applyBefore = ApplyEnabled(sheet);
+                          sortShown = Visible(page, IDC_COPY_SORT_ON) ||
+                                      Visible(page, IDC_COPY_2SIDED_ORIGINAL) ||
+                                      Visible(page, IDC_COPY_2IN1_BOX) ||
+                                      Visible(page, IDC_COPY_2SIDED_COPY_ON);
+                          binding = Visible(page, IDC_COPY_BINDING);
+                          Scroll(page, IDC_COPY_CONTRAST, SB_RIGHT);
+                          Press(sheet, PSBTN_OK);
+                      }});
+    EXPECT_FALSE(applyBefore);
+    EXPECT_FALSE(sortShown) << "the feeder's groups are hidden without an ADF";
+    EXPECT_TRUE(binding);
+    EXPECT_EQ(4, ImageByte(0x1020E));
+    EXPECT_EQ(1, ImageByte(0x10205)) << "a hidden value is stored as it was";
+    EXPECT_EQ(1, ImageByte(0x10207));
+}
+
+TEST_F(Pages14, PhotoTakesTheDensityModeOutOfTheUploadAndTextPutsItBack)
+{
+    bool modeEnabled = true, modeBack = false;
+    RunSheet(window, {[&](HWND sheet) { SelectPage(sheet, COPIER); },
+                      [&](HWND sheet) {
+                          HWND page = CurrentPage(sheet);
+                          Click(page, IDC_COPY_ORIGINAL_PHOTO);
+                          modeEnabled = Enabled(page, IDC_COPY_DENSITY_AUTO);
+                          Press(sheet, PSBTN_APPLYNOW);
+                      },
+                      [&](HWND sheet) {
+                          EXPECT_EQ(0u, ItemLength(FindItemRecord(0x10202)));
+                          HWND page = CurrentPage(sheet);
+                          Click(page, IDC_COPY_ORIGINAL_TEXT);
+                          modeBack = Enabled(page, IDC_COPY_DENSITY_MANUAL);
+                          Press(sheet, PSBTN_OK);
+                      }});
+    EXPECT_FALSE(modeEnabled) << "Photo takes Auto/Manual out of use";
+    EXPECT_TRUE(modeBack);
+    EXPECT_EQ(1u, ItemLength(FindItemRecord(0x10202)));
+    EXPECT_EQ(0, ImageByte(0x10201));
+}
+
 }  // namespace

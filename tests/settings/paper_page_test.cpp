@@ -108,3 +108,29 @@ TEST(AutoTraySelect, RowsFollowTheOptionFlags)
 }
 
 }  // namespace
+
+#include "settings/copier_page.h"
+
+namespace {
+
+TEST(CopierTrayPriority, AStoredPriorityPastTheListIsClamped)
+{
+    struct Case {
+        uint8_t value, trays, bypass, expected;
+    };
+    const Case cases[] = {
+        {3, 1, 1, 2},  // list "Tray 1", "Tray 2": the bypass tray, one past it
+        {3, 1, 0, 1},  // without the bypass: "Tray 2"
+        {0, 0, 1, 0},  // "Tray 1" stays
+        {2, 0, 1, 1}, {4, 4, 1, 4}, {9, 4, 0, 4}, {3, 7, 0, 0},  // a count past 4 lists Tray 1 only
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.expected, ClampTrayPriority(c.value, c.trays, c.bypass))
+            << "value " << int(c.value) << ", trays " << int(c.trays) << ", bypass "
+            << int(c.bypass);
+    EXPECT_EQ(1, TrayPriorityCount(0));
+    EXPECT_EQ(5, TrayPriorityCount(4));
+    EXPECT_EQ(1, TrayPriorityCount(5));
+}
+
+}  // namespace
