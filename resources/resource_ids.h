@@ -783,6 +783,21 @@
 #define IDC_SYS_AUTO_OFF_UNIT           9700
 #define IDC_LINE_PREFIX_LABEL           9701
 
+/* Added for the Paper, Copier, Transmission and Reception pages and their dialogs: labels
+   enabled with their fields. */
+#define IDC_TX_RESEND_COUNT_LABEL       9750
+#define IDC_TX_RESEND_COUNT_UNIT        9751
+#define IDC_TX_RESEND_INTERVAL_LABEL    9752
+#define IDC_TX_RESEND_INTERVAL_UNIT     9753
+#define IDC_RX_START_COLON              9754
+#define IDC_RX_END_COLON                9755
+#define IDC_RX_START_RINGING_LABEL      9756
+#define IDC_RX_RINGING_LABEL            9757
+#define IDC_RX_ANSWER_DETECT_LABEL      9758
+#define IDC_RX_FAX_DETECT_LABEL         9759
+#define IDC_FWD_SUB_LABEL               9760
+#define IDC_FWD_SID_LABEL               9761
+
 /* clang-format on */
 
 #endif

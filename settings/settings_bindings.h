@@ -127,7 +127,7 @@ struct SliderSpec {
     int labelControl;        // 0: no value label
     int unitString;          // label "%d %s" with this string; 0: "%d"
     int labelOffset;         // added to the value in the label only
-    int (*snap)(int value);  // optional: the page's own rounding before the clamp
+    int (*snap)(int value);  // optional: the page's own rounding of a move, before the clamp
 };
 
 enum NumberFlags : uint8_t {
@@ -143,6 +143,9 @@ struct NumberSpec {
     int messageId;  // the range message (43 and its copies)
     uint8_t flags;
     Condition checkWhen;
+    // The page's own correction when focus leaves (NUMBER_CLAMP_ON_EXIT); null clamps into the
+    // range.
+    int64_t (*correct)(int64_t value, const EditState& state);
 };
 
 enum TextFilter : uint8_t {
@@ -278,7 +281,8 @@ int StoreText(const Binding& binding, const char* text, EditState& state);
 // binding says so. `out` holds at least binding.field.size bytes.
 void ShownText(const Binding& binding, const EditState& state, char* out, int size);
 
-// A slider's value after the clamp into its range (the page's snap first).
+// A slider's value after a move: the page's snap, then the clamp into its range. Filling the
+// slider only clamps: a stored value is shown as it is until the user moves it.
 int SliderValue(const Binding& binding, int64_t value, const EditState& state);
 int StoreSliderValue(const Binding& binding, int value, EditState& state);
 

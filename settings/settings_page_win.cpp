@@ -124,9 +124,11 @@ void FillBinding(HWND page, const Binding& b)
         const int min = static_cast<int>(LimitMinimum(b.slider->range, gEditState));
         const int max = static_cast<int>(LimitMaximum(b.slider->range, gEditState));
         SetScrollRange(bar, SB_CTL, min, max, FALSE);
-        /* The display keeps the stored value within the range (the range may have moved). */
-        const int value = SliderValue(b, ReadEditField(gEditState, b.field), gEditState);
-        StoreSliderValue(b, value, gEditState);
+        /* The display keeps the stored value within the range (the range may have moved); the
+         * page's snap is for moves only. */
+        const int value = static_cast<int>(
+            ClampSlider(static_cast<long>(ReadEditField(gEditState, b.field)), min, max));
+        WriteEditField(gEditState, b.field, value);
         ShowSliderValue(page, b, value);
         break;
     }
@@ -189,7 +191,8 @@ void ClampNumberField(HWND page, const Binding& b)
     const long value = ParseDecimalField(ControlText(page, b.control, RANGE_TEXT_SIZE).c_str());
     const long min = static_cast<long>(LimitMinimum(b.number->range, gEditState));
     const long max = static_cast<long>(LimitMaximum(b.number->range, gEditState));
-    const long clamped = ClampSlider(value, min, max);
+    const long clamped = b.number->correct ? static_cast<long>(b.number->correct(value, gEditState))
+                                           : ClampSlider(value, min, max);
     char text[32];
     std::snprintf(text, sizeof text, "%ld", clamped);
     if (ControlText(page, b.control, RANGE_TEXT_SIZE) != text)

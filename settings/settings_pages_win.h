@@ -1,6 +1,6 @@
 /*
  * The pages built so far. Each is a binding table with a few hooks in a file of its own
- * (system_page_win.cpp, line_page_win.cpp, network_page_win.cpp), its own rules in a portable
+ * (system_page_win.cpp, paper_page_win.cpp, line_page_win.cpp ...), its own rules in a portable
  * file beside it (system_page.cpp ...); settings_sheet_win.cpp puts each at its place in the
  * sheet (PAGE_DEFS). A new page: its controls in its template in resources/settings.rc, its
  * SettingsPageDef here and in its own file, its entry in PAGE_DEFS, its files in
@@ -13,6 +13,8 @@
 #include "settings/settings_page_win.h"
 
 extern const SettingsPageDef SYSTEM_PAGE;
+extern const SettingsPageDef PAPER_PAGE;
+extern const SettingsPageDef COPIER_PAGE;
 extern const SettingsPageDef LINE_PAGE;
 extern const SettingsPageDef NETWORK_PAGE;
 

@@ -20,8 +20,8 @@ const SettingsPageDef EMPTY_PAGE = {};
  * Ethernet board); a page that is built takes its place here. */
 const SettingsPageDef* const PAGE_DEFS[SETTINGS_PAGE_COUNT] = {
     &SYSTEM_PAGE,  /* PAGE_SYSTEM */
-    nullptr,       /* PAGE_PAPER */
-    nullptr,       /* PAGE_COPIER */
+    &PAPER_PAGE,   /* PAGE_PAPER */
+    &COPIER_PAGE,  /* PAGE_COPIER */
     nullptr,       /* PAGE_REPORT */
     nullptr,       /* PAGE_TRANSMISSION */
     nullptr,       /* PAGE_RECEPTION */
@@ -34,17 +34,17 @@ const SettingsPageDef* const PAGE_DEFS[SETTINGS_PAGE_COUNT] = {
     nullptr,       /* PAGE_LDAP */
 };
 
+}  // namespace
+
 /* A resource library made for an earlier version may lack a page: that page comes from the
  * program itself, as its texts do (LoadStr). */
-HINSTANCE PageModule(int templateId)
+HINSTANCE SettingsTemplateModule(int templateId)
 {
     HINSTANCE module = ResourceModule();
     if (module && FindResourceA(module, MAKEINTRESOURCEA(templateId), RT_DIALOG))
         return module;
     return InstanceModule();
 }
-
-}  // namespace
 
 const SettingsPageDef& SettingsPageDefinition(int order)
 {
@@ -58,7 +58,7 @@ HPROPSHEETPAGE CreateSettingsPage(int templateId, DLGPROC proc, int order)
     PROPSHEETPAGEA page = {};
     page.dwSize = sizeof page;
     page.dwFlags = PSP_DEFAULT;
-    page.hInstance = PageModule(templateId);
+    page.hInstance = SettingsTemplateModule(templateId);
     page.pszTemplate = MAKEINTRESOURCEA(templateId);
     page.pfnDlgProc = proc;
     page.lParam = order;

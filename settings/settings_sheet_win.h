@@ -19,6 +19,10 @@ INT_PTR ShowDeviceSettings(HWND owner);
  * the tab shows the template's caption. */
 HPROPSHEETPAGE CreateSettingsPage(int templateId, DLGPROC proc, int order);
 
+/* The module whose dialog template `templateId` is used: the resource library when it has
+ * it, else the program itself (pages and the dialogs they open alike). */
+HINSTANCE SettingsTemplateModule(int templateId);
+
 /* A page's reset (the sheet is being cancelled): the sheet machinery ends the sheet, and the
  * owner is enabled and brought to the front once it is gone (ShowDeviceSettings). */
 void ClosePropertySheet(HWND page);

@@ -263,6 +263,9 @@ int main(int argc, char** argv)
         // The message box's caption is the program's name alone.
         std::printf("import-errors|Moravel\"|import dial-directory-errors.csv\n");
         std::printf("settings-system|Device Settings|post %d\n", IDM_DEVICE_SETTINGS);
+        std::printf("settings-paper|Device Settings|page 1\n");
+        std::printf("auto-tray-select|Auto Tray Select|click %d\n", IDC_PAPER_AUTO_TRAY_SELECT);
+        std::printf("settings-copier|Device Settings|page 2\n");
         std::printf("settings-line|Device Settings|page 6\n");
         std::printf("settings-network|Device Settings|page 9\n");
         return 0;
@@ -331,6 +334,13 @@ int main(int argc, char** argv)
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
         return 0;
     }
+    if (std::strcmp(verb, "click") == 0 && argc > 2) {
+        // A button of the sheet's current page; a modal dialog it opens stays open.
+        HWND page =
+            reinterpret_cast<HWND>(SendMessageA(SettingsSheet(), PSM_GETCURRENTPAGEHWND, 0, 0));
+        PostMessageA(page, WM_COMMAND, MAKEWPARAM(std::atoi(argv[2]), BN_CLICKED), 0);
+        return 0;
+    }
     if (std::strcmp(verb, "page") == 0 && argc > 2) {
         // An index and no page handle: nothing to copy into Moravel's memory.
         SendMessageA(SettingsSheet(), PSM_SETCURSEL, std::atoi(argv[2]), 0);
@@ -345,14 +355,15 @@ int main(int argc, char** argv)
         return 0;
     }
     if (std::strcmp(verb, "after") == 0 && argc > 2) {
-        const char* prefix = std::strcmp(argv[2], "about") == 0            ? "About"
-                             : std::strcmp(argv[2], "save-as-dialog") == 0 ? "Save As"
-                             : std::strcmp(argv[2], "print-choice") == 0   ? "Print Destination"
-                             : std::strncmp(argv[2], "preview-", 8) == 0   ? "Print Preview"
-                             : std::strncmp(argv[2], "entry-", 6) == 0     ? "Program"
-                             : std::strcmp(argv[2], "group-dialog") == 0   ? "Program"
-                             : std::strcmp(argv[2], "import-errors") == 0  ? "Moravel"
-                                                                           : nullptr;
+        const char* prefix = std::strcmp(argv[2], "about") == 0              ? "About"
+                             : std::strcmp(argv[2], "save-as-dialog") == 0   ? "Save As"
+                             : std::strcmp(argv[2], "print-choice") == 0     ? "Print Destination"
+                             : std::strncmp(argv[2], "preview-", 8) == 0     ? "Print Preview"
+                             : std::strncmp(argv[2], "entry-", 6) == 0       ? "Program"
+                             : std::strcmp(argv[2], "group-dialog") == 0     ? "Program"
+                             : std::strcmp(argv[2], "import-errors") == 0    ? "Moravel"
+                             : std::strcmp(argv[2], "auto-tray-select") == 0 ? "Auto Tray Select"
+                                                                             : nullptr;
         if (prefix) {
             CloseSearch search = {prefix, 0};
             EnumWindows(CloseDialog, reinterpret_cast<LPARAM>(&search));

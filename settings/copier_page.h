@@ -1,0 +1,12 @@
+// The Copier page's own rules: the length of the paper tray priority list and the clamp of a
+// stored priority that the list does not hold.
+#pragma once
+
+#include <cstdint>
+
+// How many trays the list names: Tray 1 and one per optional tray, when the count is 1 to 4;
+// only Tray 1 for any other count.
+int TrayPriorityCount(uint8_t optionalTrays);
+// A stored priority past the list's last index becomes that index, or the index after it (the
+// bypass tray, which the list does not name) when the bypass tray is installed.
+uint8_t ClampTrayPriority(uint8_t value, uint8_t optionalTrays, uint8_t bypassTray);

@@ -1,0 +1,105 @@
+// The Paper page's own rules. See paper_page.h.
+#include "settings/paper_page.h"
+
+#include "device/byte_order.h"
+#include "resources/resource_ids.h"
+
+namespace {
+constexpr Condition EXTRA = WhenEqual(EDIT_FIELD(paper.extraSizes), 1);
+}  // namespace
+
+const ComboRow PAPER_SIZES_FULL[24] = {
+    {IDS_SIZE_A4_PORTRAIT, 2, ALWAYS},          {IDS_SIZE_A5_LANDSCAPE, 8, ALWAYS},
+    {IDS_SIZE_A6_PORTRAIT, 27, ALWAYS},         {IDS_SIZE_B5_JIS_PORTRAIT, 3, ALWAYS},
+    {IDS_SIZE_LETTER_PORTRAIT, 12, ALWAYS},     {IDS_SIZE_LEGAL_PORTRAIT, 11, ALWAYS},
+    {IDS_SIZE_STATEMENT_LANDSCAPE, 28, ALWAYS}, {IDS_SIZE_EXECUTIVE_PORTRAIT, 21, ALWAYS},
+    {IDS_SIZE_8X13_PORTRAIT, 5, ALWAYS},        {IDS_SIZE_8_5X13_PORTRAIT, 29, ALWAYS},
+    {IDS_SIZE_8_25X13_PORTRAIT, 30, ALWAYS},    {IDS_SIZE_16K_PORTRAIT, 17, ALWAYS},
+    {IDS_SIZE_100X148_PORTRAIT, 31, ALWAYS},    {IDS_SIZE_148X200_PORTRAIT, 32, ALWAYS},
+    {IDS_SIZE_JENV3_PORTRAIT, 33, ALWAYS},      {IDS_SIZE_JENV4_PORTRAIT, 34, ALWAYS},
+    {IDS_SIZE_YOH4_PORTRAIT, 35, ALWAYS},       {IDS_SIZE_COM10_PORTRAIT, 22, ALWAYS},
+    {IDS_SIZE_MONARCH_PORTRAIT, 24, ALWAYS},    {IDS_SIZE_C6_PORTRAIT, 38, ALWAYS},
+    {IDS_SIZE_C5_PORTRAIT, 36, ALWAYS},         {IDS_SIZE_DL_PORTRAIT, 37, ALWAYS},
+    {IDS_SIZE_A5_PORTRAIT, 4, EXTRA},           {IDS_SIZE_B6_JIS_PORTRAIT, 19, EXTRA},
+};
+
+const ComboRow PAPER_SIZES_TRAY2[10] = {
+    {IDS_SIZE_A4_PORTRAIT, 2, ALWAYS},         {IDS_SIZE_B5_JIS_PORTRAIT, 3, ALWAYS},
+    {IDS_SIZE_LETTER_PORTRAIT, 12, ALWAYS},    {IDS_SIZE_LEGAL_PORTRAIT, 11, ALWAYS},
+    {IDS_SIZE_EXECUTIVE_PORTRAIT, 21, ALWAYS}, {IDS_SIZE_8X13_PORTRAIT, 5, ALWAYS},
+    {IDS_SIZE_8_5X13_PORTRAIT, 29, ALWAYS},    {IDS_SIZE_8_25X13_PORTRAIT, 30, ALWAYS},
+    {IDS_SIZE_16K_PORTRAIT, 17, ALWAYS},       {IDS_SIZE_A5_PORTRAIT, 4, EXTRA},
+};
+
+const CustomSizeRange CUSTOM_SIZE_RANGES[PAPER_TRAY_COUNT] = {
+    {90, 216, 140, 356},
+    {148, 216, 210, 356},
+    {55, 216, 127, 1296},
+};
+
+long ClampCustomSize(int tray, int y, long value)
+{
+    if (tray < 0 || tray >= PAPER_TRAY_COUNT)
+        return value;
+    const CustomSizeRange& r = CUSTOM_SIZE_RANGES[tray];
+    const long min = y ? r.minY : r.minX;
+    const long max = y ? r.maxY : r.maxX;
+    return value < min ? min : value > max ? max : value;
+}
+
+const PaperImageItems PAPER_IMAGE_ITEMS[PAPER_TRAY_COUNT] = {
+    {0x10102, 0x10103, 0x10104},
+    {0x10107, 0x10108, 0x10109},
+    {0x1010A, 0x1010B, 0x1010C},
+};
+
+namespace {
+uint8_t* ValueOf(const DeviceImage& image, uint32_t id)
+{
+    const int record = FindItemRecord(id);
+    if (!image.bytes || record < 0)
+        return nullptr;
+    return image.bytes + record * ITEM_RECORD_SIZE + ITEM_VALUE_OFFSET;
+}
+}  // namespace
+
+PaperImageValues ReadPaperImage(const DeviceImage& image)
+{
+    PaperImageValues values = {};
+    for (int t = 0; t < PAPER_TRAY_COUNT; t++) {
+        const PaperImageItems& items = PAPER_IMAGE_ITEMS[t];
+        if (const uint8_t* mode = ValueOf(image, items.mode))
+            values.mode[t] = mode[0];
+        if (const uint8_t* x = ValueOf(image, items.x))
+            values.x[t] = ReadU16Le(x);
+        if (const uint8_t* y = ValueOf(image, items.y))
+            values.y[t] = ReadU16Le(y);
+    }
+    return values;
+}
+
+void WritePaperImage(const PaperImageValues& values, DeviceImage& image)
+{
+    for (int t = 0; t < PAPER_TRAY_COUNT; t++) {
+        const PaperImageItems& items = PAPER_IMAGE_ITEMS[t];
+        if (uint8_t* mode = ValueOf(image, items.mode))
+            mode[0] = values.mode[t];
+        if (uint8_t* x = ValueOf(image, items.x))
+            WriteU16Le(x, values.x[t]);
+        if (uint8_t* y = ValueOf(image, items.y))
+            WriteU16Le(y, values.y[t]);
+    }
+}
+
+int AutoTrayRowShown(int tray, const DeviceConfig& config)
+{
+    switch (tray) {
+    case PAPER_TRAY_1:
+        return 1;
+    case PAPER_TRAY_2:
+        return config.optionalTray >= 1;
+    case PAPER_BYPASS:
+        return config.bypassTray == 1;
+    }
+    return 0;
+}
