@@ -13,3 +13,10 @@ uint8_t ClampTrayPriority(uint8_t value, uint8_t optionalTrays, uint8_t bypassTr
         return value;
     return static_cast<uint8_t>(bypassTray == 1 ? last + 1 : last);
 }
+
+const CopierA3Field* CopierA3CheckOrder(int applying)
+{
+    static const CopierA3Field LEAVE[COPIER_A3_FIELD_COUNT] = {{1228, 0, 20}, {1155, 5, 20}};
+    static const CopierA3Field APPLY[COPIER_A3_FIELD_COUNT] = {{1155, 5, 20}, {1228, 0, 20}};
+    return applying ? APPLY : LEAVE;
+}

@@ -10,3 +10,13 @@ int TrayPriorityCount(uint8_t optionalTrays);
 // A stored priority past the list's last index becomes that index, or the index after it (the
 // bypass tray, which the list does not name) when the bypass tray is installed.
 uint8_t ClampTrayPriority(uint8_t value, uint8_t optionalTrays, uint8_t bypassTray);
+
+// The A3 family's two numeric fields (its resource library's form carries them), in the order
+// they are checked: 1228 before 1155 when the page is left, 1155 before 1228 on Apply.
+struct CopierA3Field {
+    int control;
+    int min;
+    int max;
+};
+constexpr int COPIER_A3_FIELD_COUNT = 2;
+const CopierA3Field* CopierA3CheckOrder(int applying);

@@ -1,7 +1,8 @@
 /*
  * The Copier page (template 718): its table and hooks. The document feeder's groups are
  * hidden without an ADF (their values are kept and stored as they are); "Photo" takes the
- * density mode out of use and out of the upload (the image length of 0x10202).
+ * density mode out of use and out of the upload (the image length of 0x10202). The A3
+ * family's form has two more fields, only checked: what they set is the device's own.
  */
 #include "resources/resource_ids.h"
 #include "settings/copier_page.h"
@@ -93,6 +94,20 @@ void Init(SettingsPage& page)
                          gEditState.copy.paperTrayPriority);
 }
 
+/* The A3 family's form adds two fields the table does not bind; a form without them (this
+ * program's own) has nothing to check. */
+int Check(SettingsPage& page, CheckPhase phase)
+{
+    const CopierA3Field* fields = CopierA3CheckOrder(phase == CHECK_APPLY);
+    for (int i = 0; i < COPIER_A3_FIELD_COUNT; i++) {
+        const CopierA3Field& f = fields[i];
+        if (GetDlgItem(page.window, f.control) &&
+            !CheckRangeField(page.window, f.control, IDS_RANGE_ERROR, f.min, f.max))
+            return f.control;
+    }
+    return 0;
+}
+
 /* Set from what is stored, so a Cancel that undid the choice cannot leave the length behind;
  * an item the device lacks stays absent. */
 void Applied(SettingsPage&)
@@ -112,6 +127,6 @@ const SettingsPageDef COPIER_PAGE = {
     nullptr,
     nullptr,
     nullptr,
-    nullptr,
+    Check,
     Applied,
 };

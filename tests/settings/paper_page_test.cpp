@@ -133,4 +133,21 @@ TEST(CopierTrayPriority, AStoredPriorityPastTheListIsClamped)
     EXPECT_EQ(1, TrayPriorityCount(5));
 }
 
+TEST(CopierA3Fields, LeavingChecks1228FirstAndApplyChecks1155First)
+{
+    const CopierA3Field* leave = CopierA3CheckOrder(0);
+    const CopierA3Field* apply = CopierA3CheckOrder(1);
+    ASSERT_EQ(2, COPIER_A3_FIELD_COUNT);
+    EXPECT_EQ(1228, leave[0].control);
+    EXPECT_EQ(1155, leave[1].control);
+    EXPECT_EQ(1155, apply[0].control);
+    EXPECT_EQ(1228, apply[1].control);
+    for (int applying = 0; applying < 2; applying++)
+        for (int i = 0; i < COPIER_A3_FIELD_COUNT; i++) {
+            const CopierA3Field& f = CopierA3CheckOrder(applying)[i];
+            EXPECT_EQ(f.control == 1228 ? 0 : 5, f.min) << f.control;
+            EXPECT_EQ(20, f.max) << f.control;
+        }
+}
+
 }  // namespace

@@ -240,6 +240,10 @@ int main(int argc, char** argv)
         std::printf("quick-dial-list|Moravel - |command %d\n", IDM_VIEW_QUICK);
         std::printf("entry-fax|Program Quick Dial01|edit 0\n");
         std::printf("entry-email|Program Quick Dial02|scan 1\n");
+        // The library's Copier form; the sheet closes after its last page shown.
+        std::printf("settings-system|Device Settings|post %d\n", IDM_DEVICE_SETTINGS);
+        std::printf("settings-copier|Device Settings|page 2\n");
+        std::printf("settings-network|Device Settings|page 9\n");
         return 0;
     }
     if (std::strcmp(verb, "list") == 0) {
