@@ -19,6 +19,7 @@
 #include "dial/dial_transfer_win.h"
 #include "print/print_win.h"
 #include "resources/resource_ids.h"
+#include "settings/device_info_win.h"
 #include "settings/settings_sheet_win.h"
 
 namespace {
@@ -33,6 +34,9 @@ void OnNumLock(HWND) { RefreshLockIndicators(VK_NUMLOCK); }
 void OnCapsLock(HWND) { RefreshLockIndicators(VK_CAPITAL); }
 void OnScrollLock(HWND) { RefreshLockIndicators(VK_SCROLL); }
 void OnHelpTopics(HWND window) { ShowHelpTopics(window); }
+void OnProperties(HWND window) { ShowPropertiesDialog(window); }
+void OnTotalCounter(HWND window) { ShowCounterDialog(window); }
+void OnDeviceInfo(HWND window) { ShowDeviceInfoDialog(window); }
 
 void OnEntryProperties(HWND window)
 {
@@ -68,6 +72,9 @@ const CommandEntry COMMANDS[] = {
     {IDM_DOWNLOAD, OnDownload},
     {IDM_UPLOAD, OnUpload},
     {IDM_DEVICE_SETTINGS, OnDeviceSettings},
+    {IDM_PROPERTIES, OnProperties},
+    {IDM_TOTAL_COUNTER, OnTotalCounter},
+    {IDM_DEVICE_INFO, OnDeviceInfo},
     {IDM_READ_DEVICE, OnReadDevice},
     {IDM_CTX_DOWNLOAD, OnContextDownload},
     {IDM_CTX_UPLOAD, OnContextUpload},

@@ -417,6 +417,14 @@
 #define IDC_LDAP_TIMEOUT_VALUE          1349
 #define IDC_LDAP_MAX_RESULTS_VALUE      1350
 
+/* Labels of the SMTP, Scanner and information pages that are enabled with their fields */
+#define IDC_SMTP_USER_LABEL             9800
+#define IDC_SMTP_PASSWORD_LABEL         9801
+#define IDC_SCAN_SIZE_KB_UNIT           9802
+#define IDC_SCAN_DIVISIONS_LABEL        9803
+#define IDC_SCAN_DIVISIONS_RANGE        9804
+#define IDC_SCAN_PAGE_KB_UNIT           9805
+
 /* Strings: main window, lists and tooltips */
 #define IDS_QUICK_DIAL_LIST     1
 #define IDS_SPEED_DIAL_LIST     2

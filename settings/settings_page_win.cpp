@@ -231,8 +231,12 @@ void OnBoundCommand(HWND page, const Binding& b, int button, int code)
                                 sizeof text);
             else
                 lstrcpynA(text, ControlText(page, b.control, RANGE_TEXT_SIZE).c_str(), sizeof text);
+            /* A field read only on Apply has nothing to store yet, but the user's typing is
+             * an edit all the same: without the mark the Apply would skip it. */
             if (!(b.number->flags & NUMBER_STORE_ON_APPLY))
                 Touch(StoreNumberText(b, text, gEditState));
+            else
+                Touch(1);
         } else if (code == EN_KILLFOCUS && (b.number->flags & NUMBER_CLAMP_ON_EXIT)) {
             ClampNumberField(page, b);
         }

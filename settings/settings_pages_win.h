@@ -17,5 +17,11 @@ extern const SettingsPageDef PAPER_PAGE;
 extern const SettingsPageDef COPIER_PAGE;
 extern const SettingsPageDef LINE_PAGE;
 extern const SettingsPageDef NETWORK_PAGE;
+extern const SettingsPageDef REPORT_PAGE;
+extern const SettingsPageDef SMTP_PAGE;
+extern const SettingsPageDef POP3_PAGE;
+extern const SettingsPageDef RESTRICTION_PAGE;
+extern const SettingsPageDef SCANNER_PAGE;
+extern const SettingsPageDef LDAP_PAGE;
 
 #endif

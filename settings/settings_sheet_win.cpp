@@ -22,16 +22,16 @@ const SettingsPageDef* const PAGE_DEFS[SETTINGS_PAGE_COUNT] = {
     &SYSTEM_PAGE,  /* PAGE_SYSTEM */
     &PAPER_PAGE,   /* PAGE_PAPER */
     &COPIER_PAGE,  /* PAGE_COPIER */
-    nullptr,       /* PAGE_REPORT */
+    &REPORT_PAGE,  /* PAGE_REPORT */
     nullptr,       /* PAGE_TRANSMISSION */
     nullptr,       /* PAGE_RECEPTION */
     &LINE_PAGE,    /* PAGE_LINE */
-    nullptr,       /* PAGE_SMTP */
-    nullptr,       /* PAGE_POP3 */
+    &SMTP_PAGE,    /* PAGE_SMTP */
+    &POP3_PAGE,    /* PAGE_POP3 */
     &NETWORK_PAGE, /* PAGE_NETWORK */
-    nullptr,       /* PAGE_USER_RESTRICTION */
-    nullptr,       /* PAGE_SCANNER */
-    nullptr,       /* PAGE_LDAP */
+    &RESTRICTION_PAGE, /* PAGE_USER_RESTRICTION */
+    &SCANNER_PAGE, /* PAGE_SCANNER */
+    &LDAP_PAGE,    /* PAGE_LDAP */
 };
 
 }  // namespace

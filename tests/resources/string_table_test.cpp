@@ -197,7 +197,8 @@ void ReadStringFile(const std::string& file, bool a3, Table* out)
 Table ReadStringTable(bool a3)
 {
     Table table;
-    for (const char* file : {"strings.rc", "print.rc", "directory.rc", "settings.rc"})
+    for (const char* file :
+         {"strings.rc", "print.rc", "directory.rc", "settings.rc", "settings_pages_b.rc"})
         ReadStringFile(file, a3, &table);
     return table;
 }
