@@ -270,8 +270,18 @@ int main(int argc, char** argv)
         std::printf("settings-paper|Device Settings|page 1\n");
         std::printf("auto-tray-select|Auto Tray Select|click %d\n", IDC_PAPER_AUTO_TRAY_SELECT);
         std::printf("settings-copier|Device Settings|page 2\n");
+        std::printf("settings-report|Device Settings|page 3\n");
         std::printf("settings-line|Device Settings|page 6\n");
+        std::printf("settings-smtp|Device Settings|page 7\n");
+        std::printf("settings-pop3|Device Settings|page 8\n");
+        std::printf("settings-user-restriction|Device Settings|page 10\n");
+        std::printf("settings-scanner|Device Settings|page 11\n");
+        std::printf("settings-ldap|Device Settings|page 12\n");
+        // The sheet closes after this one.
         std::printf("settings-network|Device Settings|page 9\n");
+        std::printf("counter|Counter|post %d\n", IDM_TOTAL_COUNTER);
+        std::printf("device-info|Device Info|post %d\n", IDM_DEVICE_INFO);
+        std::printf("properties|Properties|post %d\n", IDM_PROPERTIES);
         return 0;
     }
     if (std::strncmp(verb, "setup-", 6) == 0)
@@ -367,6 +377,9 @@ int main(int argc, char** argv)
                              : std::strcmp(argv[2], "group-dialog") == 0     ? "Program"
                              : std::strcmp(argv[2], "import-errors") == 0    ? "Moravel"
                              : std::strcmp(argv[2], "auto-tray-select") == 0 ? "Auto Tray Select"
+                             : std::strcmp(argv[2], "counter") == 0          ? "Counter"
+                             : std::strcmp(argv[2], "device-info") == 0      ? "Device Info"
+                             : std::strcmp(argv[2], "properties") == 0       ? "Properties"
                                                                              : nullptr;
         if (prefix) {
             CloseSearch search = {prefix, 0};
