@@ -5,6 +5,7 @@
 #include "settings/device_info_win.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "app/file_commands_win.h"
 #include "app/frame_win.h"
@@ -132,12 +133,19 @@ INT_PTR CALLBACK PropertiesDialogProc(HWND dialog, UINT message, WPARAM wParam, 
             if (HIWORD(wParam) == EN_CHANGE)
                 OnPropertiesText(dialog, *work, LOWORD(wParam));
             return TRUE;
-        case IDOK:
+        case IDOK: {
+            /* Without data the fields are disabled; unchanged texts are no edit. */
+            const PropertiesWork stored = TakePropertiesWork(gEditState);
+            if (!gApp.dataPresent || std::memcmp(&stored, work, sizeof stored) == 0) {
+                EndDialog(dialog, 0);
+                return TRUE;
+            }
             CommitProperties(*work, gEditState, gDeviceImage);
             SetDeviceItemText(gEditState.properties.deviceName);
             MarkDocumentChanged();
             EndDialog(dialog, 1);
             return TRUE;
+        }
         case IDCANCEL:
             EndDialog(dialog, 0);
             return TRUE;
