@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <set>
@@ -45,12 +46,37 @@ LRESULT CALLBACK WatchDialogs(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(gCbt, code, wParam, lParam);
 }
 
+// Dialogs waiting for their script: on a busy machine, with other test programs' windows on the
+// same display, a dialog can be activated before it is shown and has its focus.
+std::deque<HWND> gPendingDialogs;
+int gPendingWaits = 0;
+constexpr UINT_PTR READY_TIMER = 1;
+
 LRESULT CALLBACK ScriptWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message != WM_APP)
+    if (message == WM_APP) {
+        HWND dialog = reinterpret_cast<HWND>(wParam);
+        if (IsWindow(dialog) && gSeenDialogs.insert(dialog).second) {
+            gPendingDialogs.push_back(dialog);
+            SetTimer(window, READY_TIMER, 10, nullptr);
+        }
+        return 0;
+    }
+    if (message != WM_TIMER || wParam != READY_TIMER)
         return DefWindowProcA(window, message, wParam, lParam);
-    HWND dialog = reinterpret_cast<HWND>(wParam);
-    if (!IsWindow(dialog) || !gSeenDialogs.insert(dialog).second)
+    if (gPendingDialogs.empty()) {
+        KillTimer(window, READY_TIMER);
+        return 0;
+    }
+    HWND dialog = gPendingDialogs.front();
+    const bool ready = IsWindowVisible(dialog) && IsChild(dialog, GetFocus());
+    if (!ready && IsWindow(dialog) && ++gPendingWaits < 500)
+        return 0;
+    gPendingWaits = 0;
+    gPendingDialogs.pop_front();
+    if (gPendingDialogs.empty())
+        KillTimer(window, READY_TIMER);
+    if (!IsWindow(dialog))
         return 0;
     char caption[128] = "";
     GetWindowTextA(dialog, caption, sizeof caption);
@@ -62,7 +88,6 @@ LRESULT CALLBACK ScriptWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);  // never leave a test waiting
     return 0;
 }
-
 
 bool Checked(HWND dialog, int control)
 {
@@ -137,6 +162,8 @@ protected:
         gApp.dataPresent = 1;
         gScripts.clear();
         gSeenDialogs.clear();
+        gPendingDialogs.clear();
+        gPendingWaits = 0;
         gDialogsShown.clear();
         gMessages.clear();
         gPrinterDialog = PrinterDialogAnswer{};
