@@ -10,7 +10,7 @@
 #include "dial/dial_rows.h"
 #include "resources/resource_ids.h"
 
-const ReportFontSpec REPORT_FONTS[REPORT_FONT_COUNT] = {
+const ReportFontStyle REPORT_FONTS[REPORT_FONT_COUNT] = {
     {20, 700},  // title
     {12, 700},  // header; its line height is also the row height
     {8, 100},   // table

@@ -17,11 +17,11 @@ enum ReportFont { FONT_TITLE = 0, FONT_HEADER = 1, FONT_TABLE = 2 };
 constexpr int REPORT_FONT_COUNT = 3;
 
 // Arial in every font; heights in points, converted with the horizontal resolution.
-struct ReportFontSpec {
+struct ReportFontStyle {
     int points;
     int weight;
 };
-extern const ReportFontSpec REPORT_FONTS[REPORT_FONT_COUNT];
+extern const ReportFontStyle REPORT_FONTS[REPORT_FONT_COUNT];
 // The font's height in device pixels: points x dpiX / 72.
 int ReportFontHeight(int font, int dpiX);
 

@@ -33,7 +33,7 @@ const RadioButton TWO_SIDED_COPY[] = {
     {IDC_COPY_2SIDED_COPY_OFF, 0, CODE_ANY},
     {IDC_COPY_2SIDED_COPY_ON, 1, CODE_ANY},
 };
-const SliderSpec LEVEL = {Range(0, 4), 1, 2, 0, 0, 0, nullptr};
+const SliderOptions LEVEL = {Range(0, 4), 1, 2, 0, 0, 0, nullptr};
 
 const Binding BINDINGS[] = {
     ComboIndex(IDC_COPY_TRAY_PRIORITY, EDIT_FIELD(copy.paperTrayPriority), IDS_TRAY_1, IDS_TRAY_5),

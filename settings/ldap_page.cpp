@@ -3,17 +3,18 @@
 
 #include "resources/resource_ids.h"
 
-const SliderSpec LDAP_TIMEOUT_SLIDER = {Range(5, 60), 1, 5, IDC_LDAP_TIMEOUT_VALUE, 0, 0, nullptr};
-const SliderSpec LDAP_RESULTS_SLIDER = {Range(10, 100), 1, 5, IDC_LDAP_MAX_RESULTS_VALUE, 0, 0,
-                                        nullptr};
+const SliderOptions LDAP_TIMEOUT_SLIDER = {Range(5, 60), 1, 5, IDC_LDAP_TIMEOUT_VALUE, 0, 0,
+                                           nullptr};
+const SliderOptions LDAP_RESULTS_SLIDER = {Range(10, 100), 1, 5, IDC_LDAP_MAX_RESULTS_VALUE, 0, 0,
+                                           nullptr};
 
 namespace {
 
-const TextSpec HOST = {TEXT_LONG_SIZE - 2, FILTER_HOST, 0};
-const TextSpec LONG_ASCII = {TEXT_LONG_SIZE - 2, FILTER_ASCII, 0};
-const TextSpec PASSWORD = {TEXT_MEDIUM_SIZE - 2, FILTER_ASCII, 0};
-const NumberSpec PORT = {5, Range(1, 65535), IDS_RANGE_ERROR,
-                         NUMBER_DIGITS | NUMBER_CHECK_LEAVE | NUMBER_CHECK_APPLY, ALWAYS};
+const TextOptions HOST = {TEXT_LONG_SIZE - 2, FILTER_HOST, 0};
+const TextOptions LONG_ASCII = {TEXT_LONG_SIZE - 2, FILTER_ASCII, 0};
+const TextOptions PASSWORD = {TEXT_MEDIUM_SIZE - 2, FILTER_ASCII, 0};
+const NumberOptions PORT = {5, Range(1, 65535), IDS_RANGE_ERROR,
+                            NUMBER_DIGITS | NUMBER_CHECK_LEAVE | NUMBER_CHECK_APPLY, ALWAYS};
 
 const Binding BINDINGS[] = {
     Text(IDC_LDAP_SERVER, EDIT_FIELD(ldap.serverName), HOST),

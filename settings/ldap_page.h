@@ -7,5 +7,5 @@
 #include "settings/settings_bindings.h"
 
 extern const PageBindings LDAP_TABLE;
-extern const SliderSpec LDAP_TIMEOUT_SLIDER;
-extern const SliderSpec LDAP_RESULTS_SLIDER;
+extern const SliderOptions LDAP_TIMEOUT_SLIDER;
+extern const SliderOptions LDAP_RESULTS_SLIDER;

@@ -255,7 +255,7 @@ int SliderValue(const Binding& binding, int64_t value, const EditState& state)
 {
     if (!binding.slider)
         return 0;
-    const SliderSpec& s = *binding.slider;
+    const SliderOptions& s = *binding.slider;
     if (s.snap)
         value = s.snap(static_cast<int>(Clamp(value, INT32_MIN, INT32_MAX)));
     return static_cast<int>(

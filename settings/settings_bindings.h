@@ -120,7 +120,7 @@ constexpr Limits Range(int64_t min, int64_t max) { return {min, max, NO_FIELD, N
 int64_t LimitMinimum(const Limits& limits, const EditState& state);
 int64_t LimitMaximum(const Limits& limits, const EditState& state);
 
-struct SliderSpec {
+struct SliderOptions {
     Limits range;
     int lineStep;
     int pageStep;
@@ -137,7 +137,7 @@ enum NumberFlags : uint8_t {
     NUMBER_STORE_ON_APPLY = 8,  // read only on Apply, after its check passed
     NUMBER_CLAMP_ON_EXIT = 16,  // clamped into the range and written back when focus leaves
 };
-struct NumberSpec {
+struct NumberOptions {
     int maxChars;
     Limits range;
     int messageId;  // the range message (43 and its copies)
@@ -157,7 +157,7 @@ enum TextFilter : uint8_t {
     FILTER_PHONE,   // FilterPhoneField
     FILTER_EMAIL,   // FilterEmailField
 };
-struct TextSpec {
+struct TextOptions {
     int limit;  // characters
     TextFilter filter;
     uint8_t deviceCharset;  // the field holds the device's character set (shown converted)
@@ -176,9 +176,9 @@ struct Binding {
     int lastString;
     int64_t onCode;
     int64_t offCode;
-    const SliderSpec* slider;
-    const NumberSpec* number;
-    const TextSpec* text;
+    const SliderOptions* slider;
+    const NumberOptions* number;
+    const TextOptions* text;
 };
 
 constexpr Binding CheckBox(int control, FieldRef field, int64_t onCode, int64_t offCode = 0)
@@ -217,20 +217,20 @@ constexpr Binding ComboCoded(int control, FieldRef field, const ComboRow (&rows)
             nullptr,
             nullptr};
 }
-constexpr Binding Slider(int control, FieldRef field, const SliderSpec& spec)
+constexpr Binding Slider(int control, FieldRef field, const SliderOptions& options)
 {
-    return {BIND_SLIDER, control, field, NO_FIELD, nullptr, 0,       nullptr, 0,
-            0,           0,       0,     0,        &spec,   nullptr, nullptr};
+    return {BIND_SLIDER, control, field, NO_FIELD, nullptr,  0,       nullptr, 0,
+            0,           0,       0,     0,        &options, nullptr, nullptr};
 }
-constexpr Binding Number(int control, FieldRef field, const NumberSpec& spec)
+constexpr Binding Number(int control, FieldRef field, const NumberOptions& options)
 {
-    return {BIND_NUMBER, control, field, NO_FIELD, nullptr, 0,     nullptr, 0,
-            0,           0,       0,     0,        nullptr, &spec, nullptr};
+    return {BIND_NUMBER, control, field, NO_FIELD, nullptr, 0,        nullptr, 0,
+            0,           0,       0,     0,        nullptr, &options, nullptr};
 }
-constexpr Binding Text(int control, FieldRef field, const TextSpec& spec)
+constexpr Binding Text(int control, FieldRef field, const TextOptions& options)
 {
     return {BIND_TEXT, control, field, NO_FIELD, nullptr, 0,       nullptr, 0,
-            0,         0,       0,     0,        nullptr, nullptr, &spec};
+            0,         0,       0,     0,        nullptr, nullptr, &options};
 }
 constexpr Binding Address(int control, FieldRef field)
 {

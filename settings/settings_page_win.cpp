@@ -296,7 +296,7 @@ void OnScroll(SettingsPage& page, HWND bar, int request, int thumb)
     if (!b || b->kind != BIND_SLIDER || request == SCROLL_END)
         return;
     HandleEdit(page, control, [&]() {
-        const SliderSpec& s = *b->slider;
+        const SliderOptions& s = *b->slider;
         const long target = SliderTarget(
             request, static_cast<long>(ReadEditField(gEditState, b->field)), thumb,
             static_cast<long>(LimitMinimum(s.range, gEditState)),

@@ -5,8 +5,8 @@
 #include "resources/resource_ids.h"
 #include "settings/settings_rules.h"
 
-const SliderSpec MAIL_TIMEOUT_SLIDER = {Range(30, 300),   1, 10,     IDC_SMTP_TIMEOUT_VALUE,
-                                        IDS_UNIT_SECONDS, 0, nullptr};
+const SliderOptions MAIL_TIMEOUT_SLIDER = {Range(30, 300),   1, 10,     IDC_SMTP_TIMEOUT_VALUE,
+                                           IDS_UNIT_SECONDS, 0, nullptr};
 
 namespace {
 
@@ -14,14 +14,14 @@ constexpr long PORT_MIN = 1, PORT_MAX = 65535;
 
 // ---- SMTP ----
 
-const TextSpec SENDER_NAME = {TEXT_SHORT_SIZE - 2, FILTER_NAME, 1};
-const TextSpec LONG_ASCII = {TEXT_LONG_SIZE - 2, FILTER_ASCII, 0};
-const TextSpec SHORT_ASCII = {TEXT_SHORT_SIZE - 2, FILTER_ASCII, 0};
-const TextSpec MEDIUM_ASCII = {TEXT_MEDIUM_SIZE - 2, FILTER_ASCII, 0};
-const TextSpec LONG_NAME = {TEXT_LONG_SIZE - 2, FILTER_NAME, 0};
-const TextSpec SMTP_PASSWORD = {TEXT_MEDIUM_SIZE - 2, FILTER_NONE, 0};
+const TextOptions SENDER_NAME = {TEXT_SHORT_SIZE - 2, FILTER_NAME, 1};
+const TextOptions LONG_ASCII = {TEXT_LONG_SIZE - 2, FILTER_ASCII, 0};
+const TextOptions SHORT_ASCII = {TEXT_SHORT_SIZE - 2, FILTER_ASCII, 0};
+const TextOptions MEDIUM_ASCII = {TEXT_MEDIUM_SIZE - 2, FILTER_ASCII, 0};
+const TextOptions LONG_NAME = {TEXT_LONG_SIZE - 2, FILTER_NAME, 0};
+const TextOptions SMTP_PASSWORD = {TEXT_MEDIUM_SIZE - 2, FILTER_NONE, 0};
 // The ports are checked by the pages' own check lists, in their order.
-const NumberSpec PORT = {5, Range(PORT_MIN, PORT_MAX), IDS_RANGE_ERROR, NUMBER_DIGITS, ALWAYS};
+const NumberOptions PORT = {5, Range(PORT_MIN, PORT_MAX), IDS_RANGE_ERROR, NUMBER_DIGITS, ALWAYS};
 
 const RadioButton AUTHENTICATION[] = {
     {IDC_SMTP_AUTH_ON, SMTP_AUTH_ON, CODE_ANY},
@@ -58,7 +58,7 @@ const MailCheck SMTP_CHECKS[] = {
 
 // ---- POP3 ----
 
-const NumberSpec INTERVAL = {2, Range(1, 60), IDS_RANGE_ERROR, NUMBER_DIGITS, ALWAYS};
+const NumberOptions INTERVAL = {2, Range(1, 60), IDS_RANGE_ERROR, NUMBER_DIGITS, ALWAYS};
 
 const Binding POP3_BINDINGS[] = {
     Text(IDC_POP3_SERVER, EDIT_FIELD(pop3.serverName), LONG_ASCII),

@@ -11,7 +11,7 @@
 extern const PageBindings SMTP_TABLE;
 extern const PageBindings POP3_TABLE;
 // The server timeouts of both pages: 30..300 seconds, "%d sec.".
-extern const SliderSpec MAIL_TIMEOUT_SLIDER;
+extern const SliderOptions MAIL_TIMEOUT_SLIDER;
 
 enum SmtpAuthentication : uint8_t { SMTP_AUTH_ON = 0, SMTP_AUTH_OFF = 1, SMTP_AUTH_POP = 2 };
 

@@ -2,7 +2,7 @@
  * The SMTP (template 723) and POP3 (template 724) pages: their tables come from smtp_page.cpp;
  * here are the checks' messages and the focus that authentication "On" gives the user name.
  * The sender name stays in the device's character set in the edit state: only its control
- * shows it converted (TextSpec.deviceCharset), so another page's Apply stores it unharmed.
+ * shows it converted (TextOptions.deviceCharset), so another page's Apply stores it unharmed.
  */
 #include <string>
 

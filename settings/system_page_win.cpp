@@ -50,10 +50,10 @@ const ComboRow LANGUAGES[] = {
     {IDS_LANG_ENGLISH, 0, SET_1},    {IDS_LANG_JAPANESE, 15, SET_1},
 };
 
-const SliderSpec ENERGY_SAVER = {
+const SliderOptions ENERGY_SAVER = {
     Range(1, 240), 1, 10, IDC_SYS_ENERGY_SAVER_VALUE, IDS_UNIT_MINUTES, 0, nullptr,
 };
-const NumberSpec AUTO_OFF_MINUTES = {
+const NumberOptions AUTO_OFF_MINUTES = {
     3,
     Range(AUTO_OFF_MINIMUM, AUTO_OFF_MAXIMUM),
     IDS_RANGE_ERROR,

@@ -139,7 +139,7 @@ TEST(PipeNames, StillImageDriverNames)
     EXPECT_EQ(FormatPipeName(name, 8, 3, PIPE_COMMAND), 0) << "must not overrun a short buffer";
 }
 
-struct SpecCase {
+struct DeviceTextCase {
     const char* text;
     int kind;
     const char* simPath;
@@ -148,7 +148,7 @@ struct SpecCase {
 
 TEST(DeviceChoice, MoravelDeviceTexts)
 {
-    const SpecCase cases[] = {
+    const DeviceTextCase cases[] = {
         {nullptr, BACKEND_USB, "", {}},
         {"", BACKEND_USB, "", {}},
         {"sim", BACKEND_SIM, "", {}},
@@ -167,7 +167,7 @@ TEST(DeviceChoice, MoravelDeviceTexts)
         {"usb", BACKEND_INVALID, "", {}},
         {"SIM", BACKEND_INVALID, "", {}},
     };
-    for (const SpecCase& c : cases) {
+    for (const DeviceTextCase& c : cases) {
         DeviceChoice choice;
         const char* shown = c.text ? c.text : "(unset)";
         EXPECT_EQ(ParseDeviceChoice(c.text, &choice), c.kind != BACKEND_INVALID ? 1 : 0) << shown;

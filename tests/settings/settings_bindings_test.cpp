@@ -128,9 +128,9 @@ TEST(CodedLists, RowsFollowTheirConditionsAndStoreCodesNotIndexes)
 TEST(Numbers, TheDecimalReadingKeptWithinTheField)
 {
     EditState state = {};
-    const NumberSpec spec = {3, Range(15, 240), 43, NUMBER_CHECK_LEAVE,
-                             WhenNotEqual(EDIT_FIELD(system.autoOff), 0)};
-    const Binding minutes = Number(1351, EDIT_FIELD(system.autoOffMinutes), spec);
+    const NumberOptions options = {3, Range(15, 240), 43, NUMBER_CHECK_LEAVE,
+                                   WhenNotEqual(EDIT_FIELD(system.autoOff), 0)};
+    const Binding minutes = Number(1351, EDIT_FIELD(system.autoOffMinutes), options);
     EXPECT_EQ(1, StoreNumberText(minutes, "120", state));
     EXPECT_EQ(120u, state.system.autoOffMinutes);
     EXPECT_EQ(0, StoreNumberText(minutes, "120abc", state));
@@ -144,7 +144,7 @@ TEST(Numbers, TheDecimalReadingKeptWithinTheField)
     EXPECT_TRUE(NumberCheckApplies(minutes, NUMBER_CHECK_LEAVE, state));
     EXPECT_FALSE(NumberCheckApplies(minutes, NUMBER_CHECK_APPLY, state));
 
-    const Binding interval = Number(1042, EDIT_FIELD(pop3.receptionInterval), spec);
+    const Binding interval = Number(1042, EDIT_FIELD(pop3.receptionInterval), options);
     StoreNumberText(interval, "300", state);
     EXPECT_EQ(255, state.pop3.receptionInterval) << "a byte holds at most 255";
 }
@@ -152,8 +152,8 @@ TEST(Numbers, TheDecimalReadingKeptWithinTheField)
 TEST(Texts, TheWholeArrayIsReplacedAndCutToWhatItHolds)
 {
     EditState state = {};
-    const TextSpec spec = {4, FILTER_DIGITS, 0};
-    const Binding prefix = Text(1151, EDIT_FIELD(line.pabxPrefix), spec);
+    const TextOptions options = {4, FILTER_DIGITS, 0};
+    const Binding prefix = Text(1151, EDIT_FIELD(line.pabxPrefix), options);
     std::memcpy(state.line.pabxPrefix,
                 "9\0"
                 "77",
@@ -176,8 +176,8 @@ TEST(Texts, TheWholeArrayIsReplacedAndCutToWhatItHolds)
 TEST(Texts, DeviceCharacterSetFieldsAreShownConverted)
 {
     EditState state = {};
-    const TextSpec spec = {20, FILTER_NAME, 1};
-    const Binding sender = Text(1031, EDIT_FIELD(smtp.senderName), spec);
+    const TextOptions options = {20, FILTER_NAME, 1};
+    const Binding sender = Text(1031, EDIT_FIELD(smtp.senderName), options);
     EXPECT_EQ(1, StoreText(sender, "M\xFCller", state));  // u-umlaut in Windows-1252
     EXPECT_NE(0xFC, static_cast<uint8_t>(state.smtp.senderName[1]))
         << "stored in the device's character set";
@@ -191,7 +191,7 @@ int SnapTo16(int value) { return value < 1 ? 0 : value < 32 ? 16 : 32; }
 TEST(SliderBindings, TheRangeMayComeFromTheDeviceAndThePageMaySnap)
 {
     EditState state = {};
-    const SliderSpec rings = {
+    const SliderOptions rings = {
         {0, 15, EDIT_FIELD(reception.ringCountMin), EDIT_FIELD(reception.ringCountMax)},
         1,
         2,
@@ -207,7 +207,7 @@ TEST(SliderBindings, TheRangeMayComeFromTheDeviceAndThePageMaySnap)
     EXPECT_EQ(1, StoreSliderValue(ringCount, -7, state));
     EXPECT_EQ(3, state.reception.ringCount);
 
-    const SliderSpec density = {Range(0, 32), 16, 32, 0, 0, 0, SnapTo16};
+    const SliderOptions density = {Range(0, 32), 16, 32, 0, 0, 0, SnapTo16};
     const Binding scan = Slider(1111, EDIT_FIELD(transmission.scanDensity), density);
     EXPECT_EQ(16, SliderValue(scan, 24, state));
     EXPECT_EQ(0, SliderValue(scan, -8, state));
