@@ -31,7 +31,8 @@ template <size_t N>
 void CopyText(char (&out)[N], const char* text)
 {
     std::memset(out, 0, N);
-    std::strncpy(out, text, N - 1);
+    for (size_t i = 0; i + 1 < N && text[i]; i++)
+        out[i] = text[i];
 }
 
 // The referenced entry's destination, when the entry exists, is in use and has the type.
