@@ -15,6 +15,7 @@
 extern const SettingsPageDef SYSTEM_PAGE;
 extern const SettingsPageDef PAPER_PAGE;
 extern const SettingsPageDef COPIER_PAGE;
+extern const SettingsPageDef RECEPTION_PAGE;
 extern const SettingsPageDef LINE_PAGE;
 extern const SettingsPageDef NETWORK_PAGE;
 extern const SettingsPageDef REPORT_PAGE;

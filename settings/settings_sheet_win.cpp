@@ -24,7 +24,7 @@ const SettingsPageDef* const PAGE_DEFS[SETTINGS_PAGE_COUNT] = {
     &COPIER_PAGE,  /* PAGE_COPIER */
     &REPORT_PAGE,  /* PAGE_REPORT */
     nullptr,       /* PAGE_TRANSMISSION */
-    nullptr,       /* PAGE_RECEPTION */
+    &RECEPTION_PAGE, /* PAGE_RECEPTION */
     &LINE_PAGE,    /* PAGE_LINE */
     &SMTP_PAGE,    /* PAGE_SMTP */
     &POP3_PAGE,    /* PAGE_POP3 */

@@ -271,6 +271,9 @@ int main(int argc, char** argv)
         std::printf("auto-tray-select|Auto Tray Select|click %d\n", IDC_PAPER_AUTO_TRAY_SELECT);
         std::printf("settings-copier|Device Settings|page 2\n");
         std::printf("settings-report|Device Settings|page 3\n");
+        std::printf("settings-reception|Device Settings|page 5\n");
+        std::printf("forwarding-fax|Forwarding Destination|click %d\n", IDC_RX_FORWARD_ON);
+        std::printf("forwarding-email|Forwarding Destination|forward-email\n");
         std::printf("settings-line|Device Settings|page 6\n");
         std::printf("settings-smtp|Device Settings|page 7\n");
         std::printf("settings-pop3|Device Settings|page 8\n");
@@ -355,6 +358,18 @@ int main(int argc, char** argv)
         PostMessageA(page, WM_COMMAND, MAKEWPARAM(std::atoi(argv[2]), BN_CLICKED), 0);
         return 0;
     }
+    if (std::strcmp(verb, "forward-email") == 0) {
+        // The Reception page's forwarding "On", then an e-mail destination typed in its dialog.
+        HWND page =
+            reinterpret_cast<HWND>(SendMessageA(SettingsSheet(), PSM_GETCURRENTPAGEHWND, 0, 0));
+        PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_RX_FORWARD_ON, BN_CLICKED), 0);
+        HWND dialog = WaitDialog("Forwarding Destination");
+        if (!dialog)
+            return 1;
+        SendDlgItemMessageA(dialog, IDC_FWD_TYPE_EMAIL, BM_CLICK, 0, 0);
+        SetDlgItemTextA(dialog, IDC_FWD_EMAIL, "reception@example.com");
+        return 0;
+    }
     if (std::strcmp(verb, "page") == 0 && argc > 2) {
         // An index and no page handle: nothing to copy into Moravel's memory.
         SendMessageA(SettingsSheet(), PSM_SETCURSEL, std::atoi(argv[2]), 0);
@@ -377,6 +392,7 @@ int main(int argc, char** argv)
                              : std::strcmp(argv[2], "group-dialog") == 0     ? "Program"
                              : std::strcmp(argv[2], "import-errors") == 0    ? "Moravel"
                              : std::strcmp(argv[2], "auto-tray-select") == 0 ? "Auto Tray Select"
+                             : std::strncmp(argv[2], "forwarding-", 11) == 0 ? "Forwarding"
                              : std::strcmp(argv[2], "counter") == 0          ? "Counter"
                              : std::strcmp(argv[2], "device-info") == 0      ? "Device Info"
                              : std::strcmp(argv[2], "properties") == 0       ? "Properties"

@@ -1,0 +1,239 @@
+// The Reception page's own rules. See reception_page.h.
+#include "settings/reception_page.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "device/byte_order.h"
+#include "dial/dial_fields.h"
+#include "resources/resource_ids.h"
+
+uint16_t PackRxTime(int hour, int minute)
+{
+    return static_cast<uint16_t>(((hour & 0x1F) << 11) | ((minute & 0x3F) << 5));
+}
+
+void UnpackRxTime(uint16_t packed, int* hour, int* minute)
+{
+    *hour = (packed >> 11) & 0x1F;
+    *minute = (packed >> 5) & 0x3F;
+}
+
+namespace {
+
+void CopyDigits(char* out, const char* text, size_t size)
+{
+    std::memset(out, 0, size);
+    for (size_t i = 0; i + 1 < size && text[i]; i++)
+        out[i] = text[i];
+}
+
+int AllTimesEmpty(const RxTimerPage& timer)
+{
+    for (const auto& time : timer.times)
+        if (time[0] != '\0')
+            return 0;
+    return 1;
+}
+
+int PasswordIncomplete(const char* typed)
+{
+    const size_t n = std::strlen(typed);
+    return n >= 1 && n < RX_PASSWORD_DIGITS;
+}
+
+struct TimeRange {
+    int minimum, maximum;
+};
+const TimeRange TIME_RANGES[RX_TIME_FIELDS] = {{0, 23}, {0, 59}, {0, 23}, {0, 59}};
+
+RxTimerProblem CheckTimes(const RxTimerPage& timer)
+{
+    for (int f = 0; f < RX_TIME_FIELDS; f++) {
+        const long value = ParseDecimalField(timer.times[f]);
+        if (value < TIME_RANGES[f].minimum || value > TIME_RANGES[f].maximum)
+            return {IDS_RANGE_ERROR, f, TIME_RANGES[f].minimum, TIME_RANGES[f].maximum};
+    }
+    return {0, 0, 0, 0};
+}
+
+int TimeValue(const RxTimerPage& timer, int field)
+{
+    return static_cast<int>(ParseDecimalField(timer.times[field]));
+}
+
+}  // namespace
+
+RxTimerPage OpenRxTimer(const ReceptionSettings& reception)
+{
+    RxTimerPage timer = {};
+    const uint8_t* record = reception.rxPrintTimerRecord;
+    // The four stored bytes need not be terminated.
+    for (int i = 0; i < RX_PASSWORD_DIGITS && record[RX_RECORD_PASSWORD + i]; i++)
+        timer.stored[i] = static_cast<char>(record[RX_RECORD_PASSWORD + i]);
+    if (record[RX_RECORD_FLAGS] == RX_TIMES_STORED) {
+        int h, m;
+        UnpackRxTime(ReadU16Le(record + RX_RECORD_START), &h, &m);
+        std::snprintf(timer.times[RX_START_HOUR], sizeof timer.times[0], "%02d", h);
+        std::snprintf(timer.times[RX_START_MINUTE], sizeof timer.times[0], "%02d", m);
+        UnpackRxTime(ReadU16Le(record + RX_RECORD_END), &h, &m);
+        std::snprintf(timer.times[RX_END_HOUR], sizeof timer.times[0], "%02d", h);
+        std::snprintf(timer.times[RX_END_MINUTE], sizeof timer.times[0], "%02d", m);
+    }
+    timer.onWhenOpened = reception.rxPrintTimer == RX_TIMER_ON;
+    return timer;
+}
+
+RxTimerEnabling RxTimerFieldsEnabled(uint8_t timer, uint8_t switched)
+{
+    const int on = timer == RX_TIMER_ON;
+    return {on, on && switched == RX_SWITCHED_ON};
+}
+
+int MaySwitchRxTimerOff(const RxTimerPage& timer)
+{
+    return !timer.onWhenOpened || std::strcmp(timer.typed, timer.stored) == 0;
+}
+
+void SwitchRxTimerOff(RxTimerPage& timer, ReceptionSettings& reception)
+{
+    reception.rxPrintTimer = RX_TIMER_OFF;
+    timer.typed[0] = '\0';
+    for (auto& time : timer.times)
+        time[0] = '\0';
+    timer.switched = RX_SWITCHED_OFF;
+}
+
+void SwitchRxTimerOn(RxTimerPage& timer, ReceptionSettings& reception)
+{
+    reception.rxPrintTimer = RX_TIMER_ON;
+    timer.switched = RX_SWITCHED_ON;
+}
+
+RxTimerProblem LeaveRxTimer(const RxTimerPage& timer, ReceptionSettings& reception)
+{
+    if (reception.rxPrintTimer != RX_TIMER_ON)
+        return {0, 0, 0, 0};
+    if (PasswordIncomplete(timer.typed))
+        return {IDS_PASSWORD_INVALID, RX_PASSWORD_FIELD, 0, 0};
+    if (std::strlen(timer.typed) == RX_PASSWORD_DIGITS && timer.onWhenOpened &&
+        timer.switched == RX_NOT_SWITCHED && std::strcmp(timer.typed, timer.stored) != 0)
+        return {IDS_PASSWORD_INCORRECT, RX_PASSWORD_FIELD, 0, 0};
+    if (AllTimesEmpty(timer)) {
+        reception.rxPrintTimerRecord[RX_RECORD_FLAGS] &= 0x3F;
+        return {0, 0, 0, 0};
+    }
+    // Times the user cannot edit came from the record; a bad stored hour must not hold the
+    // page when nothing on it can mend it.
+    if (!RxTimerFieldsEnabled(reception.rxPrintTimer, timer.switched).times)
+        return {0, 0, 0, 0};
+    return CheckTimes(timer);
+}
+
+RxTimerProblem ApplyRxTimer(RxTimerPage& timer, ReceptionSettings& reception)
+{
+    if (reception.rxPrintTimer == RX_TIMER_ON && timer.switched != RX_NOT_SWITCHED) {
+        if (PasswordIncomplete(timer.typed))
+            return {IDS_PASSWORD_INVALID, RX_PASSWORD_FIELD, 0, 0};
+        const int empty = AllTimesEmpty(timer);
+        if (!empty) {
+            const RxTimerProblem problem = CheckTimes(timer);
+            if (problem.message)
+                return problem;
+        }
+        uint8_t* record = reception.rxPrintTimerRecord;
+        // A shorter password is zero-padded within its four bytes, never past them.
+        char digits[RX_PASSWORD_DIGITS + 1];
+        CopyDigits(digits, timer.typed, sizeof digits);
+        std::memcpy(record + RX_RECORD_PASSWORD, digits, RX_PASSWORD_DIGITS);
+        CopyDigits(timer.stored, timer.typed, sizeof timer.stored);
+        if (empty) {
+            record[RX_RECORD_FLAGS] = 0;
+        } else {
+            WriteU16Le(record + RX_RECORD_START, PackRxTime(TimeValue(timer, RX_START_HOUR),
+                                                            TimeValue(timer, RX_START_MINUTE)));
+            WriteU16Le(record + RX_RECORD_END,
+                       PackRxTime(TimeValue(timer, RX_END_HOUR), TimeValue(timer, RX_END_MINUTE)));
+            record[RX_RECORD_FLAGS] = RX_TIMES_STORED;
+        }
+    }
+    timer.switched = RX_NOT_SWITCHED;
+    timer.onWhenOpened = reception.rxPrintTimer == RX_TIMER_ON;
+    return {0, 0, 0, 0};
+}
+
+// ---- RX mode and the timing values -----------------------------------------------------------
+
+const uint32_t RX_TIMING_ITEMS[RX_TIMING_COUNT] = {0x10408, 0x10409, 0x1040A, 0x1040B, 0x1040C};
+
+namespace {
+struct TimingRange {
+    long minimum, maximum;
+};
+const TimingRange TIMING_RANGES[RX_TIMING_COUNT] = {{0, 30}, {10, 45}, {0, 1}, {10, 30}, {10, 70}};
+
+uint8_t* ValueOf(const DeviceImage& image, uint32_t id)
+{
+    const int record = FindItemRecord(id);
+    if (!image.bytes || record < 0)
+        return nullptr;
+    return image.bytes + record * ITEM_RECORD_SIZE + ITEM_VALUE_OFFSET;
+}
+}  // namespace
+
+int RxTimingEnabled(uint8_t mode, int timing)
+{
+    switch (timing) {
+    case RX_START_RINGING:
+    case RX_RINGING:
+    case RX_WHEN_UNDETECTED:
+        return mode == RX_MODE_AUTO;
+    case RX_ANSWER_DETECT:
+    case RX_FAX_DETECT:
+        return mode == RX_MODE_AUTO_SWITCH;
+    }
+    return 0;
+}
+
+long ClampRxTiming(int timing, long value)
+{
+    if (timing < 0 || timing >= RX_TIMING_COUNT)
+        return value;
+    const TimingRange& r = TIMING_RANGES[timing];
+    return value < r.minimum ? r.minimum : value > r.maximum ? r.maximum : value;
+}
+
+RxTimingValues ReadRxTiming(const DeviceImage& image)
+{
+    RxTimingValues values = {};
+    for (int t = 0; t < RX_TIMING_COUNT; t++)
+        if (const uint8_t* value = ValueOf(image, RX_TIMING_ITEMS[t]))
+            values.values[t] = value[0];
+    return values;
+}
+
+void WriteRxTiming(const RxTimingValues& values, DeviceImage& image)
+{
+    for (int t = 0; t < RX_TIMING_COUNT; t++)
+        if (uint8_t* value = ValueOf(image, RX_TIMING_ITEMS[t]))
+            value[0] = values.values[t];
+}
+
+// ---- Ring count and the fax tray list ---------------------------------------------------------
+
+const SliderOptions RX_RING_SLIDER = {
+    {0, 15, EDIT_FIELD(reception.ringCountMin), EDIT_FIELD(reception.ringCountMax)},
+    1,
+    2,
+    IDC_RX_RINGS_VALUE,
+    0,
+    1,
+    nullptr,
+};
+
+const ComboRow RX_FAX_TRAY_ROWS[4] = {
+    {IDS_FAX_TRAY_1, 0, ALWAYS},
+    {IDS_FAX_TRAY_2, 1, WhenEqual(EDIT_FIELD(config.optionalTray), 1)},
+    {IDS_FAX_TRAY_BYPASS, 2, WhenEqual(EDIT_FIELD(config.bypassTray), 1)},
+    {IDS_FAX_TRAY_AUTO, 3, ALWAYS},
+};

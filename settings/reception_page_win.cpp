@@ -1,0 +1,336 @@
+/*
+ * The Reception page (template 721). RX type and mode, the ring count, automatic reduction,
+ * footer, closed network and the fax tray are the table's. The page itself handles the RX
+ * print timer (its password and times are kept here until Apply puts them into the record),
+ * the timing values it edits in the image itself, and the forwarding radios, whose "On" and
+ * "Forward and Print" run the Forwarding Destination dialog (forwarding_win.cpp).
+ */
+#include <cstdio>
+#include <cstring>
+
+#include "app/ui_win.h"
+#include "resources/resource_ids.h"
+#include "settings/forwarding.h"
+#include "settings/forwarding_win.h"
+#include "settings/reception_page.h"
+#include "settings/settings_pages_win.h"
+#include "settings/settings_sheet_win.h"
+
+namespace {
+
+/* The timer's password and times, and the timing values, while the page is shown. */
+RxTimerPage gTimer;
+RxTimingValues gTiming;
+
+const RadioButton RX_TYPE[] = {
+    {IDC_RX_TYPE_MEMORY, 8, CODE_ANY},
+    {IDC_RX_TYPE_IMMEDIATE, 0, CODE_ANY},
+};
+const RadioButton RX_MODE[] = {
+    {IDC_RX_MODE_AUTO, RX_MODE_AUTO, CODE_ANY},
+    {IDC_RX_MODE_MANUAL, RX_MODE_MANUAL, CODE_ANY},
+    {IDC_RX_MODE_FAX_ONLY, RX_MODE_FAX_ONLY, CODE_ANY},
+    {IDC_RX_MODE_AUTO_SWITCH, RX_MODE_AUTO_SWITCH, CODE_ANY},
+};
+const RadioButton AUTO_REDUCE[] = {
+    {IDC_RX_REDUCE_ON, 1, CODE_ANY},
+    {IDC_RX_REDUCE_CUT, 2, CODE_ANY},
+    {IDC_RX_REDUCE_OFF, 0, CODE_ANY},
+};
+
+const Binding BINDINGS[] = {
+    RadioGroup(EDIT_FIELD(reception.rxType), RX_TYPE),
+    RadioGroup(EDIT_FIELD(reception.rxMode), RX_MODE),
+    Slider(IDC_RX_RINGS, EDIT_FIELD(reception.ringCount), RX_RING_SLIDER),
+    RadioGroup(EDIT_FIELD(reception.autoReduce), AUTO_REDUCE),
+    CheckBox(IDC_RX_PRINT_FOOTER, EDIT_FIELD(reception.faxFooter), 16),
+    CheckBox(IDC_RX_CLOSED_NETWORK, EDIT_FIELD(reception.closedNetwork), 32),
+    ComboCoded(IDC_RX_TRAY_PRIORITY, EDIT_FIELD(reception.faxTrayPriority), RX_FAX_TRAY_ROWS),
+};
+
+/* Only the Japanese language set offers automatic reception. */
+const int AUTO_RX[] = {IDC_RX_MODE_AUTO};
+const ControlRule ENABLES[] = {
+    ControlsWhen(AUTO_RX, WhenEqual(EDIT_FIELD(system.languageSet), 1)),
+};
+
+const int TIME_EDITS[RX_TIME_FIELDS] = {IDC_RX_START_HOUR, IDC_RX_START_MINUTE, IDC_RX_END_HOUR,
+                                        IDC_RX_END_MINUTE};
+const int TIME_LABELS[] = {IDC_RX_START_LABEL, IDC_RX_START_COLON, IDC_RX_END_LABEL,
+                           IDC_RX_END_COLON};
+/* Each timing value's control and its label (the check box is its own label). */
+const int TIMING_CONTROLS[RX_TIMING_COUNT] = {IDC_RX_START_RINGING, IDC_RX_RINGING,
+                                              IDC_RX_WHEN_UNDETECTED, IDC_RX_ANSWER_DETECT,
+                                              IDC_RX_FAX_DETECT};
+const int TIMING_LABELS[RX_TIMING_COUNT] = {IDC_RX_START_RINGING_LABEL, IDC_RX_RINGING_LABEL, 0,
+                                            IDC_RX_ANSWER_DETECT_LABEL, IDC_RX_FAX_DETECT_LABEL};
+constexpr int TIMING_DIGITS = 2;
+
+/* Text the page puts into a field is not the user's edit. */
+void SetTextQuietly(SettingsPage& page, int control, const char* text)
+{
+    const int filling = page.filling;
+    page.filling = 1;
+    SetDlgItemTextA(page.window, control, text);
+    page.filling = filling;
+}
+
+void Enable(HWND page, int control, int enabled)
+{
+    EnableWindow(GetDlgItem(page, control), enabled ? TRUE : FALSE);
+}
+
+void ShowTimer(SettingsPage& page)
+{
+    const uint8_t timer = gEditState.reception.rxPrintTimer;
+    CheckDlgButton(page.window, IDC_RX_TIMER_ON,
+                   timer == RX_TIMER_ON ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(page.window, IDC_RX_TIMER_OFF,
+                   timer == RX_TIMER_OFF ? BST_CHECKED : BST_UNCHECKED);
+    const RxTimerEnabling enabling = RxTimerFieldsEnabled(timer, gTimer.switched);
+    Enable(page.window, IDC_RX_PASSWORD, enabling.password);
+    Enable(page.window, IDC_RX_PASSWORD_LABEL, enabling.password);
+    for (int control : TIME_EDITS)
+        Enable(page.window, control, enabling.times);
+    for (int control : TIME_LABELS)
+        Enable(page.window, control, enabling.times);
+}
+
+void ShowTimerTexts(SettingsPage& page)
+{
+    SetTextQuietly(page, IDC_RX_PASSWORD, gTimer.typed);
+    for (int f = 0; f < RX_TIME_FIELDS; f++)
+        SetTextQuietly(page, TIME_EDITS[f], gTimer.times[f]);
+}
+
+void ShowTimingEnabling(SettingsPage& page)
+{
+    const uint8_t mode = gEditState.reception.rxMode;
+    for (int t = 0; t < RX_TIMING_COUNT; t++) {
+        const int enabled = RxTimingEnabled(mode, t);
+        Enable(page.window, TIMING_CONTROLS[t], enabled);
+        if (TIMING_LABELS[t])
+            Enable(page.window, TIMING_LABELS[t], enabled);
+    }
+}
+
+void ShowForwarding(HWND page)
+{
+    const uint8_t forwarding = gEditState.reception.forwarding;
+    CheckDlgButton(page, IDC_RX_FORWARD_ON,
+                   forwarding == RX_FORWARD_ON ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(page, IDC_RX_FORWARD_AND_PRINT,
+                   forwarding == RX_FORWARD_AND_PRINT ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(page, IDC_RX_FORWARD_OFF,
+                   forwarding == RX_FORWARD_OFF ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void Init(SettingsPage& page)
+{
+    gTimer = OpenRxTimer(gEditState.reception);
+    gTiming = ReadRxTiming(gDeviceImage);
+    SendDlgItemMessageA(page.window, IDC_RX_PASSWORD, EM_LIMITTEXT, RX_PASSWORD_DIGITS, 0);
+    for (int control : TIME_EDITS)
+        SendDlgItemMessageA(page.window, control, EM_LIMITTEXT, RX_TIME_DIGITS, 0);
+    ShowTimerTexts(page);
+    ShowTimer(page);
+    ShowForwarding(page.window);
+    for (int t = 0; t < RX_TIMING_COUNT; t++) {
+        if (t == RX_WHEN_UNDETECTED) {
+            CheckDlgButton(page.window, TIMING_CONTROLS[t],
+                           gTiming.values[t] == 1 ? BST_CHECKED : BST_UNCHECKED);
+            continue;
+        }
+        char text[8];
+        std::snprintf(text, sizeof text, "%u", gTiming.values[t]);
+        SendDlgItemMessageA(page.window, TIMING_CONTROLS[t], EM_LIMITTEXT, TIMING_DIGITS, 0);
+        SetTextQuietly(page, TIMING_CONTROLS[t], text);
+    }
+    /* The timing fields follow the stored mode, even Auto RX where the language set does not
+     * offer it: the values are the device's all the same. */
+    ShowTimingEnabling(page);
+}
+
+/* The System page may have changed the ring count's limits. */
+void Activate(SettingsPage& page) { RefreshBinding(page, IDC_RX_RINGS); }
+
+/* A timing field's number kept within its range and shown so; 1 when the value changed. */
+int ClampTiming(SettingsPage& page, int timing)
+{
+    char text[8] = "";
+    GetDlgItemTextA(page.window, TIMING_CONTROLS[timing], text, sizeof text);
+    const long value = ClampRxTiming(timing, ParseDecimalField(text));
+    char shown[8];
+    std::snprintf(shown, sizeof shown, "%ld", value);
+    if (std::strcmp(text, shown) != 0)
+        SetTextQuietly(page, TIMING_CONTROLS[timing], shown);
+    const int changed = gTiming.values[timing] != value;
+    gTiming.values[timing] = static_cast<uint8_t>(value);
+    return changed;
+}
+
+int TimerOffClicked(SettingsPage& page)
+{
+    uint8_t& timer = gEditState.reception.rxPrintTimer;
+    if (timer != RX_TIMER_ON) {
+        const int changed = timer != RX_TIMER_OFF;
+        timer = RX_TIMER_OFF;
+        ShowTimer(page);
+        return changed;
+    }
+    if (!MaySwitchRxTimerOff(gTimer)) {
+        ShowMessageId(GetAncestor(page.window, GA_ROOT), IDS_PASSWORD_INCORRECT, MB_OK);
+        ShowTimer(page);
+        SelectAndFocusControl(page.window, IDC_RX_PASSWORD);
+        return 0;
+    }
+    SwitchRxTimerOff(gTimer, gEditState.reception);
+    ShowTimerTexts(page);
+    ShowTimer(page);
+    return 1;
+}
+
+int TimerOnClicked(SettingsPage& page)
+{
+    const int changed = gEditState.reception.rxPrintTimer != RX_TIMER_ON;
+    if (changed)
+        SwitchRxTimerOn(gTimer, gEditState.reception);
+    ShowTimer(page);
+    return changed;
+}
+
+/* "On" or "Forward and Print": the destination is asked for; without a usable one forwarding
+ * stays off. */
+int ForwardingClicked(SettingsPage& page, uint8_t code)
+{
+    const uint8_t before = gEditState.reception.forwarding;
+    const int confirmed = RunForwardingDialog(page.window);
+    const int usable = IsForwardingUsable(gEditState.forwarding.record, gEditState);
+    gEditState.reception.forwarding = usable ? code : RX_FORWARD_OFF;
+    ShowForwarding(page.window);
+    if (!usable)
+        SelectAndFocusControl(page.window, IDC_RX_FORWARD_OFF);
+    return confirmed || gEditState.reception.forwarding != before;
+}
+
+int Command(SettingsPage& page, int control, int code)
+{
+    const int clicked = code == BN_CLICKED;
+    switch (control) {
+    case IDC_RX_TIMER_ON:
+        return clicked && TimerOnClicked(page);
+    case IDC_RX_TIMER_OFF:
+        return clicked && TimerOffClicked(page);
+    case IDC_RX_PASSWORD:
+        if (code != EN_CHANGE)
+            return 0;
+        FilterEditField(page.window, control, FILTER_DIGITS, RX_PASSWORD_DIGITS, gTimer.typed,
+                        sizeof gTimer.typed);
+        return 1;
+    case IDC_RX_FORWARD_ON:
+        return clicked && ForwardingClicked(page, RX_FORWARD_ON);
+    case IDC_RX_FORWARD_AND_PRINT:
+        return clicked && ForwardingClicked(page, RX_FORWARD_AND_PRINT);
+    case IDC_RX_FORWARD_OFF: {
+        if (!clicked)
+            return 0;
+        const int changed = gEditState.reception.forwarding != RX_FORWARD_OFF;
+        gEditState.reception.forwarding = RX_FORWARD_OFF;
+        ShowForwarding(page.window);
+        return changed;
+    }
+    case IDC_RX_WHEN_UNDETECTED: {
+        if (!clicked)
+            return 0;
+        const uint8_t value = IsDlgButtonChecked(page.window, control) == BST_CHECKED ? 1 : 0;
+        const int changed = gTiming.values[RX_WHEN_UNDETECTED] != value;
+        gTiming.values[RX_WHEN_UNDETECTED] = value;
+        return changed;
+    }
+    }
+    for (int f = 0; f < RX_TIME_FIELDS; f++) {
+        if (control == TIME_EDITS[f] && code == EN_CHANGE) {
+            FilterEditField(page.window, control, FILTER_DIGITS, RX_TIME_DIGITS, gTimer.times[f],
+                            sizeof gTimer.times[f]);
+            return 1;
+        }
+    }
+    for (int t = 0; t < RX_TIMING_COUNT; t++) {
+        if (control != TIMING_CONTROLS[t] || t == RX_WHEN_UNDETECTED)
+            continue;
+        if (code == EN_CHANGE) {
+            FilterEditField(page.window, control, FILTER_DIGITS, TIMING_DIGITS, nullptr, 0);
+            return 1;
+        }
+        return code == EN_KILLFOCUS && ClampTiming(page, t);
+    }
+    return 0;
+}
+
+void Edited(SettingsPage& page, int control)
+{
+    for (const RadioButton& button : RX_MODE)
+        if (control == button.control)
+            ShowTimingEnabling(page);
+}
+
+int TimerField(int field)
+{
+    return field == RX_PASSWORD_FIELD ? IDC_RX_PASSWORD : TIME_EDITS[field];
+}
+
+int ShowProblem(SettingsPage& page, const RxTimerProblem& problem)
+{
+    if (!problem.message)
+        return 0;
+    HWND owner = GetAncestor(page.window, GA_ROOT);
+    if (problem.message == IDS_RANGE_ERROR) {
+        char format[128], message[160];
+        FormatRangeMessage(message, sizeof message, LoadStr(problem.message, format, sizeof format),
+                           problem.minimum, problem.maximum);
+        ShowMessage(owner, message, MB_OK);
+    } else {
+        ShowMessageId(owner, static_cast<UINT>(problem.message), MB_OK);
+    }
+    return TimerField(problem.field);
+}
+
+int Check(SettingsPage& page, CheckPhase phase)
+{
+    if (phase == CHECK_LEAVE)
+        return ShowProblem(page, LeaveRxTimer(gTimer, gEditState.reception));
+    /* Only judged here; Applied puts the timer into the record. */
+    RxTimerPage timer = gTimer;
+    ReceptionSettings reception = gEditState.reception;
+    return ShowProblem(page, ApplyRxTimer(timer, reception));
+}
+
+void Applied(SettingsPage& page)
+{
+    ApplyRxTimer(gTimer, gEditState.reception);
+    if (gEditState.reception.forwarding == RX_FORWARD_OFF)
+        ClearForwardingDestination(gEditState.forwarding);
+    StoreSettings(gEditState, gDeviceImage);
+    gTimer.typed[0] = '\0';
+    SetTextQuietly(page, IDC_RX_PASSWORD, "");
+    ShowTimer(page);
+    /* OK by Enter leaves the focus in a field that never lost it. */
+    for (int t = 0; t < RX_TIMING_COUNT; t++)
+        if (t != RX_WHEN_UNDETECTED && RxTimingEnabled(gEditState.reception.rxMode, t))
+            ClampTiming(page, t);
+    WriteRxTiming(gTiming, gDeviceImage);
+}
+
+}  // namespace
+
+const SettingsPageDef RECEPTION_PAGE = {
+    {BINDINGS, sizeof BINDINGS / sizeof BINDINGS[0], ENABLES, sizeof ENABLES / sizeof ENABLES[0],
+     nullptr, 0},
+    nullptr,
+    Init,
+    Activate,
+    Command,
+    Edited,
+    Check,
+    Applied,
+};
