@@ -460,6 +460,29 @@ uint32_t ItemValueLength(int record)
 
 uint8_t* ItemValueById(uint32_t id) { return ItemValue(FindItemRecord(id)); }
 
+uint8_t* ImageItemRecord(const DeviceImage& image, uint32_t id)
+{
+    const int record = FindItemRecord(id);
+    if (!image.bytes || record < 0)
+        return nullptr;
+    return image.bytes + record * ITEM_RECORD_SIZE;
+}
+
+uint8_t* ImageItemValue(const DeviceImage& image, uint32_t id)
+{
+    uint8_t* record = ImageItemRecord(image, id);
+    return record ? record + ITEM_VALUE_OFFSET : nullptr;
+}
+
+int SetPresentItemLength(DeviceImage& image, uint32_t id, uint32_t length)
+{
+    uint8_t* record = ImageItemRecord(image, id);
+    if (!record || ReadU32Le(record + ITEM_LENGTH_OFFSET) == ITEM_ABSENT)
+        return 0;
+    WriteU32Le(record + ITEM_LENGTH_OFFSET, length);
+    return 1;
+}
+
 int SetItemLengthById(uint32_t id, uint32_t length)
 {
     int record = FindItemRecord(id);

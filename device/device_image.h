@@ -57,6 +57,13 @@ uint32_t ItemValueLength(int record);
 
 // The same by item id, for pages that edit items in the image itself.
 uint8_t* ItemValueById(uint32_t id);
+// The record, or the value bytes, of item `id` in any image; nullptr without its bytes or for an
+// unknown id.
+uint8_t* ImageItemRecord(const DeviceImage& image, uint32_t id);
+uint8_t* ImageItemValue(const DeviceImage& image, uint32_t id);
+// Sets the length of item `id` in `image` unless the device lacks the item (an absent item
+// stays absent); 1 when it was set.
+int SetPresentItemLength(DeviceImage& image, uint32_t id, uint32_t length);
 int SetItemLengthById(uint32_t id, uint32_t length);  // 1, or 0 for an unknown id
 // Sets the length of a text item to its text's length without the terminator (at most
 // fieldSize), as the editors do after changing a text; 1, or 0 for an unknown id.

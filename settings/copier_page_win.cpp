@@ -112,9 +112,8 @@ int Check(SettingsPage& page, CheckPhase phase)
  * an item the device lacks stays absent. */
 void Applied(SettingsPage&)
 {
-    const int record = FindItemRecord(0x10202);
-    if (record >= 0 && ItemLength(record) != ITEM_ABSENT)
-        SetItemLength(record, gEditState.copy.originalType == ORIGINAL_PHOTO ? 0 : 1);
+    SetPresentItemLength(gDeviceImage, 0x10202,
+                         gEditState.copy.originalType == ORIGINAL_PHOTO ? 0 : 1);
 }
 
 }  // namespace

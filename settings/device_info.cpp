@@ -39,18 +39,6 @@ void SetWorkText(char* field, int size, int chars, const char* text)
         std::strncpy(field, text, static_cast<size_t>(chars));
 }
 
-namespace {
-void SetLength(DeviceImage& image, uint32_t id, const char* text)
-{
-    const int record = FindItemRecord(id);
-    if (record < 0)
-        return;
-    uint8_t* length = image.bytes + record * ITEM_RECORD_SIZE + ITEM_LENGTH_OFFSET;
-    if (ReadU32Le(length) != ITEM_ABSENT)
-        WriteU32Le(length, static_cast<uint32_t>(std::strlen(text)));
-}
-}  // namespace
-
 int CommitProperties(const PropertiesWork& work, EditState& state, DeviceImage& image)
 {
     if (!image.bytes)
@@ -59,7 +47,9 @@ int CommitProperties(const PropertiesWork& work, EditState& state, DeviceImage& 
                 work.name);
     SetWorkText(state.properties.faxNumber, sizeof state.properties.faxNumber,
                 DEVICE_FAX_NUMBER_CHARS, work.faxNumber);
-    SetLength(image, 0x10C04, state.properties.deviceName);
-    SetLength(image, 0x10C02, state.properties.faxNumber);
+    SetPresentItemLength(image, 0x10C04,
+                         static_cast<uint32_t>(std::strlen(state.properties.deviceName)));
+    SetPresentItemLength(image, 0x10C02,
+                         static_cast<uint32_t>(std::strlen(state.properties.faxNumber)));
     return StoreSettings(state, image);
 }

@@ -101,12 +101,8 @@ void ApplyNetworkLengths(const NetworkCheck& check, DeviceImage& image)
 {
     if (!image.bytes)
         return;
-    for (int i = 0; i < NET_ITEM_COUNT; i++) {
-        const int record = FindItemRecord(NETWORK_ITEM_IDS[i]);
-        if (record < 0 || check.lengths[i] == LENGTH_UNCHANGED)
-            continue;
-        uint8_t* length = image.bytes + record * ITEM_RECORD_SIZE + ITEM_LENGTH_OFFSET;
-        if (ReadU32Le(length) != ITEM_ABSENT)
-            WriteU32Le(length, static_cast<uint32_t>(check.lengths[i]));
-    }
+    for (int i = 0; i < NET_ITEM_COUNT; i++)
+        if (check.lengths[i] != LENGTH_UNCHANGED)
+            SetPresentItemLength(image, NETWORK_ITEM_IDS[i],
+                                 static_cast<uint32_t>(check.lengths[i]));
 }

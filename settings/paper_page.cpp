@@ -53,26 +53,16 @@ const PaperImageItems PAPER_IMAGE_ITEMS[PAPER_TRAY_COUNT] = {
     {0x1010A, 0x1010B, 0x1010C},
 };
 
-namespace {
-uint8_t* ValueOf(const DeviceImage& image, uint32_t id)
-{
-    const int record = FindItemRecord(id);
-    if (!image.bytes || record < 0)
-        return nullptr;
-    return image.bytes + record * ITEM_RECORD_SIZE + ITEM_VALUE_OFFSET;
-}
-}  // namespace
-
 PaperImageValues ReadPaperImage(const DeviceImage& image)
 {
     PaperImageValues values = {};
     for (int t = 0; t < PAPER_TRAY_COUNT; t++) {
         const PaperImageItems& items = PAPER_IMAGE_ITEMS[t];
-        if (const uint8_t* mode = ValueOf(image, items.mode))
+        if (const uint8_t* mode = ImageItemValue(image, items.mode))
             values.mode[t] = mode[0];
-        if (const uint8_t* x = ValueOf(image, items.x))
+        if (const uint8_t* x = ImageItemValue(image, items.x))
             values.x[t] = ReadU16Le(x);
-        if (const uint8_t* y = ValueOf(image, items.y))
+        if (const uint8_t* y = ImageItemValue(image, items.y))
             values.y[t] = ReadU16Le(y);
     }
     return values;
@@ -82,11 +72,11 @@ void WritePaperImage(const PaperImageValues& values, DeviceImage& image)
 {
     for (int t = 0; t < PAPER_TRAY_COUNT; t++) {
         const PaperImageItems& items = PAPER_IMAGE_ITEMS[t];
-        if (uint8_t* mode = ValueOf(image, items.mode))
+        if (uint8_t* mode = ImageItemValue(image, items.mode))
             mode[0] = values.mode[t];
-        if (uint8_t* x = ValueOf(image, items.x))
+        if (uint8_t* x = ImageItemValue(image, items.x))
             WriteU16Le(x, values.x[t]);
-        if (uint8_t* y = ValueOf(image, items.y))
+        if (uint8_t* y = ImageItemValue(image, items.y))
             WriteU16Le(y, values.y[t]);
     }
 }

@@ -172,13 +172,6 @@ struct TimingRange {
 };
 const TimingRange TIMING_RANGES[RX_TIMING_COUNT] = {{0, 30}, {10, 45}, {0, 1}, {10, 30}, {10, 70}};
 
-uint8_t* ValueOf(const DeviceImage& image, uint32_t id)
-{
-    const int record = FindItemRecord(id);
-    if (!image.bytes || record < 0)
-        return nullptr;
-    return image.bytes + record * ITEM_RECORD_SIZE + ITEM_VALUE_OFFSET;
-}
 }  // namespace
 
 int RxTimingEnabled(uint8_t mode, int timing)
@@ -207,7 +200,7 @@ RxTimingValues ReadRxTiming(const DeviceImage& image)
 {
     RxTimingValues values = {};
     for (int t = 0; t < RX_TIMING_COUNT; t++)
-        if (const uint8_t* value = ValueOf(image, RX_TIMING_ITEMS[t]))
+        if (const uint8_t* value = ImageItemValue(image, RX_TIMING_ITEMS[t]))
             values.values[t] = value[0];
     return values;
 }
@@ -215,7 +208,7 @@ RxTimingValues ReadRxTiming(const DeviceImage& image)
 void WriteRxTiming(const RxTimingValues& values, DeviceImage& image)
 {
     for (int t = 0; t < RX_TIMING_COUNT; t++)
-        if (uint8_t* value = ValueOf(image, RX_TIMING_ITEMS[t]))
+        if (uint8_t* value = ImageItemValue(image, RX_TIMING_ITEMS[t]))
             value[0] = values.values[t];
 }
 

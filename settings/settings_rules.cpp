@@ -192,12 +192,6 @@ const TextItem TEXT_ITEMS[] = {
 };
 constexpr int TEXT_ITEM_COUNT = sizeof TEXT_ITEMS / sizeof TEXT_ITEMS[0];
 
-uint8_t* RecordOf(DeviceImage& image, uint32_t id)
-{
-    const int record = FindItemRecord(id);
-    return record < 0 ? nullptr : image.bytes + record * ITEM_RECORD_SIZE;
-}
-
 }  // namespace
 
 int StoreSettings(const EditState& state, DeviceImage& image)
@@ -207,22 +201,21 @@ int StoreSettings(const EditState& state, DeviceImage& image)
     // The edit state's text fields hold one byte more than their items (always NUL).
     uint8_t changed[TEXT_ITEM_COUNT] = {};
     for (int i = 0; i < TEXT_ITEM_COUNT; i++) {
-        const uint8_t* record = RecordOf(image, TEXT_ITEMS[i].id);
+        const uint8_t* record = ImageItemRecord(image, TEXT_ITEMS[i].id);
         const size_t size = TEXT_ITEMS[i].field.size - 1u;
         changed[i] = record && std::memcmp(record + ITEM_VALUE_OFFSET,
                                            EditFieldText(state, TEXT_ITEMS[i].field), size) != 0;
     }
     StoreEditState(state, image);
     for (int i = 0; i < TEXT_ITEM_COUNT; i++) {
-        uint8_t* record = RecordOf(image, TEXT_ITEMS[i].id);
-        if (!changed[i] || !record || ReadU32Le(record + ITEM_LENGTH_OFFSET) == ITEM_ABSENT)
+        if (!changed[i])
             continue;
         const size_t size = TEXT_ITEMS[i].field.size - 1u;
         const char* text = EditFieldText(state, TEXT_ITEMS[i].field);
         uint32_t length = 0;
         while (length < size && text[length])
             length++;
-        WriteU32Le(record + ITEM_LENGTH_OFFSET, length);
+        SetPresentItemLength(image, TEXT_ITEMS[i].id, length);
     }
     return 1;
 }

@@ -170,6 +170,24 @@ TEST_F(ImageTest, WithoutAnImageNothingIsTouched)
 
 // ---- Lengths -------------------------------------------------------------------------------
 
+// Pages that edit items in an image of their own find them through these, and must never make
+// an item the device lacks appear by giving it a length.
+TEST_F(ImageTest, ItemsOfAnyImageByIdKeepAbsentItemsAbsent)
+{
+    EXPECT_EQ(ItemValueById(0x10408), ImageItemValue(gDeviceImage, 0x10408));
+    EXPECT_EQ(ItemRecordBytes(FindItemRecord(0x10408)), ImageItemRecord(gDeviceImage, 0x10408));
+    EXPECT_EQ(nullptr, ImageItemValue(gDeviceImage, 0x10208));
+    const DeviceImage none = {nullptr};
+    EXPECT_EQ(nullptr, ImageItemRecord(none, 0x10408));
+
+    EXPECT_EQ(1, SetPresentItemLength(gDeviceImage, 0x10C04, 7));
+    EXPECT_EQ(7u, ItemLength(FindItemRecord(0x10C04)));
+    SetItemLengthById(0x10C04, ITEM_ABSENT);
+    EXPECT_EQ(0, SetPresentItemLength(gDeviceImage, 0x10C04, 7));
+    EXPECT_EQ(ITEM_ABSENT, ItemLength(FindItemRecord(0x10C04)));
+    EXPECT_EQ(0, SetPresentItemLength(gDeviceImage, 0x10208, 7));
+}
+
 TEST_F(ImageTest, ValueLengthNeverExceedsTheValueArea)
 {
     const struct {
