@@ -18,6 +18,7 @@ extern const SettingsPageDef COPIER_PAGE;
 extern const SettingsPageDef LINE_PAGE;
 extern const SettingsPageDef NETWORK_PAGE;
 extern const SettingsPageDef REPORT_PAGE;
+extern const SettingsPageDef TRANSMISSION_PAGE;
 extern const SettingsPageDef SMTP_PAGE;
 extern const SettingsPageDef POP3_PAGE;
 extern const SettingsPageDef RESTRICTION_PAGE;

@@ -19,19 +19,19 @@ const SettingsPageDef EMPTY_PAGE = {};
 /* Every page in sheet order (SETTINGS_PAGES gives its template and whether it needs the
  * Ethernet board); a page that is built takes its place here. */
 const SettingsPageDef* const PAGE_DEFS[SETTINGS_PAGE_COUNT] = {
-    &SYSTEM_PAGE,  /* PAGE_SYSTEM */
-    &PAPER_PAGE,   /* PAGE_PAPER */
-    &COPIER_PAGE,  /* PAGE_COPIER */
-    &REPORT_PAGE,  /* PAGE_REPORT */
-    nullptr,       /* PAGE_TRANSMISSION */
-    nullptr,       /* PAGE_RECEPTION */
-    &LINE_PAGE,    /* PAGE_LINE */
-    &SMTP_PAGE,    /* PAGE_SMTP */
-    &POP3_PAGE,    /* PAGE_POP3 */
-    &NETWORK_PAGE, /* PAGE_NETWORK */
-    &RESTRICTION_PAGE, /* PAGE_USER_RESTRICTION */
-    &SCANNER_PAGE, /* PAGE_SCANNER */
-    &LDAP_PAGE,    /* PAGE_LDAP */
+    &SYSTEM_PAGE,       /* PAGE_SYSTEM */
+    &PAPER_PAGE,        /* PAGE_PAPER */
+    &COPIER_PAGE,       /* PAGE_COPIER */
+    &REPORT_PAGE,       /* PAGE_REPORT */
+    &TRANSMISSION_PAGE, /* PAGE_TRANSMISSION */
+    nullptr,            /* PAGE_RECEPTION */
+    &LINE_PAGE,         /* PAGE_LINE */
+    &SMTP_PAGE,         /* PAGE_SMTP */
+    &POP3_PAGE,         /* PAGE_POP3 */
+    &NETWORK_PAGE,      /* PAGE_NETWORK */
+    &RESTRICTION_PAGE,  /* PAGE_USER_RESTRICTION */
+    &SCANNER_PAGE,      /* PAGE_SCANNER */
+    &LDAP_PAGE,         /* PAGE_LDAP */
 };
 
 }  // namespace
