@@ -326,9 +326,25 @@ int RunChecks(SettingsPage& page, CheckPhase phase)
     return page.def->check ? page.def->check(page, phase) : 0;
 }
 
+/* A field corrected when focus leaves it is corrected when the page is left too: OK by Enter
+ * leaves the page with the focus still in the field. */
+void CorrectFieldsOnLeave(SettingsPage& page)
+{
+    const PageBindings& table = page.def->table;
+    for (int i = 0; i < table.bindingCount; i++) {
+        const Binding& b = table.bindings[i];
+        if (b.kind == BIND_NUMBER && (b.number->flags & NUMBER_CLAMP_ON_EXIT))
+            HandleEdit(page, b.control, [&]() {
+                ClampNumberField(page.window, b);
+                return 0;
+            });
+    }
+}
+
 /* Leaving the page (another tab, OK, Apply): 1 refuses. */
 int OnKillActive(SettingsPage& page)
 {
+    CorrectFieldsOnLeave(page);
     if (gLeaveGuard) {
         gLeaveGuard = 0;
         return 0;

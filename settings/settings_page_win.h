@@ -49,7 +49,7 @@ struct SettingsPageDef {
 /* The page procedure of every page; the PROPSHEETPAGE's lParam is the page's order. */
 INT_PTR CALLBACK SettingsPageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-/* The page definition of each order (pages still without controls have an empty table). */
+/* The page definition of each order (an empty one outside the sheet's orders). */
 const SettingsPageDef& SettingsPageDefinition(int order);
 
 /* Clears every page's changed flag; the sheet calls it when it is built. */

@@ -1,8 +1,8 @@
 /*
- * The pages built so far. Each is a binding table with a few hooks in a file of its own
+ * The sheet's thirteen pages. Each is a binding table with a few hooks in a file of its own
  * (system_page_win.cpp, paper_page_win.cpp, line_page_win.cpp ...), its own rules in a portable
  * file beside it (system_page.cpp ...); settings_sheet_win.cpp puts each at its place in the
- * sheet (PAGE_DEFS). A new page: its controls in its template in resources/settings.rc, its
+ * sheet (PAGE_DEFS). A new page: its controls in its template (resources/settings*.rc), its
  * SettingsPageDef here and in its own file, its entry in PAGE_DEFS, its files in
  * settings/CMakeLists.txt. The frame then fills, reads, enables, marks, checks, stores and
  * cancels it like every other page; the hooks are only for what the table cannot say.
@@ -19,6 +19,7 @@ extern const SettingsPageDef RECEPTION_PAGE;
 extern const SettingsPageDef LINE_PAGE;
 extern const SettingsPageDef NETWORK_PAGE;
 extern const SettingsPageDef REPORT_PAGE;
+extern const SettingsPageDef TRANSMISSION_PAGE;
 extern const SettingsPageDef SMTP_PAGE;
 extern const SettingsPageDef POP3_PAGE;
 extern const SettingsPageDef RESTRICTION_PAGE;

@@ -13,25 +13,25 @@
 
 namespace {
 
-/* Pages whose controls are still to come: their template, and nothing to fill or store. */
+/* What an order outside the sheet gets: nothing to fill or store. */
 const SettingsPageDef EMPTY_PAGE = {};
 
 /* Every page in sheet order (SETTINGS_PAGES gives its template and whether it needs the
- * Ethernet board); a page that is built takes its place here. */
+ * Ethernet board). */
 const SettingsPageDef* const PAGE_DEFS[SETTINGS_PAGE_COUNT] = {
-    &SYSTEM_PAGE,  /* PAGE_SYSTEM */
-    &PAPER_PAGE,   /* PAGE_PAPER */
-    &COPIER_PAGE,  /* PAGE_COPIER */
-    &REPORT_PAGE,  /* PAGE_REPORT */
-    nullptr,       /* PAGE_TRANSMISSION */
-    &RECEPTION_PAGE, /* PAGE_RECEPTION */
-    &LINE_PAGE,    /* PAGE_LINE */
-    &SMTP_PAGE,    /* PAGE_SMTP */
-    &POP3_PAGE,    /* PAGE_POP3 */
-    &NETWORK_PAGE, /* PAGE_NETWORK */
-    &RESTRICTION_PAGE, /* PAGE_USER_RESTRICTION */
-    &SCANNER_PAGE, /* PAGE_SCANNER */
-    &LDAP_PAGE,    /* PAGE_LDAP */
+    &SYSTEM_PAGE,       /* PAGE_SYSTEM */
+    &PAPER_PAGE,        /* PAGE_PAPER */
+    &COPIER_PAGE,       /* PAGE_COPIER */
+    &REPORT_PAGE,       /* PAGE_REPORT */
+    &TRANSMISSION_PAGE, /* PAGE_TRANSMISSION */
+    &RECEPTION_PAGE,    /* PAGE_RECEPTION */
+    &LINE_PAGE,         /* PAGE_LINE */
+    &SMTP_PAGE,         /* PAGE_SMTP */
+    &POP3_PAGE,         /* PAGE_POP3 */
+    &NETWORK_PAGE,      /* PAGE_NETWORK */
+    &RESTRICTION_PAGE,  /* PAGE_USER_RESTRICTION */
+    &SCANNER_PAGE,      /* PAGE_SCANNER */
+    &LDAP_PAGE,         /* PAGE_LDAP */
 };
 
 }  // namespace

@@ -271,6 +271,7 @@ int main(int argc, char** argv)
         std::printf("auto-tray-select|Auto Tray Select|click %d\n", IDC_PAPER_AUTO_TRAY_SELECT);
         std::printf("settings-copier|Device Settings|page 2\n");
         std::printf("settings-report|Device Settings|page 3\n");
+        std::printf("settings-transmission|Device Settings|page 4\n");
         std::printf("settings-reception|Device Settings|page 5\n");
         std::printf("forwarding-fax|Forwarding Destination|click %d\n", IDC_RX_FORWARD_ON);
         std::printf("forwarding-email|Forwarding Destination|forward-email\n");
@@ -278,6 +279,8 @@ int main(int argc, char** argv)
         std::printf("settings-smtp|Device Settings|page 7\n");
         std::printf("settings-pop3|Device Settings|page 8\n");
         std::printf("settings-user-restriction|Device Settings|page 10\n");
+        // The demo device has no restriction password: its OK opens the dialog at once.
+        std::printf("user-restriction-dialog|User Restriction|click %d\n", IDC_URPAGE_OK);
         std::printf("settings-scanner|Device Settings|page 11\n");
         std::printf("settings-ldap|Device Settings|page 12\n");
         // The sheet closes after this one.
@@ -393,10 +396,12 @@ int main(int argc, char** argv)
                              : std::strcmp(argv[2], "import-errors") == 0    ? "Moravel"
                              : std::strcmp(argv[2], "auto-tray-select") == 0 ? "Auto Tray Select"
                              : std::strncmp(argv[2], "forwarding-", 11) == 0 ? "Forwarding"
-                             : std::strcmp(argv[2], "counter") == 0          ? "Counter"
-                             : std::strcmp(argv[2], "device-info") == 0      ? "Device Info"
-                             : std::strcmp(argv[2], "properties") == 0       ? "Properties"
-                                                                             : nullptr;
+                             : std::strcmp(argv[2], "user-restriction-dialog") == 0
+                                 ? "User Restriction"
+                             : std::strcmp(argv[2], "counter") == 0     ? "Counter"
+                             : std::strcmp(argv[2], "device-info") == 0 ? "Device Info"
+                             : std::strcmp(argv[2], "properties") == 0  ? "Properties"
+                                                                        : nullptr;
         if (prefix) {
             CloseSearch search = {prefix, 0};
             EnumWindows(CloseDialog, reinterpret_cast<LPARAM>(&search));
