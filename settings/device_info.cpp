@@ -35,8 +35,8 @@ void SetWorkText(char* field, int size, int chars, const char* text)
     std::memset(field, 0, static_cast<size_t>(size));
     if (chars > size - 1)
         chars = size - 1;
-    if (text)
-        std::strncpy(field, text, static_cast<size_t>(chars));
+    for (int i = 0; text && i < chars && text[i]; i++)
+        field[i] = text[i];
 }
 
 int CommitProperties(const PropertiesWork& work, EditState& state, DeviceImage& image)

@@ -13,8 +13,12 @@ namespace {
 const TextOptions HOST = {TEXT_LONG_SIZE - 2, FILTER_HOST, 0};
 const TextOptions LONG_ASCII = {TEXT_LONG_SIZE - 2, FILTER_ASCII, 0};
 const TextOptions PASSWORD = {TEXT_MEDIUM_SIZE - 2, FILTER_ASCII, 0};
-const NumberOptions PORT = {5, Range(1, 65535), IDS_RANGE_ERROR,
-                            NUMBER_DIGITS | NUMBER_CHECK_LEAVE | NUMBER_CHECK_APPLY, ALWAYS};
+const NumberOptions PORT = {5,
+                            Range(1, 65535),
+                            IDS_RANGE_ERROR,
+                            NUMBER_DIGITS | NUMBER_CHECK_LEAVE | NUMBER_CHECK_APPLY,
+                            ALWAYS,
+                            nullptr};
 
 const Binding BINDINGS[] = {
     Text(IDC_LDAP_SERVER, EDIT_FIELD(ldap.serverName), HOST),

@@ -30,12 +30,12 @@ constexpr Condition PER_SIZE = WhenEqual(EDIT_FIELD(scanner.divideMode), DIVIDE_
 constexpr Condition PER_PAGE = WhenEqual(EDIT_FIELD(scanner.divideMode), DIVIDE_PER_PAGE);
 constexpr uint8_t READ_ON_CHECK =
     NUMBER_DIGITS | NUMBER_CHECK_LEAVE | NUMBER_CHECK_APPLY | NUMBER_STORE_ON_APPLY;
-const NumberOptions SIZE_KB = {4, Range(DIVIDE_KB_MIN, DIVIDE_KB_MAX), IDS_RANGE_ERROR,
-                               READ_ON_CHECK, PER_SIZE};
-const NumberOptions DIVISIONS = {3, Range(DIVISIONS_MIN, DIVISIONS_MAX), IDS_RANGE_ERROR,
-                                 READ_ON_CHECK, PER_SIZE};
-const NumberOptions PAGE_KB = {4, Range(DIVIDE_KB_MIN, DIVIDE_KB_MAX), IDS_RANGE_ERROR,
-                               READ_ON_CHECK, PER_PAGE};
+const NumberOptions SIZE_KB = {
+    4, Range(DIVIDE_KB_MIN, DIVIDE_KB_MAX), IDS_RANGE_ERROR, READ_ON_CHECK, PER_SIZE, nullptr};
+const NumberOptions DIVISIONS = {
+    3, Range(DIVISIONS_MIN, DIVISIONS_MAX), IDS_RANGE_ERROR, READ_ON_CHECK, PER_SIZE, nullptr};
+const NumberOptions PAGE_KB = {
+    4, Range(DIVIDE_KB_MIN, DIVIDE_KB_MAX), IDS_RANGE_ERROR, READ_ON_CHECK, PER_PAGE, nullptr};
 
 const Binding SCANNER_BINDINGS[] = {
     RadioGroup(EDIT_FIELD(scanner.resolution), RESOLUTION),

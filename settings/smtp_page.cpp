@@ -21,7 +21,8 @@ const TextOptions MEDIUM_ASCII = {TEXT_MEDIUM_SIZE - 2, FILTER_ASCII, 0};
 const TextOptions LONG_NAME = {TEXT_LONG_SIZE - 2, FILTER_NAME, 0};
 const TextOptions SMTP_PASSWORD = {TEXT_MEDIUM_SIZE - 2, FILTER_NONE, 0};
 // The ports are checked by the pages' own check lists, in their order.
-const NumberOptions PORT = {5, Range(PORT_MIN, PORT_MAX), IDS_RANGE_ERROR, NUMBER_DIGITS, ALWAYS};
+const NumberOptions PORT = {
+    5, Range(PORT_MIN, PORT_MAX), IDS_RANGE_ERROR, NUMBER_DIGITS, ALWAYS, nullptr};
 
 const RadioButton AUTHENTICATION[] = {
     {IDC_SMTP_AUTH_ON, SMTP_AUTH_ON, CODE_ANY},
@@ -58,7 +59,7 @@ const MailCheck SMTP_CHECKS[] = {
 
 // ---- POP3 ----
 
-const NumberOptions INTERVAL = {2, Range(1, 60), IDS_RANGE_ERROR, NUMBER_DIGITS, ALWAYS};
+const NumberOptions INTERVAL = {2, Range(1, 60), IDS_RANGE_ERROR, NUMBER_DIGITS, ALWAYS, nullptr};
 
 const Binding POP3_BINDINGS[] = {
     Text(IDC_POP3_SERVER, EDIT_FIELD(pop3.serverName), LONG_ASCII),

@@ -59,6 +59,7 @@ const NumberOptions AUTO_OFF_MINUTES = {
     IDS_RANGE_ERROR,
     NUMBER_DIGITS | NUMBER_CHECK_LEAVE | NUMBER_CHECK_APPLY,
     WhenNotEqual(EDIT_FIELD(system.autoOff), 0),
+    nullptr,
 };
 
 const Binding BINDINGS[] = {

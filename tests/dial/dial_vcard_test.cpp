@@ -38,8 +38,9 @@ TEST(VcardText, FoldsAt75OctetsWithoutSplittingACharacter)
         EXPECT_LE(physical.size(), 75u) << physical;
         EXPECT_TRUE(IsUtf8(physical)) << "a fold inside a character: " << physical;
         unfolded += start == 0 ? physical : physical.substr(1);
-        if (start > 0)
+        if (start > 0) {
             EXPECT_EQ(' ', physical[0]);
+        }
     }
     EXPECT_EQ(line, unfolded);
     ASSERT_EQ(1u, ParseVcards("BEGIN:VCARD\r\n" + out + "END:VCARD\r\n").size());

@@ -128,8 +128,9 @@ TEST(CodedLists, RowsFollowTheirConditionsAndStoreCodesNotIndexes)
 TEST(Numbers, TheDecimalReadingKeptWithinTheField)
 {
     EditState state = {};
-    const NumberOptions options = {3, Range(15, 240), 43, NUMBER_CHECK_LEAVE,
-                                   WhenNotEqual(EDIT_FIELD(system.autoOff), 0)};
+    const NumberOptions options = {
+        3,      Range(15, 240), 43, NUMBER_CHECK_LEAVE, WhenNotEqual(EDIT_FIELD(system.autoOff), 0),
+        nullptr};
     const Binding minutes = Number(1351, EDIT_FIELD(system.autoOffMinutes), options);
     EXPECT_EQ(1, StoreNumberText(minutes, "120", state));
     EXPECT_EQ(120u, state.system.autoOffMinutes);
