@@ -363,11 +363,13 @@ TEST_F(Pages15, AnEmptyDevicePasswordOpensTheDialogAndItsPasswordWaitsForTheShee
     EXPECT_STREQ("", ImageText(0x10D02)) << "the sheet's Cancel drops the new password";
     EXPECT_EQ(0u, ItemLength(FindItemRecord(0x10D02)));
     EXPECT_EQ(0, ItemValueById(0x10D00)[0]);
+    EXPECT_EQ(0u, gApp.modified) << "a cancelled sheet leaves the document as it was";
     RunSheet(window, steps(reopened, PSBTN_OK));
     EXPECT_TRUE(reopened);
     EXPECT_STREQ("4321", ImageText(0x10D02));
     EXPECT_EQ(4u, ItemLength(FindItemRecord(0x10D02)));
     EXPECT_EQ(1, ItemValueById(0x10D00)[0]);
+    EXPECT_EQ(1u, gApp.modified) << "the restriction is a change of the document";
     EXPECT_TRUE(TakeMessages().empty());
 }
 
