@@ -19,24 +19,15 @@ namespace {
 
 constexpr int COPIER = 2;
 
-class CopierA3 : public ::testing::Test {
+class CopierA3 : public SheetTest {
 protected:
     void SetUp() override
     {
         ASSERT_EQ(1, StartFrame("A3ZRPQ 2A02 2A03"));
         LoadResourceModule(GetModuleHandleA(nullptr), A3_LIBRARY_DIR "\\");
         ASSERT_NE(gApp.resourceModule, gApp.instanceModule) << "the A3 library was not loaded";
-        window = OpenMainWindow();
-        ASSERT_NE(nullptr, window);
-        LoadDemoData(window);
-        TakeMessages();
+        OpenWithDemoData();
     }
-    void TearDown() override
-    {
-        CloseTestWindow(window);
-        SetMessageHook(nullptr);
-    }
-    HWND window = nullptr;
 };
 
 TEST_F(CopierA3, LeavingChecksBothFieldsInTheirOrderAndKeepsThePage)

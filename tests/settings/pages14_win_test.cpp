@@ -54,23 +54,7 @@ void NoOptionalTrays(SimDevice& device)
     SimItemValue(&device, SimRecordOf(0x3))[3] = 0;
 }
 
-class Pages14 : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(1, StartFrame());
-        window = OpenMainWindow();
-        ASSERT_NE(nullptr, window);
-        LoadDemoData(window);
-        TakeMessages();
-    }
-    void TearDown() override
-    {
-        CloseTestWindow(window);
-        SetMessageHook(nullptr);
-    }
-    HWND window = nullptr;
-};
+class Pages14 : public SheetTest {};
 
 TEST_F(Pages14, PaperWithoutOptionalTraysShowsOnlyTray1AndItsAutoTrayRow)
 {

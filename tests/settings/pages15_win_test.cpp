@@ -40,19 +40,7 @@ void PostClick(HWND page, int control)
 
 HWND RestrictionDialog() { return FindWindowA("#32770", "User Restriction"); }
 
-class Pages15 : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(1, StartFrame());
-        window = OpenMainWindow();
-        ASSERT_NE(nullptr, window);
-        LoadDemoData(window);
-        TakeMessages();
-    }
-    void TearDown() override { CloseTestWindow(window); }
-    HWND window = nullptr;
-};
+class Pages15 : public SheetTest {};
 
 TEST_F(Pages15, AuthenticationOnNeedsBothTextsAndOffDoesNot)
 {

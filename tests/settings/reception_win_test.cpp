@@ -56,23 +56,7 @@ void TimerOn(SimDevice& device)
     record[10] = 192;
 }
 
-class Reception : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(1, StartFrame());
-        window = OpenMainWindow();
-        ASSERT_NE(nullptr, window);
-        LoadDemoData(window);
-        TakeMessages();
-    }
-    void TearDown() override
-    {
-        CloseTestWindow(window);
-        SetMessageHook(nullptr);
-    }
-    HWND window = nullptr;
-};
+class Reception : public SheetTest {};
 
 TEST_F(Reception, TimerOnAtOpeningGoesOffOnlyWithItsPassword)
 {

@@ -37,28 +37,17 @@ uint32_t ImageLength(uint32_t id) { return ItemLength(FindItemRecord(id)); }
 uint8_t ImageByte(uint32_t id) { return ItemValueById(id)[0]; }
 uint32_t ImageU32(uint32_t id) { return ReadU32Le(ItemValueById(id)); }
 
-class SettingsSheet : public ::testing::Test {
+class SettingsSheet : public SheetTest {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(1, StartFrame());
-        window = OpenMainWindow();
-        ASSERT_NE(nullptr, window);
-        LoadDemoData(window);
-        TakeMessages();
+        SheetTest::SetUp();
         ClearRestartFlag();
-    }
-    void TearDown() override
-    {
-        CloseTestWindow(window);
-        SetMessageHook(nullptr);
     }
     std::vector<uint8_t> Image() const
     {
         return std::vector<uint8_t>(gDeviceImage.bytes, gDeviceImage.bytes + DEVICE_IMAGE_SIZE);
     }
-
-    HWND window = nullptr;
 };
 
 TEST_F(SettingsSheet, HasThirteenPagesWithTheBoardAndOpensOnSystem)

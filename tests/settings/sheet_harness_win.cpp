@@ -80,6 +80,26 @@ HWND ScriptWindow()
 
 }  // namespace
 
+void SheetTest::SetUp()
+{
+    ASSERT_EQ(1, StartFrame());
+    OpenWithDemoData();
+}
+
+void SheetTest::OpenWithDemoData()
+{
+    window = OpenMainWindow();
+    ASSERT_NE(nullptr, window);
+    LoadDemoData(window);
+    TakeMessages();
+}
+
+void SheetTest::TearDown()
+{
+    CloseTestWindow(window);
+    SetMessageHook(nullptr);
+}
+
 void LoadDemoData(HWND mainWindow, void (*edit)(SimDevice& device))
 {
     std::unique_ptr<SimDevice> device(new SimDevice());

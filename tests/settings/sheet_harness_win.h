@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,6 +19,17 @@ typedef std::function<void(HWND sheet)> SheetStep;
 
 // Puts the demo device's data into the program as a download would, the document unchanged.
 void LoadDemoData(HWND mainWindow, void (*edit)(SimDevice& device) = nullptr);
+
+// What every test of the sheet starts from: the real main window with the demo device's data
+// and no message recorded yet. A fixture that needs another start-up (a profile, a resource
+// library) calls StartFrame itself and then OpenWithDemoData.
+class SheetTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    void OpenWithDemoData();
+    HWND window = nullptr;
+};
 
 // Runs command 825 with the steps inside the sheet. The last step closes the sheet (OK or
 // Cancel); a sheet left open after it is cancelled and the test fails. Returns whether a sheet

@@ -34,23 +34,7 @@ void SetByte(SimDevice& device, uint32_t id, uint8_t value)
     SimItemValue(&device, SimRecordOf(id))[0] = value;
 }
 
-class TransmissionPage : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(1, StartFrame());
-        window = OpenMainWindow();
-        ASSERT_NE(nullptr, window);
-        LoadDemoData(window);
-        TakeMessages();
-    }
-    void TearDown() override
-    {
-        CloseTestWindow(window);
-        SetMessageHook(nullptr);
-    }
-    HWND window = nullptr;
-};
+class TransmissionPage : public SheetTest {};
 
 TEST_F(TransmissionPage, TheHeaderIsForcedForUsaAndCanadaAtEveryVisit)
 {
