@@ -33,21 +33,6 @@ bool Visible(HWND window, int control)
     return (GetWindowLongA(GetDlgItem(window, control), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-void LeaveField(HWND page, int control)
-{
-    SendMessageA(page, WM_COMMAND, MAKEWPARAM(control, EN_KILLFOCUS),
-                 reinterpret_cast<LPARAM>(GetDlgItem(page, control)));
-}
-
-// Opens a modal dialog of the page from a posted click, so the next step runs inside it.
-void PostClick(HWND page, int control)
-{
-    PostMessageA(page, WM_COMMAND, MAKEWPARAM(control, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(page, control)));
-}
-
-HWND FindDialog(const char* caption) { return FindWindowA("#32770", caption); }
-
 void NoOptionalTrays(SimDevice& device)
 {
     SimItemValue(&device, SimRecordOf(0x3))[1] = 0;

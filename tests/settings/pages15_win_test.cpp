@@ -31,14 +31,7 @@ void SetImageText(uint32_t id, const char* text)
     SetItemLengthById(id, static_cast<uint32_t>(std::strlen(text)));
 }
 
-// Opens a modal dialog of the page from a posted click, so the next step runs inside it.
-void PostClick(HWND page, int control)
-{
-    PostMessageA(page, WM_COMMAND, MAKEWPARAM(control, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(page, control)));
-}
-
-HWND RestrictionDialog() { return FindWindowA("#32770", "User Restriction"); }
+HWND RestrictionDialog() { return FindDialog("User Restriction"); }
 
 class Pages15 : public SheetTest {};
 

@@ -31,19 +31,7 @@ const char* const PASSWORD_INVALID = "Invalid password. Enter a password between
 uint8_t ImageByte(uint32_t id, int at = 0) { return ItemValueById(id)[at]; }
 uint16_t ImageU16(uint32_t id, int at) { return ReadU16Le(ItemValueById(id) + at); }
 
-void PostClick(HWND window, int control)
-{
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(control, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(window, control)));
-}
-
-void LeaveField(HWND page, int control)
-{
-    SendMessageA(page, WM_COMMAND, MAKEWPARAM(control, EN_KILLFOCUS),
-                 reinterpret_cast<LPARAM>(GetDlgItem(page, control)));
-}
-
-HWND ForwardingDialog() { return FindWindowA("#32770", "Forwarding Destination"); }
+HWND ForwardingDialog() { return FindDialog("Forwarding Destination"); }
 
 // The timer on with password 1234 and 9:30 to 17:05 stored.
 void TimerOn(SimDevice& device)

@@ -100,6 +100,20 @@ void SheetTest::TearDown()
     SetMessageHook(nullptr);
 }
 
+void LeaveField(HWND page, int control)
+{
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(control, EN_KILLFOCUS),
+                 reinterpret_cast<LPARAM>(GetDlgItem(page, control)));
+}
+
+void PostClick(HWND window, int control)
+{
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(control, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, control)));
+}
+
+HWND FindDialog(const char* caption) { return FindWindowA("#32770", caption); }
+
 void LoadDemoData(HWND mainWindow, void (*edit)(SimDevice& device))
 {
     std::unique_ptr<SimDevice> device(new SimDevice());

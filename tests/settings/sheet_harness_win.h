@@ -56,6 +56,13 @@ void Choose(HWND page, int combo, int index);
 void SetAddress(HWND page, int control, BYTE a, BYTE b, BYTE c, BYTE d);
 void Scroll(HWND page, int bar, int request, int thumb = 0);
 
+// Focus leaving a field, as a click elsewhere would tell it.
+void LeaveField(HWND page, int control);
+// A click posted rather than sent: a modal dialog it opens runs while the next step does.
+void PostClick(HWND window, int control);
+// The dialog with that caption, or null.
+HWND FindDialog(const char* caption);
+
 std::string Text(HWND page, int control);
 bool Checked(HWND page, int control);
 bool Enabled(HWND page, int control);

@@ -23,12 +23,6 @@ constexpr int SYSTEM = 0, TRANSMISSION = 4;
 
 uint8_t ImageByte(uint32_t id) { return ItemValueById(id)[0]; }
 
-void LeaveField(HWND page, int control)
-{
-    SendMessageA(page, WM_COMMAND, MAKEWPARAM(control, EN_KILLFOCUS),
-                 reinterpret_cast<LPARAM>(GetDlgItem(page, control)));
-}
-
 void SetByte(SimDevice& device, uint32_t id, uint8_t value)
 {
     SimItemValue(&device, SimRecordOf(id))[0] = value;
