@@ -13,22 +13,14 @@
 #include "resources/resource_ids.h"
 #include "settings/device_info.h"
 #include "settings/settings_page_win.h"
+#include "settings/settings_sheet_win.h"
 
 namespace {
 
-/* A resource library made for an earlier version may lack a dialog: the program's own then. */
-HINSTANCE DialogModule(int templateId)
-{
-    HINSTANCE module = ResourceModule();
-    if (module && FindResourceA(module, MAKEINTRESOURCEA(templateId), RT_DIALOG))
-        return module;
-    return InstanceModule();
-}
-
 INT_PTR RunDialog(HWND owner, int templateId, DLGPROC proc, LPARAM param)
 {
-    return DialogBoxParamA(DialogModule(templateId), MAKEINTRESOURCEA(templateId), owner, proc,
-                           param);
+    return DialogBoxParamA(SettingsTemplateModule(templateId), MAKEINTRESOURCEA(templateId), owner,
+                           proc, param);
 }
 
 void SetNumber(HWND dialog, int control, unsigned value)

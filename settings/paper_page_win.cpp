@@ -56,19 +56,16 @@ const int BYPASS_GROUP[] = {
     IDC_PAPER_BYPASS_X_LABEL,  IDC_PAPER_BYPASS_X,          IDC_PAPER_BYPASS_Y_LABEL,
     IDC_PAPER_BYPASS_Y,
 };
-const ControlRule SHOWS[] = {
-    ControlsWhen(TRAY2_GROUP, WhenEqual(EDIT_FIELD(config.optionalTray), 1)),
-    ControlsWhen(BYPASS_GROUP, WhenEqual(EDIT_FIELD(config.bypassTray), 1)),
+/* Which trays the device has, so which groups the page shows. */
+const Condition TRAY_SHOWN[PAPER_TRAY_COUNT] = {
+    ALWAYS,
+    WhenEqual(EDIT_FIELD(config.optionalTray), 1),
+    WhenEqual(EDIT_FIELD(config.bypassTray), 1),
 };
-
-int TrayShown(int tray)
-{
-    if (tray == PAPER_TRAY_2)
-        return gEditState.config.optionalTray == 1;
-    if (tray == PAPER_BYPASS)
-        return gEditState.config.bypassTray == 1;
-    return 1;
-}
+const ControlRule SHOWS[] = {
+    ControlsWhen(TRAY2_GROUP, TRAY_SHOWN[PAPER_TRAY_2]),
+    ControlsWhen(BYPASS_GROUP, TRAY_SHOWN[PAPER_BYPASS]),
+};
 
 /* A mode the page does not know checks neither radio and leaves the list in use. */
 void ShowSizeMode(HWND page, int tray)
@@ -99,17 +96,17 @@ long FieldNumber(HWND page, int control)
 }
 
 /* 1 when the field's text changed. */
-int ClampField(HWND page, int tray, int y)
+int ClampField(SettingsPage& page, int tray, int y)
 {
     const int control = y ? TRAYS[tray].y : TRAYS[tray].x;
-    const long typed = FieldNumber(page, control);
+    const long typed = FieldNumber(page.window, control);
     const long clamped = ClampCustomSize(tray, y, typed);
     char text[16] = "", shown[16];
-    GetDlgItemTextA(page, control, text, sizeof text);
+    GetDlgItemTextA(page.window, control, text, sizeof text);
     std::snprintf(shown, sizeof shown, "%ld", clamped);
     if (lstrcmpA(text, shown) == 0)
         return 0;
-    SetDlgItemTextA(page, control, shown);
+    SetTextQuietly(page, control, shown);
     return 1;
 }
 
@@ -150,7 +147,7 @@ int Command(SettingsPage& page, int control, int code)
                 return 1;
             }
             if (code == EN_KILLFOCUS)
-                return ClampField(page.window, t, y);
+                return ClampField(page, t, y);
             return 0;
         }
     }
@@ -162,9 +159,9 @@ int Command(SettingsPage& page, int control, int code)
 void Applied(SettingsPage& page)
 {
     for (int t = 0; t < PAPER_TRAY_COUNT; t++) {
-        if (TrayShown(t)) {
-            ClampField(page.window, t, 0);
-            ClampField(page.window, t, 1);
+        if (ConditionHolds(TRAY_SHOWN[t], gEditState)) {
+            ClampField(page, t, 0);
+            ClampField(page, t, 1);
         }
         gImageValues.x[t] = static_cast<uint16_t>(FieldNumber(page.window, TRAYS[t].x));
         gImageValues.y[t] = static_cast<uint16_t>(FieldNumber(page.window, TRAYS[t].y));

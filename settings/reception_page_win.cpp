@@ -66,15 +66,6 @@ const int TIMING_LABELS[RX_TIMING_COUNT] = {IDC_RX_START_RINGING_LABEL, IDC_RX_R
                                             IDC_RX_ANSWER_DETECT_LABEL, IDC_RX_FAX_DETECT_LABEL};
 constexpr int TIMING_DIGITS = 2;
 
-/* Text the page puts into a field is not the user's edit. */
-void SetTextQuietly(SettingsPage& page, int control, const char* text)
-{
-    const int filling = page.filling;
-    page.filling = 1;
-    SetDlgItemTextA(page.window, control, text);
-    page.filling = filling;
-}
-
 void Enable(HWND page, int control, int enabled)
 {
     EnableWindow(GetDlgItem(page, control), enabled ? TRUE : FALSE);
@@ -310,7 +301,6 @@ void Applied(SettingsPage& page)
     ApplyRxTimer(gTimer, gEditState.reception);
     if (gEditState.reception.forwarding == RX_FORWARD_OFF)
         ClearForwardingDestination(gEditState.forwarding);
-    StoreSettings(gEditState, gDeviceImage);
     gTimer.typed[0] = '\0';
     SetTextQuietly(page, IDC_RX_PASSWORD, "");
     ShowTimer(page);

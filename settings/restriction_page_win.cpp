@@ -11,6 +11,7 @@
 #include "resources/resource_ids.h"
 #include "settings/restriction_page.h"
 #include "settings/settings_pages_win.h"
+#include "settings/settings_sheet_win.h"
 
 namespace {
 
@@ -80,11 +81,9 @@ INT_PTR CALLBACK RestrictionDialogProc(HWND dialog, UINT message, WPARAM wParam,
 /* 1 when the dialog changed the edit state. */
 int RunRestrictionDialog(HWND page)
 {
-    HINSTANCE module = ResourceModule();
-    if (!module || !FindResourceA(module, MAKEINTRESOURCEA(IDD_USER_RESTRICTION), RT_DIALOG))
-        module = InstanceModule();
     RestrictionDialog state = {};
-    DialogBoxParamA(module, MAKEINTRESOURCEA(IDD_USER_RESTRICTION), GetAncestor(page, GA_ROOT),
+    DialogBoxParamA(SettingsTemplateModule(IDD_USER_RESTRICTION),
+                    MAKEINTRESOURCEA(IDD_USER_RESTRICTION), GetAncestor(page, GA_ROOT),
                     RestrictionDialogProc, reinterpret_cast<LPARAM>(&state));
     return state.changed;
 }

@@ -377,9 +377,9 @@ LRESULT OnApply(SettingsPage& page, int closing)
             StoreNumberText(b, ControlText(page.window, b.control, RANGE_TEXT_SIZE).c_str(),
                             gEditState);
     }
-    StoreSettings(gEditState, gDeviceImage);
     if (page.def->applied)
         page.def->applied(page);
+    StoreSettings(gEditState, gDeviceImage);
     UpdateUnsavedFlag();
     /* Stored: Apply stays off until the next edit (Wine's sheet leaves it on). */
     PropSheet_UnChanged(Sheet(page), page.window);
@@ -502,6 +502,14 @@ void RefreshBinding(SettingsPage& page, int control)
     const int filling = page.filling;
     page.filling = 1;
     FillBinding(page.window, *b);
+    page.filling = filling;
+}
+
+void SetTextQuietly(SettingsPage& page, int control, const char* text)
+{
+    const int filling = page.filling;
+    page.filling = 1;
+    SetDlgItemTextA(page.window, control, text);
     page.filling = filling;
 }
 

@@ -42,7 +42,8 @@ struct SettingsPageDef {
     /* The page's own checks after the table's range checks: 0 when they pass, else the control
      * to focus (its message has been shown). */
     int (*check)(SettingsPage& page, CheckPhase phase);
-    /* After an Apply stored the edit state: the page's extra steps. */
+    /* Apply, once the checks passed and before the edit state is stored: the page's own steps
+     * (what it keeps itself, put into the edit state or the image). */
     void (*applied)(SettingsPage& page);
 };
 
@@ -63,6 +64,8 @@ void UpdateUnsavedFlag();
 
 /* Shows a bound control's value again from the edit state (a rule changed it). */
 void RefreshBinding(SettingsPage& page, int control);
+/* Puts text into a control of the page that is not the user's edit (a correction, a reset). */
+void SetTextQuietly(SettingsPage& page, int control, const char* text);
 /* Applies the table's enable and show rules to every control. */
 void ApplyControlRules(SettingsPage& page);
 
