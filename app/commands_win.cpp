@@ -3,7 +3,8 @@
  * context menus, the accelerators and the program itself, reaches its handler through the one
  * table below. Subsystems add their handlers to that table.
  */
-#include <windows.h>
+#include "app/commands_win.h"
+
 #include <commctrl.h>
 #include <shellapi.h>
 
@@ -13,7 +14,7 @@
 #include "app/device_commands_win.h"
 #include "app/file_commands_win.h"
 #include "app/frame_win.h"
-#include "app/ui_win.h"
+#include "app/help_win.h"
 #include "dial/dial_clipboard_win.h"
 #include "dial/dial_lists_win.h"
 #include "dial/dial_transfer_win.h"
@@ -21,6 +22,7 @@
 #include "resources/resource_ids.h"
 #include "settings/device_info_win.h"
 #include "settings/settings_sheet_win.h"
+#include "ui/ui_win.h"
 
 namespace {
 
@@ -34,9 +36,27 @@ void OnNumLock(HWND) { RefreshLockIndicators(VK_NUMLOCK); }
 void OnCapsLock(HWND) { RefreshLockIndicators(VK_CAPITAL); }
 void OnScrollLock(HWND) { RefreshLockIndicators(VK_SCROLL); }
 void OnHelpTopics(HWND window) { ShowHelpTopics(window); }
-void OnProperties(HWND window) { ShowPropertiesDialog(window); }
+/* The device item shows the name the dialog stored. */
+void OnProperties(HWND window)
+{
+    if (ShowPropertiesDialog(window) == 1)
+        SetDeviceItemText(gDocument.edit.properties.deviceName);
+}
 void OnTotalCounter(HWND window) { ShowCounterDialog(window); }
 void OnDeviceInfo(HWND window) { ShowDeviceInfoDialog(window); }
+
+/* Command 825: the edit state taken from the image again, the device item selected, the
+ * sheet. */
+void OnDeviceSettings(HWND mainWindow)
+{
+    RevertEdits(gDocument);
+    if (gApp.currentView != VIEW_DEVICE) {
+        if (gApp.currentView == VIEW_SPEED)
+            SendMessageA(mainWindow, WM_COMMAND, IDM_VIEW_QUICK, 0);
+        SelectTreeItem(VIEW_DEVICE);
+    }
+    ShowDeviceSettings(mainWindow);
+}
 
 void OnEntryProperties(HWND window)
 {
@@ -132,4 +152,41 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         return TRUE;
     }
     return FALSE;
+}
+
+int CloseMainWindow(HWND mainWindow, int exitFlag)
+{
+    if (gDocument.modified) {
+        char format[512], text[512 + PATH_SIZE];
+        LoadStr(IDS_SAVE_CHANGES, format, sizeof format);
+        std::snprintf(text, sizeof text, format, gDocument.path);
+        int answer = ShowMessage(mainWindow, text, MB_YESNOCANCEL);
+        if (answer == IDCANCEL)
+            return 0;
+        if (answer == IDYES) {
+            int saved =
+                IsUntitledDocument(gDocument) ? SaveDocumentAs(mainWindow) : SaveDocument(mainWindow);
+            /* The user was just told the save failed: closing now would lose the changes. */
+            if (saved == SAVE_FAILED)
+                return 0;
+        }
+        gDocument.modified = 0;
+    }
+    gDocument.dataPresent = 0;
+
+    WriteBackupFile();
+    /* Before anything is destroyed: ending remote mode may show a message box, which runs
+     * messages for windows that still draw with the image lists and the status bar. */
+    EndRemoteModeAtExit();
+
+    DestroyWindow(mainWindow);
+    gApp.tooltip = gApp.toolbar = gApp.statusBar = gApp.connectionPanel = nullptr;
+    gApp.tree = gApp.dialList = gApp.memberList = nullptr;
+    ImageList_Destroy(static_cast<HIMAGELIST>(gApp.treeImages));
+    ImageList_Destroy(static_cast<HIMAGELIST>(gApp.toolbarImages));
+    ImageList_Destroy(static_cast<HIMAGELIST>(gApp.toolbarDisabledImages));
+    gApp.treeImages = gApp.toolbarImages = gApp.toolbarDisabledImages = nullptr;
+    if (exitFlag)
+        ReleaseDeviceImage(gDocument.image);
+    return 1;
 }

@@ -3,21 +3,22 @@
  * with its internal read command, and Upload. The protocol decides; this file shows the
  * messages, keeps the window state and paints the transfer's progress.
  */
-#include <windows.h>
+#include "app/device_commands_win.h"
+
 #include <commctrl.h>
 
 #include <cstdio>
 
-#include "app/device_commands_win.h"
 #include "app/file_commands_win.h"
 #include "app/frame_win.h"
-#include "app/ui_win.h"
-#include "device/device_backends.h"
-#include "device/device_image.h"
 #include "device/device_protocol.h"
 #include "device/device_transfer.h"
 #include "device/device_transport.h"
+#include "devsim/device_backends.h"
+#include "document/document.h"
 #include "resources/resource_ids.h"
+#include "ui/frame_seam_win.h"
+#include "ui/ui_win.h"
 
 namespace {
 
@@ -30,6 +31,8 @@ void SetStatusPart(int part, const char* text)
 
 void ShowLinkMessage(int stringId) { ShowMessageId(MainWindow(), stringId, MB_OK); }
 void SendDisconnect() { SendMessageA(MainWindow(), WM_COMMAND, IDM_DISCONNECT, 0); }
+int WindowConnected() { return static_cast<int>(gApp.connected); }
+void ForgetRemoteMode() { gApp.remoteModeOpen = 0; }
 
 /* Paints "Downloading 120/252" while the transfer holds the thread: only the status bar is
  * repainted, no input is taken, so nothing can run in between. */
@@ -53,7 +56,7 @@ int RunTransfer(int (*transfer)(DeviceImage*, const TransferProgress*), int form
     ProgressText text = {format};
     TransferProgress progress = {ReportProgress, &text};
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    int result = transfer(&gDeviceImage, &progress);
+    int result = transfer(&gDocument.image, &progress);
     SetCursor(previous);
     SetStatusPart(PROGRESS_PART, "");
     return result;
@@ -70,8 +73,8 @@ void ShowOfflineAfterFailure()
 
 void InstallDeviceLink()
 {
-    static const DeviceLinkHooks hooks = {ShowLinkMessage, SendDisconnect, ResetStatusTitle,
-                                          StopPollTimer};
+    static const DeviceLinkHooks hooks = {ShowLinkMessage,  SendDisconnect,  ResetStatusTitle,
+                                          StopPollTimer,    WindowConnected, ForgetRemoteMode};
     SetDeviceLinkHooks(&hooks);
     SetAcceptedProductIds(gApp.acceptedProductIds, ACCEPTED_ID_SLOTS);
     if (!CurrentDeviceBackend())
@@ -121,20 +124,20 @@ void OnDownload(HWND window)
         ShowOfflineAfterFailure();
         return;
     }
-    if (gApp.dataPresent != 1 ||
+    if (gDocument.dataPresent != 1 ||
         ShowMessageId(window, IDS_ASK_DOWNLOAD_OVERWRITE, MB_YESNO) == IDYES) {
-        ResetDeviceImage();
+        ResetDeviceImage(gDocument.image);
         SendMessageA(window, WM_COMMAND, IDM_READ_DEVICE, 0);
     }
     ClearRestartFlag();
     ResetStatusTitle();
-    MarkDocumentChanged();
+    MarkDocumentChanged(gDocument);
 }
 
 void OnReadDevice(HWND window)
 {
-    gApp.dataPresent = RunTransfer(DownloadImage, IDS_PROGRESS_DOWNLOAD);
-    if (gApp.dataPresent != 1) {
+    gDocument.dataPresent = RunTransfer(DownloadImage, IDS_PROGRESS_DOWNLOAD);
+    if (gDocument.dataPresent != 1) {
         ShowMessageId(window, IDS_DEVICE_RW_FAILED, MB_OK);
         ResetStatusTitle();
         ShowOfflineAfterFailure();
@@ -149,7 +152,7 @@ void OnUpload(HWND window)
         ShowOfflineAfterFailure();
         return;
     }
-    if (gApp.dataPresent == 1 &&
+    if (gDocument.dataPresent == 1 &&
         ShowMessageId(window, IDS_ASK_UPLOAD_OVERWRITE, MB_YESNO) != IDYES) {
         ResetStatusTitle();
         RefreshUiState();

@@ -1,18 +1,12 @@
-/* The document commands of the File menu and the one place that marks the document changed. */
+/*
+ * The document's commands of the File menu (Open, Save, Save As), the backup file, and the
+ * window steps around new data: the document made when the main window is, and what the
+ * window does once a download or an opened file put new data into it.
+ */
 #ifndef MORAVEL_FILE_COMMANDS_WIN_H
 #define MORAVEL_FILE_COMMANDS_WIN_H
 
 #include <windows.h>
-
-enum FileDialogMode { DIALOG_OPEN = 0, DIALOG_SAVE = 1, DIALOG_SAVE_AS = 2 };
-
-/* The common file dialog for mode; path is the initial and resulting name (PATH_SIZE bytes).
- * Non-zero when a file was chosen. */
-int ChooseSettingFile(HWND window, char* path, int mode);
-
-/* Tests answer the file dialog here instead of a person. */
-typedef int (*FileDialogHook)(HWND owner, char* path, int size, int mode, const char* title);
-void SetFileDialogHook(FileDialogHook hook);
 
 /* Save and Save As with their outcome: done, cancelled by the user, or failed (reported). */
 enum SaveResult { SAVE_FAILED = -1, SAVE_CANCELLED = 0, SAVE_DONE = 1 };
@@ -26,7 +20,13 @@ void OnSaveAs(HWND window);
 /* Writes the image to the hidden backup file next to the program; 1 or 0 (not reported). */
 int WriteBackupFile();
 
-/* Every change the user makes to the document goes through here, so leaving asks to save. */
-void MarkDocumentChanged();
+/* At window creation: the document's image, filled from the backup file, and its edit state;
+ * no data is shown yet. */
+void InitDocumentData(HWND mainWindow);
+
+/* The steps once new data is in the image (download, Open): the document takes it (edit state,
+ * mended entries), the periodic check starts, the device item is selected and shows the
+ * device's name, the tree and the list become usable, and the backup file is written. */
+void TakeNewData(HWND window);
 
 #endif

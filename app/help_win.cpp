@@ -9,10 +9,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/frame_win.h"
 #include "app/help_win.h"
-#include "app/ui_win.h"
+#include "app/program_win.h"
 #include "resources/resource_ids.h"
+#include "ui/ui_win.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 /* Pane geometry of the main window. */
 #include "app/layout.h"
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
 
 void ComputePaneLayout(int width, int height, int toolbarHeight, int* treePaneWidth,
                        int dataPresent, int view, PaneLayout* out)

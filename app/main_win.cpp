@@ -1,5 +1,5 @@
 /* Entry point of Moravel.exe. */
-#include "app/frame_win.h"
+#include "app/startup_win.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show)
 {

@@ -1,317 +1,36 @@
 /*
- * The main window: toolbar, navigation tree, dial and member lists, connection panel and status
- * bar; pane switching, layout, and the routing of window messages to the other subsystems.
+ * The main window itself: its class, its creation and its procedure, which routes every
+ * message to the part of the program that handles it (commands, the tree and lists, the timer,
+ * the context menus, the close box).
  */
-#include <windows.h>
-#include <commctrl.h>
+#include "app/main_window_win.h"
+
 #include <windowsx.h>
 
-#include <cstdio>
 #include <cstring>
 
+#include "app/commands_win.h"
 #include "app/device_commands_win.h"
 #include "app/file_commands_win.h"
 #include "app/frame_win.h"
-#include "app/layout.h"
-#include "app/ui_win.h"
-#include "device/device_image.h"
+#include "app/ui_state_win.h"
 #include "dial/dial_lists_win.h"
-#include "dial/dial_records.h"
+#include "document/document.h"
 #include "resources/resource_ids.h"
+#include "ui/frame_seam_win.h"
+#include "ui/ui_win.h"
 
 namespace {
 
 const char MAIN_CLASS[] = "PVX";
 constexpr int MAIN_WIDTH = 600;
 constexpr int MAIN_HEIGHT = 400;
-constexpr int TOOL_IMAGE_SIZE = 55;
-constexpr int TOOL_IMAGE_COUNT = 7;
-constexpr int TREE_IMAGE_WIDTH = 16;
-constexpr int TREE_IMAGE_HEIGHT = 18;
-constexpr int TREE_IMAGE_COUNT = 14;
-constexpr COLORREF PICTURE_MASK = RGB(255, 0, 255);
-constexpr COLORREF PANEL_COLOUR = RGB(255, 255, 223);
-constexpr int HEADER_SIZE = 128;
-constexpr int DIAL_COLUMNS_A4 = 6;
-constexpr int DIAL_COLUMNS_A3 = 10;
-constexpr UINT POLL_TIMER = 1;
-constexpr UINT POLL_PERIOD_MS = 3000;
-
-struct ToolButton {
-    int command;
-    int image;
-    int tip;
-};
-
-/* Left to right; image -1 is a separator. */
-const ToolButton TOOL_BUTTONS[] = {
-    {IDM_CONNECT, 0, IDS_TIP_CONNECT},
-    {IDM_DISCONNECT, 1, IDS_TIP_DISCONNECT},
-    {0, -1, 0},
-    {IDM_UPLOAD, 6, IDS_TIP_UPLOAD},
-    {IDM_DOWNLOAD, 5, IDS_TIP_DOWNLOAD},
-    {0, -1, 0},
-    {IDM_OPEN, 2, IDS_TIP_OPEN},
-    {IDM_SAVE, 3, IDS_TIP_SAVE},
-    {0, -1, 0},
-    {IDM_DEVICE_SETTINGS, 4, IDS_TIP_DEVICE_SETTINGS},
-    {0, -1, 0},
-};
-
-struct DialColumn {
-    int width;
-    int header;
-};
-
-const DialColumn DIAL_COLUMNS[DIAL_COLUMNS_A3] = {
-    {50, IDS_COL_NO},      {100, IDS_COL_NAME},   {140, IDS_COL_DESTINATION},
-    {100, IDS_COL_SUB},    {80, IDS_COL_SID},     {80, IDS_COL_SPEED},
-    {80, IDS_COL_OPTION1}, {80, IDS_COL_OPTION2}, {100, IDS_COL_OPTION3},
-    {80, IDS_COL_OPTION4},
-};
-
-/* Tree items: device, then the three lists, with their images; item data is the view. */
-struct TreeEntry {
-    int text;
-    int image;
-    int selectedImage;
-};
-
-const TreeEntry TREE_LISTS[] = {
-    {IDS_QUICK_DIAL_LIST, 2, 3},
-    {IDS_SPEED_DIAL_LIST, 6, 7},
-    {IDS_GROUP_LIST, 9, 10},
-};
-
-HTREEITEM gTreeItems[4];
-HBRUSH gPanelBrush;
-
-int DialColumnCount() { return gApp.model == MODEL_A3 ? DIAL_COLUMNS_A3 : DIAL_COLUMNS_A4; }
-
-void InsertDialColumn(HWND list, int index, int width)
-{
-    char header[HEADER_SIZE];
-    LVCOLUMNA column = {};
-    column.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    column.cx = width;
-    column.pszText = const_cast<char*>(LoadStr(DIAL_COLUMNS[index].header, header, sizeof header));
-    column.iSubItem = index;
-    SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
-}
-
-/* A strip of pictures from the resource module; magenta is transparent. Loaded as a device
- * bitmap into a 24-bit list: the other ways lose colours or transparency. */
-HIMAGELIST LoadPictureStrip(int id, int width, int height, int count)
-{
-    HIMAGELIST list = ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, count, 0);
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageA(ResourceModule(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
-    if (list && bitmap)
-        ImageList_AddMasked(list, bitmap, PICTURE_MASK);
-    if (bitmap)
-        DeleteObject(bitmap);
-    return list;
-}
-
-HWND CreateToolbar(HWND parent, HINSTANCE instance)
-{
-    HWND toolbar = CreateWindowExA(
-        0, TOOLBARCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT, 0,
-        0, 0, 0, parent, reinterpret_cast<HMENU>(IDC_TOOLBAR), instance, nullptr);
-    if (!toolbar)
-        return nullptr;
-    SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-
-    HIMAGELIST images =
-        LoadPictureStrip(IDB_TOOLBAR, TOOL_IMAGE_SIZE, TOOL_IMAGE_SIZE, TOOL_IMAGE_COUNT);
-    gApp.toolbarImages = images;
-    SendMessageA(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
-
-    TBBUTTON buttons[sizeof TOOL_BUTTONS / sizeof TOOL_BUTTONS[0]] = {};
-    int count = 0;
-    for (const ToolButton& b : TOOL_BUTTONS) {
-        TBBUTTON& button = buttons[count++];
-        if (b.image < 0) {
-            button.fsStyle = BTNS_SEP;
-            continue;
-        }
-        button.iBitmap = b.image;
-        button.idCommand = b.command;
-        button.fsState = TBSTATE_ENABLED;
-        button.fsStyle = BTNS_BUTTON;
-    }
-    SendMessageA(toolbar, TB_ADDBUTTONSA, count, reinterpret_cast<LPARAM>(buttons));
-    SendMessageA(toolbar, TB_AUTOSIZE, 0, 0);
-
-    /* One tool per button, keyed by the command, its text loaded by id when the tip shows. */
-    HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_BALLOON, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, toolbar, nullptr,
-                               instance, nullptr);
-    gApp.tooltip = tip;
-    for (const ToolButton& b : TOOL_BUTTONS) {
-        if (b.image < 0)
-            continue;
-        TTTOOLINFOA info = {};
-        info.cbSize = TTTOOLINFOA_V2_SIZE;
-        info.uFlags = TTF_SUBCLASS | TTF_CENTERTIP;
-        info.hwnd = toolbar;
-        info.uId = b.command;
-        info.hinst = ResourceModule();
-        info.lpszText = MAKEINTRESOURCEA(b.tip);
-        int index = static_cast<int>(SendMessageA(toolbar, TB_COMMANDTOINDEX, b.command, 0));
-        SendMessageA(toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&info.rect));
-        SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
-    }
-    SendMessageA(toolbar, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(tip), 0);
-
-    HIMAGELIST disabled =
-        LoadPictureStrip(IDB_TOOLBAR_DISABLED, TOOL_IMAGE_SIZE, TOOL_IMAGE_SIZE, TOOL_IMAGE_COUNT);
-    gApp.toolbarDisabledImages = disabled;
-    SendMessageA(toolbar, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabled));
-    return toolbar;
-}
-
-void SetLockPart(HWND status, int part, int virtualKey, const char* text)
-{
-    const char* shown = (GetKeyState(virtualKey) & 1) ? text : " ";
-    SendMessageA(status, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(shown));
-}
-
-HWND CreateStatusBar(HWND parent, HINSTANCE instance)
-{
-    HWND status = CreateWindowExA(
-        0, STATUSCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | CCS_BOTTOM | SBARS_SIZEGRIP, 0, 0, 0,
-        0, parent, reinterpret_cast<HMENU>(IDC_STATUSBAR), instance, nullptr);
-    if (!status)
-        return nullptr;
-    int edges[STATUS_PARTS] = {60, 120, 180, 240, 300, 0};
-    SendMessageA(status, SB_SETPARTS, STATUS_PARTS, reinterpret_cast<LPARAM>(edges));
-    gApp.statusBar = status;
-    ResetStatusTitle();
-    RefreshLockIndicators(VK_CAPITAL);
-    RefreshLockIndicators(VK_NUMLOCK);
-    RefreshLockIndicators(VK_SCROLL);
-    return status;
-}
-
-HWND CreateList(HWND parent, HINSTANCE instance, int id, DWORD extraStyle)
-{
-    DWORD style = WS_CHILD | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
-                  LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | LVS_AUTOARRANGE | extraStyle;
-    HWND list =
-        CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, nullptr, style, 0, 0, 0, 0, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-    HIMAGELIST images = static_cast<HIMAGELIST>(gApp.treeImages);
-    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
-    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
-    return list;
-}
-
-INT_PTR CALLBACK ConnectionPanelDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
-{
-    switch (message) {
-    case WM_INITDIALOG:
-        gApp.connectionPanel = dialog;
-        ShowConnectionText();
-        return TRUE;
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSTATIC:
-        if (!gPanelBrush)
-            gPanelBrush = CreateSolidBrush(PANEL_COLOUR);
-        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        return reinterpret_cast<INT_PTR>(gPanelBrush);
-    }
-    return FALSE;
-}
 
 void OnCreate(HWND window, HINSTANCE instance)
 {
     InitDocumentData(window);
     InstallDeviceLink();
-
-    if (HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr)) {
-        gApp.screenWidth = GetDeviceCaps(info, HORZRES);
-        gApp.screenHeight = GetDeviceCaps(info, VERTRES);
-        DeleteDC(info);
-        RECT r;
-        GetWindowRect(window, &r);
-        int w = r.right - r.left, h = r.bottom - r.top;
-        SetWindowPos(window, nullptr, (gApp.screenWidth - w) / 2, (gApp.screenHeight - h) / 2, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-
-    gApp.treeImages = CreateListPictures();
-
-    gApp.toolbar = CreateToolbar(window, instance);
-    CreateStatusBar(window, instance);
-
-    gApp.tree =
-        CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, nullptr,
-                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
-                            TVS_LINESATROOT | TVS_NOTOOLTIPS | TVS_SHOWSELALWAYS,
-                        0, 0, 0, 0, window, reinterpret_cast<HMENU>(IDC_TREE), instance, nullptr);
-    HWND dialList = CreateList(window, instance, IDC_DIALLIST, WS_VISIBLE);
-    gApp.dialList = dialList;
-    for (int i = 0; i < DialColumnCount(); i++)
-        InsertDialColumn(dialList, i, DIAL_COLUMNS[i].width);
-    FillDialList(dialList, VIEW_QUICK);
-    EnableWindow(dialList, gApp.dataPresent == 1);
-
-    HWND members = CreateList(window, instance, IDC_MEMBERLIST, 0);
-    gApp.memberList = members;
-    SendMessageA(members, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    {
-        char header[HEADER_SIZE];
-        LVCOLUMNA column = {};
-        column.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        column.cx = 150;
-        column.pszText = const_cast<char*>(LoadStr(IDS_COL_MEMBER, header, sizeof header));
-        SendMessageA(members, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
-    }
-    FillTree(AsWindow(gApp.tree));
-
-    CreateDialogParamA(ResourceModule(), MAKEINTRESOURCEA(IDD_CONNECTION), window,
-                       ConnectionPanelDialogProc, 0);
-
-    SetFocus(AsWindow(gApp.tree));
-    gApp.selectedRow = -1;
-    gApp.currentView = VIEW_DEVICE;
-    SendMessageA(window, WM_INITMENU, 0, 0);
-    RefreshUiState();
-}
-
-/* The tree's selection decides what the right-hand pane shows; the enabling rules show and
- * hide the panes for the new view. */
-void OnTreeSelectionChanged(HWND window, const NMTREEVIEWA* change)
-{
-    const LPARAM data = change->itemNew.lParam;
-    if (data < VIEW_DEVICE || data > VIEW_GROUP)
-        return;
-    const View view = static_cast<View>(data);
-    HWND dialList = AsWindow(gApp.dialList);
-    gApp.currentView = view;
-    RefreshUiState();
-
-    if (view == VIEW_QUICK || view == VIEW_SPEED) {
-        if (gApp.listColumnSet == VIEW_GROUP)
-            for (int i = 2; i < DialColumnCount(); i++)
-                InsertDialColumn(dialList, i, i == 8 ? 80 : DIAL_COLUMNS[i].width);
-        FillDialList(dialList, view);
-    } else if (view == VIEW_GROUP) {
-        for (int i = DialColumnCount() - 1; i >= 2; i--)
-            SendMessageA(dialList, LVM_DELETECOLUMN, i, 0);
-        FillDialList(dialList, view);
-    }
-    if (view != VIEW_DEVICE) {
-        gApp.currentRow = 0;
-        LVITEMA item = {};
-        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        item.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageA(dialList, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
-        gApp.listColumnSet = view;
-    }
-    LayoutPanes(window);
+    CreateFrameParts(window, instance);
 }
 
 LRESULT OnNotify(HWND window, const NMHDR* header)
@@ -319,7 +38,8 @@ LRESULT OnNotify(HWND window, const NMHDR* header)
     switch (header->idFrom) {
     case IDC_TREE:
         if (header->code == TVN_SELCHANGEDA)
-            OnTreeSelectionChanged(window, reinterpret_cast<const NMTREEVIEWA*>(header));
+            ShowView(window,
+                     static_cast<int>(reinterpret_cast<const NMTREEVIEWA*>(header)->itemNew.lParam));
         return 0;
     case IDC_DIALLIST:
         return OnDialListNotify(window, header);
@@ -329,22 +49,6 @@ LRESULT OnNotify(HWND window, const NMHDR* header)
     return 0;
 }
 
-void OnSystemColourChange(HWND window)
-{
-    HBRUSH fresh = GetSysColorBrush(COLOR_BTNFACE);
-    HBRUSH old = reinterpret_cast<HBRUSH>(
-        SetClassLongPtrA(window, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(fresh)));
-    /* System colour brushes must never be deleted; anything else we put there may be. */
-    if (old && old != fresh && GetObjectType(old) == OBJ_BRUSH) {
-        bool system = false;
-        for (int i = 0; i <= COLOR_MENUBAR; i++)
-            system = system || old == GetSysColorBrush(i);
-        if (!system)
-            DeleteObject(old);
-    }
-}
-
-/* Right button: the tree gets the device menu, the dial list the row menu. */
 /* Where the menu key or Shift+F10 puts a context menu: on the focused tree item or list row. */
 bool KeyboardMenuPoint(HWND focus, POINT* screen)
 {
@@ -385,15 +89,7 @@ void OnContextMenu(HWND window, LPARAM lParam)
         ShowRowContextMenu(child, screen);
 }
 
-/* Moved panes repaint whole: copying their old pixels left stale pieces of other panes. */
-void MovePane(HWND pane, const PaneRect& r)
-{
-    SetWindowPos(pane, nullptr, r.x, r.y, r.width < 0 ? 0 : r.width, r.height < 0 ? 0 : r.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
-    InvalidateRect(pane, nullptr, TRUE);
-}
-
-}
+}  // namespace
 
 ATOM RegisterMainClass(HINSTANCE instance)
 {
@@ -408,56 +104,6 @@ ATOM RegisterMainClass(HINSTANCE instance)
     return RegisterClassA(&wc);
 }
 
-/* "Moravel - " and the document's title. */
-const char* FormatCaption(char* caption, int size)
-{
-    char app[TITLE_SIZE], format[32];
-    LoadStr(IDS_CAPTION_FORMAT, format, sizeof format);
-    std::snprintf(caption, size, format, LoadStr(IDS_APP_TITLE, app, sizeof app),
-                  gApp.currentTitle);
-    return caption;
-}
-
-HIMAGELIST CreateListPictures()
-{
-    return LoadPictureStrip(IDB_TREEIMAGES, TREE_IMAGE_WIDTH, TREE_IMAGE_HEIGHT, TREE_IMAGE_COUNT);
-}
-
-void ResetStatusTitle()
-{
-    char title[TITLE_SIZE];
-    SendMessageA(AsWindow(gApp.statusBar), SB_SETTEXTA, 1,
-                 reinterpret_cast<LPARAM>(LoadStr(IDS_STATUS_TITLE, title, sizeof title)));
-}
-
-void StartPollTimer() { SetTimer(MainWindow(), POLL_TIMER, POLL_PERIOD_MS, nullptr); }
-
-void StopPollTimer() { KillTimer(MainWindow(), POLL_TIMER); }
-
-void TakeNewData(HWND window)
-{
-    LoadEditState();
-    /* Malformed stored entries are mended once, here, so that the lists, the backup file and
-     * every later save see the same directory. */
-    if (TidyDialDirectory(gEditState, static_cast<int>(gApp.quickKeyCount)))
-        StoreEditState();
-    StartPollTimer();
-    SelectTreeItem(VIEW_DEVICE);
-    RefreshUiState();
-    EnableWindow(AsWindow(gApp.tree), TRUE);
-    EnableWindow(AsWindow(gApp.dialList), TRUE);
-    SetDeviceItemText(gEditState.properties.deviceName);
-    WriteBackupFile();
-    ShowConnectionText();
-    LayoutPanes(window);
-}
-
-void SetCaptionFromTitle()
-{
-    char caption[TITLE_SIZE * 2 + 4];
-    SetWindowTextA(MainWindow(), FormatCaption(caption, sizeof caption));
-}
-
 HWND CreateMainWindow(HINSTANCE instance, int show)
 {
     char caption[TITLE_SIZE * 2 + 4];
@@ -470,108 +116,6 @@ HWND CreateMainWindow(HINSTANCE instance, int show)
     ShowWindow(window, show);
     UpdateWindow(window);
     return window;
-}
-
-void FillTree(HWND tree)
-{
-    SendMessageA(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
-    SendMessageA(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(gApp.treeImages));
-
-    TVINSERTSTRUCTA insert = {};
-    insert.hParent = TVI_ROOT;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | TVIF_CHILDREN;
-    insert.item.pszText = gEditState.properties.deviceName;
-    insert.item.iImage = 0;
-    insert.item.iSelectedImage = 1;
-    insert.item.cChildren = 1;
-    insert.item.lParam = VIEW_DEVICE;
-    gTreeItems[0] = reinterpret_cast<HTREEITEM>(
-        SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-
-    for (int i = 0; i < 3; i++) {
-        char text[TITLE_SIZE];
-        insert.hParent = gTreeItems[0];
-        insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-        insert.item.pszText = const_cast<char*>(LoadStr(TREE_LISTS[i].text, text, sizeof text));
-        insert.item.iImage = TREE_LISTS[i].image;
-        insert.item.iSelectedImage = TREE_LISTS[i].selectedImage;
-        insert.item.lParam = VIEW_QUICK + i;
-        gTreeItems[1 + i] = reinterpret_cast<HTREEITEM>(
-            SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-    }
-    /* The three lists are the way into the data: show them without a click. */
-    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(gTreeItems[0]));
-    EnableWindow(tree, gApp.dataPresent == 1);
-}
-
-void SelectTreeItem(int view)
-{
-    if (view < 0 || view > 3)
-        return;
-    SendMessageA(AsWindow(gApp.tree), TVM_SELECTITEM, TVGN_CARET,
-                 reinterpret_cast<LPARAM>(gTreeItems[view]));
-}
-
-void SetDeviceItemText(const char* text)
-{
-    TVITEMA item = {};
-    item.mask = TVIF_TEXT;
-    item.hItem = gTreeItems[0];
-    item.pszText = const_cast<char*>(text);
-    SendMessageA(AsWindow(gApp.tree), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-}
-
-void ShowConnectionText()
-{
-    char text[TITLE_SIZE];
-    LoadStr(gApp.connected ? IDS_CONNECTION_ONLINE : IDS_CONNECTION_OFFLINE, text, sizeof text);
-    SetDlgItemTextA(AsWindow(gApp.connectionPanel), IDC_CONNECTION_TEXT, text);
-}
-
-void RefreshLockIndicators(int virtualKey)
-{
-    HWND status = AsWindow(gApp.statusBar);
-    char text[16];
-    switch (virtualKey) {
-    case VK_CAPITAL:
-        SetLockPart(status, 3, VK_CAPITAL, LoadStr(IDS_INDICATOR_CAPS, text, sizeof text));
-        break;
-    case VK_NUMLOCK:
-        SetLockPart(status, 4, VK_NUMLOCK, LoadStr(IDS_INDICATOR_NUM, text, sizeof text));
-        break;
-    case VK_SCROLL:
-        SetLockPart(status, 5, VK_SCROLL, LoadStr(IDS_INDICATOR_SCRL, text, sizeof text));
-        break;
-    }
-}
-
-void LayoutPanes(HWND window)
-{
-    RECT client;
-    GetClientRect(window, &client);
-    HWND toolbar = AsWindow(gApp.toolbar);
-    SendMessageA(toolbar, TB_AUTOSIZE, 0, 0);
-    RECT bar = {};
-    GetClientRect(toolbar, &bar);
-
-    int treeWidth = gApp.treePaneWidth;
-    PaneLayout layout;
-    ComputePaneLayout(client.right, client.bottom, bar.bottom, &treeWidth,
-                      static_cast<int>(gApp.dataPresent), static_cast<int>(gApp.currentView),
-                      &layout);
-    gApp.treePaneWidth = treeWidth;
-
-    MovePane(AsWindow(gApp.tree), layout.tree);
-    MovePane(AsWindow(gApp.connectionPanel), layout.panel);
-    MovePane(AsWindow(gApp.dialList), layout.dialList);
-    if (layout.memberList.visible)
-        MovePane(AsWindow(gApp.memberList), layout.memberList);
-
-    int edges[STATUS_PARTS];
-    ComputeStatusEdges(client.right, edges);
-    SendMessageA(AsWindow(gApp.statusBar), SB_SETPARTS, STATUS_PARTS,
-                 reinterpret_cast<LPARAM>(edges));
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

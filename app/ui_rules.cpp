@@ -1,7 +1,7 @@
 /* The enabling rules of the menu bar, the toolbar and the context menus. */
 #include "app/ui_rules.h"
 
-#include "dial/dial_records.h"
+#include "document/dial_records.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -49,10 +49,10 @@ int Find(const CommandState* list, int count, int command)
 
 }
 
-void DecideUiState(const AppState& app, const RowFacts& facts, UiDecision* out)
+void DecideUiState(const AppState& app, int dataPresent, const RowFacts& facts, UiDecision* out)
 {
     *out = UiDecision{};
-    const int data = app.dataPresent == 1;
+    const int data = dataPresent == 1;
     const int online = app.connected == 1;
 
     /* Commands that appear in both the menu and the toolbar share one rule. */

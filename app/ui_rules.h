@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
 
 /* What the rules need besides AppState: facts about the dial list and tables. */
 struct RowFacts {
@@ -35,8 +35,9 @@ struct UiDecision {
     int connectionTextId;  /* string to show in the panel, 0 to leave it */
 };
 
-/* The state of every menu item and toolbar button for app and the dial facts. */
-void DecideUiState(const AppState& app, const RowFacts& facts, UiDecision* out);
+/* The state of every menu item and toolbar button for app, whether the document holds data,
+ * and the dial facts. */
+void DecideUiState(const AppState& app, int dataPresent, const RowFacts& facts, UiDecision* out);
 
 /* 1 when the decision lists command in the menu part and it is enabled; -1 when not listed. */
 int MenuEnabled(const UiDecision& decision, int command);

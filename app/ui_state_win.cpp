@@ -2,15 +2,17 @@
  * Applies the enabling rules to the real menu, toolbar and panes, and shows the two context
  * menus. The decisions themselves are in ui_rules.cpp.
  */
-#include <windows.h>
+#include "app/ui_state_win.h"
+
 #include <commctrl.h>
 
 #include "app/frame_win.h"
 #include "app/ui_rules.h"
-#include "app/ui_win.h"
-#include "device/device_image.h"
-#include "dial/dial_records.h"
+#include "document/dial_records.h"
+#include "document/document.h"
 #include "resources/resource_ids.h"
+#include "ui/frame_seam_win.h"
+#include "ui/ui_win.h"
 
 namespace {
 
@@ -18,7 +20,7 @@ int KeyFlagsAt(int row)
 {
     if (row < 0 || row >= QUICK_KEY_COUNT)
         return -1;
-    return gEditState.quickDial.entries[row][DIAL_FLAGS_BYTE];
+    return gDocument.edit.quickDial.entries[row][DIAL_FLAGS_BYTE];
 }
 
 bool RowDestinationEmpty(HWND list, int row)
@@ -73,7 +75,7 @@ int RowIsGroup(int row)
     if (row < 0 || row >= QUICK_KEY_COUNT)
         return 0;
     DialRecord record;
-    DecodeGroupKey(&record, gEditState, row);
+    DecodeGroupKey(&record, gDocument.edit, row);
     return record.inUse && record.kind == KIND_GROUP;
 }
 
@@ -91,10 +93,10 @@ int HitRow(HWND list, POINT screen)
 
 void SetPopupHook(PopupHook hook) { gPopupHook = hook; }
 
-void RefreshUiState()
+void ApplyUiState()
 {
     UiDecision decision;
-    DecideUiState(gApp, CurrentRowFacts(), &decision);
+    DecideUiState(gApp, static_cast<int>(gDocument.dataPresent), CurrentRowFacts(), &decision);
 
     if (HMENU menu = GetMenu(MainWindow())) {
         for (int i = 0; i < decision.menuCount; i++)

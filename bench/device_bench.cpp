@@ -18,12 +18,13 @@
 #include <thread>
 #include <vector>
 
-#include "app/app_state.h"
-#include "device/device_image.h"
+#include "ui/app_state.h"
+#include "document/document.h"
 #include "device/device_transfer.h"
 #include "device/device_transport.h"
-#include "device/sim_backend.h"
+#include "devsim/sim_backend.h"
 #include "device/tcp_backend.h"
+#include "devsim/sim_demo.h"
 #include "devsim/sim_server.h"
 
 namespace {
@@ -107,7 +108,7 @@ Figures Measure(SlowBackend* slow, bool upload, int runs)
         const Clock::time_point wall = Clock::now();
         const std::clock_t cpu = std::clock();
         int ok =
-            upload ? UploadImage(&gDeviceImage, nullptr) : DownloadImage(&gDeviceImage, nullptr);
+            upload ? UploadImage(&gDocument.image, nullptr) : DownloadImage(&gDocument.image, nullptr);
         f.cpuMs += 1000.0 * static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC;
         f.wallMs += std::chrono::duration<double, std::milli>(Clock::now() - wall).count();
         f.transfers += slow->transfers;
@@ -131,7 +132,7 @@ void ReportHeld(const Link& link, int latencyUs, int runs)
     SlowBackend slow;
     InitSlowBackend(&slow, link.backend, latencyUs);
     SetDeviceBackend(&slow.backend);
-    ResetDeviceImage();
+    ResetDeviceImage(gDocument.image);
     for (int upload = 0; upload < 2; upload++) {
         const Figures f = Measure(&slow, upload != 0, runs);
         const double transfers = static_cast<double>(f.transfers) / runs;
@@ -152,7 +153,7 @@ void ReportThroughput(const Link& link, int runs)
     SlowBackend slow;
     InitSlowBackend(&slow, link.backend, 0);
     SetDeviceBackend(&slow.backend);
-    ResetDeviceImage();
+    ResetDeviceImage(gDocument.image);
     for (int upload = 0; upload < 2; upload++) {
         Measure(&slow, upload != 0, 1);  // warm-up, not counted
         const Figures f = Measure(&slow, upload != 0, runs);
@@ -207,12 +208,12 @@ int main(int argc, char** argv)
     ResetAppState(&gApp);
     ApplyModelProfile(&gApp, "A4ZRPQ 2A02");
     SetAcceptedProductIds(gApp.acceptedProductIds, ACCEPTED_ID_SLOTS);
-    CreateDeviceImage();
+    CreateDeviceImage(gDocument.image);
     SetUploadDumpPath(nullptr);
 
     std::vector<Link> links;
     std::unique_ptr<SimDevice> device(new SimDevice);
-    SimInit(device.get());
+    SimInitDemo(device.get());
     std::unique_ptr<SimBackend> sim(new SimBackend);
     InitSimBackend(sim.get());
     sim->devices[0] = device.get();
@@ -223,7 +224,7 @@ int main(int argc, char** argv)
     std::thread thread;
     std::unique_ptr<TcpBackend> tcpLink(new TcpBackend);
     if (tcp) {
-        SimInit(remote.get());
+        SimInitDemo(remote.get());
         if (!SimServerOpen(&server, remote.get(), "127.0.0.1", 0)) {
             std::fprintf(stderr, "device_bench: no loopback port for the TCP run\n");
             return 1;

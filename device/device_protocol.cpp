@@ -1,10 +1,8 @@
 // Command packets, the exchanges built from them, and the connection checks.
 #include "device/device_protocol.h"
 
-#include "app/app_state.h"
 #include "device/byte_order.h"
 #include "device/device_image.h"
-#include "device/device_transport.h"
 #include "resources/resource_ids.h"
 
 RestartFlag gRestartFlag = {RESTART_NONE, 0};
@@ -32,42 +30,23 @@ void ResetStatusText()
         gHooks.resetStatusText();
 }
 
-int SendPacket(uint8_t operation, uint32_t code, uint32_t length)
+int WindowConnected() { return gHooks.isConnected ? gHooks.isConnected() : 0; }
+
+void RemoteModeEnded()
 {
-    uint8_t bytes[COMMAND_PACKET_SIZE];
-    EncodeCommandPacket({operation, code, length}, bytes);
-    return PipeWrite(gDevicePipes.command, COMMAND_PACKET_SIZE, bytes);
+    if (gHooks.remoteModeEnded)
+        gHooks.remoteModeEnded();
 }
 
 // Sends a device command and its data; 1 when every byte went out.
 int SendDeviceCommand(uint32_t code, const uint8_t* data, uint32_t length)
 {
-    if (!SendPacket(OP_DEVICE_COMMAND, code, length))
+    if (!SendCommandPacket({OP_DEVICE_COMMAND, code, length}))
         return 0;
     return length == 0 || PipeWrite(gDevicePipes.command, length, data);
 }
 
 }  // namespace
-
-void EncodeCommandPacket(const CommandPacket& packet, uint8_t* out)
-{
-    out[0] = PACKET_MARKER;
-    out[1] = packet.operation;
-    WriteU32Le(out + 2, packet.code);
-    WriteU32Le(out + 6, packet.length);
-}
-
-int DecodeCommandPacket(const uint8_t* bytes, size_t size, CommandPacket* packet)
-{
-    if (!bytes || size < COMMAND_PACKET_SIZE || bytes[0] != PACKET_MARKER)
-        return 0;
-    packet->operation = bytes[1];
-    packet->code = ReadU32Le(bytes + 2);
-    packet->length = ReadU32Le(bytes + 6);
-    return 1;
-}
-
-uint32_t ReplyValueLength(const uint8_t* reply) { return ReadU32Le(reply + REPLY_LENGTH_OFFSET); }
 
 void RequestDeviceRestart(int systemPage)
 {
@@ -86,19 +65,6 @@ void StopPollTimerHook()
 {
     if (gHooks.stopPollTimer)
         gHooks.stopPollTimer();
-}
-
-int StatusHandshake(uint8_t* status)
-{
-    uint8_t reply[REPLY_PACKET_SIZE];
-    uint8_t value = 0;
-    if (!SendDeviceCommand(DEVICE_CODE_STATUS, nullptr, 0) ||
-        !PipeRead(gDevicePipes.reply, REPLY_PACKET_SIZE, reply) ||
-        !PipeRead(gDevicePipes.reply, 1, &value))
-        return 0;
-    if (status)
-        *status = value;
-    return 1;
 }
 
 int QueryDeviceStatus(uint8_t* status)
@@ -123,7 +89,7 @@ int ReadItem(uint32_t id, uint8_t* value, uint32_t* length)
 {
     const bool deviceData = id == DEVICE_CODE_READ_CONFIG || id == DEVICE_CODE_READ_COUNTERS;
     uint8_t reply[REPLY_PACKET_SIZE];
-    if (!SendPacket(deviceData ? OP_DEVICE_COMMAND : OP_READ_ITEM, id, 0) ||
+    if (!SendCommandPacket({deviceData ? OP_DEVICE_COMMAND : OP_READ_ITEM, id, 0}) ||
         !PipeRead(gDevicePipes.reply, REPLY_PACKET_SIZE, reply))
         return 0;
     const uint32_t announced = ReplyValueLength(reply);
@@ -143,7 +109,7 @@ int WriteItem(uint32_t id, const uint8_t* value, uint32_t length)
 {
     if (length > static_cast<uint32_t>(ITEM_VALUE_SIZE))
         return 0;
-    if (!SendPacket(OP_WRITE_ITEM, id, length))
+    if (!SendCommandPacket({OP_WRITE_ITEM, id, length}))
         return 0;
     return length == 0 || PipeWrite(gDevicePipes.command, length, value);
 }
@@ -201,13 +167,13 @@ int CheckConnection(ConnectionVerdict* verdict)
     } else if (v.status == DEVICE_STATUS_TIMED_OUT || v.status == DEVICE_STATUS_ERROR) {
         v.disconnectSent = 1;
         SendDisconnect();
-        gApp.remoteModeOpen = 0;
+        RemoteModeEnded();
         v.messageId =
             v.status == DEVICE_STATUS_TIMED_OUT ? IDS_CONNECTION_TIMED_OUT : IDS_DEVICE_ERROR;
         ShowMessage(v.messageId);
     } else {
         const bool lostRemoteMode =
-            v.status == DEVICE_STATUS_IDLE && gApp.connected == 1 && gPollCheckFailed;
+            v.status == DEVICE_STATUS_IDLE && WindowConnected() == 1 && gPollCheckFailed;
         gPollCheckFailed = 0;
         if (lostRemoteMode) {
             v.messageId = IDS_CONNECTION_RECONNECT;
@@ -232,7 +198,7 @@ int PollDevice()
         return POLL_FAILED;
     }
     if (status == DEVICE_STATUS_TIMED_OUT) {
-        gApp.remoteModeOpen = 0;
+        RemoteModeEnded();
         SendDisconnect();
         ShowMessage(IDS_CONNECTION_TIMED_OUT);
         return POLL_TIMED_OUT;

@@ -11,51 +11,8 @@
 #include <cstddef>
 #include <cstdint>
 
-constexpr int COMMAND_PACKET_SIZE = 10;
-constexpr int REPLY_PACKET_SIZE = 10;
-constexpr int REPLY_LENGTH_OFFSET = 6;
-constexpr uint8_t PACKET_MARKER = 0x02;
-
-enum : uint8_t {
-    OP_WRITE_ITEM = 0x01,
-    OP_READ_ITEM = 0x02,
-    OP_DEVICE_COMMAND = 0x03,
-};
-
-// Codes of OP_DEVICE_COMMAND. Items 0x3 and 0x4 are read with the device commands of the same
-// number.
-enum : uint32_t {
-    DEVICE_CODE_STATUS = 1,
-    DEVICE_CODE_REMOTE_MODE = 2,
-    DEVICE_CODE_READ_CONFIG = 3,
-    DEVICE_CODE_READ_COUNTERS = 4,
-    DEVICE_CODE_COMMIT = 5,
-};
-
-enum : uint8_t {
-    REMOTE_MODE_BEGIN = 1,
-    REMOTE_MODE_END = 2,
-};
-
-// The status byte; any other value means the link is healthy.
-enum : uint8_t {
-    DEVICE_STATUS_IDLE = 0,  // no remote mode open
-    DEVICE_STATUS_IN_USE = 1,
-    DEVICE_STATUS_TIMED_OUT = 2,  // the device ended remote mode itself
-    DEVICE_STATUS_ERROR = 3,
-};
-
-struct CommandPacket {
-    uint8_t operation;
-    uint32_t code;
-    uint32_t length;  // data bytes that follow on the command pipe
-};
-
-void EncodeCommandPacket(const CommandPacket& packet, uint8_t* out);  // 10 bytes, marker first
-// Reads a packet from `size` bytes; 1, or 0 when they are too few or the marker is wrong.
-int DecodeCommandPacket(const uint8_t* bytes, size_t size, CommandPacket* packet);
-// The value length of a 10-byte reply (bytes 6-9); bytes 0-5 carry nothing the program uses.
-uint32_t ReplyValueLength(const uint8_t* reply);
+#include "device/command_packet.h"
+#include "device/device_transport.h"
 
 // ---- Restart flag ------------------------------------------------------------------------
 // `state`: RESTART_NONE; RESTART_PENDING when an applied System or Network change needs a
@@ -90,6 +47,11 @@ struct DeviceLinkHooks {
     void (*resetStatusText)();
     // Stops timer 1 (the periodic check) before a transfer.
     void (*stopPollTimer)();
+    // 1 while the window shows the device connected.
+    int (*isConnected)();
+    // The device ended its remote mode itself (timed out, failed): the window's remote mode is
+    // over as well.
+    void (*remoteModeEnded)();
 };
 // Installs the hooks (copied); nullptr removes them. Any hook may be null.
 void SetDeviceLinkHooks(const DeviceLinkHooks* hooks);
@@ -97,10 +59,6 @@ void SetDeviceLinkHooks(const DeviceLinkHooks* hooks);
 void StopPollTimerHook();
 
 // ---- Exchanges (no messages of their own) ---------------------------------------------------
-
-// On pipes that are already open: status query, 10-byte reply, status byte. 1 when all three
-// steps succeed; the status goes to *status.
-int StatusHandshake(uint8_t* status);
 
 // DeviceOpen, status query, DeviceClose on every path. 1 with *status set, or 0.
 int QueryDeviceStatus(uint8_t* status);
@@ -149,9 +107,9 @@ struct ConnectionVerdict {
 //                               the restart flag is cleared
 //   query failed otherwise:     IDS_OPEN_USB_FAILED
 //   status 1:                   IDS_DEVICE_IN_USE
-//   status 2:                   Disconnect sent, remoteModeOpen := 0, IDS_CONNECTION_TIMED_OUT
-//   status 3:                   Disconnect sent, remoteModeOpen := 0, IDS_DEVICE_ERROR
-//   status 0 while gApp.connected and the last periodic check failed:
+//   status 2:                   Disconnect sent, remote mode ended, IDS_CONNECTION_TIMED_OUT
+//   status 3:                   Disconnect sent, remote mode ended, IDS_DEVICE_ERROR
+//   status 0 while the window is connected and the last periodic check failed:
 //                               IDS_CONNECTION_RECONNECT, then Disconnect sent
 // `verdict` may be null.
 int CheckConnection(ConnectionVerdict* verdict);
@@ -159,7 +117,7 @@ int CheckConnection(ConnectionVerdict* verdict);
 enum : int {
     POLL_FAILED = 0,     // the query failed: stop timer 1, connected := CheckConnection
     POLL_HEALTHY = 1,    // nothing to do
-    POLL_TIMED_OUT = 2,  // status 2: Disconnect was sent and IDS_CONNECTION_TIMED_OUT shown
+    POLL_TIMED_OUT = 2,  // status 2: remote mode ended, Disconnect sent, IDS_CONNECTION_TIMED_OUT
 };
 // The periodic check (timer 1, while remote mode is open).
 int PollDevice();

@@ -13,7 +13,7 @@ struct TransferProgress {
     void* context;
 };
 
-// Reads all 252 records into `image` (normally &gDeviceImage), in record order: each record's
+// Reads all 252 records into `image` (normally the document's), in record order: each record's
 // length becomes the device's reply length and its value the bytes that followed. Stops timer
 // 1 (hook) and opens the device first. 1 when every record was exchanged; 0 on the first
 // failure, with the records before it holding the device's data, the failing one length 0 (or

@@ -4,8 +4,6 @@
 #include <cstdio>
 
 #include "device/byte_order.h"
-#include "device/device_backends.h"
-#include "device/device_protocol.h"
 
 DevicePipes gDevicePipes = {PIPE_NOT_OPEN, PIPE_NOT_OPEN, -1};
 
@@ -14,19 +12,33 @@ namespace {
 const DeviceBackend* gBackend = nullptr;
 uint32_t gAcceptedIds[ACCEPTED_PRODUCT_ID_MAX] = {};
 
+int OpenNothing(void*, int, int, PipeHandle*) { return 0; }
+
+int ReadNothing(void*, PipeHandle, uint8_t*) { return 0; }
+
+int TransferNothing(void*, PipeHandle, uint8_t*, uint32_t, uint32_t* done)
+{
+    *done = 0;
+    return 0;
+}
+
+int SendNothing(void*, PipeHandle, const uint8_t*, uint32_t, uint32_t* done)
+{
+    *done = 0;
+    return 0;
+}
+
+void CloseNothing(void*, PipeHandle) {}
+
+const DeviceBackend NO_DEVICE = {"none",          nullptr,     OpenNothing, ReadNothing,
+                                 TransferNothing, SendNothing, CloseNothing};
+
 int IsAccepted(uint16_t productId)
 {
     for (uint32_t id : gAcceptedIds)
         if (id != 0 && id == productId)
             return 1;
     return 0;
-}
-
-const DeviceBackend* Backend()
-{
-    if (!gBackend)
-        gBackend = SelectDeviceBackendFromEnvironment();
-    return gBackend;
 }
 
 void ClosePipe(PipeHandle* pipe)
@@ -83,11 +95,13 @@ void SetDeviceBackend(const DeviceBackend* backend)
     gBackend = backend;
 }
 
-const DeviceBackend* CurrentDeviceBackend() { return Backend(); }
+const DeviceBackend* CurrentDeviceBackend() { return gBackend; }
+
+const DeviceBackend* NoDeviceBackend() { return &NO_DEVICE; }
 
 int DeviceOpen()
 {
-    const DeviceBackend* backend = Backend();
+    const DeviceBackend* backend = gBackend;
     if (!backend)
         return -1;
 
@@ -109,6 +123,26 @@ void DeviceClose()
     ClosePipe(&gDevicePipes.command);
     ClosePipe(&gDevicePipes.reply);
     gDevicePipes.device = -1;
+}
+
+int StatusHandshake(uint8_t* status)
+{
+    uint8_t reply[REPLY_PACKET_SIZE];
+    uint8_t value = 0;
+    if (!SendCommandPacket({OP_DEVICE_COMMAND, DEVICE_CODE_STATUS, 0}) ||
+        !PipeRead(gDevicePipes.reply, REPLY_PACKET_SIZE, reply) ||
+        !PipeRead(gDevicePipes.reply, 1, &value))
+        return 0;
+    if (status)
+        *status = value;
+    return 1;
+}
+
+int SendCommandPacket(const CommandPacket& packet)
+{
+    uint8_t bytes[COMMAND_PACKET_SIZE];
+    EncodeCommandPacket(packet, bytes);
+    return PipeWrite(gDevicePipes.command, COMMAND_PACKET_SIZE, bytes);
 }
 
 int PipeRead(PipeHandle pipe, uint32_t count, uint8_t* buffer)

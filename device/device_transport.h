@@ -2,13 +2,16 @@
 // pipes (command and reply) open between DeviceOpen and DeviceClose, and moves bytes over them.
 // It knows nothing of packets beyond the status handshake that proves a device answers.
 //
-// What a device number opens is a backend (device_backends.h: the still-image driver, the
-// in-process simulated device, TCP); the search itself is written once, here, over the small
-// set of platform operations below.
+// What a device number opens is a backend (the still-image driver, the in-process simulated
+// device, TCP), set once by the program (devsim/device_backends.h chooses it from the
+// environment); the search itself is written once, here, over the small set of platform
+// operations below.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+
+#include "device/command_packet.h"
 
 using PipeHandle = intptr_t;
 constexpr PipeHandle PIPE_NOT_OPEN = -1;
@@ -46,10 +49,12 @@ struct DevicePipes {
 };
 extern DevicePipes gDevicePipes;
 
-// Makes `backend` the one the transport uses, closing any open pipes first. With nullptr the
-// next DeviceOpen chooses one from the environment (MORAVEL_DEVICE).
+// Makes `backend` the one the transport uses, closing any open pipes first. Without one (and
+// with nullptr) no device opens.
 void SetDeviceBackend(const DeviceBackend* backend);
 const DeviceBackend* CurrentDeviceBackend();
+// The backend that has no devices: every open fails.
+const DeviceBackend* NoDeviceBackend();
 
 // The USB product ids that make a device the program's (the model profile gives them); until
 // they are set, and for 0, no device matches. At most ACCEPTED_PRODUCT_ID_MAX are kept.
@@ -64,6 +69,13 @@ int DeviceOpen();
 
 // Closes whichever pipe is open and marks both not open; harmless when nothing is open.
 void DeviceClose();
+
+// On pipes that are already open: status query, 10-byte reply, status byte. 1 when all three
+// steps succeed; the status goes to *status.
+int StatusHandshake(uint8_t* status);
+
+// The packet written to the command pipe; 1 when all of it went out.
+int SendCommandPacket(const CommandPacket& packet);
 
 // One read of exactly `count` bytes: 1 when all of them arrived, else 0 (short read, error,
 // time-out, pipe not open).

@@ -28,57 +28,57 @@ uint32_t SaneLength(uint32_t length)
 
 }  // namespace
 
-int MergeSettingBytes(const uint8_t* bytes, size_t size)
+int MergeSettingBytes(DeviceImage& image, const uint8_t* bytes, size_t size)
 {
-    if (!gDeviceImage.bytes || size > static_cast<size_t>(DEVICE_IMAGE_SIZE))
+    if (!image.bytes || size > static_cast<size_t>(DEVICE_IMAGE_SIZE))
         return 0;
     if (!bytes)
         size = 0;
 
     for (uint32_t id : CLEARED_ON_OPEN)
-        memset(ItemValueById(id), 0, ITEM_VALUE_SIZE);
+        memset(ImageItemValue(image, id), 0, ITEM_VALUE_SIZE);
 
     const size_t fileRecords = size / ITEM_RECORD_SIZE;
     for (int r = 0; r < ITEM_COUNT; r++) {
-        const uint32_t id = ItemId(r);
+        const uint32_t id = ItemId(image, r);
         for (size_t f = 0; f < fileRecords; f++) {
             const uint8_t* from = bytes + f * ITEM_RECORD_SIZE;
             if (ReadU32Le(from) != id)
                 continue;
-            SetItemLength(r, SaneLength(ReadU32Le(from + ITEM_LENGTH_OFFSET)));
-            memcpy(ItemValue(r), from + ITEM_VALUE_OFFSET, ITEM_VALUE_SIZE);
+            SetItemLength(image, r, SaneLength(ReadU32Le(from + ITEM_LENGTH_OFFSET)));
+            memcpy(ItemValue(image, r), from + ITEM_VALUE_OFFSET, ITEM_VALUE_SIZE);
             break;
         }
     }
     return 1;
 }
 
-size_t ComposeSettingBytes(uint8_t* out, size_t capacity)
+size_t ComposeSettingBytes(const DeviceImage& image, uint8_t* out, size_t capacity)
 {
-    if (!gDeviceImage.bytes || !out || capacity < static_cast<size_t>(DEVICE_IMAGE_SIZE))
+    if (!image.bytes || !out || capacity < static_cast<size_t>(DEVICE_IMAGE_SIZE))
         return 0;
     // The file is the image byte for byte, padding included.
-    memcpy(out, gDeviceImage.bytes, DEVICE_IMAGE_SIZE);
+    memcpy(out, image.bytes, DEVICE_IMAGE_SIZE);
     return DEVICE_IMAGE_SIZE;
 }
 
-int ReadSettingFile(const char* path)
+int ReadSettingFile(DeviceImage& image, const char* path)
 {
-    if (!gDeviceImage.bytes || !path)
+    if (!image.bytes || !path)
         return 0;
     std::vector<uint8_t> file(DEVICE_IMAGE_SIZE);
     size_t size = 0;
     if (!ReadWholeFile(path, file.data(), file.size(), &size))
         return 0;
-    return MergeSettingBytes(file.data(), size);
+    return MergeSettingBytes(image, file.data(), size);
 }
 
-int WriteSettingFile(const char* path)
+int WriteSettingFile(const DeviceImage& image, const char* path)
 {
     if (!path)
         return 0;
     std::vector<uint8_t> file(DEVICE_IMAGE_SIZE);
-    size_t size = ComposeSettingBytes(file.data(), file.size());
+    size_t size = ComposeSettingBytes(image, file.data(), file.size());
     if (size == 0)
         return 0;
     return WriteWholeFileSafely(path, file.data(), size);

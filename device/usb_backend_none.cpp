@@ -1,4 +1,4 @@
 // Platforms without the still-image driver have no USB device to open.
-#include "device/device_backends.h"
+#include "device/usb_backend.h"
 
 const DeviceBackend* UsbscanBackend() { return NoDeviceBackend(); }

@@ -4,7 +4,7 @@
 // USB_TRANSFER_TIMEOUT_MS instead of blocking the window forever.
 #include <windows.h>
 
-#include "device/device_backends.h"
+#include "device/usb_backend.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "device/setting_file_io.h"
+#include "devsim/sim_demo.h"
 #include "devsim/sim_server.h"
 
 namespace {
@@ -137,7 +138,7 @@ int main(int argc, char** argv)
     }
 
     static SimDevice device;
-    SimInit(&device);
+    SimInitDemo(&device);
     device.idleTimeoutMs = static_cast<uint32_t>(o.idleSeconds * 1000);
     device.restartMs = static_cast<uint32_t>(o.restartSeconds * 1000);
     if (o.productId >= 0)

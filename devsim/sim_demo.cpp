@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "device/byte_order.h"
-#include "devsim/sim_device.h"
+#include "devsim/sim_demo.h"
 
 namespace {
 
@@ -332,4 +332,10 @@ void SimLoadDemoContent(SimDevice* device)
 
     for (uint32_t id : {0x10411u, 0x10B03u, 0x10B04u, 0x10B05u, 0x10B06u})
         SimMakeAbsent(device, SimRecordOf(id));
+}
+
+void SimInitDemo(SimDevice* device)
+{
+    SimInit(device);
+    SimLoadDemoContent(device);
 }

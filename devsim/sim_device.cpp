@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "device/byte_order.h"
-#include "device/device_protocol.h"
+#include "device/command_packet.h"
 
 namespace {
 
@@ -245,7 +245,8 @@ void SimInit(SimDevice* d)
     d->received.clear();
     d->log = nullptr;
     d->logContext = nullptr;
-    SimLoadDemoContent(d);
+    std::memset(d->items, 0, sizeof d->items);
+    WriteIds(d->items);
 }
 
 int SimLoadState(SimDevice* d, const uint8_t* bytes, size_t size)

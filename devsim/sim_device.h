@@ -88,12 +88,9 @@ struct SimDevice {
     void* logContext;
 };
 
-// Default configuration, no faults, demo content, powered on and idle.
+// Default configuration, no faults, every item empty, powered on and idle. SimInitDemo
+// (sim_demo.h) gives it the demo device's content.
 void SimInit(SimDevice* device);
-
-// Fills the items with the demo device: options, counters, name, settings and a handful of
-// Quick Dial, Speed Dial and group entries.
-void SimLoadDemoContent(SimDevice* device);
 
 // Replaces the items with those of a setting data file's bytes, matched by id; records of
 // unknown ids and a trailing partial record are ignored, a length above the value area is taken

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <thread>
 
-#include "device/sim_backend.h"
+#include "devsim/sim_backend.h"
 
 namespace {
 

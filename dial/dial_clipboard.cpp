@@ -1,7 +1,7 @@
 // Copy, Paste and Delete of the dial lists. See dial_clipboard.h.
 #include "dial/dial_clipboard.h"
 
-#include "device/device_image.h"
+#include "document/document.h"
 
 namespace {
 

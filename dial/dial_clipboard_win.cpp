@@ -5,13 +5,12 @@
  */
 #include "dial/dial_clipboard_win.h"
 
-#include "app/file_commands_win.h"
-#include "app/frame_win.h"
-#include "app/ui_win.h"
-#include "device/device_image.h"
+#include "ui/ui_win.h"
+#include "document/document.h"
 #include "dial/dial_clipboard.h"
 #include "dial/dial_lists_win.h"
 #include "resources/resource_ids.h"
+#include "ui/frame_seam_win.h"
 
 namespace {
 
@@ -54,7 +53,7 @@ void OnCopyEntry(HWND)
     const View view = gApp.currentView;
     if (!InList(view))
         return;
-    *Clipboard(view) = CopyDialEntry(gEditState, view, gApp.currentRow);
+    *Clipboard(view) = CopyDialEntry(gDocument.edit, view, gApp.currentRow);
     *ClipboardSource(view) = gApp.currentRow;
     RefreshUiState();
 }
@@ -66,17 +65,17 @@ void OnPasteEntry(HWND mainWindow)
     if (!InList(view) || *ClipboardSource(view) < 0)
         return;
     const PasteDecision decision =
-        DecidePaste(gEditState, view, row, static_cast<int>(gApp.firstProgramKey));
+        DecidePaste(gDocument.edit, view, row, static_cast<int>(gApp.firstProgramKey));
     if (decision == PASTE_REFUSED)
         return;
     HWND list = AsWindow(gApp.dialList);
     if (decision == PASTE_WRITE || Ask(mainWindow, IDS_ASK_OVERWRITE)) {
-        PasteDialEntry(gEditState, view, row, *Clipboard(view));
+        PasteDialEntry(gDocument.edit, view, row, *Clipboard(view));
         RebuildDialRowFromTable(list, view, row);
-        MarkDocumentChanged();
+        MarkDocumentChanged(gDocument);
     }
     Reselect(list, row);
-    StoreEditState();
+    CommitEdits(gDocument);
     RefreshUiState();
 }
 
@@ -87,14 +86,14 @@ void OnDeleteEntry(HWND mainWindow)
     if (!InList(view) || !Ask(mainWindow, IDS_ASK_DELETE))
         return;
     const uint32_t emptied =
-        DeleteDialEntry(gEditState, view, row, static_cast<int>(gApp.quickKeyCount));
+        DeleteDialEntry(gDocument.edit, view, row, static_cast<int>(gApp.quickKeyCount));
     HWND list = AsWindow(gApp.dialList);
     /* Groups that lost their last member show as empty rows where the list shows groups. */
     if (view != VIEW_SPEED)
         RedrawKeys(list, view, emptied & ~(1u << row));
     RebuildDialRowFromTable(list, view, row);
     Reselect(list, row);
-    StoreEditState();
-    MarkDocumentChanged();
+    CommitEdits(gDocument);
+    MarkDocumentChanged(gDocument);
     RefreshUiState();
 }

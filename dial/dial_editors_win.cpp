@@ -1,7 +1,7 @@
 /* Where the lists open the entry and group editors, and where tests see them opened. */
 #include "dial/dial_editors_win.h"
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
 
 namespace {
 EditorHook gEditorHook = nullptr;

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "device/device_image.h"
-#include "dial/dial_fields.h"
+#include "document/document.h"
+#include "ui/field_filters.h"
 #include "resources/resource_ids.h"
 
 namespace {

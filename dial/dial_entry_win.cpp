@@ -10,12 +10,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/file_commands_win.h"
-#include "app/ui_win.h"
-#include "device/device_image.h"
+#include "ui/ui_win.h"
+#include "document/document.h"
 #include "dial/dial_editors_win.h"
 #include "dial/dial_entry.h"
-#include "dial/dial_fields_win.h"
+#include "ui/controls_win.h"
 #include "dial/dial_lists_win.h"
 #include "resources/resource_ids.h"
 
@@ -24,7 +23,7 @@ namespace {
 /* A filtered text field and the record field it fills. */
 struct TextBinding {
     int control;
-    FieldFilter filter;
+    TextFilter filter;
     int limit;
     size_t field;
     size_t size;
@@ -33,13 +32,13 @@ struct TextBinding {
 #define RECORD_TEXT(member) offsetof(DialRecord, member), sizeof(DialRecord::member)
 
 const TextBinding TEXT_FIELDS[] = {
-    {IDC_ENTRY_NAME, FIELD_NAME, DIAL_NAME_MAX, RECORD_TEXT(name)},
-    {IDC_ENTRY_FAX_NUMBER, FIELD_DIAL_NUMBER, DIAL_NUMBER_MAX, RECORD_TEXT(faxNumber)},
-    {IDC_ENTRY_SUB, FIELD_DIAL_CODE, DIAL_CODE_MAX, RECORD_TEXT(sub)},
-    {IDC_ENTRY_SID, FIELD_DIAL_CODE, DIAL_CODE_MAX, RECORD_TEXT(sid)},
-    {IDC_ENTRY_EMAIL, FIELD_EMAIL, DIAL_EMAIL_MAX, RECORD_TEXT(email)},
-    {IDC_ENTRY_BATCH_HOUR, FIELD_DIGITS, 2, RECORD_TEXT(batchHour)},
-    {IDC_ENTRY_BATCH_MINUTE, FIELD_DIGITS, 2, RECORD_TEXT(batchMinute)},
+    {IDC_ENTRY_NAME, FILTER_NAME, DIAL_NAME_MAX, RECORD_TEXT(name)},
+    {IDC_ENTRY_FAX_NUMBER, FILTER_DIAL_NUMBER, DIAL_NUMBER_MAX, RECORD_TEXT(faxNumber)},
+    {IDC_ENTRY_SUB, FILTER_DIAL_CODE, DIAL_CODE_MAX, RECORD_TEXT(sub)},
+    {IDC_ENTRY_SID, FILTER_DIAL_CODE, DIAL_CODE_MAX, RECORD_TEXT(sid)},
+    {IDC_ENTRY_EMAIL, FILTER_EMAIL, DIAL_EMAIL_MAX, RECORD_TEXT(email)},
+    {IDC_ENTRY_BATCH_HOUR, FILTER_DIGITS, 2, RECORD_TEXT(batchHour)},
+    {IDC_ENTRY_BATCH_MINUTE, FILTER_DIGITS, 2, RECORD_TEXT(batchMinute)},
 };
 
 /* A radio group: consecutive ids, the first one storing 0. */
@@ -87,14 +86,14 @@ char* RecordText(const TextBinding& b) { return reinterpret_cast<char*>(RecordBy
 
 bool Has(HWND dialog, int control) { return GetDlgItem(dialog, control) != nullptr; }
 
-EntryFormFacts Facts() { return {gEntry.view, gEditState.config.ethernetBoard == 1}; }
+EntryFormFacts Facts() { return {gEntry.view, gDocument.edit.config.ethernetBoard == 1}; }
 
 /* Sizes on an inch device are Letter and Ledger: the list of the paper system the entry is
  * stored for, so the index means what its label says. */
 ListBinding ScanList(const ListBinding& b)
 {
     ListBinding list = b;
-    if (b.control == IDC_ENTRY_SCAN_SIZE && IsInchDevice(gEditState)) {
+    if (b.control == IDC_ENTRY_SCAN_SIZE && IsInchDevice(gDocument.edit)) {
         list.firstString = IDS_SCAN_SIZE_LETTER;
         list.count = 2;
     }
@@ -169,7 +168,7 @@ void SetFieldText(HWND dialog, int control)
 void OnTextChanged(HWND dialog, const TextBinding& b)
 {
     char text[DIAL_NUMBER_SIZE + 16];
-    if (!FilterEditControl(dialog, b.control, b.filter, b.limit, text, sizeof text))
+    if (!FilterEditField(dialog, b.control, b.filter, b.limit, text, sizeof text))
         return; /* the repaired text arrives with the next change */
     lstrcpynA(RecordText(b), text, static_cast<int>(b.size));
     if (b.control == IDC_ENTRY_FAX_NUMBER) {
@@ -200,7 +199,7 @@ void OnRadio(HWND dialog, const RadioBinding& group, int control)
         for (int i = 0; i < 3; i++)
             *RecordByte(SCAN_LISTS[i].field) = SCAN_DEFAULTS[i];
         /* An inch device has two sizes: the larger stands for A3. */
-        if (IsInchDevice(gEditState))
+        if (IsInchDevice(gDocument.edit))
             gEntry.record->scanSize = 1;
         SelectLists(dialog);
     }
@@ -217,9 +216,9 @@ void OnInit(HWND dialog)
 
     DialRecord* r = gEntry.record;
     if (gEntry.view == VIEW_QUICK)
-        DecodeQuickKey(r, gEditState, gEntry.index);
+        DecodeQuickKey(r, gDocument.edit, gEntry.index);
     else
-        DecodeSpeedEntry(r, gEditState, gEntry.index);
+        DecodeSpeedEntry(r, gDocument.edit, gEntry.index);
     if (gEntry.empty || !r->inUse) {
         std::memset(r, 0, sizeof *r);
         r->speed = 2;
@@ -266,14 +265,14 @@ void OnOk(HWND dialog)
         return;
     }
     const uint32_t emptied =
-        SaveEntryForm(gEditState, gEntry.record, gEntry.view, gEntry.index, gEntry.combination,
+        SaveEntryForm(gDocument.edit, gEntry.record, gEntry.view, gEntry.index, gEntry.combination,
                       static_cast<int>(gApp.quickKeyCount), MakeEntryDate());
     HWND list = AsWindow(gApp.dialList);
     if (gEntry.view == VIEW_QUICK)
         RedrawKeys(list, VIEW_QUICK, emptied);
     RebuildDialRow(list, gEntry.view, *gEntry.record, gEntry.index);
-    StoreEditState();
-    MarkDocumentChanged();
+    CommitEdits(gDocument);
+    MarkDocumentChanged(gDocument);
     EndDialog(dialog, 1);
 }
 

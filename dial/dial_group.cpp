@@ -1,8 +1,8 @@
 // The group dialog's decisions. See dial_group.h.
 #include "dial/dial_group.h"
 
-#include "device/device_image.h"
-#include "dial/dial_fields.h"
+#include "document/document.h"
+#include "ui/field_filters.h"
 #include "resources/resource_ids.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "dial/dial_records.h"
+#include "document/dial_records.h"
 
 // Room for more than a group holds, so the lists never overflow while the buttons keep the
 // total at GROUP_MEMBER_MAX.

@@ -11,16 +11,15 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "app/file_commands_win.h"
-#include "app/frame_win.h"
-#include "app/ui_win.h"
-#include "device/device_image.h"
+#include "ui/ui_win.h"
+#include "document/document.h"
 #include "dial/dial_editors_win.h"
-#include "dial/dial_fields_win.h"
+#include "ui/controls_win.h"
 #include "dial/dial_group.h"
 #include "dial/dial_lists_win.h"
 #include "dial/dial_rows.h"
 #include "resources/resource_ids.h"
+#include "ui/pictures_win.h"
 
 namespace {
 
@@ -46,7 +45,7 @@ void AddRow(HWND list, int table, int index, int at)
 {
     DialRecord entry;
     const DialMember member = {static_cast<uint8_t>(table), static_cast<uint8_t>(index)};
-    DecodeMember(&entry, member, gEditState);
+    DecodeMember(&entry, member, gDocument.edit);
     const int speed = table == MEMBER_TABLE_SPEED;
     char number[8], name[64];
     std::snprintf(number, sizeof number, "%02d", speed ? index : index + 1);
@@ -120,10 +119,10 @@ void FillCandidates(HWND dialog)
     SendMessageA(quick, LVM_DELETEALLITEMS, 0, 0);
     SendMessageA(speed, LVM_DELETEALLITEMS, 0, 0);
     for (int key = 0; key < KeyCount(); key++)
-        if (IsQuickCandidate(gEditState, key, gGroup.index, gGroup.members))
+        if (IsQuickCandidate(gDocument.edit, key, gGroup.index, gGroup.members))
             AddRow(quick, MEMBER_TABLE_QUICK, key, key);
     for (int entry = 0; entry < SPEED_DIAL_COUNT; entry++)
-        if (IsSpeedCandidate(gEditState, entry, gGroup.members))
+        if (IsSpeedCandidate(gDocument.edit, entry, gGroup.members))
             AddRow(speed, MEMBER_TABLE_SPEED, entry, entry);
 }
 
@@ -179,10 +178,10 @@ void OnRemove(HWND dialog)
     /* Back into the candidate lists, which sort them by number; an entry that cannot join
      * (emptied since the group was stored, say) is simply gone from the group. */
     for (int i = 0; i < keyCount; i++)
-        if (IsQuickCandidate(gEditState, keys[i], gGroup.index, gGroup.members))
+        if (IsQuickCandidate(gDocument.edit, keys[i], gGroup.index, gGroup.members))
             AddRow(List(dialog, IDC_GROUP_QUICK_LIST), MEMBER_TABLE_QUICK, keys[i], 0);
     for (int i = 0; i < entryCount; i++)
-        if (IsSpeedCandidate(gEditState, entries[i], gGroup.members))
+        if (IsSpeedCandidate(gDocument.edit, entries[i], gGroup.members))
             AddRow(List(dialog, IDC_GROUP_SPEED_LIST), MEMBER_TABLE_SPEED, entries[i], 0);
     FillMembers(dialog);
 }
@@ -190,7 +189,7 @@ void OnRemove(HWND dialog)
 void OnNameChanged(HWND dialog)
 {
     char text[DIAL_NAME_SIZE];
-    if (FilterEditControl(dialog, IDC_GROUP_NAME, FIELD_NAME, DIAL_NAME_MAX, text, sizeof text))
+    if (FilterEditField(dialog, IDC_GROUP_NAME, FILTER_NAME, DIAL_NAME_MAX, text, sizeof text))
         lstrcpynA(gGroup.group.name, text, sizeof gGroup.group.name);
 }
 
@@ -205,13 +204,13 @@ void OnOk(HWND dialog)
             SelectAndFocus(dialog, IDC_GROUP_NAME);
         return;
     }
-    SaveGroupForm(gEditState, &gGroup.group, gGroup.index, gGroup.members,
+    SaveGroupForm(gDocument.edit, &gGroup.group, gGroup.index, gGroup.members,
                   static_cast<int>(gApp.quickKeyCount), MakeEntryDate());
     HWND list = AsWindow(gApp.dialList);
     FillDialList(list, VIEW_GROUP);
     SelectDialRow(list, gGroup.index);
-    StoreEditState();
-    MarkDocumentChanged();
+    CommitEdits(gDocument);
+    MarkDocumentChanged(gDocument);
     Close(dialog);
 }
 
@@ -227,7 +226,7 @@ void OnInit(HWND dialog)
     gGroup.images = CreateListPictures();
     std::memset(&gGroup.group, 0, sizeof gGroup.group);
     if (!gGroup.empty && gWorkRecord.high &&
-        DecodeGroupKey(&gGroup.group, gEditState, gGroup.index) && gGroup.group.kind == KIND_GROUP)
+        DecodeGroupKey(&gGroup.group, gDocument.edit, gGroup.index) && gGroup.group.kind == KIND_GROUP)
         gGroup.members = MembersOfGroup(gGroup.group);
     else
         std::memset(&gGroup.group, 0, sizeof gGroup.group);

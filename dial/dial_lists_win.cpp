@@ -5,12 +5,12 @@
  */
 #include "dial/dial_lists_win.h"
 
-#include "app/frame_win.h"
-#include "app/ui_win.h"
-#include "device/device_image.h"
+#include "ui/ui_win.h"
+#include "document/document.h"
 #include "dial/dial_editors_win.h"
 #include "dial/dial_rows.h"
 #include "resources/resource_ids.h"
+#include "ui/frame_seam_win.h"
 
 DialRecord gWorkRecord;
 
@@ -49,11 +49,11 @@ int DecodeViewEntry(int view, int index)
 {
     switch (view) {
     case VIEW_QUICK:
-        return DecodeQuickKey(&gWorkRecord, gEditState, index);
+        return DecodeQuickKey(&gWorkRecord, gDocument.edit, index);
     case VIEW_SPEED:
-        return DecodeSpeedEntry(&gWorkRecord, gEditState, index);
+        return DecodeSpeedEntry(&gWorkRecord, gDocument.edit, index);
     case VIEW_GROUP:
-        return DecodeGroupKey(&gWorkRecord, gEditState, index);
+        return DecodeGroupKey(&gWorkRecord, gDocument.edit, index);
     }
     return 0;
 }
@@ -146,7 +146,7 @@ void TakeFocusedRow(HWND list, int fallback)
     gApp.currentRow = row;
     gApp.selectedRow = row;
     if (gApp.currentView == VIEW_GROUP) {
-        DecodeGroupKey(&gWorkRecord, gEditState, row);
+        DecodeGroupKey(&gWorkRecord, gDocument.edit, row);
         FillMemberPane(AsWindow(gApp.memberList), gWorkRecord);
     }
     RefreshUiState();
@@ -181,14 +181,14 @@ void FillDialList(HWND list, int view)
 void AddQuickDialRow(HWND list, const DialRecord& record, int index)
 {
     InsertRow(list,
-              BuildQuickDialRow(record, index, gApp.model == MODEL_A3, IsInchDevice(gEditState)),
+              BuildQuickDialRow(record, index, gApp.model == MODEL_A3, IsInchDevice(gDocument.edit)),
               index);
 }
 
 void AddSpeedDialRow(HWND list, const DialRecord& record, int index)
 {
     InsertRow(list,
-              BuildSpeedDialRow(record, index, gApp.model == MODEL_A3, IsInchDevice(gEditState)),
+              BuildSpeedDialRow(record, index, gApp.model == MODEL_A3, IsInchDevice(gDocument.edit)),
               index);
 }
 
@@ -247,10 +247,10 @@ void RedrawKeys(HWND list, int view, uint32_t mask)
         DialRecord record;
         switch (view) {
         case VIEW_QUICK:
-            DecodeQuickKey(&record, gEditState, i);
+            DecodeQuickKey(&record, gDocument.edit, i);
             break;
         case VIEW_GROUP:
-            DecodeGroupKey(&record, gEditState, i);
+            DecodeGroupKey(&record, gDocument.edit, i);
             break;
         default:
             continue;
@@ -265,7 +265,7 @@ void FillMemberPane(HWND pane, const DialRecord& group)
     const bool held = HoldRedraw(pane);
     SendMessageA(pane, LVM_DELETEALLITEMS, 0, 0);
     MemberRow rows[GROUP_MEMBER_MAX];
-    const int count = BuildMemberRows(rows, group, gEditState);
+    const int count = BuildMemberRows(rows, group, gDocument.edit);
     for (int k = 0; k < count; k++) {
         LVITEMA item = {};
         item.mask = LVIF_TEXT | LVIF_IMAGE;
@@ -333,7 +333,7 @@ void OpenCurrentEntry(HWND mainWindow)
 
     switch (view) {
     case VIEW_QUICK:
-        DecodeQuickKey(&gWorkRecord, gEditState, row);
+        DecodeQuickKey(&gWorkRecord, gDocument.edit, row);
         if (gWorkRecord.inUse && gWorkRecord.kind == KIND_GROUP) {
             if (!AskOverwrite(mainWindow, IDS_ASK_OVERWRITE_GROUP))
                 return;
@@ -343,13 +343,13 @@ void OpenCurrentEntry(HWND mainWindow)
         }
         break;
     case VIEW_SPEED:
-        DecodeSpeedEntry(&gWorkRecord, gEditState, row);
+        DecodeSpeedEntry(&gWorkRecord, gDocument.edit, row);
         OpenEntryDialog(mainWindow, view, row, 0);
         break;
     case VIEW_GROUP:
-        DecodeGroupKey(&gWorkRecord, gEditState, row);
+        DecodeGroupKey(&gWorkRecord, gDocument.edit, row);
         /* A program-dial key never becomes a group. */
-        if (gEditState.quickDial.entries[row][DIAL_FLAGS_BYTE] & FLAG_PROGRAM)
+        if (gDocument.edit.quickDial.entries[row][DIAL_FLAGS_BYTE] & FLAG_PROGRAM)
             return;
         if (gWorkRecord.inUse && gWorkRecord.kind == KIND_QUICK) {
             if (AskOverwrite(mainWindow, IDS_ASK_OVERWRITE_QUICK_DIAL))

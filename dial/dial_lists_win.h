@@ -11,14 +11,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "dial/dial_records.h"
+#include "document/dial_records.h"
 
 /* The one work record shared by the lists and the dialogs: every fill, row rebuild, selection
  * in the Group view and open entry decodes into it. */
 extern DialRecord gWorkRecord;
 
 /* Refills list with the rows of view (1 Quick Dial, 2 Speed Dial, 3 Group); the rows come from
- * the program's dial tables (gEditState). */
+ * the program's dial tables (gDocument.edit). */
 void FillDialList(HWND list, int view);
 
 /* Inserts one row built from record as entry index; the sorted list puts it in its place. */

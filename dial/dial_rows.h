@@ -8,7 +8,7 @@
 // the A3 model's resources.
 #pragma once
 
-#include "dial/dial_records.h"
+#include "document/dial_records.h"
 
 constexpr int DIAL_COLUMN_COUNT = 10;
 constexpr int ROW_TEXT_SIZE = 72;

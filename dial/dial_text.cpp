@@ -1,7 +1,7 @@
 // Texts of the dial directory files. See dial_text.h.
 #include "dial/dial_text.h"
 
-#include "dial/dial_fields.h"
+#include "ui/field_filters.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "device/device_image.h"
+#include "document/document.h"
 #include "dial/dial_entry.h"
 #include "dial/dial_text.h"
 #include "resources/resource_ids.h"

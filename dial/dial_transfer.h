@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "dial/dial_fields.h"
-#include "dial/dial_records.h"
+#include "ui/field_filters.h"
+#include "document/dial_records.h"
 
 struct EditState;
 

@@ -11,18 +11,18 @@
 #include <string>
 #include <vector>
 
-#include "app/frame_win.h"
-#include "app/ui_win.h"
-#include "device/device_image.h"
+#include "ui/ui_win.h"
+#include "document/document.h"
 #include "device/setting_file_io.h"
 #include "dial/dial_csv.h"
-#include "dial/dial_fields_win.h"
+#include "ui/controls_win.h"
 #include "dial/dial_lists_win.h"
-#include "dial/dial_records.h"
+#include "document/dial_records.h"
 #include "dial/dial_text.h"
 #include "dial/dial_transfer.h"
 #include "dial/dial_vcard.h"
 #include "resources/resource_ids.h"
+#include "ui/frame_seam_win.h"
 
 namespace {
 
@@ -60,8 +60,8 @@ std::string FilterText()
  * selected again, so the member pane follows), the image stored and the document changed. */
 void TakeDirectory(const EditState& result)
 {
-    gEditState.quickDial = result.quickDial;
-    gEditState.speedDial = result.speedDial;
+    gDocument.edit.quickDial = result.quickDial;
+    gDocument.edit.speedDial = result.speedDial;
     const int view = static_cast<int>(gApp.currentView);
     if (view >= static_cast<int>(VIEW_QUICK) && view <= static_cast<int>(VIEW_GROUP)) {
         HWND list = AsWindow(gApp.dialList);
@@ -74,15 +74,15 @@ void TakeDirectory(const EditState& result)
         gApp.currentRow = row;
         gApp.selectedRow = row;
     }
-    StoreEditState();
-    MarkDocumentChanged();
+    CommitEdits(gDocument);
+    MarkDocumentChanged(gDocument);
     RefreshUiState();
 }
 
 void ImportCsv(HWND window, const std::vector<uint8_t>& bytes, size_t size)
 {
     auto result = std::make_unique<EditState>();
-    const DirectoryImport outcome = ImportDirectoryCsv(bytes.data(), size, gEditState, KeyCount(),
+    const DirectoryImport outcome = ImportDirectoryCsv(bytes.data(), size, gDocument.edit, KeyCount(),
                                                        SystemTextEnvironment(), result.get());
     if (!outcome.ok) {
         const std::string text =
@@ -97,7 +97,7 @@ void ImportCards(HWND window, const std::vector<uint8_t>& bytes, size_t size)
 {
     auto result = std::make_unique<EditState>();
     const VcardImport outcome =
-        ImportVcards(bytes.data(), size, gEditState, KeyCount(), SystemTextEnvironment(),
+        ImportVcards(bytes.data(), size, gDocument.edit, KeyCount(), SystemTextEnvironment(),
                      MakeEntryDate(), result.get());
     if (!outcome.added.empty())
         TakeDirectory(*result);
@@ -152,12 +152,12 @@ void OnExportDirectory(HWND window)
 {
     char path[PATH_SIZE];
     lstrcpynA(path,
-              ExportFileName(gApp.currentTitle, LoadText(IDS_DIRECTORY_EXT_CSV).c_str()).c_str(),
+              ExportFileName(gDocument.title, LoadText(IDS_DIRECTORY_EXT_CSV).c_str()).c_str(),
               sizeof path);
     if (!ChooseDirectoryFile(window, path, DIRECTORY_EXPORT))
         return;
-    const std::string bytes = IsVcardPath(path) ? ExportDirectoryVcards(gEditState, KeyCount())
-                                                : ExportDirectoryCsv(gEditState, KeyCount());
+    const std::string bytes = IsVcardPath(path) ? ExportDirectoryVcards(gDocument.edit, KeyCount())
+                                                : ExportDirectoryCsv(gDocument.edit, KeyCount());
     if (!WriteWholeFileSafely(path, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()))
         ShowMessageId(window, IDS_EXPORT_FAILED, MB_OK | MB_ICONERROR);
 }

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "app/file_commands_win.h"
+#include "ui/file_dialog_win.h"
 
 enum DirectoryDialogMode { DIRECTORY_EXPORT = 0, DIRECTORY_IMPORT = 1 };
 

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <memory>
 
-#include "device/device_image.h"
+#include "document/document.h"
 #include "dial/dial_entry.h"
-#include "dial/dial_records.h"
+#include "document/dial_records.h"
 #include "dial/dial_text.h"
 #include "resources/resource_ids.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "dial/dial_fields.h"
+#include "ui/field_filters.h"
 #include "dial/dial_transfer.h"
 
 struct EditState;

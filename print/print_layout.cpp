@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "device/device_image.h"
-#include "dial/dial_records.h"
+#include "document/document.h"
+#include "document/dial_records.h"
 #include "dial/dial_rows.h"
 #include "resources/resource_ids.h"
 

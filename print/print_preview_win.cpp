@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/ui_win.h"
+#include "ui/app_state.h"
+#include "ui/ui_win.h"
 #include "print/print_render_win.h"
 #include "print/print_win.h"
 #include "resources/resource_ids.h"

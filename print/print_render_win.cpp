@@ -8,9 +8,9 @@
 #include <cstring>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/ui_win.h"
-#include "device/device_image.h"
+#include "ui/app_state.h"
+#include "ui/ui_win.h"
+#include "document/document.h"
 
 namespace {
 
@@ -173,7 +173,7 @@ ReportContent BuildProgramReport(int kind)
 {
     const int keys =
         static_cast<int>(kind == REPORT_GROUP ? gApp.groupKeyCount : gApp.quickKeyCount);
-    return BuildReport(kind, gEditState, keys, gApp.model == MODEL_A3,
+    return BuildReport(kind, gDocument.edit, keys, gApp.model == MODEL_A3,
                        StringSource{nullptr, LoadProgramString});
 }
 

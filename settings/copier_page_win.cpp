@@ -90,8 +90,8 @@ void Prepare(EditState& state)
 void Init(SettingsPage& page)
 {
     FillComboFromStrings(page.window, IDC_COPY_TRAY_PRIORITY, IDS_TRAY_1,
-                         IDS_TRAY_1 + TrayPriorityCount(gEditState.config.optionalTray) - 1,
-                         gEditState.copy.paperTrayPriority);
+                         IDS_TRAY_1 + TrayPriorityCount(gDocument.edit.config.optionalTray) - 1,
+                         gDocument.edit.copy.paperTrayPriority);
 }
 
 /* The A3 family's form adds two fields the table does not bind; a form without them (this
@@ -112,8 +112,7 @@ int Check(SettingsPage& page, CheckPhase phase)
  * an item the device lacks stays absent. */
 void Applied(SettingsPage&)
 {
-    SetPresentItemLength(gDeviceImage, 0x10202,
-                         gEditState.copy.originalType == ORIGINAL_PHOTO ? 0 : 1);
+    SetSentLength(gDocument, 0x10202, gDocument.edit.copy.originalType == ORIGINAL_PHOTO ? 0 : 1);
 }
 
 }  // namespace

@@ -39,17 +39,16 @@ void SetWorkText(char* field, int size, int chars, const char* text)
         field[i] = text[i];
 }
 
-int CommitProperties(const PropertiesWork& work, EditState& state, DeviceImage& image)
+int CommitProperties(const PropertiesWork& work, Document& doc)
 {
-    if (!image.bytes)
+    if (!doc.image.bytes)
         return 0;
+    EditState& state = doc.edit;
     SetWorkText(state.properties.deviceName, sizeof state.properties.deviceName, DEVICE_NAME_CHARS,
                 work.name);
     SetWorkText(state.properties.faxNumber, sizeof state.properties.faxNumber,
                 DEVICE_FAX_NUMBER_CHARS, work.faxNumber);
-    SetPresentItemLength(image, 0x10C04,
-                         static_cast<uint32_t>(std::strlen(state.properties.deviceName)));
-    SetPresentItemLength(image, 0x10C02,
-                         static_cast<uint32_t>(std::strlen(state.properties.faxNumber)));
-    return StoreSettings(state, image);
+    SetSentLength(doc, 0x10C04, static_cast<uint32_t>(std::strlen(state.properties.deviceName)));
+    SetSentLength(doc, 0x10C02, static_cast<uint32_t>(std::strlen(state.properties.faxNumber)));
+    return CommitEdits(doc);
 }

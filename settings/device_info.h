@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "device/device_image.h"
+#include "document/document.h"
 
 // The string ids the Device Info dialog shows. The Ethernet board byte is made 0 or 1 in the
 // edit state first, as the settings sheet does.
@@ -29,7 +29,7 @@ struct PropertiesWork {
 PropertiesWork TakePropertiesWork(const EditState& state);
 // A field of the work copy: cleared whole, the text copied in (cut to `chars`).
 void SetWorkText(char* field, int size, int chars, const char* text);
-// OK: the work copy into the edit state, the image lengths of 0x10C04 and 0x10C02 set to the
-// texts' lengths (an item the device lacks stays absent), then the whole edit state stored. 1,
-// or 0 without an image.
-int CommitProperties(const PropertiesWork& work, EditState& state, DeviceImage& image);
+// OK: the work copy into the edit state, the lengths of 0x10C04 and 0x10C02 set to the texts'
+// lengths (an item the device lacks stays absent), then the whole edit state committed. 1, or 0
+// when the document has no image.
+int CommitProperties(const PropertiesWork& work, Document& doc);

@@ -7,9 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/file_commands_win.h"
-#include "app/frame_win.h"
-#include "app/ui_win.h"
+#include "ui/ui_win.h"
 #include "resources/resource_ids.h"
 #include "settings/device_info.h"
 #include "settings/settings_page_win.h"
@@ -51,11 +49,11 @@ INT_PTR CALLBACK CounterDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 {
     if (message == WM_INITDIALOG) {
         uint32_t counters[4] = {};
-        ReadCounters(counters);
+        ReadCounters(gDocument.image, counters);
         const int controls[4] = {IDC_COUNTER_SCAN, IDC_COUNTER_FULL_COLOR, IDC_COUNTER_BLACK_WHITE,
                                  IDC_COUNTER_LEVEL_COLOR};
         for (int i = 0; i < 4; i++) {
-            gEditState.counters.values[i] = counters[i];
+            gDocument.edit.counters.values[i] = counters[i];
             SetNumber(dialog, controls[i], counters[i]);
         }
         CentreOnScreen(dialog);
@@ -68,7 +66,7 @@ INT_PTR CALLBACK CounterDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 INT_PTR CALLBACK DeviceInfoDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     if (message == WM_INITDIALOG) {
-        const DeviceInfoTexts texts = DescribeDeviceOptions(gEditState);
+        const DeviceInfoTexts texts = DescribeDeviceOptions(gDocument.edit);
         SetStringId(dialog, IDC_INFO_ADF, texts.adf);
         SetStringId(dialog, IDC_INFO_OPTIONAL_TRAY, texts.optionalTray);
         SetStringId(dialog, IDC_INFO_BYPASS_TRAY, texts.bypassTray);
@@ -100,14 +98,14 @@ INT_PTR CALLBACK PropertiesDialogProc(HWND dialog, UINT message, WPARAM wParam, 
     case WM_INITDIALOG: {
         work = reinterpret_cast<PropertiesWork*>(lParam);
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        *work = TakePropertiesWork(gEditState);
+        *work = TakePropertiesWork(gDocument.edit);
         SendDlgItemMessageA(dialog, IDC_PROP_DEVICE_NAME, EM_LIMITTEXT, DEVICE_NAME_CHARS, 0);
         SendDlgItemMessageA(dialog, IDC_PROP_FAX_NUMBER, EM_LIMITTEXT, DEVICE_FAX_NUMBER_CHARS, 0);
         /* Copies: setting the texts runs the filters, which write the work copy. */
         const PropertiesWork shown = *work;
         SetDlgItemTextA(dialog, IDC_PROP_DEVICE_NAME, shown.name);
         SetDlgItemTextA(dialog, IDC_PROP_FAX_NUMBER, shown.faxNumber);
-        const BOOL editable = gApp.dataPresent ? TRUE : FALSE;
+        const BOOL editable = gDocument.dataPresent ? TRUE : FALSE;
         const int fields[] = {IDC_PROP_DEVICE_NAME, IDC_PROP_FAX_NUMBER, IDC_PROP_DEVICE_NAME_LABEL,
                               IDC_PROP_FAX_NUMBER_LABEL};
         for (int control : fields)
@@ -127,14 +125,13 @@ INT_PTR CALLBACK PropertiesDialogProc(HWND dialog, UINT message, WPARAM wParam, 
             return TRUE;
         case IDOK: {
             /* Without data the fields are disabled; unchanged texts are no edit. */
-            const PropertiesWork stored = TakePropertiesWork(gEditState);
-            if (!gApp.dataPresent || std::memcmp(&stored, work, sizeof stored) == 0) {
+            const PropertiesWork stored = TakePropertiesWork(gDocument.edit);
+            if (!gDocument.dataPresent || std::memcmp(&stored, work, sizeof stored) == 0) {
                 EndDialog(dialog, 0);
                 return TRUE;
             }
-            CommitProperties(*work, gEditState, gDeviceImage);
-            SetDeviceItemText(gEditState.properties.deviceName);
-            MarkDocumentChanged();
+            CommitProperties(*work, gDocument);
+            MarkDocumentChanged(gDocument);
             EndDialog(dialog, 1);
             return TRUE;
         }

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "dial/dial_fields.h"
-#include "dial/dial_records.h"
+#include "ui/field_filters.h"
+#include "document/dial_records.h"
 #include "resources/resource_ids.h"
 
 namespace {

@@ -11,7 +11,7 @@
 
 #include <cstdint>
 
-#include "device/device_image.h"
+#include "document/document.h"
 
 enum ForwardKind : uint8_t {
     FORWARD_KIND_EMAIL = 1,

@@ -3,9 +3,9 @@
  */
 #include "settings/forwarding_win.h"
 
-#include "app/app_state.h"
-#include "app/ui_win.h"
-#include "dial/dial_fields_win.h"
+#include "ui/app_state.h"
+#include "ui/ui_win.h"
+#include "ui/controls_win.h"
 #include "resources/resource_ids.h"
 #include "settings/forwarding.h"
 #include "settings/settings_sheet_win.h"
@@ -48,12 +48,12 @@ void OnInit(HWND dialog)
     if (gApp.screenWidth != 0)
         CentreOnScreen(dialog);
     EnableWindow(GetDlgItem(dialog, IDC_FWD_TYPE_EMAIL),
-                 gEditState.config.ethernetBoard == 1 ? TRUE : FALSE);
+                 gDocument.edit.config.ethernetBoard == 1 ? TRUE : FALSE);
     SendDlgItemMessageA(dialog, IDC_FWD_FAX_NUMBER, EM_LIMITTEXT, FORWARD_NUMBER_MAX, 0);
     SendDlgItemMessageA(dialog, IDC_FWD_SUB, EM_LIMITTEXT, FORWARD_CODE_MAX, 0);
     SendDlgItemMessageA(dialog, IDC_FWD_SID, EM_LIMITTEXT, FORWARD_CODE_MAX, 0);
     SendDlgItemMessageA(dialog, IDC_FWD_EMAIL, EM_LIMITTEXT, FORWARD_EMAIL_MAX, 0);
-    gWork = DecodeForwarding(gEditState.forwarding.record, gEditState);
+    gWork = DecodeForwarding(gDocument.edit.forwarding.record, gDocument.edit);
     if (gWork.type == FORWARD_NONE)
         gWork.type = FORWARD_FAX;
     ShowTexts(dialog);
@@ -83,7 +83,7 @@ void OnOk(HWND dialog)
         SelectAndFocus(dialog, emailField ? IDC_FWD_EMAIL : IDC_FWD_FAX_NUMBER);
         return;
     }
-    StoreForwardingDestination(gEditState.forwarding, gWork);
+    StoreForwardingDestination(gDocument.edit.forwarding, gWork);
     EndDialog(dialog, 1);
 }
 
@@ -91,19 +91,19 @@ void OnFieldChange(HWND dialog, int control)
 {
     switch (control) {
     case IDC_FWD_FAX_NUMBER:
-        FilterEditControl(dialog, control, FIELD_DIAL_NUMBER, FORWARD_NUMBER_MAX, gWork.number,
+        FilterEditField(dialog, control, FILTER_DIAL_NUMBER, FORWARD_NUMBER_MAX, gWork.number,
                           sizeof gWork.number);
         break;
     case IDC_FWD_SUB:
-        FilterEditControl(dialog, control, FIELD_DIAL_CODE, FORWARD_CODE_MAX, gWork.sub,
+        FilterEditField(dialog, control, FILTER_DIAL_CODE, FORWARD_CODE_MAX, gWork.sub,
                           sizeof gWork.sub);
         break;
     case IDC_FWD_SID:
-        FilterEditControl(dialog, control, FIELD_DIAL_CODE, FORWARD_CODE_MAX, gWork.sid,
+        FilterEditField(dialog, control, FILTER_DIAL_CODE, FORWARD_CODE_MAX, gWork.sid,
                           sizeof gWork.sid);
         break;
     case IDC_FWD_EMAIL:
-        FilterEditControl(dialog, control, FIELD_EMAIL, FORWARD_EMAIL_MAX, gWork.email,
+        FilterEditField(dialog, control, FILTER_EMAIL, FORWARD_EMAIL_MAX, gWork.email,
                           sizeof gWork.email);
         break;
     }

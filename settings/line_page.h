@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "device/device_image.h"
+#include "document/document.h"
 
 enum : uint8_t {
     DIAL_PUSH_BUTTON = 0,  // 0x10500

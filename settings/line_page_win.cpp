@@ -34,7 +34,7 @@ const ControlRule ENABLES[] = {
 
 void Activate(SettingsPage& page)
 {
-    const BOOL pulse = ApplyLineCountryRule(gEditState) ? TRUE : FALSE;
+    const BOOL pulse = ApplyLineCountryRule(gDocument.edit) ? TRUE : FALSE;
     RefreshBinding(page, IDC_LINE_PUSH);
     EnableWindow(GetDlgItem(page.window, IDC_LINE_DIAL_10PPS), pulse);
     EnableWindow(GetDlgItem(page.window, IDC_LINE_DIAL_20PPS), pulse);

@@ -97,12 +97,9 @@ NetworkCheck CheckNetworkSettings(const NetworkSettings& network)
     return check;
 }
 
-void ApplyNetworkLengths(const NetworkCheck& check, DeviceImage& image)
+void ApplyNetworkLengths(const NetworkCheck& check, Document& doc)
 {
-    if (!image.bytes)
-        return;
     for (int i = 0; i < NET_ITEM_COUNT; i++)
         if (check.lengths[i] != LENGTH_UNCHANGED)
-            SetPresentItemLength(image, NETWORK_ITEM_IDS[i],
-                                 static_cast<uint32_t>(check.lengths[i]));
+            SetSentLength(doc, NETWORK_ITEM_IDS[i], static_cast<uint32_t>(check.lengths[i]));
 }

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "device/device_image.h"
+#include "document/document.h"
 
 enum NetworkItem { NET_IP_ADDRESS, NET_SUBNET_MASK, NET_GATEWAY, NET_DNS_SERVER, NET_ITEM_COUNT };
 // The item ids, indexed by NetworkItem.
@@ -51,6 +51,7 @@ struct NetworkCheck {
 // as a host. 3. DNS active: the DNS server is checked as a host; inactive: it is not sent.
 NetworkCheck CheckNetworkSettings(const NetworkSettings& network);
 
-// Writes the lengths a check decided into the image. An item the device does not have
-// (ITEM_ABSENT) stays so: the upload never sends a device an item it lacks.
-void ApplyNetworkLengths(const NetworkCheck& check, DeviceImage& image);
+// Gives the address items the lengths a check decided, so an upload sends exactly the addresses
+// that passed. An item the device does not have (ITEM_ABSENT) stays so: the upload never sends
+// a device an item it lacks.
+void ApplyNetworkLengths(const NetworkCheck& check, Document& doc);

@@ -3,7 +3,7 @@
  * network_page.cpp run when the page is left and on Apply, and decide which address items an
  * upload sends; a changed network setting asks for the power cycle the device needs.
  */
-#include "app/ui_win.h"
+#include "ui/ui_win.h"
 #include "device/device_protocol.h"
 #include "resources/resource_ids.h"
 #include "settings/network_page.h"
@@ -56,13 +56,13 @@ void Edited(SettingsPage&, int) { gNetworkChanged = 1; }
  * cancelled, so an address that failed is never sent. */
 int Check(SettingsPage& page, CheckPhase)
 {
-    const NetworkCheck check = CheckNetworkSettings(gEditState.network);
-    ApplyNetworkLengths(check, gDeviceImage);
+    const NetworkCheck check = CheckNetworkSettings(gDocument.edit.network);
+    ApplyNetworkLengths(check, gDocument);
     int failed = 0;
     for (int i = 0; i < check.failureCount; i++) {
         ShowMessageId(GetAncestor(page.window, GA_ROOT), IDS_INVALID_SETTING, MB_OK);
         failed = ITEM_CONTROLS[check.failures[i]];
-        SelectAndFocusControl(page.window, failed);
+        SelectAndFocus(page.window, failed);
     }
     return failed;
 }

@@ -1,7 +1,6 @@
 // The Paper page's own rules. See paper_page.h.
 #include "settings/paper_page.h"
 
-#include "device/byte_order.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -45,40 +44,6 @@ long ClampCustomSize(int tray, int y, long value)
     const long min = y ? r.minY : r.minX;
     const long max = y ? r.maxY : r.maxX;
     return value < min ? min : value > max ? max : value;
-}
-
-const PaperImageItems PAPER_IMAGE_ITEMS[PAPER_TRAY_COUNT] = {
-    {0x10102, 0x10103, 0x10104},
-    {0x10107, 0x10108, 0x10109},
-    {0x1010A, 0x1010B, 0x1010C},
-};
-
-PaperImageValues ReadPaperImage(const DeviceImage& image)
-{
-    PaperImageValues values = {};
-    for (int t = 0; t < PAPER_TRAY_COUNT; t++) {
-        const PaperImageItems& items = PAPER_IMAGE_ITEMS[t];
-        if (const uint8_t* mode = ImageItemValue(image, items.mode))
-            values.mode[t] = mode[0];
-        if (const uint8_t* x = ImageItemValue(image, items.x))
-            values.x[t] = ReadU16Le(x);
-        if (const uint8_t* y = ImageItemValue(image, items.y))
-            values.y[t] = ReadU16Le(y);
-    }
-    return values;
-}
-
-void WritePaperImage(const PaperImageValues& values, DeviceImage& image)
-{
-    for (int t = 0; t < PAPER_TRAY_COUNT; t++) {
-        const PaperImageItems& items = PAPER_IMAGE_ITEMS[t];
-        if (uint8_t* mode = ImageItemValue(image, items.mode))
-            mode[0] = values.mode[t];
-        if (uint8_t* x = ImageItemValue(image, items.x))
-            WriteU16Le(x, values.x[t]);
-        if (uint8_t* y = ImageItemValue(image, items.y))
-            WriteU16Le(y, values.y[t]);
-    }
 }
 
 int AutoTrayRowShown(int tray, const DeviceConfig& config)

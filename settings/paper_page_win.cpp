@@ -1,13 +1,12 @@
 /*
  * The Paper page (template 716) and the Auto Tray Select dialog (template 2333) it opens. The
- * paper types and sizes are the table's; the size modes and custom sizes live in the image
- * itself (paper_page.cpp), so the page keeps them while it is shown and writes them on Apply,
- * for hidden trays too, with what they held.
+ * paper types and sizes are the table's; the size modes follow their radios, and the custom
+ * sizes are read from their fields on Apply, for hidden trays too, with what they held.
  */
 #include <cstdio>
 
-#include "app/app_state.h"
-#include "app/ui_win.h"
+#include "ui/app_state.h"
+#include "ui/ui_win.h"
 #include "resources/resource_ids.h"
 #include "settings/paper_page.h"
 #include "settings/settings_pages_win.h"
@@ -28,9 +27,6 @@ const TrayControls TRAYS[PAPER_TRAY_COUNT] = {
      IDC_PAPER_BYPASS_Y, 4},
 };
 constexpr int X_CHARS = 3;
-
-/* The size modes and custom sizes while the page is shown. */
-PaperImageValues gImageValues;
 
 const Binding BINDINGS[] = {
     ComboIndex(IDC_PAPER_TRAY1_TYPE, EDIT_FIELD(paper.tray1Type), IDS_PAPER_PLAIN,
@@ -71,7 +67,7 @@ const ControlRule SHOWS[] = {
 void ShowSizeMode(HWND page, int tray)
 {
     const TrayControls& c = TRAYS[tray];
-    const uint8_t mode = gImageValues.mode[tray];
+    const uint8_t mode = gDocument.edit.paper.sizeMode[tray];
     CheckDlgButton(page, c.standard, mode == SIZE_MODE_LIST ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(page, c.custom, mode == SIZE_MODE_CUSTOM ? BST_CHECKED : BST_UNCHECKED);
     const BOOL custom = mode == SIZE_MODE_CUSTOM;
@@ -112,13 +108,12 @@ int ClampField(SettingsPage& page, int tray, int y)
 
 void Init(SettingsPage& page)
 {
-    gImageValues = ReadPaperImage(gDeviceImage);
     for (int t = 0; t < PAPER_TRAY_COUNT; t++) {
         const TrayControls& c = TRAYS[t];
         SendDlgItemMessageA(page.window, c.x, EM_LIMITTEXT, X_CHARS, 0);
         SendDlgItemMessageA(page.window, c.y, EM_LIMITTEXT, c.yChars, 0);
-        SetNumber(page.window, c.x, gImageValues.x[t]);
-        SetNumber(page.window, c.y, gImageValues.y[t]);
+        SetNumber(page.window, c.x, gDocument.edit.paper.customX[t]);
+        SetNumber(page.window, c.y, gDocument.edit.paper.customY[t]);
         ShowSizeMode(page.window, t);
     }
 }
@@ -133,8 +128,8 @@ int Command(SettingsPage& page, int control, int code)
         const TrayControls& c = TRAYS[t];
         if ((control == c.standard || control == c.custom) && code == BN_CLICKED) {
             const uint8_t mode = control == c.custom ? SIZE_MODE_CUSTOM : SIZE_MODE_LIST;
-            const int changed = gImageValues.mode[t] != mode;
-            gImageValues.mode[t] = mode;
+            const int changed = gDocument.edit.paper.sizeMode[t] != mode;
+            gDocument.edit.paper.sizeMode[t] = mode;
             ShowSizeMode(page.window, t);
             return changed;
         }
@@ -159,14 +154,13 @@ int Command(SettingsPage& page, int control, int code)
 void Applied(SettingsPage& page)
 {
     for (int t = 0; t < PAPER_TRAY_COUNT; t++) {
-        if (ConditionHolds(TRAY_SHOWN[t], gEditState)) {
+        if (ConditionHolds(TRAY_SHOWN[t], gDocument.edit)) {
             ClampField(page, t, 0);
             ClampField(page, t, 1);
         }
-        gImageValues.x[t] = static_cast<uint16_t>(FieldNumber(page.window, TRAYS[t].x));
-        gImageValues.y[t] = static_cast<uint16_t>(FieldNumber(page.window, TRAYS[t].y));
+        gDocument.edit.paper.customX[t] = static_cast<uint16_t>(FieldNumber(page.window, TRAYS[t].x));
+        gDocument.edit.paper.customY[t] = static_cast<uint16_t>(FieldNumber(page.window, TRAYS[t].y));
     }
-    WritePaperImage(gImageValues, gDeviceImage);
 }
 
 /* ---- Auto Tray Select ---------------------------------------------------------------------- */
@@ -186,7 +180,7 @@ uint8_t gAutoTraySaved[PAPER_TRAY_COUNT];
 
 void CheckAutoTrayRow(HWND dialog, const AutoTrayRow& row)
 {
-    const int64_t value = ReadEditField(gEditState, row.field);
+    const int64_t value = ReadEditField(gDocument.edit, row.field);
     CheckDlgButton(dialog, row.on, value == 1 ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog, row.off, value == 0 ? BST_CHECKED : BST_UNCHECKED);
 }
@@ -197,9 +191,9 @@ void OnAutoTrayInit(HWND dialog)
         CentreOnScreen(dialog);
     for (int t = 0; t < PAPER_TRAY_COUNT; t++) {
         const AutoTrayRow& row = AUTO_TRAY_ROWS[t];
-        gAutoTraySaved[t] = static_cast<uint8_t>(ReadEditField(gEditState, row.field));
+        gAutoTraySaved[t] = static_cast<uint8_t>(ReadEditField(gDocument.edit, row.field));
         CheckAutoTrayRow(dialog, row);
-        const int shown = AutoTrayRowShown(t, gEditState.config) ? SW_SHOW : SW_HIDE;
+        const int shown = AutoTrayRowShown(t, gDocument.edit.config) ? SW_SHOW : SW_HIDE;
         for (int control : {row.on, row.off, row.box})
             ShowWindow(GetDlgItem(dialog, control), shown);
     }
@@ -209,7 +203,7 @@ void EndAutoTray(HWND dialog, int ok)
 {
     if (!ok)
         for (int t = 0; t < PAPER_TRAY_COUNT; t++)
-            WriteEditField(gEditState, AUTO_TRAY_ROWS[t].field, gAutoTraySaved[t]);
+            WriteEditField(gDocument.edit, AUTO_TRAY_ROWS[t].field, gAutoTraySaved[t]);
     EndDialog(dialog, ok ? IDOK : IDCANCEL);
 }
 
@@ -227,7 +221,7 @@ INT_PTR CALLBACK AutoTraySelectProc(HWND dialog, UINT message, WPARAM wParam, LP
         }
         for (const AutoTrayRow& row : AUTO_TRAY_ROWS) {
             if ((control == row.on || control == row.off) && HIWORD(wParam) == BN_CLICKED) {
-                WriteEditField(gEditState, row.field, control == row.on ? 1 : 0);
+                WriteEditField(gDocument.edit, row.field, control == row.on ? 1 : 0);
                 CheckAutoTrayRow(dialog, row);
                 return TRUE;
             }

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "device/byte_order.h"
-#include "dial/dial_fields.h"
+#include "ui/field_filters.h"
 #include "resources/resource_ids.h"
 
 uint16_t PackRxTime(int hour, int minute)
@@ -164,8 +164,6 @@ RxTimerProblem ApplyRxTimer(RxTimerPage& timer, ReceptionSettings& reception)
 
 // ---- RX mode and the timing values -----------------------------------------------------------
 
-const uint32_t RX_TIMING_ITEMS[RX_TIMING_COUNT] = {0x10408, 0x10409, 0x1040A, 0x1040B, 0x1040C};
-
 namespace {
 struct TimingRange {
     long minimum, maximum;
@@ -194,22 +192,6 @@ long ClampRxTiming(int timing, long value)
         return value;
     const TimingRange& r = TIMING_RANGES[timing];
     return value < r.minimum ? r.minimum : value > r.maximum ? r.maximum : value;
-}
-
-RxTimingValues ReadRxTiming(const DeviceImage& image)
-{
-    RxTimingValues values = {};
-    for (int t = 0; t < RX_TIMING_COUNT; t++)
-        if (const uint8_t* value = ImageItemValue(image, RX_TIMING_ITEMS[t]))
-            values.values[t] = value[0];
-    return values;
-}
-
-void WriteRxTiming(const RxTimingValues& values, DeviceImage& image)
-{
-    for (int t = 0; t < RX_TIMING_COUNT; t++)
-        if (uint8_t* value = ImageItemValue(image, RX_TIMING_ITEMS[t]))
-            value[0] = values.values[t];
 }
 
 // ---- Ring count and the fax tray list ---------------------------------------------------------

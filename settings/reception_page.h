@@ -1,12 +1,11 @@
 // The Reception page's own rules: the password-protected RX print timer (its packed times, its
 // flags byte and the checks when the page is left and applied), which timing fields the RX
-// mode uses, the timing values the page keeps in the image itself, the ring count slider and
-// the fax tray list.
+// mode uses and their ranges, the ring count slider and the fax tray list.
 #pragma once
 
 #include <cstdint>
 
-#include "device/device_image.h"
+#include "document/document.h"
 #include "settings/settings_bindings.h"
 
 // ---- RX print timer --------------------------------------------------------------------------
@@ -87,7 +86,7 @@ RxTimerProblem ApplyRxTimer(RxTimerPage& timer, ReceptionSettings& reception);
 
 enum RxMode : uint8_t { RX_MODE_AUTO, RX_MODE_MANUAL, RX_MODE_FAX_ONLY, RX_MODE_AUTO_SWITCH };
 
-// The timing values the page edits in the image itself, in this order.
+// The timing values (ReceptionSettings::timing), in this order.
 enum RxTiming {
     RX_START_RINGING,    // 0x10408, 0..30
     RX_RINGING,          // 0x10409, 10..45
@@ -96,20 +95,13 @@ enum RxTiming {
     RX_FAX_DETECT,       // 0x1040C, 10..70
     RX_TIMING_COUNT
 };
-extern const uint32_t RX_TIMING_ITEMS[RX_TIMING_COUNT];
+static_assert(RX_TIMING_COUNT == RX_TIMING_ITEM_COUNT, "one edit-state byte per timing value");
 
 // 1 when timing control `timing` takes input in RX mode `mode`: Auto RX uses the ringing
 // times and the undetected-fax choice, Auto Switch the two detect times, the others none.
 int RxTimingEnabled(uint8_t mode, int timing);
 // A typed timing value kept within its field's range (the check box is 0 or 1).
 long ClampRxTiming(int timing, long value);
-
-struct RxTimingValues {
-    uint8_t values[RX_TIMING_COUNT];
-};
-// The values as the image holds them; an image without an item reads it as 0 and is not written.
-RxTimingValues ReadRxTiming(const DeviceImage& image);
-void WriteRxTiming(const RxTimingValues& values, DeviceImage& image);
 
 // ---- Ring count, forwarding and the fax tray list ---------------------------------------------
 

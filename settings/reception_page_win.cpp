@@ -2,13 +2,13 @@
  * The Reception page (template 721). RX type and mode, the ring count, automatic reduction,
  * footer, closed network and the fax tray are the table's. The page itself handles the RX
  * print timer (its password and times are kept here until Apply puts them into the record),
- * the timing values it edits in the image itself, and the forwarding radios, whose "On" and
+ * the timing values with their clamps, and the forwarding radios, whose "On" and
  * "Forward and Print" run the Forwarding Destination dialog (forwarding_win.cpp).
  */
 #include <cstdio>
 #include <cstring>
 
-#include "app/ui_win.h"
+#include "ui/ui_win.h"
 #include "resources/resource_ids.h"
 #include "settings/forwarding.h"
 #include "settings/forwarding_win.h"
@@ -18,9 +18,8 @@
 
 namespace {
 
-/* The timer's password and times, and the timing values, while the page is shown. */
+/* The timer's password and times while the page is shown. */
 RxTimerPage gTimer;
-RxTimingValues gTiming;
 
 const RadioButton RX_TYPE[] = {
     {IDC_RX_TYPE_MEMORY, 8, CODE_ANY},
@@ -73,7 +72,7 @@ void Enable(HWND page, int control, int enabled)
 
 void ShowTimer(SettingsPage& page)
 {
-    const uint8_t timer = gEditState.reception.rxPrintTimer;
+    const uint8_t timer = gDocument.edit.reception.rxPrintTimer;
     CheckDlgButton(page.window, IDC_RX_TIMER_ON,
                    timer == RX_TIMER_ON ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(page.window, IDC_RX_TIMER_OFF,
@@ -96,7 +95,7 @@ void ShowTimerTexts(SettingsPage& page)
 
 void ShowTimingEnabling(SettingsPage& page)
 {
-    const uint8_t mode = gEditState.reception.rxMode;
+    const uint8_t mode = gDocument.edit.reception.rxMode;
     for (int t = 0; t < RX_TIMING_COUNT; t++) {
         const int enabled = RxTimingEnabled(mode, t);
         Enable(page.window, TIMING_CONTROLS[t], enabled);
@@ -107,7 +106,7 @@ void ShowTimingEnabling(SettingsPage& page)
 
 void ShowForwarding(HWND page)
 {
-    const uint8_t forwarding = gEditState.reception.forwarding;
+    const uint8_t forwarding = gDocument.edit.reception.forwarding;
     CheckDlgButton(page, IDC_RX_FORWARD_ON,
                    forwarding == RX_FORWARD_ON ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(page, IDC_RX_FORWARD_AND_PRINT,
@@ -118,8 +117,7 @@ void ShowForwarding(HWND page)
 
 void Init(SettingsPage& page)
 {
-    gTimer = OpenRxTimer(gEditState.reception);
-    gTiming = ReadRxTiming(gDeviceImage);
+    gTimer = OpenRxTimer(gDocument.edit.reception);
     SendDlgItemMessageA(page.window, IDC_RX_PASSWORD, EM_LIMITTEXT, RX_PASSWORD_DIGITS, 0);
     for (int control : TIME_EDITS)
         SendDlgItemMessageA(page.window, control, EM_LIMITTEXT, RX_TIME_DIGITS, 0);
@@ -129,11 +127,11 @@ void Init(SettingsPage& page)
     for (int t = 0; t < RX_TIMING_COUNT; t++) {
         if (t == RX_WHEN_UNDETECTED) {
             CheckDlgButton(page.window, TIMING_CONTROLS[t],
-                           gTiming.values[t] == 1 ? BST_CHECKED : BST_UNCHECKED);
+                           gDocument.edit.reception.timing[t] == 1 ? BST_CHECKED : BST_UNCHECKED);
             continue;
         }
         char text[8];
-        std::snprintf(text, sizeof text, "%u", gTiming.values[t]);
+        std::snprintf(text, sizeof text, "%u", gDocument.edit.reception.timing[t]);
         SendDlgItemMessageA(page.window, TIMING_CONTROLS[t], EM_LIMITTEXT, TIMING_DIGITS, 0);
         SetTextQuietly(page, TIMING_CONTROLS[t], text);
     }
@@ -155,14 +153,14 @@ int ClampTiming(SettingsPage& page, int timing)
     std::snprintf(shown, sizeof shown, "%ld", value);
     if (std::strcmp(text, shown) != 0)
         SetTextQuietly(page, TIMING_CONTROLS[timing], shown);
-    const int changed = gTiming.values[timing] != value;
-    gTiming.values[timing] = static_cast<uint8_t>(value);
+    const int changed = gDocument.edit.reception.timing[timing] != value;
+    gDocument.edit.reception.timing[timing] = static_cast<uint8_t>(value);
     return changed;
 }
 
 int TimerOffClicked(SettingsPage& page)
 {
-    uint8_t& timer = gEditState.reception.rxPrintTimer;
+    uint8_t& timer = gDocument.edit.reception.rxPrintTimer;
     if (timer != RX_TIMER_ON) {
         const int changed = timer != RX_TIMER_OFF;
         timer = RX_TIMER_OFF;
@@ -172,10 +170,10 @@ int TimerOffClicked(SettingsPage& page)
     if (!MaySwitchRxTimerOff(gTimer)) {
         ShowMessageId(GetAncestor(page.window, GA_ROOT), IDS_PASSWORD_INCORRECT, MB_OK);
         ShowTimer(page);
-        SelectAndFocusControl(page.window, IDC_RX_PASSWORD);
+        SelectAndFocus(page.window, IDC_RX_PASSWORD);
         return 0;
     }
-    SwitchRxTimerOff(gTimer, gEditState.reception);
+    SwitchRxTimerOff(gTimer, gDocument.edit.reception);
     ShowTimerTexts(page);
     ShowTimer(page);
     return 1;
@@ -183,9 +181,9 @@ int TimerOffClicked(SettingsPage& page)
 
 int TimerOnClicked(SettingsPage& page)
 {
-    const int changed = gEditState.reception.rxPrintTimer != RX_TIMER_ON;
+    const int changed = gDocument.edit.reception.rxPrintTimer != RX_TIMER_ON;
     if (changed)
-        SwitchRxTimerOn(gTimer, gEditState.reception);
+        SwitchRxTimerOn(gTimer, gDocument.edit.reception);
     ShowTimer(page);
     return changed;
 }
@@ -194,14 +192,14 @@ int TimerOnClicked(SettingsPage& page)
  * stays off. */
 int ForwardingClicked(SettingsPage& page, uint8_t code)
 {
-    const uint8_t before = gEditState.reception.forwarding;
+    const uint8_t before = gDocument.edit.reception.forwarding;
     const int confirmed = RunForwardingDialog(page.window);
-    const int usable = IsForwardingUsable(gEditState.forwarding.record, gEditState);
-    gEditState.reception.forwarding = usable ? code : RX_FORWARD_OFF;
+    const int usable = IsForwardingUsable(gDocument.edit.forwarding.record, gDocument.edit);
+    gDocument.edit.reception.forwarding = usable ? code : RX_FORWARD_OFF;
     ShowForwarding(page.window);
     if (!usable)
-        SelectAndFocusControl(page.window, IDC_RX_FORWARD_OFF);
-    return confirmed || gEditState.reception.forwarding != before;
+        SelectAndFocus(page.window, IDC_RX_FORWARD_OFF);
+    return confirmed || gDocument.edit.reception.forwarding != before;
 }
 
 int Command(SettingsPage& page, int control, int code)
@@ -225,8 +223,8 @@ int Command(SettingsPage& page, int control, int code)
     case IDC_RX_FORWARD_OFF: {
         if (!clicked)
             return 0;
-        const int changed = gEditState.reception.forwarding != RX_FORWARD_OFF;
-        gEditState.reception.forwarding = RX_FORWARD_OFF;
+        const int changed = gDocument.edit.reception.forwarding != RX_FORWARD_OFF;
+        gDocument.edit.reception.forwarding = RX_FORWARD_OFF;
         ShowForwarding(page.window);
         return changed;
     }
@@ -234,8 +232,8 @@ int Command(SettingsPage& page, int control, int code)
         if (!clicked)
             return 0;
         const uint8_t value = IsDlgButtonChecked(page.window, control) == BST_CHECKED ? 1 : 0;
-        const int changed = gTiming.values[RX_WHEN_UNDETECTED] != value;
-        gTiming.values[RX_WHEN_UNDETECTED] = value;
+        const int changed = gDocument.edit.reception.timing[RX_WHEN_UNDETECTED] != value;
+        gDocument.edit.reception.timing[RX_WHEN_UNDETECTED] = value;
         return changed;
     }
     }
@@ -289,26 +287,25 @@ int ShowProblem(SettingsPage& page, const RxTimerProblem& problem)
 int Check(SettingsPage& page, CheckPhase phase)
 {
     if (phase == CHECK_LEAVE)
-        return ShowProblem(page, LeaveRxTimer(gTimer, gEditState.reception));
+        return ShowProblem(page, LeaveRxTimer(gTimer, gDocument.edit.reception));
     /* Only judged here; Applied puts the timer into the record. */
     RxTimerPage timer = gTimer;
-    ReceptionSettings reception = gEditState.reception;
+    ReceptionSettings reception = gDocument.edit.reception;
     return ShowProblem(page, ApplyRxTimer(timer, reception));
 }
 
 void Applied(SettingsPage& page)
 {
-    ApplyRxTimer(gTimer, gEditState.reception);
-    if (gEditState.reception.forwarding == RX_FORWARD_OFF)
-        ClearForwardingDestination(gEditState.forwarding);
+    ApplyRxTimer(gTimer, gDocument.edit.reception);
+    if (gDocument.edit.reception.forwarding == RX_FORWARD_OFF)
+        ClearForwardingDestination(gDocument.edit.forwarding);
     gTimer.typed[0] = '\0';
     SetTextQuietly(page, IDC_RX_PASSWORD, "");
     ShowTimer(page);
     /* OK by Enter leaves the focus in a field that never lost it. */
     for (int t = 0; t < RX_TIMING_COUNT; t++)
-        if (t != RX_WHEN_UNDETECTED && RxTimingEnabled(gEditState.reception.rxMode, t))
+        if (t != RX_WHEN_UNDETECTED && RxTimingEnabled(gDocument.edit.reception.rxMode, t))
             ClampTiming(page, t);
-    WriteRxTiming(gTiming, gDeviceImage);
 }
 
 }  // namespace

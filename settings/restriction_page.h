@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "device/device_image.h"
+#include "document/document.h"
 
 constexpr int RESTRICTION_DIGITS = RESTRICTION_PASSWORD_SIZE - 2;  // 8
 enum : uint8_t { RESTRICTION_OFF = 0, RESTRICTION_ON = 1 };

@@ -7,7 +7,7 @@
  */
 #include <cstring>
 
-#include "app/ui_win.h"
+#include "ui/ui_win.h"
 #include "resources/resource_ids.h"
 #include "settings/restriction_page.h"
 #include "settings/settings_pages_win.h"
@@ -38,10 +38,10 @@ INT_PTR CALLBACK RestrictionDialogProc(HWND dialog, UINT message, WPARAM wParam,
     case WM_INITDIALOG:
         state = reinterpret_cast<RestrictionDialog*>(lParam);
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        state->choice = gEditState.restriction.enabled;
+        state->choice = gDocument.edit.restriction.enabled;
         CheckChoice(dialog, state->choice);
         SendDlgItemMessageA(dialog, IDC_UR_NEW_PASSWORD, EM_LIMITTEXT, RESTRICTION_DIGITS, 0);
-        SetDlgItemTextA(dialog, IDC_UR_NEW_PASSWORD, gEditState.restriction.password);
+        SetDlgItemTextA(dialog, IDC_UR_NEW_PASSWORD, gDocument.edit.restriction.password);
         CentreOnScreen(dialog);
         return TRUE;
     case WM_COMMAND:
@@ -62,7 +62,7 @@ INT_PTR CALLBACK RestrictionDialogProc(HWND dialog, UINT message, WPARAM wParam,
             return TRUE;
         case IDC_UR_OK:
         case IDOK:
-            state->changed = StoreRestriction(gEditState, state->choice, state->typed);
+            state->changed = StoreRestriction(gDocument.edit, state->choice, state->typed);
             EndDialog(dialog, 0);
             return TRUE;
         case IDC_UR_CANCEL:
@@ -99,9 +99,9 @@ int Command(SettingsPage& page, int control, int code)
     }
     if (control != IDC_URPAGE_OK || code != BN_CLICKED)
         return 0;
-    if (!RestrictionPasswordMatches(gTyped, gEditState)) {
+    if (!RestrictionPasswordMatches(gTyped, gDocument.edit)) {
         ShowMessageId(GetAncestor(page.window, GA_ROOT), IDS_PASSWORD_INCORRECT, MB_OK);
-        SelectAndFocusControl(page.window, IDC_URPAGE_PASSWORD);
+        SelectAndFocus(page.window, IDC_URPAGE_PASSWORD);
         return 0;
     }
     SetDlgItemTextA(page.window, IDC_URPAGE_PASSWORD, "");

@@ -10,7 +10,8 @@
 #include <type_traits>
 #include <utility>
 
-#include "device/device_image.h"
+#include "document/document.h"
+#include "ui/field_filters.h"
 
 // ---- Fields -------------------------------------------------------------------------------
 
@@ -148,15 +149,6 @@ struct NumberOptions {
     int64_t (*correct)(int64_t value, const EditState& state);
 };
 
-enum TextFilter : uint8_t {
-    FILTER_NONE,
-    FILTER_DIGITS,  // FilterDigitsField
-    FILTER_NAME,    // FilterNameField
-    FILTER_ASCII,   // FilterAsciiField
-    FILTER_HOST,    // FilterHostField
-    FILTER_PHONE,   // FilterPhoneField
-    FILTER_EMAIL,   // FilterEmailField
-};
 struct TextOptions {
     int limit;  // characters
     TextFilter filter;

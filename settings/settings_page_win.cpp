@@ -15,9 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "app/file_commands_win.h"
-#include "app/ui_win.h"
-#include "dial/dial_records.h"
+#include "ui/ui_win.h"
+#include "document/dial_records.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_sheet_win.h"
 
@@ -55,22 +54,6 @@ void Touch(int changed)
         gTouched = 1;
 }
 
-TextEnvironment SettingsTextEnvironment()
-{
-    struct Convert {
-        static int ToUtf16(unsigned codePage, const char* text, int length, uint16_t* out,
-                           int capacity)
-        {
-            if (length <= 0 || capacity <= 0)
-                return 0;
-            int n = MultiByteToWideChar(codePage, 0, text, length, reinterpret_cast<wchar_t*>(out),
-                                        capacity);
-            return n > 0 ? n : 0;
-        }
-    };
-    return {GetACP(), IsJapaneseMode(gEditState), Convert::ToUtf16};
-}
-
 std::string ControlText(HWND page, int control, int size)
 {
     std::vector<char> text(static_cast<size_t>(size) + 1, '\0');
@@ -94,7 +77,7 @@ void ShowSliderValue(HWND page, const Binding& b, int value)
 
 void FillRadio(HWND page, const Binding& b)
 {
-    const int checked = CheckedRadio(b, gEditState);
+    const int checked = CheckedRadio(b, gDocument.edit);
     for (int k = 0; k < b.buttonCount; k++)
         CheckDlgButton(page, b.buttons[k].control, k == checked ? BST_CHECKED : BST_UNCHECKED);
 }
@@ -104,31 +87,31 @@ void FillBinding(HWND page, const Binding& b)
     switch (b.kind) {
     case BIND_CHECK:
         CheckDlgButton(page, b.control,
-                       CheckBoxChecked(b, gEditState) ? BST_CHECKED : BST_UNCHECKED);
+                       CheckBoxChecked(b, gDocument.edit) ? BST_CHECKED : BST_UNCHECKED);
         break;
     case BIND_RADIO:
         FillRadio(page, b);
         break;
     case BIND_COMBO_INDEX:
         FillComboFromStrings(page, b.control, b.firstString, b.lastString,
-                             static_cast<int>(ReadEditField(gEditState, b.field)));
+                             static_cast<int>(ReadEditField(gDocument.edit, b.field)));
         break;
     case BIND_COMBO_CODED: {
         std::vector<const ComboRow*> rows(static_cast<size_t>(b.rowCount) + 1);
-        int n = ShownComboRows(b, gEditState, rows.data(), b.rowCount);
-        FillComboCoded(page, b.control, rows.data(), n, ReadEditField(gEditState, b.field));
+        int n = ShownComboRows(b, gDocument.edit, rows.data(), b.rowCount);
+        FillComboCoded(page, b.control, rows.data(), n, ReadEditField(gDocument.edit, b.field));
         break;
     }
     case BIND_SLIDER: {
         HWND bar = GetDlgItem(page, b.control);
-        const int min = static_cast<int>(LimitMinimum(b.slider->range, gEditState));
-        const int max = static_cast<int>(LimitMaximum(b.slider->range, gEditState));
+        const int min = static_cast<int>(LimitMinimum(b.slider->range, gDocument.edit));
+        const int max = static_cast<int>(LimitMaximum(b.slider->range, gDocument.edit));
         SetScrollRange(bar, SB_CTL, min, max, FALSE);
         /* The display keeps the stored value within the range (the range may have moved); the
          * page's snap is for moves only. */
         const int value = static_cast<int>(
-            ClampSlider(static_cast<long>(ReadEditField(gEditState, b.field)), min, max));
-        WriteEditField(gEditState, b.field, value);
+            ClampSlider(static_cast<long>(ReadEditField(gDocument.edit, b.field)), min, max));
+        WriteEditField(gDocument.edit, b.field, value);
         ShowSliderValue(page, b, value);
         break;
     }
@@ -137,21 +120,21 @@ void FillBinding(HWND page, const Binding& b)
             SendDlgItemMessageA(page, b.control, EM_LIMITTEXT, b.number->maxChars, 0);
         char text[32];
         std::snprintf(text, sizeof text, "%lld",
-                      static_cast<long long>(ReadEditField(gEditState, b.field)));
+                      static_cast<long long>(ReadEditField(gDocument.edit, b.field)));
         SetDlgItemTextA(page, b.control, text);
         break;
     }
     case BIND_TEXT: {
         SendDlgItemMessageA(page, b.control, EM_LIMITTEXT, b.text->limit, 0);
         char text[256];
-        ShownText(b, gEditState, text, sizeof text);
+        ShownText(b, gDocument.edit, text, sizeof text);
         SetDlgItemTextA(page, b.control, text);
         break;
     }
     case BIND_ADDRESS: {
         HWND address = GetDlgItem(page, b.control);
         SendMessageA(address, IPM_SETRANGE, 0, MAKEIPRANGE(0, 255));
-        const uint32_t stored = static_cast<uint32_t>(ReadEditField(gEditState, b.field));
+        const uint32_t stored = static_cast<uint32_t>(ReadEditField(gDocument.edit, b.field));
         if (stored == 0)
             SendMessageA(address, IPM_CLEARADDRESS, 0, 0);
         else
@@ -166,7 +149,7 @@ void FillPage(SettingsPage& page)
     const SettingsPageDef& def = *page.def;
     page.filling = 1;
     if (def.prepare)
-        def.prepare(gEditState);
+        def.prepare(gDocument.edit);
     for (int i = 0; i < def.table.bindingCount; i++)
         FillBinding(page.window, def.table.bindings[i]);
     ApplyControlRules(page);
@@ -189,15 +172,15 @@ uint32_t ReadAddress(HWND page, int control)
 void ClampNumberField(HWND page, const Binding& b)
 {
     const long value = ParseDecimalField(ControlText(page, b.control, RANGE_TEXT_SIZE).c_str());
-    const long min = static_cast<long>(LimitMinimum(b.number->range, gEditState));
-    const long max = static_cast<long>(LimitMaximum(b.number->range, gEditState));
-    const long clamped = b.number->correct ? static_cast<long>(b.number->correct(value, gEditState))
+    const long min = static_cast<long>(LimitMinimum(b.number->range, gDocument.edit));
+    const long max = static_cast<long>(LimitMaximum(b.number->range, gDocument.edit));
+    const long clamped = b.number->correct ? static_cast<long>(b.number->correct(value, gDocument.edit))
                                            : ClampSlider(value, min, max);
     char text[32];
     std::snprintf(text, sizeof text, "%ld", clamped);
     if (ControlText(page, b.control, RANGE_TEXT_SIZE) != text)
         SetDlgItemTextA(page, b.control, text);
-    Touch(StoreNumberText(b, text, gEditState));
+    Touch(StoreNumberText(b, text, gDocument.edit));
 }
 
 void OnBoundCommand(HWND page, const Binding& b, int button, int code)
@@ -205,11 +188,11 @@ void OnBoundCommand(HWND page, const Binding& b, int button, int code)
     switch (b.kind) {
     case BIND_CHECK:
         if (code == BN_CLICKED)
-            Touch(StoreCheckBox(b, IsDlgButtonChecked(page, b.control) == BST_CHECKED, gEditState));
+            Touch(StoreCheckBox(b, IsDlgButtonChecked(page, b.control) == BST_CHECKED, gDocument.edit));
         break;
     case BIND_RADIO:
         if (code == BN_CLICKED) {
-            Touch(StoreRadio(b, button, gEditState));
+            Touch(StoreRadio(b, button, gDocument.edit));
             FillRadio(page, b);
         }
         break;
@@ -220,7 +203,7 @@ void OnBoundCommand(HWND page, const Binding& b, int button, int code)
             if (sel >= 0)
                 Touch(StoreComboValue(
                     b, b.kind == BIND_COMBO_INDEX ? sel : GetComboSelData(page, b.control),
-                    gEditState));
+                    gDocument.edit));
         }
         break;
     case BIND_NUMBER:
@@ -234,7 +217,7 @@ void OnBoundCommand(HWND page, const Binding& b, int button, int code)
             /* A field read only on Apply has nothing to store yet, but the user's typing is
              * an edit all the same: without the mark the Apply would skip it. */
             if (!(b.number->flags & NUMBER_STORE_ON_APPLY))
-                Touch(StoreNumberText(b, text, gEditState));
+                Touch(StoreNumberText(b, text, gDocument.edit));
             else
                 Touch(1);
         } else if (code == EN_KILLFOCUS && (b.number->flags & NUMBER_CLAMP_ON_EXIT)) {
@@ -245,12 +228,12 @@ void OnBoundCommand(HWND page, const Binding& b, int button, int code)
         if (code == EN_CHANGE) {
             char text[256];
             FilterEditField(page, b.control, b.text->filter, b.text->limit, text, sizeof text);
-            Touch(StoreText(b, text, gEditState));
+            Touch(StoreText(b, text, gDocument.edit));
         }
         break;
     case BIND_ADDRESS:
         if (code == EN_CHANGE)
-            Touch(StoreAddress(b, ReadAddress(page, b.control), gEditState));
+            Touch(StoreAddress(b, ReadAddress(page, b.control), gDocument.edit));
         break;
     case BIND_SLIDER:
         break;
@@ -298,11 +281,11 @@ void OnScroll(SettingsPage& page, HWND bar, int request, int thumb)
     HandleEdit(page, control, [&]() {
         const SliderOptions& s = *b->slider;
         const long target = SliderTarget(
-            request, static_cast<long>(ReadEditField(gEditState, b->field)), thumb,
-            static_cast<long>(LimitMinimum(s.range, gEditState)),
-            static_cast<long>(LimitMaximum(s.range, gEditState)), s.lineStep, s.pageStep);
-        const int value = SliderValue(*b, target, gEditState);
-        Touch(StoreSliderValue(*b, value, gEditState));
+            request, static_cast<long>(ReadEditField(gDocument.edit, b->field)), thumb,
+            static_cast<long>(LimitMinimum(s.range, gDocument.edit)),
+            static_cast<long>(LimitMaximum(s.range, gDocument.edit)), s.lineStep, s.pageStep);
+        const int value = SliderValue(*b, target, gDocument.edit);
+        Touch(StoreSliderValue(*b, value, gDocument.edit));
         ShowSliderValue(page.window, *b, value);
         return 0;
     });
@@ -316,11 +299,11 @@ int RunChecks(SettingsPage& page, CheckPhase phase)
     const PageBindings& table = page.def->table;
     for (int i = 0; i < table.bindingCount; i++) {
         const Binding& b = table.bindings[i];
-        if (!NumberCheckApplies(b, static_cast<uint8_t>(phase), gEditState))
+        if (!NumberCheckApplies(b, static_cast<uint8_t>(phase), gDocument.edit))
             continue;
         if (!CheckRangeField(page.window, b.control, b.number->messageId,
-                             static_cast<long>(LimitMinimum(b.number->range, gEditState)),
-                             static_cast<long>(LimitMaximum(b.number->range, gEditState))))
+                             static_cast<long>(LimitMinimum(b.number->range, gDocument.edit)),
+                             static_cast<long>(LimitMaximum(b.number->range, gDocument.edit))))
             return b.control;
     }
     return page.def->check ? page.def->check(page, phase) : 0;
@@ -373,13 +356,13 @@ LRESULT OnApply(SettingsPage& page, int closing)
     for (int i = 0; i < table.bindingCount; i++) {
         const Binding& b = table.bindings[i];
         if (b.kind == BIND_NUMBER && (b.number->flags & NUMBER_STORE_ON_APPLY) &&
-            ConditionHolds(b.number->checkWhen, gEditState))
+            ConditionHolds(b.number->checkWhen, gDocument.edit))
             StoreNumberText(b, ControlText(page.window, b.control, RANGE_TEXT_SIZE).c_str(),
-                            gEditState);
+                            gDocument.edit);
     }
     if (page.def->applied)
         page.def->applied(page);
-    StoreSettings(gEditState, gDeviceImage);
+    CommitEdits(gDocument);
     UpdateUnsavedFlag();
     /* Stored: Apply stays off until the next edit (Wine's sheet leaves it on). */
     PropSheet_UnChanged(Sheet(page), page.window);
@@ -412,7 +395,7 @@ INT_PTR OnNotify(SettingsPage& page, const NMHDR* header, LPARAM lParam)
         break;
     case PSN_QUERYCANCEL:
         /* Every edit since the last Apply is dropped. */
-        LoadEditState();
+        RevertEdits(gDocument);
         break;
     case PSN_RESET:
         ClosePropertySheet(page.window);
@@ -456,7 +439,7 @@ INT_PTR CALLBACK SettingsPageProc(HWND window, UINT message, WPARAM wParam, LPAR
         return OnNotify(*page, reinterpret_cast<const NMHDR*>(lParam), lParam);
     case WM_FOCUS_CONTROL:
         gLeaveGuard = 0;
-        SelectAndFocusControl(window, static_cast<int>(wParam));
+        SelectAndFocus(window, static_cast<int>(wParam));
         return TRUE;
     case WM_DESTROY:
         page->window = nullptr;
@@ -491,7 +474,7 @@ void MarkPageChanged(SettingsPage& page)
 void UpdateUnsavedFlag()
 {
     if (ShouldMarkUnsaved(gChanged, SETTINGS_PAGE_COUNT))
-        MarkDocumentChanged();
+        MarkDocumentChanged(gDocument);
 }
 
 void RefreshBinding(SettingsPage& page, int control)
@@ -518,13 +501,13 @@ void ApplyControlRules(SettingsPage& page)
     const PageBindings& table = page.def->table;
     for (int i = 0; i < table.enableCount; i++) {
         const ControlRule& rule = table.enables[i];
-        const BOOL enabled = ConditionHolds(rule.when, gEditState) ? TRUE : FALSE;
+        const BOOL enabled = ConditionHolds(rule.when, gDocument.edit) ? TRUE : FALSE;
         for (int k = 0; k < rule.count; k++)
             EnableWindow(GetDlgItem(page.window, rule.controls[k]), enabled);
     }
     for (int i = 0; i < table.showCount; i++) {
         const ControlRule& rule = table.shows[i];
-        const int shown = ConditionHolds(rule.when, gEditState) ? SW_SHOW : SW_HIDE;
+        const int shown = ConditionHolds(rule.when, gDocument.edit) ? SW_SHOW : SW_HIDE;
         for (int k = 0; k < rule.count; k++)
             ShowWindow(GetDlgItem(page.window, rule.controls[k]), shown);
     }
@@ -575,87 +558,4 @@ int64_t GetComboSelData(HWND page, int combo)
     if (sel < 0)
         return -1;
     return static_cast<int64_t>(SendDlgItemMessageA(page, combo, CB_GETITEMDATA, sel, 0));
-}
-
-int CheckRangeField(HWND page, int edit, int messageId, long min, long max)
-{
-    const std::string text = ControlText(page, edit, RANGE_TEXT_SIZE - 1);
-    const RangeVerdict verdict = JudgeRangeField(text.c_str(), min, max);
-    if (verdict == RANGE_OK)
-        return 1;
-    HWND owner = GetAncestor(page, GA_ROOT);
-    if (verdict == RANGE_EMPTY) {
-        ShowMessageId(owner, IDS_REQUIRED_FIELD, MB_OK);
-    } else {
-        char format[MESSAGE_SIZE], message[MESSAGE_SIZE];
-        FormatRangeMessage(message, sizeof message, LoadStr(messageId, format, sizeof format), min,
-                           max);
-        ShowMessage(owner, message, MB_OK);
-    }
-    SelectAndFocusControl(page, edit);
-    return 0;
-}
-
-void SelectAndFocusControl(HWND page, int control)
-{
-    HWND field = GetDlgItem(page, control);
-    if (!field)
-        return;
-    HWND top = GetAncestor(page, GA_ROOT);
-    SendMessageA(top, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
-    char cls[32] = "";
-    GetClassNameA(field, cls, sizeof cls);
-    if (lstrcmpiA(cls, WC_IPADDRESSA) == 0)
-        SendMessageA(field, IPM_SETFOCUS, 0, 0);
-    else
-        SendMessageA(field, EM_SETSEL, 0, -1);
-}
-
-int FilterEditField(HWND page, int control, TextFilter filter, int limit, char* out, int size)
-{
-    if (limit < 0)
-        limit = 0;
-    /* One character past the limit is read, so a text pasted past it is cut. */
-    std::vector<char> text(static_cast<size_t>(limit) + 2, '\0');
-    GetDlgItemTextA(page, control, text.data(), static_cast<int>(text.size()));
-    const TextEnvironment env = SettingsTextEnvironment();
-    const int n = static_cast<int>(text.size());
-    int caret = 0, passed = 1;
-    switch (filter) {
-    case FILTER_NONE:
-        if (static_cast<int>(std::strlen(text.data())) > limit) {
-            text[static_cast<size_t>(limit)] = '\0';
-            caret = limit;
-            passed = 0;
-        }
-        break;
-    case FILTER_DIGITS:
-        passed = FilterDigitsField(text.data(), n, limit, &caret);
-        break;
-    case FILTER_NAME:
-        passed = FilterNameField(text.data(), n, limit, &caret, env);
-        break;
-    case FILTER_ASCII:
-        passed = FilterAsciiField(text.data(), n, limit, &caret, env);
-        break;
-    case FILTER_HOST:
-        passed = FilterHostField(text.data(), n, limit, &caret, env);
-        break;
-    case FILTER_PHONE:
-        passed = FilterPhoneField(text.data(), n, limit, &caret);
-        break;
-    case FILTER_EMAIL:
-        passed = FilterEmailField(text.data(), n, limit, &caret, env);
-        break;
-    }
-    HWND edit = GetDlgItem(page, control);
-    if (passed) {
-        SendMessageA(edit, EM_LIMITTEXT, limit, 0);
-    } else {
-        SetWindowTextA(edit, text.data());
-        SendMessageA(edit, EM_SETSEL, caret, caret);
-    }
-    if (out && size > 0)
-        lstrcpynA(out, text.data(), size);
-    return passed;
 }

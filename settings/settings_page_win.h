@@ -14,6 +14,7 @@
 
 #include "settings/settings_bindings.h"
 #include "settings/settings_rules.h"
+#include "ui/controls_win.h"
 
 /* One page of the sheet while it exists. */
 struct SettingsPageDef;
@@ -26,7 +27,7 @@ struct SettingsPage {
 
 enum CheckPhase { CHECK_LEAVE = NUMBER_CHECK_LEAVE, CHECK_APPLY = NUMBER_CHECK_APPLY };
 
-/* A page: its table and its hooks, all optional. Hooks work on gEditState. */
+/* A page: its table and its hooks, all optional. Hooks work on gDocument.edit. */
 struct SettingsPageDef {
     PageBindings table;
     /* Before the controls are filled: the page's own corrections of stored values. */
@@ -74,15 +75,4 @@ void FillComboFromStrings(HWND page, int combo, int firstString, int lastString,
 void FillComboCoded(HWND page, int combo, const ComboRow* const* rows, int count, int64_t value);
 int SelectComboByData(HWND page, int combo, int64_t value);
 int64_t GetComboSelData(HWND page, int combo);
-/* 1 when the field holds a number within min..max; else its message, the field focused (and
- * its text selected when it is out of range), 0. */
-int CheckRangeField(HWND page, int edit, int messageId, long min, long max);
-/* Selects the whole text of a control (or the first field of an address) and focuses it. */
-void SelectAndFocusControl(HWND page, int control);
-
-/* The field's text run through `filter` with `limit`: a repaired text is written back with
- * the caret where the rejected character was. The text as it stands afterwards goes to `out`
- * (of `size` bytes); 1 when it passed unchanged. */
-int FilterEditField(HWND page, int control, TextFilter filter, int limit, char* out, int size);
-
 #endif

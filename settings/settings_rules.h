@@ -8,8 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "device/device_image.h"
-#include "dial/dial_fields.h"
+#include "document/document.h"
+#include "ui/field_filters.h"
 
 // ---- The sheet's pages ----------------------------------------------------------------------
 
@@ -48,17 +48,6 @@ int SheetPageOrders(uint8_t ethernetBoard, int* orders);
 // clears the document's flag, only sets it.
 int ShouldMarkUnsaved(const uint8_t* changedFlags, int count);
 
-// ---- Range fields -------------------------------------------------------------------------
-
-enum RangeVerdict { RANGE_OK, RANGE_EMPTY, RANGE_OUTSIDE };
-// A range field's text (as read, at most 128 characters) judged: empty, or its decimal reading
-// (ParseDecimalField: "12abc" is 12) within min..max or not.
-RangeVerdict JudgeRangeField(const char* text, long min, long max);
-// The range message from its format: the first two "%d" become min and max; anything else,
-// other % sequences included, is copied as it stands, so a format from a resource library can
-// never read arguments that are not there.
-void FormatRangeMessage(char* out, size_t size, const char* format, long min, long max);
-
 // ---- Sliders --------------------------------------------------------------------------------
 
 // The scroll requests of a horizontal scroll bar (the values of SB_LINELEFT and its kin).
@@ -87,26 +76,8 @@ void FormatSliderLabel(char* out, size_t size, long value, const char* unit);
 // The first index whose code equals value, or -1 (the list then selects its first row).
 int FindComboRow(const int64_t* codes, int count, int64_t value);
 
-// ---- Field filters of the settings pages (the contract of the filters in dial_fields.h) ----
-
-// Digits, "+", "-" and space.
-int FilterPhoneField(char* text, int size, int limit, int* caret);
-// Printable ASCII without "?": a byte below 32 or from 128 is removed; a UTF-16 unit of 256 or
-// above cuts the text.
-int FilterAsciiField(char* text, int size, int limit, int* caret, const TextEnvironment& env);
-// Host names: printable ASCII without "\" and "?"; a unit of 256 or above cuts the text.
-int FilterHostField(char* text, int size, int limit, int* caret, const TextEnvironment& env);
-
 // ---- Addresses --------------------------------------------------------------------------------
 
 // Between the stored form of an address (first octet in the lowest byte) and the IP address
 // control's form (first octet in the highest byte).
 uint32_t SwapAddressOrder(uint32_t address);
-
-// ---- Storing ----------------------------------------------------------------------------------
-
-// What an Apply stores: StoreEditState, and for every text item whose bytes this changed, the
-// item's length set to its text's length, so the image never holds a text with another text's
-// length (an item the device does not have keeps its ITEM_ABSENT). Texts that did not change
-// keep their length. 1, or 0 without an image.
-int StoreSettings(const EditState& state, DeviceImage& image);

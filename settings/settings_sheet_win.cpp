@@ -3,9 +3,8 @@
  */
 #include "settings/settings_sheet_win.h"
 
-#include "app/frame_win.h"
-#include "app/ui_win.h"
-#include "device/device_image.h"
+#include "ui/ui_win.h"
+#include "document/document.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_page_win.h"
 #include "settings/settings_pages_win.h"
@@ -68,7 +67,7 @@ HPROPSHEETPAGE CreateSettingsPage(int templateId, DLGPROC proc, int order)
 INT_PTR ShowDeviceSettings(HWND owner)
 {
     ResetSettingsPages();
-    const uint8_t board = NormaliseEthernetFlag(gEditState);
+    const uint8_t board = NormaliseEthernetFlag(gDocument.edit);
     int orders[SETTINGS_PAGE_COUNT];
     const int count = SheetPageOrders(board, orders);
     HPROPSHEETPAGE pages[SETTINGS_PAGE_COUNT];
@@ -99,15 +98,4 @@ void ClosePropertySheet(HWND page)
 {
     /* A modal sheet under Wine leaves its loop only on the next message. */
     PostMessageA(GetParent(page), WM_NULL, 0, 0);
-}
-
-void OnDeviceSettings(HWND mainWindow)
-{
-    LoadEditState();
-    if (gApp.currentView != VIEW_DEVICE) {
-        if (gApp.currentView == VIEW_SPEED)
-            SendMessageA(mainWindow, WM_COMMAND, IDM_VIEW_QUICK, 0);
-        SelectTreeItem(VIEW_DEVICE);
-    }
-    ShowDeviceSettings(mainWindow);
 }

@@ -1,6 +1,5 @@
 /*
- * The Device Settings sheet: the page table, the modal sheet itself and the Device Settings
- * command of the main window.
+ * The Device Settings sheet: the page table and the modal sheet itself.
  */
 #ifndef MORAVEL_SETTINGS_SHEET_WIN_H
 #define MORAVEL_SETTINGS_SHEET_WIN_H
@@ -26,8 +25,5 @@ HINSTANCE SettingsTemplateModule(int templateId);
 /* A page's reset (the sheet is being cancelled): the sheet machinery ends the sheet, and the
  * owner is enabled and brought to the front once it is gone (ShowDeviceSettings). */
 void ClosePropertySheet(HWND page);
-
-/* Command 825: the edit state reloaded from the image, the device item selected, the sheet. */
-void OnDeviceSettings(HWND mainWindow);
 
 #endif

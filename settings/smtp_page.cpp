@@ -1,7 +1,7 @@
 // The SMTP and POP3 pages' own rules. See smtp_page.h.
 #include "settings/smtp_page.h"
 
-#include "dial/dial_fields.h"
+#include "ui/field_filters.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_rules.h"
 

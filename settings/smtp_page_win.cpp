@@ -6,7 +6,7 @@
  */
 #include <string>
 
-#include "app/ui_win.h"
+#include "ui/ui_win.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_pages_win.h"
 #include "settings/smtp_page.h"
@@ -31,7 +31,7 @@ const char* TypedText(int control, void* context)
 int RunPageChecks(SettingsPage& page, MailCheckList list)
 {
     FieldTexts texts = {page.window, std::string()};
-    const MailFailure failure = RunMailChecks(list, gEditState, TypedText, &texts);
+    const MailFailure failure = RunMailChecks(list, gDocument.edit, TypedText, &texts);
     HWND owner = GetAncestor(page.window, GA_ROOT);
     switch (failure.verdict) {
     case MAIL_PASSED:

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "device/device_image.h"
+#include "document/document.h"
 
 constexpr int COUNTRY_COUNT = 44;
 constexpr int COUNTRY_USA = 0;

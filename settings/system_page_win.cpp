@@ -90,7 +90,7 @@ void Init(SettingsPage&) { gLanguageChanged = 0; }
 void Edited(SettingsPage&, int control)
 {
     if (control == IDC_SYS_COUNTRY)
-        ApplyCountryRules(gEditState, gEditState.system.country);
+        ApplyCountryRules(gDocument.edit, gDocument.edit.system.country);
     else if (control == IDC_SYS_LANGUAGE)
         gLanguageChanged = 1;
 }

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "device/device_image.h"
+#include "document/document.h"
 
 enum : uint8_t {
     MEMORY_TX_ON = 0,  // 0x10302

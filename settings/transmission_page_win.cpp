@@ -51,7 +51,7 @@ const ControlRule ENABLES[] = {
 /* The box shows what will be stored: checked and out of reach where the header is required. */
 void Activate(SettingsPage& page)
 {
-    const BOOL forced = ApplyFaxHeaderCountryRule(gEditState) ? TRUE : FALSE;
+    const BOOL forced = ApplyFaxHeaderCountryRule(gDocument.edit) ? TRUE : FALSE;
     RefreshBinding(page, IDC_TX_PRINT_HEADER);
     EnableWindow(GetDlgItem(page.window, IDC_TX_PRINT_HEADER), !forced);
 }

@@ -9,10 +9,19 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
+#include "app/commands_win.h"
 #include "app/frame_win.h"
 #include "app/help_win.h"
-#include "app/ui_win.h"
+#include "app/main_window_win.h"
+#include "app/program_win.h"
+#include "app/startup_win.h"
+#include "app/ui_state_win.h"
+#include "ui/file_dialog_win.h"
+#include "ui/frame_seam_win.h"
+#include "ui/pictures_win.h"
+#include "app/help_win.h"
+#include "ui/ui_win.h"
 #include "resources/resource_ids.h"
 #include "tests/app/frame_harness_win.h"
 
@@ -89,7 +98,7 @@ TEST_F(Commands, ConnectedWithoutDataOffersDownloadNotUpload)
 
 TEST_F(Commands, DataOfflineKeepsSavePrintAndSettings)
 {
-    gApp.dataPresent = 1;
+    gDocument.dataPresent = 1;
     Refresh();
     for (int id : {IDM_SAVE, IDM_SAVE_AS, IDM_PRINT, IDM_PRINT_PREVIEW, IDM_DEVICE_SETTINGS,
                    IDM_TOTAL_COUNTER, IDM_DEVICE_INFO, IDM_VIEW_QUICK, IDM_PROPERTIES})
@@ -107,17 +116,17 @@ TEST_F(Commands, PropertiesIsNeverGrayedAgainOnceEnabled)
 {
     Refresh();
     EXPECT_FALSE(MenuItemEnabled(menu, IDM_PROPERTIES)) << "grayed in the template";
-    gApp.dataPresent = 1;
+    gDocument.dataPresent = 1;
     Refresh();
     EXPECT_TRUE(MenuItemEnabled(menu, IDM_PROPERTIES));
-    gApp.dataPresent = 0;
+    gDocument.dataPresent = 0;
     Refresh();
     EXPECT_TRUE(MenuItemEnabled(menu, IDM_PROPERTIES));
 }
 
 TEST_F(Commands, ViewCommandsSwitchTheList)
 {
-    gApp.dataPresent = 1;
+    gDocument.dataPresent = 1;
     Refresh();
     Command(IDM_VIEW_SPEED);
     EXPECT_EQ(static_cast<uint32_t>(VIEW_SPEED), gApp.currentView);
@@ -191,7 +200,7 @@ void RightClick(HWND window, POINT screen)
 
 TEST_F(Commands, DeviceMenuSwitchesBackToTheDeviceFirst)
 {
-    gApp.dataPresent = 1;
+    gDocument.dataPresent = 1;
     Refresh();
     Command(IDM_VIEW_QUICK);
     ASSERT_TRUE(IsShown(gApp.dialList));
@@ -220,7 +229,7 @@ TEST_F(Commands, DeviceMenuSwitchesBackToTheDeviceFirst)
 
 TEST_F(Commands, TheMenuKeyOpensTheMenuOfTheFocusedItem)
 {
-    gApp.dataPresent = 1;
+    gDocument.dataPresent = 1;
     Refresh();
     HWND tree = static_cast<HWND>(gApp.tree);
     EnableWindow(tree, TRUE);
@@ -234,7 +243,7 @@ TEST_F(Commands, TheMenuKeyOpensTheMenuOfTheFocusedItem)
 
 TEST_F(Commands, ListItemInTheTreeShowsItsListAndNoMenu)
 {
-    gApp.dataPresent = 1;
+    gDocument.dataPresent = 1;
     Refresh();
     gSeen = PopupSeen();
     SetPopupHook(RecordPopup);
@@ -246,7 +255,7 @@ TEST_F(Commands, ListItemInTheTreeShowsItsListAndNoMenu)
 
 TEST_F(Commands, RowMenuOnAnEmptyRowOffersOnlyPropertiesAndPasteFromAFilledClipboard)
 {
-    gApp.dataPresent = 1;
+    gDocument.dataPresent = 1;
     Refresh();
     Command(IDM_VIEW_SPEED);
     HWND list = static_cast<HWND>(gApp.dialList);

@@ -9,15 +9,24 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
+#include "app/commands_win.h"
 #include "app/frame_win.h"
-#include "app/ui_win.h"
-#include "device/device_backends.h"
-#include "device/device_image.h"
+#include "app/help_win.h"
+#include "app/main_window_win.h"
+#include "app/program_win.h"
+#include "app/startup_win.h"
+#include "app/ui_state_win.h"
+#include "ui/file_dialog_win.h"
+#include "ui/frame_seam_win.h"
+#include "ui/pictures_win.h"
+#include "ui/ui_win.h"
+#include "devsim/device_backends.h"
+#include "document/document.h"
 #include "device/device_protocol.h"
 #include "device/device_transfer.h"
 #include "device/device_transport.h"
-#include "device/sim_backend.h"
+#include "devsim/sim_backend.h"
 #include "resources/resource_ids.h"
 #include "tests/app/frame_harness_win.h"
 
@@ -236,14 +245,14 @@ TEST_F(DeviceCommands, DownloadFillsTheProgramAndTheBackup)
     Command(IDM_CONNECT);
     Command(IDM_DOWNLOAD);
     EXPECT_TRUE(gMessages.empty()) << "no data yet: no question; got " << gMessages[0];
-    EXPECT_EQ(1u, gApp.dataPresent);
-    EXPECT_EQ(1, gApp.modified) << "a download changes the document";
-    EXPECT_EQ(0, std::memcmp(gDeviceImage.bytes + 2 * ITEM_RECORD_SIZE,
+    EXPECT_EQ(1u, gDocument.dataPresent);
+    EXPECT_EQ(1, gDocument.modified) << "a download changes the document";
+    EXPECT_EQ(0, std::memcmp(gDocument.image.bytes + 2 * ITEM_RECORD_SIZE,
                              device->items + 2 * ITEM_RECORD_SIZE,
                              DEVICE_IMAGE_SIZE - 2 * ITEM_RECORD_SIZE))
         << "the image holds the device's settings and directory";
     EXPECT_FALSE(TreeRootText().empty()) << "the tree shows the device name";
-    EXPECT_STREQ(gEditState.properties.deviceName, TreeRootText().c_str());
+    EXPECT_STREQ(gDocument.edit.properties.deviceName, TreeRootText().c_str());
     EXPECT_TRUE(MenuItemEnabled(window, IDM_UPLOAD));
     EXPECT_TRUE(IsShown(gApp.tree));
 
@@ -257,7 +266,7 @@ TEST_F(DeviceCommands, DownloadFillsTheProgramAndTheBackup)
     ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
     CloseHandle(file);
     ASSERT_EQ(static_cast<DWORD>(DEVICE_IMAGE_SIZE), read);
-    EXPECT_EQ(0, std::memcmp(bytes.data(), gDeviceImage.bytes, DEVICE_IMAGE_SIZE))
+    EXPECT_EQ(0, std::memcmp(bytes.data(), gDocument.image.bytes, DEVICE_IMAGE_SIZE))
         << "the backup is the image byte for byte";
 }
 
@@ -265,15 +274,15 @@ TEST_F(DeviceCommands, SecondDownloadAsksAndNoKeepsTheData)
 {
     Command(IDM_CONNECT);
     Command(IDM_DOWNLOAD);
-    ItemValueById(0x10C04)[0] = 'X';
+    ImageItemValue(gDocument.image, 0x10C04)[0] = 'X';
     gAnswer = IDNO;
     Command(IDM_DOWNLOAD);
     ASSERT_EQ(1u, gMessages.size());
     EXPECT_EQ("Are you sure you want to overwrite the setting data of this application with the "
               "device data?",
               gMessages[0]);
-    EXPECT_EQ('X', ItemValueById(0x10C04)[0]) << "No leaves the image alone";
-    EXPECT_EQ(1u, gApp.dataPresent);
+    EXPECT_EQ('X', ImageItemValue(gDocument.image, 0x10C04)[0]) << "No leaves the image alone";
+    EXPECT_EQ(1u, gDocument.dataPresent);
 }
 
 TEST_F(DeviceCommands, UploadAsksThenSendsEverythingAndCommits)
@@ -282,10 +291,10 @@ TEST_F(DeviceCommands, UploadAsksThenSendsEverythingAndCommits)
     Command(IDM_DOWNLOAD);
     const uint32_t commits = device->commitCount;
     const char name[] = "Upload test";
-    uint8_t* value = ItemValueById(0x10C04);
+    uint8_t* value = ImageItemValue(gDocument.image, 0x10C04);
     std::memset(value, 0, 36);
     std::memcpy(value, name, sizeof name - 1);
-    SetItemLengthById(0x10C04, sizeof name - 1);
+    SetImageItemLength(gDocument.image, 0x10C04, sizeof name - 1);
 
     Command(IDM_UPLOAD);
     ASSERT_EQ(1u, gMessages.size());
@@ -321,7 +330,7 @@ TEST_F(DeviceCommands, ABrokenDownloadIsReportedAndLeavesTheProgramOffline)
     Command(IDM_DOWNLOAD);
     ASSERT_FALSE(gMessages.empty());
     EXPECT_EQ("Reading/writing device data has failed.", gMessages.back());
-    EXPECT_EQ(0u, gApp.dataPresent);
+    EXPECT_EQ(0u, gDocument.dataPresent);
     EXPECT_EQ(0u, gApp.connected);
     EXPECT_FALSE(MenuItemEnabled(window, IDM_UPLOAD));
     EXPECT_EQ("Connection : Offline", PanelText());

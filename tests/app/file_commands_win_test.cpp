@@ -8,13 +8,22 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
 #include "app/file_commands_win.h"
+#include "app/commands_win.h"
 #include "app/frame_win.h"
-#include "app/ui_win.h"
-#include "device/device_image.h"
+#include "app/help_win.h"
+#include "app/main_window_win.h"
+#include "app/program_win.h"
+#include "app/startup_win.h"
+#include "app/ui_state_win.h"
+#include "ui/file_dialog_win.h"
+#include "ui/frame_seam_win.h"
+#include "ui/pictures_win.h"
+#include "ui/ui_win.h"
+#include "document/document.h"
 #include "device/setting_file.h"
-#include "dial/dial_records.h"
+#include "document/dial_records.h"
 #include "resources/resource_ids.h"
 #include "tests/app/frame_harness_win.h"
 
@@ -64,14 +73,14 @@ bool MenuItemEnabled(HWND window, int command)
 // A setting data file whose device name is name.
 std::string MakeSettingFile(const char* fileName, const char* name)
 {
-    CreateDeviceImage();
-    uint8_t* value = ItemValueById(0x10C04);
+    CreateDeviceImage(gDocument.image);
+    uint8_t* value = ImageItemValue(gDocument.image, 0x10C04);
     std::memset(value, 0, ITEM_VALUE_SIZE);
     std::memcpy(value, name, std::strlen(name));
-    SetItemLengthById(0x10C04, static_cast<uint32_t>(std::strlen(name)));
+    SetImageItemLength(gDocument.image, 0x10C04, static_cast<uint32_t>(std::strlen(name)));
     std::string path = TempPath(fileName);
-    EXPECT_EQ(1, WriteSettingFile(path.c_str()));
-    ResetDeviceImage();
+    EXPECT_EQ(1, WriteSettingFile(gDocument.image, path.c_str()));
+    ResetDeviceImage(gDocument.image);
     return path;
 }
 
@@ -115,16 +124,16 @@ TEST_F(Files, OpenShowsTheDataAndWritesTheHiddenBackup)
     EXPECT_EQ("Open...", gDialogs[0].title);
     EXPECT_TRUE(gMessages.empty()) << gMessages[0];
 
-    EXPECT_EQ(1u, gApp.dataPresent);
+    EXPECT_EQ(1u, gDocument.dataPresent);
     EXPECT_EQ("Moravel - moravel-open.dat", WindowText(window));
-    EXPECT_STREQ(path.c_str(), gApp.currentPath);
-    EXPECT_EQ(0, gApp.modified);
+    EXPECT_STREQ(path.c_str(), gDocument.path);
+    EXPECT_EQ(0, gDocument.modified);
     Refresh();
     EXPECT_TRUE(MenuItemEnabled(window, IDM_SAVE));
     EXPECT_TRUE(MenuItemEnabled(window, IDM_VIEW_QUICK));
     EXPECT_TRUE(IsShown(gApp.tree));
     EXPECT_TRUE(IsWindowEnabled(static_cast<HWND>(gApp.dialList)));
-    EXPECT_STREQ("Reception MFP", gEditState.properties.deviceName);
+    EXPECT_STREQ("Reception MFP", gDocument.edit.properties.deviceName);
 
     char backup[MAX_PATH];
     BackupPath(backup, sizeof backup);
@@ -140,15 +149,15 @@ TEST_F(Files, CancelledOrFailedOpenChangesNothing)
 {
     Command(IDM_OPEN);
     EXPECT_EQ(1u, gDialogs.size());
-    EXPECT_EQ(0u, gApp.dataPresent);
+    EXPECT_EQ(0u, gDocument.dataPresent);
     EXPECT_TRUE(gMessages.empty());
 
-    gApp.dataPresent = 1;  // data from an earlier download stays usable
+    gDocument.dataPresent = 1;  // data from an earlier download stays usable
     gChosenPath = TempPath("moravel-no-such-file.dat");
     Command(IDM_OPEN);
     ASSERT_EQ(1u, gMessages.size());
     EXPECT_EQ("Reading/writing device data has failed.", gMessages[0]);
-    EXPECT_EQ(1u, gApp.dataPresent);
+    EXPECT_EQ(1u, gDocument.dataPresent);
     EXPECT_EQ("Moravel - NewFile.Dat", WindowText(window));
 }
 
@@ -156,28 +165,28 @@ TEST_F(Files, SaveOfANewDocumentAsksOnceAndKeepsTheCaption)
 {
     std::string path = TempPath("moravel-save.dat");
     DeleteFileA(path.c_str());
-    gApp.dataPresent = 1;
-    gApp.modified = 1;
+    gDocument.dataPresent = 1;
+    gDocument.modified = 1;
     gChosenPath = path;
     Command(IDM_SAVE);
     ASSERT_EQ(1u, gDialogs.size());
     EXPECT_EQ(DIALOG_SAVE, gDialogs[0].mode);
     EXPECT_EQ("Save", gDialogs[0].title);
     EXPECT_EQ(static_cast<long>(DEVICE_IMAGE_SIZE), FileSize(path));
-    EXPECT_EQ(0, gApp.modified);
+    EXPECT_EQ(0, gDocument.modified);
     EXPECT_EQ("Moravel - NewFile.Dat", WindowText(window)) << "Save keeps the old title";
 
-    gApp.modified = 1;
+    gDocument.modified = 1;
     Command(IDM_SAVE);
     EXPECT_EQ(1u, gDialogs.size()) << "the next Save writes without asking";
-    EXPECT_EQ(0, gApp.modified);
+    EXPECT_EQ(0, gDocument.modified);
     DeleteFileA(path.c_str());
 }
 
 TEST_F(Files, SaveAsSetsTheTitle)
 {
     std::string path = TempPath("moravel-save-as.dat");
-    gApp.dataPresent = 1;
+    gDocument.dataPresent = 1;
     gChosenPath = path;
     Command(IDM_SAVE_AS);
     ASSERT_EQ(1u, gDialogs.size());
@@ -189,40 +198,40 @@ TEST_F(Files, SaveAsSetsTheTitle)
 
 TEST_F(Files, AFailedSaveIsReportedAndTheChangesStayUnsaved)
 {
-    gApp.dataPresent = 1;
-    gApp.modified = 1;
+    gDocument.dataPresent = 1;
+    gDocument.modified = 1;
     gChosenPath = "C:\\no\\such\\folder\\moravel.dat";
     Command(IDM_SAVE_AS);
     ASSERT_EQ(1u, gMessages.size());
     EXPECT_EQ("Reading/writing device data has failed.", gMessages[0]);
-    EXPECT_EQ(1, gApp.modified) << "leaving must still ask";
+    EXPECT_EQ(1, gDocument.modified) << "leaving must still ask";
 }
 
 TEST_F(Files, AFailedSaveAsKeepsTheOldNameSoTheNextSaveAsks)
 {
     const std::string saved = TempPath("moravel-kept.dat");
-    gApp.dataPresent = 1;
+    gDocument.dataPresent = 1;
     gChosenPath = saved;
     Command(IDM_SAVE_AS);
-    ASSERT_STREQ(saved.c_str(), gApp.currentPath);
+    ASSERT_STREQ(saved.c_str(), gDocument.path);
 
-    gApp.modified = 1;
+    gDocument.modified = 1;
     gChosenPath = "C:\\no\\such\\folder\\moravel.dat";
     Command(IDM_SAVE_AS);
     ASSERT_EQ(1u, gMessages.size());
     EXPECT_EQ("Reading/writing device data has failed.", gMessages[0]);
-    EXPECT_EQ(1, gApp.modified) << "leaving must still ask";
-    EXPECT_STREQ(saved.c_str(), gApp.currentPath) << "the document keeps the name it was saved as";
+    EXPECT_EQ(1, gDocument.modified) << "leaving must still ask";
+    EXPECT_STREQ(saved.c_str(), gDocument.path) << "the document keeps the name it was saved as";
     EXPECT_EQ("Moravel - moravel-kept.dat", WindowText(window));
 
     // On a new document a failed first Save leaves it untitled: the next Save asks again.
-    std::strcpy(gApp.currentPath, "NewFile.Dat");
-    std::strcpy(gApp.currentTitle, "NewFile.Dat");
+    std::strcpy(gDocument.path, "NewFile.Dat");
+    std::strcpy(gDocument.title, "NewFile.Dat");
     gDialogs.clear();
     Command(IDM_SAVE);
     Command(IDM_SAVE);
     EXPECT_EQ(2u, gDialogs.size()) << "a name whose file was never written is not taken";
-    EXPECT_STREQ("NewFile.Dat", gApp.currentPath);
+    EXPECT_STREQ("NewFile.Dat", gDocument.path);
     DeleteFileA(saved.c_str());
 }
 
@@ -230,49 +239,49 @@ TEST_F(Files, OpenMendsBrokenEntriesBeforeTheBackupIsWritten)
 {
     // Quick Dial key 3 an e-mail entry whose address stops short of its length; Speed Dial
     // entry 5 a fax entry stored with a length the device never reported.
-    CreateDeviceImage();
-    uint8_t* key = ItemValue(QUICK_DIAL_FIRST_RECORD + 3);
+    CreateDeviceImage(gDocument.image);
+    uint8_t* key = ItemValue(gDocument.image, QUICK_DIAL_FIRST_RECORD + 3);
     const uint8_t brokenKey[] = {4, FLAG_EMAIL | FLAG_QUICK, 10, 0, 0};
     std::memcpy(key, brokenKey, sizeof brokenKey);
     std::memcpy(key + 34, "a@b", 3);
-    SetItemLength(QUICK_DIAL_FIRST_RECORD + 3, 98);
-    uint8_t* speed = ItemValue(SPEED_DIAL_FIRST_RECORD + 5);
+    SetItemLength(gDocument.image, QUICK_DIAL_FIRST_RECORD + 3, 98);
+    uint8_t* speed = ItemValue(gDocument.image, SPEED_DIAL_FIRST_RECORD + 5);
     const uint8_t fax[] = {6 | 0x80, FLAG_FAX | FLAG_SPEED, 2, 0};
     std::memcpy(speed, fax, sizeof fax);
     speed[26] = 4;
     speed[29] = 0x21;
-    SetItemLength(SPEED_DIAL_FIRST_RECORD + 5, 0);
+    SetItemLength(gDocument.image, SPEED_DIAL_FIRST_RECORD + 5, 0);
     std::string path = TempPath("moravel-broken.dat");
-    ASSERT_EQ(1, WriteSettingFile(path.c_str()));
-    ResetDeviceImage();
+    ASSERT_EQ(1, WriteSettingFile(gDocument.image, path.c_str()));
+    ResetDeviceImage(gDocument.image);
 
     gChosenPath = path;
     Command(IDM_OPEN);
-    ASSERT_EQ(1u, gApp.dataPresent);
+    ASSERT_EQ(1u, gDocument.dataPresent);
     char backup[MAX_PATH];
     BackupPath(backup, sizeof backup);
-    ResetDeviceImage();
-    ASSERT_EQ(1, ReadSettingFile(backup));
-    EXPECT_EQ(0, ItemValue(QUICK_DIAL_FIRST_RECORD + 3)[1]) << "the broken key is erased";
-    EXPECT_EQ(0u, ItemLength(QUICK_DIAL_FIRST_RECORD + 3));
-    EXPECT_EQ(74u, ItemLength(SPEED_DIAL_FIRST_RECORD + 5)) << "sent with its form's length";
+    ResetDeviceImage(gDocument.image);
+    ASSERT_EQ(1, ReadSettingFile(gDocument.image, backup));
+    EXPECT_EQ(0, ItemValue(gDocument.image, QUICK_DIAL_FIRST_RECORD + 3)[1]) << "the broken key is erased";
+    EXPECT_EQ(0u, ItemLength(gDocument.image, QUICK_DIAL_FIRST_RECORD + 3));
+    EXPECT_EQ(74u, ItemLength(gDocument.image, SPEED_DIAL_FIRST_RECORD + 5)) << "sent with its form's length";
     DeleteFileA(path.c_str());
 }
 
 TEST_F(Files, ExitWithChangesAsksAndCancelKeepsTheWindow)
 {
-    gApp.modified = 1;
+    gDocument.modified = 1;
     gAnswer = IDCANCEL;
     SendMessageA(window, WM_CLOSE, 0, 0);
     ASSERT_EQ(1u, gMessages.size());
     EXPECT_EQ("Do you want to save the changes you made to NewFile.Dat?", gMessages[0]);
     EXPECT_TRUE(IsWindow(window));
-    EXPECT_EQ(1, gApp.modified);
+    EXPECT_EQ(1, gDocument.modified);
 }
 
 TEST_F(Files, YesOnANewDocumentShowsSaveAsAndCancellingItStillCloses)
 {
-    gApp.modified = 1;
+    gDocument.modified = 1;
     gAnswer = IDYES;
     SendMessageA(window, WM_CLOSE, 0, 0);
     ASSERT_EQ(1u, gDialogs.size());
@@ -282,22 +291,22 @@ TEST_F(Files, YesOnANewDocumentShowsSaveAsAndCancellingItStillCloses)
 
 TEST_F(Files, AFailedSaveOnExitKeepsTheWindow)
 {
-    lstrcpynA(gApp.currentPath, "C:\\no\\such\\folder\\moravel.dat", sizeof gApp.currentPath);
-    gApp.modified = 1;
+    lstrcpynA(gDocument.path, "C:\\no\\such\\folder\\moravel.dat", sizeof gDocument.path);
+    gDocument.modified = 1;
     gAnswer = IDYES;
     SendMessageA(window, WM_CLOSE, 0, 0);
     ASSERT_EQ(2u, gMessages.size()) << "the question, then the failure";
     EXPECT_EQ("Reading/writing device data has failed.", gMessages[1]);
     EXPECT_TRUE(IsWindow(window)) << "the changes are still only in the program";
-    EXPECT_EQ(1, gApp.modified);
+    EXPECT_EQ(1, gDocument.modified);
 }
 
 TEST_F(Files, YesOnASavedDocumentSavesWithoutAsking)
 {
     std::string path = TempPath("moravel-exit-save.dat");
     DeleteFileA(path.c_str());
-    lstrcpynA(gApp.currentPath, path.c_str(), sizeof gApp.currentPath);
-    gApp.modified = 1;
+    lstrcpynA(gDocument.path, path.c_str(), sizeof gDocument.path);
+    gDocument.modified = 1;
     gAnswer = IDYES;
     SendMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(gDialogs.empty());
@@ -311,20 +320,20 @@ TEST_F(Files, NextStartRestoresTheBackupButOffersNoData)
     std::string path = MakeSettingFile("moravel-backup.dat", "Second floor");
     gChosenPath = path;
     Command(IDM_OPEN);
-    ASSERT_EQ(1u, gApp.dataPresent);
+    ASSERT_EQ(1u, gDocument.dataPresent);
     SendMessageA(window, WM_CLOSE, 0, 0);
     ASSERT_FALSE(IsWindow(window));
     PumpMessages();
 
     // A new start: the edit state comes back from the backup, the window offers no data.
-    std::memset(&gEditState, 0, sizeof gEditState);
+    std::memset(&gDocument.edit, 0, sizeof gDocument.edit);
     StartFrame();
     window = CreateMainWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
     ASSERT_NE(nullptr, window);
     SetMenu(window, LoadMenuA(ResourceModule(), MAKEINTRESOURCEA(IDR_MAINMENU)));
     Refresh();
-    EXPECT_STREQ("Second floor", gEditState.properties.deviceName);
-    EXPECT_EQ(0u, gApp.dataPresent);
+    EXPECT_STREQ("Second floor", gDocument.edit.properties.deviceName);
+    EXPECT_EQ(0u, gDocument.dataPresent);
     EXPECT_FALSE(MenuItemEnabled(window, IDM_SAVE));
     EXPECT_FALSE(MenuItemEnabled(window, IDM_UPLOAD));
     EXPECT_FALSE(MenuItemEnabled(window, IDM_VIEW_QUICK));

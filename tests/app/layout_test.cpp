@@ -3,8 +3,9 @@
 
 #include <cstring>
 
-#include "app/app_state.h"
 #include "app/layout.h"
+#include "document/document.h"
+#include "ui/app_state.h"
 
 namespace {
 
@@ -61,13 +62,11 @@ TEST(ModelProfile, UnknownOrMissingProfileAcceptsNothingAndHasNoKeys)
 
 TEST(AppStateDefaults, ANewDocumentIsUntitledUntilItHasAFolder)
 {
-    AppState app;
-    ResetAppState(&app);
-    strcpy(app.currentPath, "NewFile.Dat");
-    strcpy(app.currentTitle, "NewFile.Dat");
-    EXPECT_TRUE(IsUntitledDocument(app));
-    strcpy(app.currentPath, "C:\\Data\\NewFile.Dat");
-    EXPECT_FALSE(IsUntitledDocument(app)) << "a file of that name in a folder is the user's";
+    Document doc = {};
+    SetUntitledDocument(doc, "NewFile.Dat");
+    EXPECT_TRUE(IsUntitledDocument(doc));
+    SetDocumentPath(doc, "C:\\Data\\NewFile.Dat");
+    EXPECT_FALSE(IsUntitledDocument(doc)) << "a file of that name in a folder is the user's";
 }
 
 TEST(AppStateDefaults, NoRowSelectedAndDialColumns)
@@ -76,7 +75,6 @@ TEST(AppStateDefaults, NoRowSelectedAndDialColumns)
     ResetAppState(&app);
     EXPECT_EQ(-1, app.selectedRow);
     EXPECT_EQ(1u, app.listColumnSet);
-    EXPECT_EQ(0u, app.dataPresent);
     EXPECT_EQ(0, app.treePaneWidth);
 }
 

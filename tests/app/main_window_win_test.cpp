@@ -4,8 +4,18 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/app_state.h"
+#include "document/document.h"
+#include "ui/app_state.h"
+#include "app/commands_win.h"
 #include "app/frame_win.h"
+#include "app/help_win.h"
+#include "app/main_window_win.h"
+#include "app/program_win.h"
+#include "app/startup_win.h"
+#include "app/ui_state_win.h"
+#include "ui/file_dialog_win.h"
+#include "ui/frame_seam_win.h"
+#include "ui/pictures_win.h"
 #include "resources/resource_ids.h"
 #include "tests/app/frame_harness_win.h"
 
@@ -24,7 +34,7 @@ protected:
     // Pretends data arrived, the way a download or Open will: lists and tree usable.
     void WithData()
     {
-        gApp.dataPresent = 1;
+        gDocument.dataPresent = 1;
         EnableWindow(static_cast<HWND>(gApp.tree), TRUE);
         EnableWindow(static_cast<HWND>(gApp.dialList), TRUE);
         RefreshUiState();

@@ -6,9 +6,18 @@
 
 #include <string>
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
+#include "app/commands_win.h"
 #include "app/frame_win.h"
-#include "app/ui_win.h"
+#include "app/help_win.h"
+#include "app/main_window_win.h"
+#include "app/program_win.h"
+#include "app/startup_win.h"
+#include "app/ui_state_win.h"
+#include "ui/file_dialog_win.h"
+#include "ui/frame_seam_win.h"
+#include "ui/pictures_win.h"
+#include "ui/ui_win.h"
 #include "resources/resource_ids.h"
 #include "tests/app/frame_harness_win.h"
 

@@ -6,9 +6,18 @@
 
 #include <string>
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
+#include "app/commands_win.h"
 #include "app/frame_win.h"
-#include "app/ui_win.h"
+#include "app/help_win.h"
+#include "app/main_window_win.h"
+#include "app/program_win.h"
+#include "app/startup_win.h"
+#include "app/ui_state_win.h"
+#include "ui/file_dialog_win.h"
+#include "ui/frame_seam_win.h"
+#include "ui/pictures_win.h"
+#include "ui/ui_win.h"
 #include "resources/resource_ids.h"
 #include "tests/app/frame_harness_win.h"
 
@@ -58,7 +67,7 @@ TEST(ResourceLibrary, CaptionComesFromTheLibrary)
 {
     StartFrame();
     LoadResourceModule(GetModuleHandleA(nullptr), RESOURCE_LIBRARY_DIR "\\");
-    LoadStr(IDS_DEFAULT_DOCUMENT, gApp.currentTitle, sizeof gApp.currentTitle);
+    LoadStr(IDS_DEFAULT_DOCUMENT, gDocument.title, sizeof gDocument.title);
     HWND window = OpenMainWindow();
     ASSERT_NE(nullptr, window);
     EXPECT_EQ("Moravolo - NovaDosiero.Dat", WindowText(window));

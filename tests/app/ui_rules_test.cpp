@@ -3,26 +3,31 @@
 
 #include <vector>
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
 #include "app/ui_rules.h"
 #include "resources/resource_ids.h"
 
 namespace {
 
-AppState State(int data, int connected, View view = VIEW_DEVICE)
+// The window's facts and whether the document holds data.
+struct ShownState : AppState {
+    int data;
+};
+
+ShownState State(int data, int connected, View view = VIEW_DEVICE)
 {
-    AppState app;
-    ResetAppState(&app);
-    app.dataPresent = data;
-    app.connected = connected;
-    app.currentView = view;
-    return app;
+    ShownState state;
+    ResetAppState(&state);
+    state.data = data;
+    state.connected = connected;
+    state.currentView = view;
+    return state;
 }
 
-UiDecision Decide(const AppState& app, RowFacts facts = {0, -1})
+UiDecision Decide(const ShownState& state, RowFacts facts = {0, -1})
 {
     UiDecision d;
-    DecideUiState(app, facts, &d);
+    DecideUiState(state, state.data, facts, &d);
     return d;
 }
 
@@ -32,7 +37,7 @@ struct Expect {
     int toolbar;  // expected toolbar state, -1 = not on the toolbar
 };
 
-void Check(const AppState& app, const std::vector<Expect>& expected, const char* state)
+void Check(const ShownState& app, const std::vector<Expect>& expected, const char* state)
 {
     UiDecision d = Decide(app);
     for (const Expect& e : expected) {
@@ -150,7 +155,7 @@ TEST(UiRules, PanesFollowDataAndView)
 
 TEST(UiRules, EditItemsNeedASelectedRowWithContent)
 {
-    AppState app = State(1, 0, VIEW_SPEED);
+    ShownState app = State(1, 0, VIEW_SPEED);
     app.selectedRow = 4;
     UiDecision d = Decide(app, {1, -1});
     EXPECT_EQ(1, MenuEnabled(d, IDM_CUT));
@@ -190,7 +195,7 @@ TEST(UiRules, PasteFollowsTheClipboardAndTheTargetKey)
         {VIEW_GROUP, 1, -1, 0, "no key selected"},
     };
     for (const Case& c : cases) {
-        AppState app = State(1, 0, c.view);
+        ShownState app = State(1, 0, c.view);
         app.selectedRow = c.flags >= 0 ? 2 : -1;
         int source = c.clipboardFilled ? 5 : -1;
         app.quickClipSource = c.view == VIEW_QUICK ? source : -1;
@@ -218,7 +223,7 @@ TEST(ContextMenus, DeviceMenuFollowsTheConnection)
 TEST(ContextMenus, RowMenu)
 {
     RowMenuDecision d;
-    AppState app = State(1, 0, VIEW_QUICK);
+    ShownState app = State(1, 0, VIEW_QUICK);
     DecideRowMenu(app, 0, 0, 0x0A, &d);
     EXPECT_EQ(1, d.cut);
     EXPECT_EQ(1, d.copy);

@@ -44,9 +44,9 @@ std::vector<uint32_t> ExpectedPositionIds()
 // How many value bytes, from the start, load and store carry for an item.
 int ExpectedCarriedBytes(uint32_t id, bool forwardingIsEmail)
 {
-    static const std::set<uint32_t> editedInImage = {0x10102, 0x10103, 0x10104, 0x10107, 0x10108,
-                                                     0x10109, 0x1010A, 0x1010B, 0x1010C, 0x10408,
-                                                     0x10409, 0x1040A, 0x1040B, 0x1040C};
+    // Size modes and the timing values are bytes; custom sizes are 16-bit.
+    static const std::set<uint32_t> customSizes = {0x10103, 0x10104, 0x10108,
+                                                   0x10109, 0x1010B, 0x1010C};
     static const std::set<uint32_t> u32Items = {
         0x10002, 0x10004, 0x10702, 0x10704, 0x10706, 0x10709, 0x10806, 0x10807,
         0x10808, 0x10906, 0x10907, 0x10A02, 0x10A03, 0x10B04, 0x10B05, 0x10B06};
@@ -54,8 +54,8 @@ int ExpectedCarriedBytes(uint32_t id, bool forwardingIsEmail)
                                               0x1090D, 0x10A01, 0x10A05, 0x10A0B};
     static const std::set<uint32_t> text34 = {0x10805, 0x1090F, 0x10A07};
     static const std::set<uint32_t> text22 = {0x10901, 0x1090A};
-    if (editedInImage.count(id))
-        return 0;
+    if (customSizes.count(id))
+        return 2;
     if (id == 0x3)
         return 7;  // four option bytes, u16 memory size, u8 paper system
     if (id == 0x4)
@@ -98,7 +98,7 @@ TEST_F(ImageTest, RecordsCarryThePositionTableIds)
     ASSERT_EQ(static_cast<size_t>(ITEM_COUNT), expected.size());
     for (int r = 0; r < ITEM_COUNT; r++) {
         EXPECT_EQ(expected[r], PositionItemId(r)) << "record " << r;
-        EXPECT_EQ(expected[r], ItemId(r)) << "record " << r << " of a created image";
+        EXPECT_EQ(expected[r], ItemId(gDocument.image, r)) << "record " << r << " of a created image";
         EXPECT_EQ(r, FindItemRecord(expected[r]))
             << "position of item 0x" << std::hex << expected[r];
     }
@@ -117,16 +117,16 @@ TEST_F(ImageTest, KnownPositions)
         {161, 0x1201D}, {162, 0x12070}, {251, 0x120C9},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.id, ItemId(c.record)) << "record " << c.record;
+        EXPECT_EQ(c.id, ItemId(gDocument.image, c.record)) << "record " << c.record;
 }
 
 TEST_F(ImageTest, CreatedImageHasIdsOnly)
 {
     EXPECT_EQ(35280, DEVICE_IMAGE_SIZE);
     for (int r = 0; r < ITEM_COUNT; r++) {
-        const uint8_t* record = ItemRecordBytes(r);
+        const uint8_t* record = ItemRecordBytes(gDocument.image, r);
         ASSERT_NE(nullptr, record);
-        EXPECT_EQ(0u, ItemLength(r)) << "record " << r;
+        EXPECT_EQ(0u, ItemLength(gDocument.image, r)) << "record " << r;
         for (int i = 4; i < ITEM_RECORD_SIZE; i++)
             ASSERT_EQ(0, record[i]) << "record " << r << " byte " << i;
     }
@@ -136,7 +136,7 @@ TEST_F(ImageTest, ResetRestoresTheCreatedState)
 {
     const std::vector<uint8_t> created = ImageCopy();
     FillImageRandomly(7);
-    ResetDeviceImage();
+    ResetDeviceImage(gDocument.image);
     EXPECT_EQ(-1, FirstDifferentRecord(created, ImageCopy()));
 }
 
@@ -145,27 +145,27 @@ TEST_F(ImageTest, UnknownIdsAndOutOfRangeRecords)
     for (uint32_t id : {0x0u, 0x5u, 0x10208u, 0x1020u, 0x1201Eu, 0x1206Fu, 0x120CAu})
         EXPECT_EQ(-1, FindItemRecord(id)) << "id 0x" << std::hex << id;
     for (int record : {-1, ITEM_COUNT, 100000}) {
-        EXPECT_EQ(nullptr, ItemRecordBytes(record)) << "record " << record;
-        EXPECT_EQ(nullptr, ItemValue(record)) << "record " << record;
-        EXPECT_EQ(0u, ItemId(record)) << "record " << record;
+        EXPECT_EQ(nullptr, ItemRecordBytes(gDocument.image, record)) << "record " << record;
+        EXPECT_EQ(nullptr, ItemValue(gDocument.image, record)) << "record " << record;
+        EXPECT_EQ(0u, ItemId(gDocument.image, record)) << "record " << record;
         EXPECT_EQ(0u, PositionItemId(record)) << "record " << record;
-        SetItemLength(record, 5);  // must be ignored, not written anywhere
+        SetItemLength(gDocument.image, record, 5);  // must be ignored, not written anywhere
     }
-    EXPECT_EQ(0, SetItemLengthById(0x10208, 1));
-    EXPECT_EQ(nullptr, ItemValueById(0x10208));
+    EXPECT_EQ(0, SetImageItemLength(gDocument.image, 0x10208, 1));
+    EXPECT_EQ(nullptr, ImageItemValue(gDocument.image, 0x10208));
 }
 
 TEST_F(ImageTest, WithoutAnImageNothingIsTouched)
 {
-    ReleaseDeviceImage();
-    EXPECT_EQ(nullptr, ItemValue(0));
-    EXPECT_EQ(0u, ItemLength(0));
-    EXPECT_EQ(0, LoadEditState());
-    EXPECT_EQ(0, StoreEditState());
+    ReleaseDeviceImage(gDocument.image);
+    EXPECT_EQ(nullptr, ItemValue(gDocument.image, 0));
+    EXPECT_EQ(0u, ItemLength(gDocument.image, 0));
+    EXPECT_EQ(0, LoadEditState(gDocument.edit, gDocument.image));
+    EXPECT_EQ(0, StoreEditState(gDocument.edit, gDocument.image));
     uint32_t counters[4] = {9, 9, 9, 9};
-    EXPECT_EQ(0, ReadCounters(counters));
-    EXPECT_EQ(1, CreateDeviceImage());
-    EXPECT_EQ(0x120C9u, ItemId(251));
+    EXPECT_EQ(0, ReadCounters(gDocument.image, counters));
+    EXPECT_EQ(1, CreateDeviceImage(gDocument.image));
+    EXPECT_EQ(0x120C9u, ItemId(gDocument.image, 251));
 }
 
 // ---- Lengths -------------------------------------------------------------------------------
@@ -174,18 +174,18 @@ TEST_F(ImageTest, WithoutAnImageNothingIsTouched)
 // an item the device lacks appear by giving it a length.
 TEST_F(ImageTest, ItemsOfAnyImageByIdKeepAbsentItemsAbsent)
 {
-    EXPECT_EQ(ItemValueById(0x10408), ImageItemValue(gDeviceImage, 0x10408));
-    EXPECT_EQ(ItemRecordBytes(FindItemRecord(0x10408)), ImageItemRecord(gDeviceImage, 0x10408));
-    EXPECT_EQ(nullptr, ImageItemValue(gDeviceImage, 0x10208));
+    EXPECT_EQ(ImageItemValue(gDocument.image, 0x10408), ImageItemValue(gDocument.image, 0x10408));
+    EXPECT_EQ(ItemRecordBytes(gDocument.image, FindItemRecord(0x10408)), ImageItemRecord(gDocument.image, 0x10408));
+    EXPECT_EQ(nullptr, ImageItemValue(gDocument.image, 0x10208));
     const DeviceImage none = {nullptr};
     EXPECT_EQ(nullptr, ImageItemRecord(none, 0x10408));
 
-    EXPECT_EQ(1, SetPresentItemLength(gDeviceImage, 0x10C04, 7));
-    EXPECT_EQ(7u, ItemLength(FindItemRecord(0x10C04)));
-    SetItemLengthById(0x10C04, ITEM_ABSENT);
-    EXPECT_EQ(0, SetPresentItemLength(gDeviceImage, 0x10C04, 7));
-    EXPECT_EQ(ITEM_ABSENT, ItemLength(FindItemRecord(0x10C04)));
-    EXPECT_EQ(0, SetPresentItemLength(gDeviceImage, 0x10208, 7));
+    EXPECT_EQ(1, SetPresentItemLength(gDocument.image, 0x10C04, 7));
+    EXPECT_EQ(7u, ItemLength(gDocument.image, FindItemRecord(0x10C04)));
+    SetImageItemLength(gDocument.image, 0x10C04, ITEM_ABSENT);
+    EXPECT_EQ(0, SetPresentItemLength(gDocument.image, 0x10C04, 7));
+    EXPECT_EQ(ITEM_ABSENT, ItemLength(gDocument.image, FindItemRecord(0x10C04)));
+    EXPECT_EQ(0, SetPresentItemLength(gDocument.image, 0x10208, 7));
 }
 
 TEST_F(ImageTest, ValueLengthNeverExceedsTheValueArea)
@@ -195,31 +195,36 @@ TEST_F(ImageTest, ValueLengthNeverExceedsTheValueArea)
         uint32_t usable;
     } cases[] = {{0, 0}, {1, 1}, {130, 130}, {131, 130}, {0x1000, 130}, {ITEM_ABSENT, 0}};
     for (const auto& c : cases) {
-        SetItemLength(50, c.length);
-        EXPECT_EQ(c.length, ItemLength(50));
-        EXPECT_EQ(c.usable, ItemValueLength(50)) << "length " << c.length;
+        SetItemLength(gDocument.image, 50, c.length);
+        EXPECT_EQ(c.length, ItemLength(gDocument.image, 50));
+        EXPECT_EQ(c.usable, ItemValueLength(gDocument.image, 50)) << "length " << c.length;
     }
 }
 
 TEST_F(ImageTest, TextItemLengthIsTheTextWithoutTerminator)
 {
     const int record = FindItemRecord(0x10903);
-    SetTextItemLength(0x10903, "", TEXT_LONG_SIZE);
-    EXPECT_EQ(0u, ItemLength(record));
-    SetTextItemLength(0x10903, "abcdefghijklmnopqrst", TEXT_LONG_SIZE);
-    EXPECT_EQ(20u, ItemLength(record));
-    char unterminated[4] = {'1', '2', '3', '4'};
-    SetTextItemLength(0x10504, unterminated, sizeof unterminated);
-    EXPECT_EQ(4u, ItemLength(FindItemRecord(0x10504)));
+    SetItemLength(gDocument.image, record, 9);
+    LoadEditState(gDocument.edit, gDocument.image);
+    strcpy(gDocument.edit.smtp.emailAddress, "abcdefghijklmnopqrst");
+    CommitEditState(gDocument.edit, gDocument.image);
+    EXPECT_EQ(20u, ItemLength(gDocument.image, record));
+    gDocument.edit.smtp.emailAddress[0] = '\0';
+    CommitEditState(gDocument.edit, gDocument.image);
+    EXPECT_EQ(0u, ItemLength(gDocument.image, record));
+    // A prefix that fills its item has no terminator there.
+    memcpy(gDocument.edit.line.pabxPrefix, "12345", 5);
+    CommitEditState(gDocument.edit, gDocument.image);
+    EXPECT_EQ(5u, ItemLength(gDocument.image, FindItemRecord(0x10504)));
 }
 
 TEST_F(ImageTest, ReadCountersTakesTheFirstFourCounters)
 {
-    uint8_t* value = ItemValueById(0x4);
+    uint8_t* value = ImageItemValue(gDocument.image, 0x4);
     for (int i = 0; i < 13; i++)
         WriteU32Le(value + 4 * i, 0x01020300u + static_cast<uint32_t>(i));
     uint32_t counters[4] = {};
-    ASSERT_EQ(1, ReadCounters(counters));
+    ASSERT_EQ(1, ReadCounters(gDocument.image, counters));
     for (int i = 0; i < 4; i++)
         EXPECT_EQ(0x01020300u + static_cast<uint32_t>(i), counters[i]) << "counter " << i;
 }
@@ -232,9 +237,9 @@ TEST_F(ImageTest, LoadThenStoreChangesNoByte)
         for (uint8_t isEmail : {0, 1}) {
             FillImageRandomly(seed);
             const std::vector<uint8_t> before = ImageCopy();
-            ASSERT_EQ(1, LoadEditState());
-            gEditState.forwarding.isEmail = isEmail;
-            ASSERT_EQ(1, StoreEditState());
+            ASSERT_EQ(1, LoadEditState(gDocument.edit, gDocument.image));
+            gDocument.edit.forwarding.isEmail = isEmail;
+            ASSERT_EQ(1, StoreEditState(gDocument.edit, gDocument.image));
             EXPECT_EQ(-1, FirstDifferentRecord(before, ImageCopy()))
                 << "seed " << seed << ", forwarding form " << int(isEmail);
         }
@@ -248,21 +253,21 @@ TEST_F(ImageTest, EachItemCarriesExactlyItsShape)
     for (uint8_t isEmail : {0, 1}) {
         std::mt19937 rng(11 + isEmail);
         for (int r = 0; r < ITEM_COUNT; r++) {
-            SetItemLength(r, rng());
+            SetItemLength(gDocument.image, r, rng());
             for (int i = 0; i < ITEM_VALUE_SIZE; i++)
-                ItemValue(r)[i] = static_cast<uint8_t>(rng() % 255 + 1);
+                ItemValue(gDocument.image, r)[i] = static_cast<uint8_t>(rng() % 255 + 1);
         }
         const std::vector<uint8_t> before = ImageCopy();
-        ASSERT_EQ(1, LoadEditState());
+        ASSERT_EQ(1, LoadEditState(gDocument.edit, gDocument.image));
         for (int r = 0; r < ITEM_COUNT; r++)
-            memset(ItemValue(r), 0, ITEM_VALUE_SIZE);
-        gEditState.forwarding.isEmail = isEmail;
-        ASSERT_EQ(1, StoreEditState());
+            memset(ItemValue(gDocument.image, r), 0, ITEM_VALUE_SIZE);
+        gDocument.edit.forwarding.isEmail = isEmail;
+        ASSERT_EQ(1, StoreEditState(gDocument.edit, gDocument.image));
 
         for (int r = 0; r < ITEM_COUNT; r++) {
             const uint32_t id = PositionItemId(r);
             const uint8_t* was = before.data() + r * ITEM_RECORD_SIZE + ITEM_VALUE_OFFSET;
-            const uint8_t* now = ItemValue(r);
+            const uint8_t* now = ItemValue(gDocument.image, r);
             int carried = 0;
             while (carried < ITEM_VALUE_SIZE && now[carried] == was[carried])
                 carried++;
@@ -274,7 +279,7 @@ TEST_F(ImageTest, EachItemCarriesExactlyItsShape)
             EXPECT_EQ(0, strays) << "item 0x" << std::hex << id
                                  << ": bytes beyond its shape were written";
             EXPECT_EQ(ReadU32Le(before.data() + r * ITEM_RECORD_SIZE + ITEM_LENGTH_OFFSET),
-                      ItemLength(r))
+                      ItemLength(gDocument.image, r))
                 << "length of item 0x" << std::hex << id;
         }
     }
@@ -284,88 +289,88 @@ TEST_F(ImageTest, AbsentItemKeepsItsValueBytes)
 {
     FillRecordsRandomly(5);
     for (uint32_t id : {0x10C04u, 0x10002u, 0x1040Eu, 0x10103u, 0x120C9u})
-        SetItemLengthById(id, ITEM_ABSENT);
+        SetImageItemLength(gDocument.image, id, ITEM_ABSENT);
     const std::vector<uint8_t> before = ImageCopy();
-    LoadEditState();
-    StoreEditState();
+    LoadEditState(gDocument.edit, gDocument.image);
+    StoreEditState(gDocument.edit, gDocument.image);
     EXPECT_EQ(-1, FirstDifferentRecord(before, ImageCopy()));
-    EXPECT_EQ(ITEM_ABSENT, ItemLength(FindItemRecord(0x10C04)));
+    EXPECT_EQ(ITEM_ABSENT, ItemLength(gDocument.image, FindItemRecord(0x10C04)));
 }
 
 TEST_F(ImageTest, LoadFillsTheNamedFields)
 {
-    WriteU32Le(ItemValueById(0x3), 0x01010001);  // ADF, no optional tray, Ethernet, bypass
-    WriteU16Le(ItemValueById(0x3) + 4, 256);
-    ItemValueById(0x3)[6] = 1;
-    ItemValueById(0x1000B)[0] = 24;
-    WriteU32Le(ItemValueById(0x10002), 0x1234);
-    ItemValueById(0x1020B)[0] = 3;  // green, stored before blue's position swap
-    ItemValueById(0x1020C)[0] = 4;
-    ItemValueById(0x10402)[0] = 0xFF;
-    WriteU32Le(ItemValueById(0x10B04), 64);
-    WriteU32Le(ItemValueById(0x10B05), 4096);
-    strcpy(reinterpret_cast<char*>(ItemValueById(0x1090D)), "smtp-user");
-    strcpy(reinterpret_cast<char*>(ItemValueById(0x1090F)), "secret");
-    strcpy(reinterpret_cast<char*>(ItemValueById(0x10C04)), "OFFICE-3F");
-    ItemValueById(0x12000)[0] = 1;
-    ItemValueById(0x120C9)[129] = 0x5A;
+    WriteU32Le(ImageItemValue(gDocument.image, 0x3), 0x01010001);  // ADF, no optional tray, Ethernet, bypass
+    WriteU16Le(ImageItemValue(gDocument.image, 0x3) + 4, 256);
+    ImageItemValue(gDocument.image, 0x3)[6] = 1;
+    ImageItemValue(gDocument.image, 0x1000B)[0] = 24;
+    WriteU32Le(ImageItemValue(gDocument.image, 0x10002), 0x1234);
+    ImageItemValue(gDocument.image, 0x1020B)[0] = 3;  // green, stored before blue's position swap
+    ImageItemValue(gDocument.image, 0x1020C)[0] = 4;
+    ImageItemValue(gDocument.image, 0x10402)[0] = 0xFF;
+    WriteU32Le(ImageItemValue(gDocument.image, 0x10B04), 64);
+    WriteU32Le(ImageItemValue(gDocument.image, 0x10B05), 4096);
+    strcpy(reinterpret_cast<char*>(ImageItemValue(gDocument.image, 0x1090D)), "smtp-user");
+    strcpy(reinterpret_cast<char*>(ImageItemValue(gDocument.image, 0x1090F)), "secret");
+    strcpy(reinterpret_cast<char*>(ImageItemValue(gDocument.image, 0x10C04)), "OFFICE-3F");
+    ImageItemValue(gDocument.image, 0x12000)[0] = 1;
+    ImageItemValue(gDocument.image, 0x120C9)[129] = 0x5A;
 
-    ASSERT_EQ(1, LoadEditState());
-    EXPECT_EQ(1, gEditState.config.adf);
-    EXPECT_EQ(0, gEditState.config.optionalTray);
-    EXPECT_EQ(1, gEditState.config.ethernetBoard);
-    EXPECT_EQ(1, gEditState.config.bypassTray);
-    EXPECT_EQ(256, gEditState.config.memorySizeMb);
-    EXPECT_EQ(1, gEditState.config.inchPaper);
-    EXPECT_EQ(24, gEditState.system.country);
-    EXPECT_EQ(0x1234u, gEditState.system.energySaverMinutes);
-    EXPECT_EQ(3, gEditState.copy.colorGreen);
-    EXPECT_EQ(4, gEditState.copy.colorBlue);
-    EXPECT_EQ(-1, gEditState.reception.ringCount);
-    EXPECT_EQ(64u, gEditState.scanner.pageDivideKb);
-    EXPECT_EQ(4096u, gEditState.scanner.sizeDivideKb);
-    EXPECT_STREQ("smtp-user", gEditState.smtp.userName);
-    EXPECT_STREQ("secret", gEditState.smtp.password);
-    EXPECT_STREQ("OFFICE-3F", gEditState.properties.deviceName);
-    EXPECT_EQ(1, gEditState.quickDial.entries[0][0]);
-    EXPECT_EQ(0x5A, gEditState.speedDial.entries[89][129]);
+    ASSERT_EQ(1, LoadEditState(gDocument.edit, gDocument.image));
+    EXPECT_EQ(1, gDocument.edit.config.adf);
+    EXPECT_EQ(0, gDocument.edit.config.optionalTray);
+    EXPECT_EQ(1, gDocument.edit.config.ethernetBoard);
+    EXPECT_EQ(1, gDocument.edit.config.bypassTray);
+    EXPECT_EQ(256, gDocument.edit.config.memorySizeMb);
+    EXPECT_EQ(1, gDocument.edit.config.inchPaper);
+    EXPECT_EQ(24, gDocument.edit.system.country);
+    EXPECT_EQ(0x1234u, gDocument.edit.system.energySaverMinutes);
+    EXPECT_EQ(3, gDocument.edit.copy.colorGreen);
+    EXPECT_EQ(4, gDocument.edit.copy.colorBlue);
+    EXPECT_EQ(-1, gDocument.edit.reception.ringCount);
+    EXPECT_EQ(64u, gDocument.edit.scanner.pageDivideKb);
+    EXPECT_EQ(4096u, gDocument.edit.scanner.sizeDivideKb);
+    EXPECT_STREQ("smtp-user", gDocument.edit.smtp.userName);
+    EXPECT_STREQ("secret", gDocument.edit.smtp.password);
+    EXPECT_STREQ("OFFICE-3F", gDocument.edit.properties.deviceName);
+    EXPECT_EQ(1, gDocument.edit.quickDial.entries[0][0]);
+    EXPECT_EQ(0x5A, gDocument.edit.speedDial.entries[89][129]);
 }
 
 TEST_F(ImageTest, StoreWritesTheNamedFields)
 {
-    strcpy(gEditState.properties.deviceName, "FRONT DESK");
-    gEditState.network.ipAddress = 0xC0A80164;
-    gEditState.reception.rxMode = 3;
-    gEditState.speedDial.entries[0][1] = 0x06;
-    ASSERT_EQ(1, StoreEditState());
-    EXPECT_STREQ("FRONT DESK", reinterpret_cast<const char*>(ItemValueById(0x10C04)));
-    const uint8_t* ip = ItemValueById(0x10702);
+    strcpy(gDocument.edit.properties.deviceName, "FRONT DESK");
+    gDocument.edit.network.ipAddress = 0xC0A80164;
+    gDocument.edit.reception.rxMode = 3;
+    gDocument.edit.speedDial.entries[0][1] = 0x06;
+    ASSERT_EQ(1, StoreEditState(gDocument.edit, gDocument.image));
+    EXPECT_STREQ("FRONT DESK", reinterpret_cast<const char*>(ImageItemValue(gDocument.image, 0x10C04)));
+    const uint8_t* ip = ImageItemValue(gDocument.image, 0x10702);
     EXPECT_EQ(0x64, ip[0]);
     EXPECT_EQ(0xC0, ip[3]);
-    EXPECT_EQ(3, ItemValueById(0x10407)[0]);
-    EXPECT_EQ(0x06, ItemValueById(0x12070)[1]);
-    EXPECT_EQ(0u, ItemLength(FindItemRecord(0x10C04))) << "store must leave lengths alone";
+    EXPECT_EQ(3, ImageItemValue(gDocument.image, 0x10407)[0]);
+    EXPECT_EQ(0x06, ImageItemValue(gDocument.image, 0x12070)[1]);
+    EXPECT_EQ(0u, ItemLength(gDocument.image, FindItemRecord(0x10C04))) << "store must leave lengths alone";
 }
 
 // Whatever the image holds, every text field of the edit state reads as a terminated string.
 TEST_F(ImageTest, TextFieldsAreAlwaysTerminated)
 {
     for (int r = 0; r < ITEM_COUNT; r++)
-        memset(ItemValue(r), 'A', ITEM_VALUE_SIZE);
-    ASSERT_EQ(1, LoadEditState());
+        memset(ItemValue(gDocument.image, r), 'A', ITEM_VALUE_SIZE);
+    ASSERT_EQ(1, LoadEditState(gDocument.edit, gDocument.image));
     const struct {
         const char* field;
         size_t limit;
         const char* name;
     } texts[] = {
-        {gEditState.properties.deviceName, DEVICE_NAME_SIZE, "device name"},
-        {gEditState.properties.faxNumber, DEVICE_FAX_NUMBER_SIZE, "device fax number"},
-        {gEditState.ldap.serverName, TEXT_LONG_SIZE, "LDAP server"},
-        {gEditState.ldap.password, TEXT_MEDIUM_SIZE, "LDAP password"},
-        {gEditState.smtp.senderName, TEXT_SHORT_SIZE, "sender name"},
-        {gEditState.pop3.adminEmail, TEXT_LONG_SIZE, "admin e-mail"},
-        {gEditState.line.pabxPrefix, PABX_PREFIX_SIZE, "PABX prefix"},
-        {gEditState.restriction.password, RESTRICTION_PASSWORD_SIZE, "restriction password"},
+        {gDocument.edit.properties.deviceName, DEVICE_NAME_SIZE, "device name"},
+        {gDocument.edit.properties.faxNumber, DEVICE_FAX_NUMBER_SIZE, "device fax number"},
+        {gDocument.edit.ldap.serverName, TEXT_LONG_SIZE, "LDAP server"},
+        {gDocument.edit.ldap.password, TEXT_MEDIUM_SIZE, "LDAP password"},
+        {gDocument.edit.smtp.senderName, TEXT_SHORT_SIZE, "sender name"},
+        {gDocument.edit.pop3.adminEmail, TEXT_LONG_SIZE, "admin e-mail"},
+        {gDocument.edit.line.pabxPrefix, PABX_PREFIX_SIZE, "PABX prefix"},
+        {gDocument.edit.restriction.password, RESTRICTION_PASSWORD_SIZE, "restriction password"},
     };
     for (const auto& t : texts)
         EXPECT_EQ(t.limit, strlen(t.field)) << t.name;
@@ -379,14 +384,14 @@ TEST_F(ImageTest, ForwardingDestinationStoresItsForm)
     } forms[] = {{0, FORWARD_SHORT_SIZE}, {1, FORWARD_LONG_SIZE}};
     for (const auto& form : forms) {
         FillRecordsRandomly(21);
-        uint8_t* value = ItemValueById(0x1040E);
+        uint8_t* value = ImageItemValue(gDocument.image, 0x1040E);
         std::vector<uint8_t> was(value, value + ITEM_VALUE_SIZE);
-        ASSERT_EQ(1, LoadEditState());
-        EXPECT_EQ(0, memcmp(gEditState.forwarding.record, was.data(), FORWARD_LONG_SIZE))
+        ASSERT_EQ(1, LoadEditState(gDocument.edit, gDocument.image));
+        EXPECT_EQ(0, memcmp(gDocument.edit.forwarding.record, was.data(), FORWARD_LONG_SIZE))
             << "the load takes all 72 bytes";
-        memset(gEditState.forwarding.record, 0xEE, sizeof gEditState.forwarding.record);
-        gEditState.forwarding.isEmail = form.isEmail;
-        ASSERT_EQ(1, StoreEditState());
+        memset(gDocument.edit.forwarding.record, 0xEE, sizeof gDocument.edit.forwarding.record);
+        gDocument.edit.forwarding.isEmail = form.isEmail;
+        ASSERT_EQ(1, StoreEditState(gDocument.edit, gDocument.image));
         for (int i = 0; i < ITEM_VALUE_SIZE; i++) {
             const uint8_t expected = i < form.written ? 0xEE : was[i];
             ASSERT_EQ(expected, value[i])
@@ -395,15 +400,21 @@ TEST_F(ImageTest, ForwardingDestinationStoresItsForm)
     }
 }
 
-TEST_F(ImageTest, ItemsEditedInTheImageAreLeftAlone)
+// The paper sizes and the reception timings are edited like every other setting: through the
+// edit state, so a Cancel drops them and a commit stores them.
+TEST_F(ImageTest, SizesAndTimingsTravelThroughTheEditState)
 {
-    const uint32_t ids[] = {0x10102, 0x10103, 0x10104, 0x10107, 0x1010C, 0x10408, 0x1040C};
-    for (uint32_t id : ids)
-        WriteU16Le(ItemValueById(id), 0x0102);
-    LoadEditState();
-    for (uint32_t id : ids)
-        WriteU16Le(ItemValueById(id), 0x0304);  // a page writing the image directly
-    StoreEditState();
-    for (uint32_t id : ids)
-        EXPECT_EQ(0x0304, ReadU16Le(ItemValueById(id))) << "item 0x" << std::hex << id;
+    WriteU16Le(ImageItemValue(gDocument.image, 0x10108), 0x0102);
+    ImageItemValue(gDocument.image, 0x1010A)[0] = 1;
+    ImageItemValue(gDocument.image, 0x1040C)[0] = 45;
+    LoadEditState(gDocument.edit, gDocument.image);
+    EXPECT_EQ(0x0102, gDocument.edit.paper.customX[1]);
+    EXPECT_EQ(1, gDocument.edit.paper.sizeMode[2]);
+    EXPECT_EQ(45, gDocument.edit.reception.timing[4]);
+    gDocument.edit.paper.customY[0] = 297;
+    gDocument.edit.reception.timing[0] = 7;
+    StoreEditState(gDocument.edit, gDocument.image);
+    EXPECT_EQ(297, ReadU16Le(ImageItemValue(gDocument.image, 0x10104)));
+    EXPECT_EQ(0x29, ImageItemValue(gDocument.image, 0x10104)[0]) << "low byte first";
+    EXPECT_EQ(7, ImageItemValue(gDocument.image, 0x10408)[0]);
 }

@@ -5,26 +5,26 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "device/device_image.h"
+#include "document/document.h"
 #include "device/setting_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static uint8_t before[DEVICE_IMAGE_SIZE];
-    if (!gDeviceImage.bytes && !CreateDeviceImage())
+    if (!gDocument.image.bytes && !CreateDeviceImage(gDocument.image))
         return 0;
-    ResetDeviceImage();
-    MergeSettingBytes(data, size);
+    ResetDeviceImage(gDocument.image);
+    MergeSettingBytes(gDocument.image, data, size);
     for (int r = 0; r < ITEM_COUNT; r++) {
-        const uint32_t length = ItemLength(r);
+        const uint32_t length = ItemLength(gDocument.image, r);
         if (length != ITEM_ABSENT && length > static_cast<uint32_t>(ITEM_VALUE_SIZE))
             abort();  // a length that reaches past the value area got through
     }
-    memcpy(before, gDeviceImage.bytes, DEVICE_IMAGE_SIZE);
-    LoadEditState();
-    gEditState.forwarding.isEmail = size > 0 && (data[0] & 1);
-    StoreEditState();
-    if (memcmp(before, gDeviceImage.bytes, DEVICE_IMAGE_SIZE) != 0)
+    memcpy(before, gDocument.image.bytes, DEVICE_IMAGE_SIZE);
+    RevertEdits(gDocument);
+    gDocument.edit.forwarding.isEmail = size > 0 && (data[0] & 1);
+    CommitEdits(gDocument);
+    if (memcmp(before, gDocument.image.bytes, DEVICE_IMAGE_SIZE) != 0)
         abort();
     return 0;
 }

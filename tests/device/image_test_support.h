@@ -9,21 +9,21 @@
 #include <vector>
 
 #include "device/byte_order.h"
-#include "device/device_image.h"
-#include "dial/dial_tables.h"
+#include "document/document.h"
+#include "document/dial_tables.h"
 
 class ImageTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(1, CreateDeviceImage());
-        ResetDeviceImage();
-        memset(&gEditState, 0, sizeof gEditState);
+        ASSERT_EQ(1, CreateDeviceImage(gDocument.image));
+        ResetDeviceImage(gDocument.image);
+        memset(&gDocument.edit, 0, sizeof gDocument.edit);
     }
 
     std::vector<uint8_t> ImageCopy() const
     {
-        return std::vector<uint8_t>(gDeviceImage.bytes, gDeviceImage.bytes + DEVICE_IMAGE_SIZE);
+        return std::vector<uint8_t>(gDocument.image.bytes, gDocument.image.bytes + DEVICE_IMAGE_SIZE);
     }
 
     // Random bytes in every byte of the image, ids included.
@@ -31,7 +31,7 @@ protected:
     {
         std::mt19937 rng(seed);
         for (int i = 0; i < DEVICE_IMAGE_SIZE; i++)
-            gDeviceImage.bytes[i] = static_cast<uint8_t>(rng());
+            gDocument.image.bytes[i] = static_cast<uint8_t>(rng());
     }
 
     // Random lengths a device could report (0..130 or absent), random values and padding; the
@@ -40,9 +40,9 @@ protected:
     {
         std::mt19937 rng(seed);
         for (int r = 0; r < ITEM_COUNT; r++) {
-            uint8_t* record = ItemRecordBytes(r);
+            uint8_t* record = ItemRecordBytes(gDocument.image, r);
             uint32_t length = rng() % 140;
-            SetItemLength(r, length > ITEM_VALUE_SIZE ? ITEM_ABSENT : length);
+            SetItemLength(gDocument.image, r, length > ITEM_VALUE_SIZE ? ITEM_ABSENT : length);
             for (int i = ITEM_VALUE_OFFSET; i < ITEM_RECORD_SIZE; i++)
                 record[i] = static_cast<uint8_t>(rng());
         }

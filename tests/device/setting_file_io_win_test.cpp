@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "device/device_image.h"
+#include "document/document.h"
 #include "device/setting_file.h"
 
 namespace {
@@ -178,17 +178,17 @@ TEST_F(WinFileSeamTest, ReadWholeFileRefusesWhatDoesNotFit)
 
 TEST_F(WinFileSeamTest, SettingFileRoundTripThroughTheSeam)
 {
-    ASSERT_EQ(1, CreateDeviceImage());
+    ASSERT_EQ(1, CreateDeviceImage(gDocument.image));
     for (int r = 0; r < ITEM_COUNT; r++) {
-        SetItemLength(r, static_cast<uint32_t>(r % 131));
-        memset(ItemValue(r), r, ITEM_VALUE_SIZE);
+        SetItemLength(gDocument.image, r, static_cast<uint32_t>(r % 131));
+        memset(ItemValue(gDocument.image, r), r, ITEM_VALUE_SIZE);
     }
-    const std::vector<uint8_t> saved(gDeviceImage.bytes, gDeviceImage.bytes + DEVICE_IMAGE_SIZE);
+    const std::vector<uint8_t> saved(gDocument.image.bytes, gDocument.image.bytes + DEVICE_IMAGE_SIZE);
     const std::string path = PathOf("ROUND.DAT");
-    ASSERT_EQ(1, WriteSettingFile(path.c_str()));
+    ASSERT_EQ(1, WriteSettingFile(gDocument.image, path.c_str()));
     EXPECT_EQ(saved, ReadRaw(path));
-    ResetDeviceImage();
-    ASSERT_EQ(1, ReadSettingFile(path.c_str()));
-    EXPECT_EQ(0, memcmp(saved.data(), gDeviceImage.bytes, DEVICE_IMAGE_SIZE));
-    ReleaseDeviceImage();
+    ResetDeviceImage(gDocument.image);
+    ASSERT_EQ(1, ReadSettingFile(gDocument.image, path.c_str()));
+    EXPECT_EQ(0, memcmp(saved.data(), gDocument.image.bytes, DEVICE_IMAGE_SIZE));
+    ReleaseDeviceImage(gDocument.image);
 }

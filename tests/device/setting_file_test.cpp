@@ -97,14 +97,14 @@ TEST_F(SettingFileTest, SaveThenOpenReproducesEveryLengthAndValue)
     FillRecordsRandomly(3);
     const std::vector<uint8_t> saved = ImageCopy();
     const std::string path = PathOf("ROUND.DAT");
-    ASSERT_EQ(1, WriteSettingFile(path.c_str()));
+    ASSERT_EQ(1, WriteSettingFile(gDocument.image, path.c_str()));
     EXPECT_EQ(saved, ReadRaw(path)) << "the file is the image byte for byte";
 
-    ResetDeviceImage();
-    ASSERT_EQ(1, ReadSettingFile(path.c_str()));
+    ResetDeviceImage(gDocument.image);
+    ASSERT_EQ(1, ReadSettingFile(gDocument.image, path.c_str()));
     for (int r = 0; r < ITEM_COUNT; r++) {
         const uint8_t* was = saved.data() + r * ITEM_RECORD_SIZE;
-        const uint8_t* now = ItemRecordBytes(r);
+        const uint8_t* now = ItemRecordBytes(gDocument.image, r);
         EXPECT_EQ(0, memcmp(was, now, ITEM_VALUE_OFFSET + ITEM_VALUE_SIZE)) << "record " << r;
         EXPECT_EQ(0, now[138] | now[139]) << "padding of record " << r << " is not read back";
     }
@@ -114,23 +114,23 @@ TEST_F(SettingFileTest, OneRecordFileChangesThatItemAndClearsTheDivideValues)
 {
     FillRecordsRandomly(4);
     const std::vector<uint8_t> before = ImageCopy();
-    ASSERT_EQ(1, MergeSettingBytes(FileRecord(0x10000, 1, 0x77).data(), ITEM_RECORD_SIZE));
+    ASSERT_EQ(1, MergeSettingBytes(gDocument.image, FileRecord(0x10000, 1, 0x77).data(), ITEM_RECORD_SIZE));
 
     for (int r = 0; r < ITEM_COUNT; r++) {
         const uint32_t id = PositionItemId(r);
         const uint8_t* was = before.data() + r * ITEM_RECORD_SIZE;
         if (id == 0x10000) {
-            EXPECT_EQ(1u, ItemLength(r));
+            EXPECT_EQ(1u, ItemLength(gDocument.image, r));
             EXPECT_EQ(std::vector<uint8_t>(ITEM_VALUE_SIZE, 0x77),
-                      std::vector<uint8_t>(ItemValue(r), ItemValue(r) + ITEM_VALUE_SIZE));
+                      std::vector<uint8_t>(ItemValue(gDocument.image, r), ItemValue(gDocument.image, r) + ITEM_VALUE_SIZE));
         } else if (IsDivideItem(id)) {
-            EXPECT_EQ(ReadU32Le(was + ITEM_LENGTH_OFFSET), ItemLength(r))
+            EXPECT_EQ(ReadU32Le(was + ITEM_LENGTH_OFFSET), ItemLength(gDocument.image, r))
                 << "length of 0x" << std::hex << id << " is kept";
             EXPECT_EQ(std::vector<uint8_t>(ITEM_VALUE_SIZE, 0),
-                      std::vector<uint8_t>(ItemValue(r), ItemValue(r) + ITEM_VALUE_SIZE))
+                      std::vector<uint8_t>(ItemValue(gDocument.image, r), ItemValue(gDocument.image, r) + ITEM_VALUE_SIZE))
                 << "value of 0x" << std::hex << id;
         } else {
-            EXPECT_EQ(0, memcmp(was, ItemRecordBytes(r), ITEM_RECORD_SIZE))
+            EXPECT_EQ(0, memcmp(was, ItemRecordBytes(gDocument.image, r), ITEM_RECORD_SIZE))
                 << "item 0x" << std::hex << id << " must keep its contents";
         }
     }
@@ -146,7 +146,7 @@ TEST_F(SettingFileTest, EmptyFileChangesOnlyTheDivideValues)
     }
     const std::string path = PathOf("EMPTY.DAT");
     WriteRaw(path, {});
-    ASSERT_EQ(1, ReadSettingFile(path.c_str()));
+    ASSERT_EQ(1, ReadSettingFile(gDocument.image, path.c_str()));
     EXPECT_EQ(-1, FirstDifferentRecord(expected, ImageCopy()));
 }
 
@@ -156,14 +156,14 @@ TEST_F(SettingFileTest, TrailingPartialRecordIsIgnored)
     std::vector<uint8_t> file = ImageCopy();
     file.pop_back();  // 35,279 bytes: 251 whole records
     for (int r = 0; r < ITEM_COUNT; r++)
-        memset(ItemValue(r), 0x11, ITEM_VALUE_SIZE);
+        memset(ItemValue(gDocument.image, r), 0x11, ITEM_VALUE_SIZE);
     const std::vector<uint8_t> before = ImageCopy();
-    ASSERT_EQ(1, MergeSettingBytes(file.data(), file.size()));
+    ASSERT_EQ(1, MergeSettingBytes(gDocument.image, file.data(), file.size()));
     for (int r = 0; r < ITEM_COUNT - 1; r++)
-        EXPECT_EQ(0, memcmp(file.data() + r * ITEM_RECORD_SIZE, ItemRecordBytes(r), 138))
+        EXPECT_EQ(0, memcmp(file.data() + r * ITEM_RECORD_SIZE, ItemRecordBytes(gDocument.image, r), 138))
             << "record " << r;
     EXPECT_EQ(
-        0, memcmp(before.data() + 251 * ITEM_RECORD_SIZE, ItemRecordBytes(251), ITEM_RECORD_SIZE))
+        0, memcmp(before.data() + 251 * ITEM_RECORD_SIZE, ItemRecordBytes(gDocument.image, 251), ITEM_RECORD_SIZE))
         << "the partial last record must not be read";
 }
 
@@ -175,7 +175,7 @@ TEST_F(SettingFileTest, FirstRecordOfAnIdWinsAndOrderDoesNotMatter)
     Append(file, FileRecord(0x10C04, 3, 0x42));
     Append(file, FileRecord(0x99999, 4, 0x43));  // not an item of this image
     Append(file, FileRecord(0x3, 7, 0x44));
-    ASSERT_EQ(1, MergeSettingBytes(file.data(), file.size()));
+    ASSERT_EQ(1, MergeSettingBytes(gDocument.image, file.data(), file.size()));
 
     const struct {
         uint32_t id;
@@ -184,12 +184,12 @@ TEST_F(SettingFileTest, FirstRecordOfAnIdWinsAndOrderDoesNotMatter)
     } expected[] = {{0x12070, 98, 0x22}, {0x10C04, 9, 0x41}, {0x3, 7, 0x44}};
     for (const auto& e : expected) {
         const int r = FindItemRecord(e.id);
-        EXPECT_EQ(e.length, ItemLength(r)) << "item 0x" << std::hex << e.id;
-        EXPECT_EQ(e.fill, ItemValue(r)[0]) << "item 0x" << std::hex << e.id;
-        EXPECT_EQ(e.fill, ItemValue(r)[129]) << "item 0x" << std::hex << e.id;
-        EXPECT_EQ(e.id, ItemId(r)) << "the id stays the position's";
+        EXPECT_EQ(e.length, ItemLength(gDocument.image, r)) << "item 0x" << std::hex << e.id;
+        EXPECT_EQ(e.fill, ItemValue(gDocument.image, r)[0]) << "item 0x" << std::hex << e.id;
+        EXPECT_EQ(e.fill, ItemValue(gDocument.image, r)[129]) << "item 0x" << std::hex << e.id;
+        EXPECT_EQ(e.id, ItemId(gDocument.image, r)) << "the id stays the position's";
     }
-    EXPECT_EQ(0u, ItemLength(FindItemRecord(0x10000))) << "items missing from the file";
+    EXPECT_EQ(0u, ItemLength(gDocument.image, FindItemRecord(0x10000))) << "items missing from the file";
 }
 
 // A length above the value area is clamped so that nothing downstream can reach past the 130
@@ -208,11 +208,11 @@ TEST_F(SettingFileTest, ImpossibleLengthsAreClamped)
                  {ITEM_ABSENT, ITEM_ABSENT}};
     for (const auto& c : cases) {
         ASSERT_EQ(1,
-                  MergeSettingBytes(FileRecord(0x10801, c.inFile, 0x61).data(), ITEM_RECORD_SIZE));
+                  MergeSettingBytes(gDocument.image, FileRecord(0x10801, c.inFile, 0x61).data(), ITEM_RECORD_SIZE));
         const int r = FindItemRecord(0x10801);
-        EXPECT_EQ(c.inImage, ItemLength(r)) << "file length " << c.inFile;
-        EXPECT_LE(ItemValueLength(r), static_cast<uint32_t>(ITEM_VALUE_SIZE));
-        EXPECT_EQ(0x61, ItemValue(r)[0]) << "the record is still read";
+        EXPECT_EQ(c.inImage, ItemLength(gDocument.image, r)) << "file length " << c.inFile;
+        EXPECT_LE(ItemValueLength(gDocument.image, r), static_cast<uint32_t>(ITEM_VALUE_SIZE));
+        EXPECT_EQ(0x61, ItemValue(gDocument.image, r)[0]) << "the record is still read";
     }
 }
 
@@ -225,21 +225,21 @@ TEST_F(SettingFileTest, OversizeFileIsRejectedAndChangesNothing)
     WriteU32Le(file.data() + 4, 1);
     const std::string path = PathOf("BIG.DAT");
     WriteRaw(path, file);
-    EXPECT_EQ(0, ReadSettingFile(path.c_str()));
-    EXPECT_EQ(0, MergeSettingBytes(file.data(), file.size()));
+    EXPECT_EQ(0, ReadSettingFile(gDocument.image, path.c_str()));
+    EXPECT_EQ(0, MergeSettingBytes(gDocument.image, file.data(), file.size()));
     EXPECT_EQ(-1, FirstDifferentRecord(before, ImageCopy()))
         << "a rejected file must not clear the divide values either";
 
     file.resize(DEVICE_IMAGE_SIZE);
     WriteRaw(path, file);
-    EXPECT_EQ(1, ReadSettingFile(path.c_str())) << "exactly an image's size is accepted";
+    EXPECT_EQ(1, ReadSettingFile(gDocument.image, path.c_str())) << "exactly an image's size is accepted";
 }
 
 TEST_F(SettingFileTest, MissingFileFailsAndChangesNothing)
 {
     FillRecordsRandomly(10);
     const std::vector<uint8_t> before = ImageCopy();
-    EXPECT_EQ(0, ReadSettingFile(PathOf("NONE.DAT").c_str()));
+    EXPECT_EQ(0, ReadSettingFile(gDocument.image, PathOf("NONE.DAT").c_str()));
     EXPECT_EQ(-1, FirstDifferentRecord(before, ImageCopy()));
 }
 
@@ -247,9 +247,9 @@ TEST_F(SettingFileTest, WithoutAnImageNothingIsReadOrWritten)
 {
     const std::string path = PathOf("X.DAT");
     WriteRaw(path, FileRecord(0x10000, 1, 1));
-    ReleaseDeviceImage();
-    EXPECT_EQ(0, ReadSettingFile(path.c_str()));
-    EXPECT_EQ(0, WriteSettingFile(PathOf("Y.DAT").c_str()));
+    ReleaseDeviceImage(gDocument.image);
+    EXPECT_EQ(0, ReadSettingFile(gDocument.image, path.c_str()));
+    EXPECT_EQ(0, WriteSettingFile(gDocument.image, PathOf("Y.DAT").c_str()));
     EXPECT_FALSE(fs::exists(PathOf("Y.DAT")));
 }
 
@@ -260,7 +260,7 @@ TEST_F(SettingFileTest, WriteReplacesTheOldFileAndLeavesNoTemporary)
     const std::string path = PathOf("DOC.DAT");
     WriteRaw(path, std::vector<uint8_t>(500, 0xAB));
     FillRecordsRandomly(12);
-    ASSERT_EQ(1, WriteSettingFile(path.c_str()));
+    ASSERT_EQ(1, WriteSettingFile(gDocument.image, path.c_str()));
     EXPECT_EQ(ImageCopy(), ReadRaw(path));
     EXPECT_EQ(std::vector<std::string>{"DOC.DAT"}, FilesInDir());
     EXPECT_EQ(1, SetFileHiddenOnly(path.c_str()));
@@ -268,7 +268,7 @@ TEST_F(SettingFileTest, WriteReplacesTheOldFileAndLeavesNoTemporary)
 
 TEST_F(SettingFileTest, WriteIntoAMissingFolderFails)
 {
-    EXPECT_EQ(0, WriteSettingFile(PathOf("no-such-folder/DOC.DAT").c_str()));
+    EXPECT_EQ(0, WriteSettingFile(gDocument.image, PathOf("no-such-folder/DOC.DAT").c_str()));
     EXPECT_TRUE(FilesInDir().empty());
 }
 
@@ -287,7 +287,7 @@ TEST_F(SettingFileTest, FailedWriteLeavesTheOldFileIntact)
     struct rlimit limited = saved;
     limited.rlim_cur = 10000;
     ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &limited));
-    const int result = WriteSettingFile(path.c_str());
+    const int result = WriteSettingFile(gDocument.image, path.c_str());
     setrlimit(RLIMIT_FSIZE, &saved);
     signal(SIGXFSZ, oldHandler);
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
 #include "device/byte_order.h"
-#include "device/device_image.h"
+#include "document/document.h"
 #include "device/device_transfer.h"
 #include "scripted_backend.h"
 
@@ -19,26 +19,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         ResetAppState(&gApp);
         ApplyModelProfile(&gApp, "A4ZRPQ 2A02");
         SetAcceptedProductIds(gApp.acceptedProductIds, ACCEPTED_ID_SLOTS);
-        CreateDeviceImage();
+        CreateDeviceImage(gDocument.image);
         SetUploadDumpPath(nullptr);
         ready = true;
     }
-    ResetDeviceImage();
+    ResetDeviceImage(gDocument.image);
     InitScriptedBackend(&s, 0x2A02);
     s.replies.assign(data, data + size);
     SetDeviceBackend(&s.backend);
 
-    const int downloaded = DownloadImage(&gDeviceImage, nullptr);
+    const int downloaded = DownloadImage(&gDocument.image, nullptr);
     for (int r = 0; r < ITEM_COUNT; r++) {
-        if (ItemId(r) != PositionItemId(r))
+        if (ItemId(gDocument.image, r) != PositionItemId(r))
             std::abort();
-        const uint32_t length = ItemLength(r);
+        const uint32_t length = ItemLength(gDocument.image, r);
         if (length != ITEM_ABSENT && length > static_cast<uint32_t>(ITEM_VALUE_SIZE))
             std::abort();
     }
     if (downloaded && s.replyAt > s.replies.size())
         std::abort();
-    UploadImage(&gDeviceImage, nullptr);
+    UploadImage(&gDocument.image, nullptr);
     SetDeviceBackend(nullptr);
     return 0;
 }

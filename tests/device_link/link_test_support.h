@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "device/device_image.h"
+#include "ui/app_state.h"
+#include "document/document.h"
 #include "device/device_protocol.h"
 #include "device/device_transfer.h"
 #include "device/device_transport.h"
-#include "device/sim_backend.h"
-#include "devsim/sim_device.h"
+#include "devsim/sim_backend.h"
+#include "devsim/sim_demo.h"
 
 namespace linktest {
 
@@ -90,14 +90,22 @@ protected:
         ResetAppState(&gApp);
         ApplyModelProfile(&gApp, "A4ZRPQ 2A02");
         SetAcceptedProductIds(gApp.acceptedProductIds, ACCEPTED_ID_SLOTS);
-        ASSERT_EQ(CreateDeviceImage(), 1);
-        ResetDeviceImage();
+        ASSERT_EQ(CreateDeviceImage(gDocument.image), 1);
+        ResetDeviceImage(gDocument.image);
         ClearRestartFlag();
         gPollCheckFailed = 0;
         gEvents.clear();
         gMessages.clear();
         gNowMs = 1000000;
-        const DeviceLinkHooks hooks = {OnMessage, OnDisconnect, OnStatusText, OnStopTimer};
+        // gApp stands for the window the protocol reports to.
+        const DeviceLinkHooks hooks = {
+            OnMessage,
+            OnDisconnect,
+            OnStatusText,
+            OnStopTimer,
+            [] { return static_cast<int>(gApp.connected); },
+            [] { gApp.remoteModeOpen = 0; },
+        };
         SetDeviceLinkHooks(&hooks);
         SetUploadDumpPath(nullptr);
         sim.reset(new SimBackend);
@@ -119,7 +127,7 @@ protected:
     {
         devices.emplace_back(new SimDevice);
         SimDevice* d = devices.back().get();
-        SimInit(d);
+        SimInitDemo(d);
         d->capturePackets = 1;
         sim->devices[number] = d;
         return d;

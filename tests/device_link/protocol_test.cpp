@@ -195,9 +195,9 @@ TEST_F(ProtocolTest, CommitWithRestartLeadsToThePowerCycleMessageOnce)
     for (const RestartCase& c : cases) {
         gMessages.clear();
         gNowMs += 10 * SIM_RESTART_MS;
-        ASSERT_EQ(DownloadImage(&gDeviceImage, nullptr), 1);
+        ASSERT_EQ(DownloadImage(&gDocument.image, nullptr), 1);
         RequestDeviceRestart(c.systemPage);
-        ASSERT_EQ(UploadImage(&gDeviceImage, nullptr), 1);
+        ASSERT_EQ(UploadImage(&gDocument.image, nullptr), 1);
         EXPECT_EQ(gRestartFlag.state, RESTART_SENT);
         EXPECT_EQ(d->received.back().data, (std::vector<uint8_t>{0x01, RESTART_PENDING}))
             << "the commit carries the pending flag";
@@ -217,8 +217,8 @@ TEST_F(ProtocolTest, CommitWithRestartLeadsToThePowerCycleMessageOnce)
 TEST_F(ProtocolTest, CommitWithoutRestartKeepsTheDevice)
 {
     SimDevice* d = AddDevice(0);
-    ASSERT_EQ(DownloadImage(&gDeviceImage, nullptr), 1);
-    ASSERT_EQ(UploadImage(&gDeviceImage, nullptr), 1);
+    ASSERT_EQ(DownloadImage(&gDocument.image, nullptr), 1);
+    ASSERT_EQ(UploadImage(&gDocument.image, nullptr), 1);
     EXPECT_EQ(d->received.back().data, (std::vector<uint8_t>{0x01, RESTART_NONE}));
     EXPECT_EQ(d->restarting, 0);
     EXPECT_EQ(gRestartFlag.state, RESTART_NONE);

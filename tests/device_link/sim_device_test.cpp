@@ -7,7 +7,7 @@
 
 #include "device/byte_order.h"
 #include "device/device_protocol.h"
-#include "devsim/sim_device.h"
+#include "devsim/sim_demo.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ protected:
     void SetUp() override
     {
         d.reset(new SimDevice);
-        SimInit(d.get());
+        SimInitDemo(d.get());
         ASSERT_EQ(SimConnect(d.get(), now), 1);
     }
 
@@ -150,10 +150,10 @@ TEST_F(SimDeviceTest, FaultTexts)
         {"silent=1", 0},       {"reboot", 0},          {"", 0},
     };
     for (const FaultCase& c : cases) {
-        SimInit(d.get());
+        SimInitDemo(d.get());
         EXPECT_EQ(SimApplyFault(d.get(), c.text), c.accepted) << c.text;
     }
-    SimInit(d.get());
+    SimInitDemo(d.get());
     SimApplyFault(d.get(), "absent=0x120C9");
     EXPECT_EQ(SimItemLength(d.get(), ITEM_COUNT - 1), ITEM_ABSENT);
     SimApplyFault(d.get(), "product-id=2A03");
@@ -165,7 +165,7 @@ TEST_F(SimDeviceTest, FaultTexts)
 TEST(SimDeviceState, LoadsByIdAndRefusesOversizeFiles)
 {
     std::unique_ptr<SimDevice> d(new SimDevice);
-    SimInit(d.get());
+    SimInitDemo(d.get());
     std::vector<uint8_t> file(2 * ITEM_RECORD_SIZE + 7, 0);
     WriteU32Le(file.data(), 0x10C04);
     WriteU32Le(file.data() + 4, 3);
@@ -192,7 +192,7 @@ TEST(SimDeviceState, LoadsByIdAndRefusesOversizeFiles)
 TEST(SimDemo, DialEntriesHaveTheirFormLengthsAndKeyNumbers)
 {
     std::unique_ptr<SimDevice> d(new SimDevice);
-    SimInit(d.get());
+    SimInitDemo(d.get());
     int quick = 0, speed = 0, groups = 0;
     for (int i = 0; i < 30; i++) {
         const int r = QUICK_DIAL_FIRST_RECORD + i;

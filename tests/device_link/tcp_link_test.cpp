@@ -5,8 +5,9 @@
 #include <chrono>
 #include <thread>
 
-#include "device/device_backends.h"
+#include "devsim/device_backends.h"
 #include "device/tcp_backend.h"
+#include "devsim/sim_demo.h"
 #include "devsim/sim_server.h"
 #include "link_test_support.h"
 #include "resources/resource_ids.h"
@@ -24,7 +25,7 @@ struct RunningServer {
 
     explicit RunningServer(void (*configure)(SimDevice*) = nullptr) : device(new SimDevice)
     {
-        SimInit(device.get());
+        SimInitDemo(device.get());
         device->capturePackets = 1;
         if (configure)
             configure(device.get());
@@ -67,12 +68,12 @@ TEST_F(TcpLinkTest, ConnectDownloadEditUpload)
 
     ASSERT_EQ(CheckConnection(nullptr), 1);
     ASSERT_EQ(BeginRemoteMode(), 1);
-    ASSERT_EQ(DownloadImage(&gDeviceImage, nullptr), 1);
-    EXPECT_STREQ(reinterpret_cast<char*>(ItemValueById(0x10C04)), "Front Office MFP");
-    std::memcpy(ItemValueById(0x10C04), "Print Room\0\0\0\0\0\0", 16);
-    SetItemLengthById(0x10C04, 10);
-    const std::vector<uint8_t> sent(gDeviceImage.bytes, gDeviceImage.bytes + DEVICE_IMAGE_SIZE);
-    ASSERT_EQ(UploadImage(&gDeviceImage, nullptr), 1);
+    ASSERT_EQ(DownloadImage(&gDocument.image, nullptr), 1);
+    EXPECT_STREQ(reinterpret_cast<char*>(ImageItemValue(gDocument.image, 0x10C04)), "Front Office MFP");
+    std::memcpy(ImageItemValue(gDocument.image, 0x10C04), "Print Room\0\0\0\0\0\0", 16);
+    SetImageItemLength(gDocument.image, 0x10C04, 10);
+    const std::vector<uint8_t> sent(gDocument.image.bytes, gDocument.image.bytes + DEVICE_IMAGE_SIZE);
+    ASSERT_EQ(UploadImage(&gDocument.image, nullptr), 1);
     DeviceClose();
     ASSERT_EQ(EndRemoteMode(), 1);
     s.Stop();
@@ -109,14 +110,14 @@ TEST_F(TcpLinkTest, DeviceFallingSilentMidDownloadFailsWithinTheTimeout)
     ASSERT_EQ(s.ok, 1);
     Use({&s});
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(DownloadImage(&gDeviceImage, nullptr), 0);
+    EXPECT_EQ(DownloadImage(&gDocument.image, nullptr), 0);
     const auto took = std::chrono::steady_clock::now() - start;
     // Not a timing assertion: a bound that only a hang would cross.
     EXPECT_LT(took, std::chrono::seconds(30)) << "the read time-out did not end the wait";
     DeviceClose();
     s.Stop();
-    EXPECT_EQ(ItemLength(99), SimItemLength(s.device.get(), 99)) << "record 99 arrived";
-    EXPECT_EQ(ItemLength(100), 0u) << "record 100 never did";
+    EXPECT_EQ(ItemLength(gDocument.image, 99), SimItemLength(s.device.get(), 99)) << "record 99 arrived";
+    EXPECT_EQ(ItemLength(gDocument.image, 100), 0u) << "record 100 never did";
 }
 
 TEST_F(TcpLinkTest, NothingListeningIsOpeningFailure)

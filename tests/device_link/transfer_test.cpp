@@ -8,8 +8,8 @@
 #include <iterator>
 
 #include "device/byte_order.h"
-#include "device/device_backends.h"
-#include "dial/dial_records.h"
+#include "devsim/device_backends.h"
+#include "document/dial_records.h"
 #include "link_test_support.h"
 #include "scripted_backend.h"
 
@@ -36,9 +36,9 @@ TEST_F(TransferTest, DownloadCopiesEveryRecordOfTheDevice)
             static_cast<std::vector<std::pair<int, int>>*>(c)->push_back({done, total});
         },
         &progress};
-    ASSERT_EQ(DownloadImage(&gDeviceImage, &p), 1);
+    ASSERT_EQ(DownloadImage(&gDocument.image, &p), 1);
     for (int r = 0; r < ITEM_COUNT; r++)
-        ASSERT_EQ(RecordCopy(gDeviceImage.bytes, r), RecordCopy(d->items, r))
+        ASSERT_EQ(RecordCopy(gDocument.image.bytes, r), RecordCopy(d->items, r))
             << "record " << r << " differs from the device";
     ASSERT_EQ(progress.size(), static_cast<size_t>(ITEM_COUNT));
     EXPECT_EQ(progress.front(), std::make_pair(1, ITEM_COUNT));
@@ -50,7 +50,7 @@ TEST_F(TransferTest, DownloadCopiesEveryRecordOfTheDevice)
 TEST_F(TransferTest, RecordsZeroAndOneAreDeviceCommandsAndNeverWritten)
 {
     SimDevice* d = AddDevice(0);
-    ASSERT_EQ(DownloadImage(&gDeviceImage, nullptr), 1);
+    ASSERT_EQ(DownloadImage(&gDocument.image, nullptr), 1);
     const std::vector<uint32_t> commands = {DEVICE_CODE_STATUS, 0x3, 0x4};
     EXPECT_EQ(Codes(d, OP_DEVICE_COMMAND), commands);
     std::vector<uint32_t> reads = Codes(d, OP_READ_ITEM);
@@ -58,7 +58,7 @@ TEST_F(TransferTest, RecordsZeroAndOneAreDeviceCommandsAndNeverWritten)
     for (int r = 2; r < ITEM_COUNT; r++)
         EXPECT_EQ(reads[r - 2], PositionItemId(r)) << "records are read in record order";
 
-    ASSERT_EQ(UploadImage(&gDeviceImage, nullptr), 1);
+    ASSERT_EQ(UploadImage(&gDocument.image, nullptr), 1);
     const std::vector<uint32_t> writes = Codes(d, OP_WRITE_ITEM);
     EXPECT_EQ(std::count(writes.begin(), writes.end(), 0x3u), 0);
     EXPECT_EQ(std::count(writes.begin(), writes.end(), 0x4u), 0);
@@ -70,11 +70,11 @@ TEST_F(TransferTest, AbsentItemIsReadWithoutDataAndNotUploaded)
     const int record = RecordOf(0x10C02);
     SimMakeAbsent(d, record);
     // Bytes left in the reply stream would show as a failure of the next record.
-    ASSERT_EQ(DownloadImage(&gDeviceImage, nullptr), 1);
-    EXPECT_EQ(ItemLength(record), ITEM_ABSENT);
-    EXPECT_EQ(ItemLength(record + 1), SimItemLength(d, record + 1));
+    ASSERT_EQ(DownloadImage(&gDocument.image, nullptr), 1);
+    EXPECT_EQ(ItemLength(gDocument.image, record), ITEM_ABSENT);
+    EXPECT_EQ(ItemLength(gDocument.image, record + 1), SimItemLength(d, record + 1));
 
-    ASSERT_EQ(UploadImage(&gDeviceImage, nullptr), 1);
+    ASSERT_EQ(UploadImage(&gDocument.image, nullptr), 1);
     const std::vector<uint32_t> writes = Codes(d, OP_WRITE_ITEM);
     EXPECT_EQ(std::count(writes.begin(), writes.end(), 0x10C02u), 0);
     EXPECT_EQ(std::count(writes.begin(), writes.end(), 0x10C04u), 1);
@@ -83,20 +83,20 @@ TEST_F(TransferTest, AbsentItemIsReadWithoutDataAndNotUploaded)
 TEST_F(TransferTest, UploadSendsExactlyTheRecordLengthsAndCommitsLast)
 {
     SimDevice* d = AddDevice(0);
-    ASSERT_EQ(DownloadImage(&gDeviceImage, nullptr), 1);
+    ASSERT_EQ(DownloadImage(&gDocument.image, nullptr), 1);
     d->received.clear();
-    ASSERT_EQ(UploadImage(&gDeviceImage, nullptr), 1);
+    ASSERT_EQ(UploadImage(&gDocument.image, nullptr), 1);
     std::vector<uint32_t> expected;
     for (int r = 0; r < ITEM_COUNT; r++)
-        if (IsRecordUploaded(gDeviceImage.bytes, r))
+        if (IsRecordUploaded(gDocument.image.bytes, r))
             expected.push_back(PositionItemId(r));
     EXPECT_EQ(Codes(d, OP_WRITE_ITEM), expected);
     for (const SimPacket& p : d->received) {
         if (p.operation != OP_WRITE_ITEM)
             continue;
         const int r = RecordOf(p.code);
-        EXPECT_EQ(p.length, ItemLength(r)) << "item 0x" << std::hex << p.code;
-        EXPECT_EQ(p.data, std::vector<uint8_t>(ItemValue(r), ItemValue(r) + ItemLength(r)))
+        EXPECT_EQ(p.length, ItemLength(gDocument.image, r)) << "item 0x" << std::hex << p.code;
+        EXPECT_EQ(p.data, std::vector<uint8_t>(ItemValue(gDocument.image, r), ItemValue(gDocument.image, r) + ItemLength(gDocument.image, r)))
             << "item 0x" << std::hex << p.code;
     }
     EXPECT_EQ(d->received.back().code, DEVICE_CODE_COMMIT);
@@ -105,16 +105,16 @@ TEST_F(TransferTest, UploadSendsExactlyTheRecordLengthsAndCommitsLast)
 TEST_F(TransferTest, WritesWaitForTheCommit)
 {
     SimDevice* d = AddDevice(0);
-    ASSERT_EQ(DownloadImage(&gDeviceImage, nullptr), 1);
+    ASSERT_EQ(DownloadImage(&gDocument.image, nullptr), 1);
     const int name = RecordOf(0x10C04);
-    std::memcpy(ItemValue(name), "Print Room\0\0\0\0\0\0", 16);
-    SetItemLength(name, 10);
+    std::memcpy(ItemValue(gDocument.image, name), "Print Room\0\0\0\0\0\0", 16);
+    SetItemLength(gDocument.image, name, 10);
 
     // Everything but the commit: the device must not have taken the name yet.
     ASSERT_EQ(DeviceOpen(), 0);
     for (int r = 0; r < ITEM_COUNT; r++) {
-        if (IsRecordUploaded(gDeviceImage.bytes, r)) {
-            ASSERT_EQ(WriteItem(ItemId(r), ItemValue(r), ItemLength(r)), 1);
+        if (IsRecordUploaded(gDocument.image.bytes, r)) {
+            ASSERT_EQ(WriteItem(ItemId(gDocument.image, r), ItemValue(gDocument.image, r), ItemLength(gDocument.image, r)), 1);
         }
     }
     EXPECT_EQ(std::string(reinterpret_cast<char*>(SimItemValue(d, name))), "Front Office MFP");
@@ -127,10 +127,10 @@ TEST_F(TransferTest, UnfinishedUploadIsForgottenWhenTheLinkCloses)
 {
     SimDevice* d = AddDevice(0);
     const std::vector<uint8_t> before(d->items, d->items + DEVICE_IMAGE_SIZE);
-    ASSERT_EQ(DownloadImage(&gDeviceImage, nullptr), 1);
-    ItemValue(RecordOf(0x10000))[0] ^= 1;
+    ASSERT_EQ(DownloadImage(&gDocument.image, nullptr), 1);
+    ItemValue(gDocument.image, RecordOf(0x10000))[0] ^= 1;
     d->faults.dropAtRecord = RecordOf(0x12070);
-    EXPECT_EQ(UploadImage(&gDeviceImage, nullptr), 0);
+    EXPECT_EQ(UploadImage(&gDocument.image, nullptr), 0);
     DeviceClose();
     EXPECT_EQ(std::vector<uint8_t>(d->items, d->items + DEVICE_IMAGE_SIZE), before)
         << "no write may reach the items without a commit";
@@ -182,19 +182,19 @@ TEST_F(TransferTest, SelectorsSwitchOffTheirNeighbours)
         {0x10B03, 3, {}},
     };
     for (const SelectorCase& c : cases) {
-        ResetDeviceImage();
+        ResetDeviceImage(gDocument.image);
         // Every other selector on a value that switches nothing off.
         for (uint32_t other : {0x10102u, 0x10107u, 0x1010Au, 0x10B03u})
-            ItemValueById(other)[0] = 7;
-        ItemValueById(0x10407)[0] = 0;
-        ItemValueById(c.selector)[0] = c.value;
+            ImageItemValue(gDocument.image, other)[0] = 7;
+        ImageItemValue(gDocument.image, 0x10407)[0] = 0;
+        ImageItemValue(gDocument.image, c.selector)[0] = c.value;
         std::vector<uint32_t> skipped;
         for (uint32_t id : Neighbours(c.selector))
-            if (!IsRecordUploaded(gDeviceImage.bytes, RecordOf(id)))
+            if (!IsRecordUploaded(gDocument.image.bytes, RecordOf(id)))
                 skipped.push_back(id);
         EXPECT_EQ(skipped, c.skipped)
             << "selector 0x" << std::hex << c.selector << " = " << std::dec << int(c.value);
-        EXPECT_EQ(IsRecordUploaded(gDeviceImage.bytes, RecordOf(c.selector)), 1)
+        EXPECT_EQ(IsRecordUploaded(gDocument.image.bytes, RecordOf(c.selector)), 1)
             << "a selector itself is always sent";
     }
 }
@@ -202,15 +202,15 @@ TEST_F(TransferTest, SelectorsSwitchOffTheirNeighbours)
 TEST_F(TransferTest, RxModeSelectorOnTheWire)
 {
     SimDevice* d = AddDevice(0);
-    ASSERT_EQ(DownloadImage(&gDeviceImage, nullptr), 1);
+    ASSERT_EQ(DownloadImage(&gDocument.image, nullptr), 1);
     const std::pair<uint8_t, std::vector<uint32_t>> cases[] = {
         {3, {0x10407, 0x1040B, 0x1040C}},
         {1, {0x10407}},
     };
     for (const auto& c : cases) {
-        ItemValueById(0x10407)[0] = c.first;
+        ImageItemValue(gDocument.image, 0x10407)[0] = c.first;
         d->received.clear();
-        ASSERT_EQ(UploadImage(&gDeviceImage, nullptr), 1);
+        ASSERT_EQ(UploadImage(&gDocument.image, nullptr), 1);
         std::vector<uint32_t> sent;
         for (uint32_t code : Codes(d, OP_WRITE_ITEM))
             if (code >= 0x10407 && code <= 0x1040C)
@@ -223,16 +223,16 @@ TEST_F(TransferTest, DownloadFailingAtRecord100KeepsWhatCame)
 {
     SimDevice* d = AddDevice(0);
     d->faults.dropAtRecord = 100;
-    std::memset(gDeviceImage.bytes, 0xEE, DEVICE_IMAGE_SIZE);
-    ResetDeviceImage();
-    const std::vector<uint8_t> reset(gDeviceImage.bytes, gDeviceImage.bytes + DEVICE_IMAGE_SIZE);
+    std::memset(gDocument.image.bytes, 0xEE, DEVICE_IMAGE_SIZE);
+    ResetDeviceImage(gDocument.image);
+    const std::vector<uint8_t> reset(gDocument.image.bytes, gDocument.image.bytes + DEVICE_IMAGE_SIZE);
 
-    EXPECT_EQ(DownloadImage(&gDeviceImage, nullptr), 0);
+    EXPECT_EQ(DownloadImage(&gDocument.image, nullptr), 0);
     for (int r = 0; r < 100; r++)
-        ASSERT_EQ(RecordCopy(gDeviceImage.bytes, r), RecordCopy(d->items, r)) << "record " << r;
-    EXPECT_EQ(ItemLength(100), 0u);
+        ASSERT_EQ(RecordCopy(gDocument.image.bytes, r), RecordCopy(d->items, r)) << "record " << r;
+    EXPECT_EQ(ItemLength(gDocument.image, 100), 0u);
     for (int r = 100; r < ITEM_COUNT; r++)
-        ASSERT_EQ(RecordCopy(gDeviceImage.bytes, r), RecordCopy(reset.data(), r))
+        ASSERT_EQ(RecordCopy(gDocument.image.bytes, r), RecordCopy(reset.data(), r))
             << "record " << r << " should be as the reset left it";
 }
 
@@ -240,10 +240,10 @@ TEST_F(TransferTest, OversizeReplyFailsTheDownload)
 {
     SimDevice* d = AddDevice(0);
     d->faults.oversizeRecord = 50;
-    EXPECT_EQ(DownloadImage(&gDeviceImage, nullptr), 0);
-    EXPECT_EQ(ItemLength(50), 0u) << "an impossible length is not stored";
-    EXPECT_EQ(ItemLength(49), SimItemLength(d, 49));
-    EXPECT_EQ(ItemLength(51), 0u) << "nothing after the broken reply is read";
+    EXPECT_EQ(DownloadImage(&gDocument.image, nullptr), 0);
+    EXPECT_EQ(ItemLength(gDocument.image, 50), 0u) << "an impossible length is not stored";
+    EXPECT_EQ(ItemLength(gDocument.image, 49), SimItemLength(d, 49));
+    EXPECT_EQ(ItemLength(gDocument.image, 51), 0u) << "nothing after the broken reply is read";
     EXPECT_EQ(Codes(d, OP_READ_ITEM).back(), PositionItemId(50));
 }
 
@@ -278,10 +278,10 @@ TEST_F(TransferTest, ShortWriteFailsTheUpload)
     InitScriptedBackend(&s, 0x2A02);
     AddStatusReply(&s, 0);
     s.shortWriteAt = 2;  // handshake, first packet, its value
-    ItemValueById(0x1000B)[0] = 1;
-    SetItemLength(2, 1);
+    ImageItemValue(gDocument.image, 0x1000B)[0] = 1;
+    SetItemLength(gDocument.image, 2, 1);
     SetDeviceBackend(&s.backend);
-    EXPECT_EQ(UploadImage(&gDeviceImage, nullptr), 0);
+    EXPECT_EQ(UploadImage(&gDocument.image, nullptr), 0);
     EXPECT_EQ(s.writes, 3) << "the upload stops at the short write";
     SetDeviceBackend(nullptr);
 }
@@ -290,10 +290,10 @@ TEST_F(TransferTest, LastRecordAbsentStillCommits)
 {
     SimDevice* d = AddDevice(0);
     SimMakeAbsent(d, ITEM_COUNT - 1);
-    ASSERT_EQ(DownloadImage(&gDeviceImage, nullptr), 1);
-    ASSERT_EQ(ItemLength(ITEM_COUNT - 1), ITEM_ABSENT);
+    ASSERT_EQ(DownloadImage(&gDocument.image, nullptr), 1);
+    ASSERT_EQ(ItemLength(gDocument.image, ITEM_COUNT - 1), ITEM_ABSENT);
     d->received.clear();
-    EXPECT_EQ(UploadImage(&gDeviceImage, nullptr), 1);
+    EXPECT_EQ(UploadImage(&gDocument.image, nullptr), 1);
     ASSERT_GE(d->received.size(), 2u);
     EXPECT_EQ(d->received.back().code, DEVICE_CODE_COMMIT);
     EXPECT_EQ(d->received[d->received.size() - 2].code, PositionItemId(ITEM_COUNT - 2))
@@ -306,14 +306,14 @@ TEST_F(TransferTest, DeviceFallingSilentFailsTheTransfer)
     SimDevice* d = AddDevice(0);
     ASSERT_EQ(DeviceOpen(), 0);
     d->faults.silent = 1;
-    EXPECT_EQ(DownloadImage(&gDeviceImage, nullptr), 0);
-    EXPECT_EQ(UploadImage(&gDeviceImage, nullptr), 0) << "a silent device cannot be opened";
+    EXPECT_EQ(DownloadImage(&gDocument.image, nullptr), 0);
+    EXPECT_EQ(UploadImage(&gDocument.image, nullptr), 0) << "a silent device cannot be opened";
 }
 
 TEST_F(TransferTest, TransfersWithoutDeviceFail)
 {
-    EXPECT_EQ(DownloadImage(&gDeviceImage, nullptr), 0);
-    EXPECT_EQ(UploadImage(&gDeviceImage, nullptr), 0);
+    EXPECT_EQ(DownloadImage(&gDocument.image, nullptr), 0);
+    EXPECT_EQ(UploadImage(&gDocument.image, nullptr), 0);
     DeviceImage none = {nullptr};
     AddDevice(0);
     EXPECT_EQ(DownloadImage(&none, nullptr), 0);
@@ -323,13 +323,13 @@ TEST_F(TransferTest, TransfersWithoutDeviceFail)
 TEST_F(TransferTest, DumpFileHoldsTheImageAsTheUploadBegan)
 {
     AddDevice(0);
-    ASSERT_EQ(DownloadImage(&gDeviceImage, nullptr), 1);
-    ItemValueById(0x10001)[0] = 5;
-    const std::vector<uint8_t> expected(gDeviceImage.bytes, gDeviceImage.bytes + DEVICE_IMAGE_SIZE);
+    ASSERT_EQ(DownloadImage(&gDocument.image, nullptr), 1);
+    ImageItemValue(gDocument.image, 0x10001)[0] = 5;
+    const std::vector<uint8_t> expected(gDocument.image.bytes, gDocument.image.bytes + DEVICE_IMAGE_SIZE);
     const std::string path = ::testing::TempDir() + "QVUPLOAD_DATA.txt";
     std::remove(path.c_str());
     SetUploadDumpPath(path.c_str());
-    ASSERT_EQ(UploadImage(&gDeviceImage, nullptr), 1);
+    ASSERT_EQ(UploadImage(&gDocument.image, nullptr), 1);
     std::ifstream in(path, std::ios::binary);
     const std::vector<uint8_t> dumped((std::istreambuf_iterator<char>(in)),
                                       std::istreambuf_iterator<char>());
@@ -341,9 +341,9 @@ TEST_F(TransferTest, DumpFileHoldsTheImageAsTheUploadBegan)
 TEST_F(TransferTest, UnwritableDumpDoesNotStopTheUpload)
 {
     SimDevice* d = AddDevice(0);
-    ASSERT_EQ(DownloadImage(&gDeviceImage, nullptr), 1);
+    ASSERT_EQ(DownloadImage(&gDocument.image, nullptr), 1);
     SetUploadDumpPath("/nonexistent-folder/QVUPLOAD_DATA.txt");
-    EXPECT_EQ(UploadImage(&gDeviceImage, nullptr), 1);
+    EXPECT_EQ(UploadImage(&gDocument.image, nullptr), 1);
     EXPECT_EQ(d->commitCount, 1u);
 }
 
@@ -354,20 +354,20 @@ TEST_F(TransferTest, SimulatedDeviceKeepsItsStateFileAcrossRuns)
     const std::string choice = "sim:" + path;
 
     SetDeviceBackend(SelectDeviceBackend(choice.c_str()));
-    ASSERT_EQ(DownloadImage(&gDeviceImage, nullptr), 1);
-    EXPECT_STREQ(reinterpret_cast<char*>(ItemValueById(0x10C04)), "Front Office MFP")
+    ASSERT_EQ(DownloadImage(&gDocument.image, nullptr), 1);
+    EXPECT_STREQ(reinterpret_cast<char*>(ImageItemValue(gDocument.image, 0x10C04)), "Front Office MFP")
         << "a missing state file starts from the demo device";
-    std::memcpy(ItemValueById(0x10C04), "Print Room\0\0\0\0\0\0", 16);
-    SetItemLengthById(0x10C04, 10);
-    ASSERT_EQ(UploadImage(&gDeviceImage, nullptr), 1);
+    std::memcpy(ImageItemValue(gDocument.image, 0x10C04), "Print Room\0\0\0\0\0\0", 16);
+    SetImageItemLength(gDocument.image, 0x10C04, 10);
+    ASSERT_EQ(UploadImage(&gDocument.image, nullptr), 1);
 
     // The next run of the program: a fresh device from the same file.
     SetDeviceBackend(SelectDeviceBackend(choice.c_str()));
-    ResetDeviceImage();
-    ASSERT_EQ(DownloadImage(&gDeviceImage, nullptr), 1);
-    EXPECT_STREQ(reinterpret_cast<char*>(ItemValueById(0x10C04)), "Print Room");
-    EXPECT_EQ(ItemLength(FindItemRecord(0x10C04)), 10u);
-    EXPECT_EQ(ItemLength(FindItemRecord(0x10411)), ITEM_ABSENT) << "absent items stay absent";
+    ResetDeviceImage(gDocument.image);
+    ASSERT_EQ(DownloadImage(&gDocument.image, nullptr), 1);
+    EXPECT_STREQ(reinterpret_cast<char*>(ImageItemValue(gDocument.image, 0x10C04)), "Print Room");
+    EXPECT_EQ(ItemLength(gDocument.image, FindItemRecord(0x10C04)), 10u);
+    EXPECT_EQ(ItemLength(gDocument.image, FindItemRecord(0x10411)), ITEM_ABSENT) << "absent items stay absent";
     SetDeviceBackend(nullptr);
     std::remove(path.c_str());
 }
@@ -381,8 +381,8 @@ TEST_F(TransferTest, SimulatedDeviceLeavesAForeignFileAlone)
     }
     const std::string choice = "sim:" + path;
     SetDeviceBackend(SelectDeviceBackend(choice.c_str()));
-    ASSERT_EQ(DownloadImage(&gDeviceImage, nullptr), 1) << "the device runs on its demo content";
-    ASSERT_EQ(UploadImage(&gDeviceImage, nullptr), 1);
+    ASSERT_EQ(DownloadImage(&gDocument.image, nullptr), 1) << "the device runs on its demo content";
+    ASSERT_EQ(UploadImage(&gDocument.image, nullptr), 1);
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     EXPECT_EQ(static_cast<long>(in.tellg()), DEVICE_IMAGE_SIZE + 1L)
         << "a file the device could not read must not be overwritten";
@@ -394,25 +394,25 @@ TEST_F(TransferTest, SimulatedDeviceLeavesAForeignFileAlone)
 TEST_F(TransferTest, DemoEntriesReadAsTheListsShowThem)
 {
     AddDevice(0);
-    ASSERT_EQ(DownloadImage(&gDeviceImage, nullptr), 1);
-    ASSERT_EQ(LoadEditState(), 1);
+    ASSERT_EQ(DownloadImage(&gDocument.image, nullptr), 1);
+    ASSERT_EQ(RevertEdits(gDocument), 1);
 
     DialRecord r = {};
-    ASSERT_EQ(DecodeQuickKey(&r, gEditState, 0), 1);
+    ASSERT_EQ(DecodeQuickKey(&r, gDocument.edit, 0), 1);
     EXPECT_EQ(r.inUse, 1);
     EXPECT_STREQ(r.name, "Head Office");
     EXPECT_STREQ(r.faxNumber, "02079460001");
     EXPECT_EQ(r.speed, 2) << "33.6K";
 
-    ASSERT_EQ(DecodeQuickKey(&r, gEditState, 1), 1);
+    ASSERT_EQ(DecodeQuickKey(&r, gDocument.edit, 1), 1);
     EXPECT_EQ(r.destType, DEST_EMAIL);
     EXPECT_STREQ(r.email, "accounts@example.com");
 
-    ASSERT_EQ(DecodeQuickKey(&r, gEditState, 2), 1);
+    ASSERT_EQ(DecodeQuickKey(&r, gDocument.edit, 2), 1);
     EXPECT_STREQ(r.sub, "12");
     EXPECT_STREQ(r.sid, "34");
 
-    ASSERT_EQ(DecodeGroupKey(&r, gEditState, 4), 1);
+    ASSERT_EQ(DecodeGroupKey(&r, gDocument.edit, 4), 1);
     EXPECT_EQ(r.kind, KIND_GROUP);
     EXPECT_STREQ(r.name, "Sales Team");
     ASSERT_EQ(r.memberCount, 3);
@@ -421,13 +421,13 @@ TEST_F(TransferTest, DemoEntriesReadAsTheListsShowThem)
     EXPECT_EQ(r.members[2].table, MEMBER_TABLE_SPEED);
     EXPECT_EQ(r.members[2].index, 2);
 
-    ASSERT_EQ(DecodeQuickKey(&r, gEditState, 26), 1);
+    ASSERT_EQ(DecodeQuickKey(&r, gDocument.edit, 26), 1);
     EXPECT_EQ(r.programDial, 1);
 
-    ASSERT_EQ(DecodeSpeedEntry(&r, gEditState, 1), 1);
+    ASSERT_EQ(DecodeSpeedEntry(&r, gDocument.edit, 1), 1);
     EXPECT_STREQ(r.name, "J. M\xFCller") << "the device's u-umlaut reads as Windows-1252";
     EXPECT_STREQ(r.email, "jmuller@example.de");
-    ASSERT_EQ(DecodeSpeedEntry(&r, gEditState, 10), 1);
+    ASSERT_EQ(DecodeSpeedEntry(&r, gDocument.edit, 10), 1);
     EXPECT_STREQ(r.name, "Courier P/U");
     EXPECT_STREQ(r.faxNumber, "08001234567");
 }

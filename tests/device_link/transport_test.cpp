@@ -2,7 +2,7 @@
 // the MORAVEL_DEVICE choices.
 #include <gtest/gtest.h>
 
-#include "device/device_backends.h"
+#include "devsim/device_backends.h"
 #include "link_test_support.h"
 #include "scripted_backend.h"
 

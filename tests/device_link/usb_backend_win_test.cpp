@@ -7,9 +7,9 @@
 
 #include <cstdlib>
 
-#include "app/app_state.h"
-#include "device/device_backends.h"
-#include "device/device_image.h"
+#include "ui/app_state.h"
+#include "devsim/device_backends.h"
+#include "document/document.h"
 #include "device/device_protocol.h"
 #include "device/device_transfer.h"
 #include "device/device_transport.h"
@@ -23,8 +23,8 @@ protected:
         ResetAppState(&gApp);
         ApplyModelProfile(&gApp, "A4ZRPQ 2A02");
         SetAcceptedProductIds(gApp.acceptedProductIds, ACCEPTED_ID_SLOTS);
-        ASSERT_EQ(CreateDeviceImage(), 1);
-        ResetDeviceImage();
+        ASSERT_EQ(CreateDeviceImage(gDocument.image), 1);
+        ResetDeviceImage(gDocument.image);
         SetUploadDumpPath(nullptr);
     }
     void TearDown() override { SetDeviceBackend(nullptr); }
@@ -48,12 +48,12 @@ TEST_F(WinBackendTest, UnsetVariableMeansTheStillImageDriver)
 TEST_F(WinBackendTest, EnvironmentChoosesTheSimulatedDevice)
 {
     _putenv("MORAVEL_DEVICE=sim");  // what getenv sees, as at a start with the variable set
-    SetDeviceBackend(nullptr);      // chosen again from the environment at the next open
+    SetDeviceBackend(SelectDeviceBackendFromEnvironment());  // as the program's start-up does
     ASSERT_EQ(DeviceOpen(), 0);
     EXPECT_STREQ(CurrentDeviceBackend()->name, "sim");
-    ASSERT_EQ(DownloadImage(&gDeviceImage, nullptr), 1);
-    EXPECT_STREQ(reinterpret_cast<char*>(ItemValueById(0x10C04)), "Front Office MFP");
-    EXPECT_EQ(UploadImage(&gDeviceImage, nullptr), 1);
+    ASSERT_EQ(DownloadImage(&gDocument.image, nullptr), 1);
+    EXPECT_STREQ(reinterpret_cast<char*>(ImageItemValue(gDocument.image, 0x10C04)), "Front Office MFP");
+    EXPECT_EQ(UploadImage(&gDocument.image, nullptr), 1);
     _putenv("MORAVEL_DEVICE=");
 }
 

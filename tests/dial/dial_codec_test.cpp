@@ -108,7 +108,7 @@ const uint8_t PAIRS[][2] = {
 std::string Convert(void (*convert)(char*, int), std::vector<uint8_t> bytes)
 {
     bytes.push_back(0);
-    convert(reinterpret_cast<char*>(bytes.data()), IsJapaneseMode(gEditState));
+    convert(reinterpret_cast<char*>(bytes.data()), IsJapaneseMode(gDocument.edit));
     return std::string(bytes.begin(), bytes.end() - 1);
 }
 
@@ -157,11 +157,11 @@ TEST_F(DeviceCharset, OtherBytesPassUnchanged)
 
 TEST_F(DeviceCharset, JapaneseModeLeavesNamesAsTyped)
 {
-    gEditState.system.languageSet = 1;
+    gDocument.edit.system.languageSet = 1;
     const std::vector<uint8_t> katakana = {0xB1, 0xB2, 252, 224, 129, 133};
     EXPECT_EQ(Str(katakana), Convert(ToDeviceCharset, katakana));
     EXPECT_EQ(Str(katakana), Convert(FromDeviceCharset, katakana));
-    gEditState.system.languageSet = 2;
+    gDocument.edit.system.languageSet = 2;
     EXPECT_EQ(Str({129}), Convert(ToDeviceCharset, {252})) << "only 1 is the Japanese mode";
 }
 

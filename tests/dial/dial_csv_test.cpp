@@ -210,7 +210,7 @@ protected:
     void SetUp() override
     {
         DialTest::SetUp();
-        gEditState.config.ethernetBoard = 1;
+        gDocument.edit.config.ethernetBoard = 1;
         result = std::make_unique<EditState>();
         std::memset(result.get(), 0xA5, sizeof *result);  // what must stay untouched on failure
         untouched = std::make_unique<EditState>(*result);
@@ -219,7 +219,7 @@ protected:
     DirectoryImport Import(const std::string& text, const TextEnvironment& env = Western())
     {
         return ImportDirectoryCsv(reinterpret_cast<const uint8_t*>(text.data()), text.size(),
-                                  gEditState, QUICK_KEY_COUNT, env, result.get());
+                                  gDocument.edit, QUICK_KEY_COUNT, env, result.get());
     }
 
     // The one problem an import of a single row after the header reports.
@@ -250,7 +250,7 @@ TEST_F(DirectoryCsv, ExportWritesTheHeaderAndOneRowPerEntryInUse)
     PutGroup(Key(4), 4, {{8, 1}, {4, 7}, {8, 2}});
     Key(26)[1] = FLAG_PROGRAM;
     PutSpeedFax(Speed(7), 7, FLAG_FAX | FLAG_SPEED | FLAG_HIGH);
-    const std::string csv = ExportDirectoryCsv(gEditState, QUICK_KEY_COUNT);
+    const std::string csv = ExportDirectoryCsv(gDocument.edit, QUICK_KEY_COUNT);
     EXPECT_EQ(BOM + HEADER +
                   "Quick Dial,01,fax,M\xC3\xBCller,0312345678,12,345,14.4K,,,,,2024-05-17,,\r\n"
                   "Quick Dial,02,e-mail,Jos\xC3\xA9,a.b@example.com,,,,on,B4 JIS,Fine,MMR,"
@@ -266,7 +266,7 @@ TEST_F(DirectoryCsv, RowChecksNameTheLineAndTheProblem)
 {
     PutQuickFax(Key(2), 2);
     Key(26)[1] = FLAG_PROGRAM;
-    gEditState.speedDial.lengths[89] = ITEM_ABSENT;
+    gDocument.edit.speedDial.lengths[89] = ITEM_ABSENT;
     struct Case {
         const char* row;
         int message;
@@ -444,13 +444,13 @@ TEST_F(DirectoryCsv, ReplacesTheDirectoryButKeepsTheDevicesOwn)
 {
     PutQuickFax(Key(0), 0);
     PutSpeedFax(Speed(1), 1);
-    gEditState.quickDial.lengths[0] = QUICK_FAX_LENGTH;
+    gDocument.edit.quickDial.lengths[0] = QUICK_FAX_LENGTH;
     Key(28)[1] = FLAG_PROGRAM;
     Key(28)[40] = 0x5A;  // the device's own bytes
-    gEditState.quickDial.lengths[28] = 77;
+    gDocument.edit.quickDial.lengths[28] = 77;
     PutSpeedFax(Speed(2), 2, FLAG_FAX | FLAG_SPEED | FLAG_PROGRAM);
-    gEditState.speedDial.lengths[89] = ITEM_ABSENT;
-    const EditState before = gEditState;
+    gDocument.edit.speedDial.lengths[89] = ITEM_ABSENT;
+    const EditState before = gDocument.edit;
 
     ASSERT_EQ(1, Import(HEADER + "Speed Dial,05,e-mail,Mail,m@x.org\r\n").ok);
     DialRecord r;
@@ -470,8 +470,8 @@ TEST_F(DirectoryCsv, ReplacesTheDirectoryButKeepsTheDevicesOwn)
 TEST_F(DirectoryCsv, EmailWithoutTheBoardOnlyAsItIs)
 {
     PutSpeedEmail(Speed(3), 3);
-    gEditState.config.ethernetBoard = 0;
-    const std::string same = ExportDirectoryCsv(gEditState, QUICK_KEY_COUNT);
+    gDocument.edit.config.ethernetBoard = 0;
+    const std::string same = ExportDirectoryCsv(gDocument.edit, QUICK_KEY_COUNT);
     EXPECT_EQ(1, Import(same).ok) << "the entry may stay as the document has it";
     EXPECT_EQ(One(2, IDS_IMPORT_NO_BOARD),
               Describe(Import(HEADER + "Speed Dial,03,e-mail,\xC3\x9C,other@y.org\r\n").problems));
@@ -485,9 +485,9 @@ void FillWholeDirectory(int japanese)
         r.inUse = 1;
         r.kind = quick ? KIND_QUICK : KIND_SPEED;
         if (quick)
-            EncodeQuickKey(gEditState, &r, index);
+            EncodeQuickKey(gDocument.edit, &r, index);
         else
-            EncodeSpeedEntry(gEditState, &r, index);
+            EncodeSpeedEntry(gDocument.edit, &r, index);
     };
     auto fax = [](const char* name, const char* number, const char* sub, const char* sid, int speed,
                   uint16_t date) {
@@ -540,20 +540,20 @@ void FillWholeDirectory(int japanese)
     put(0, 88, link);
     // Device facts the program only carries: the high flag of a Speed Dial fax, stored zero
     // scan bytes, and program-dial entries.
-    gEditState.speedDial.entries[1][1] |= FLAG_HIGH;
-    std::memset(gEditState.speedDial.entries[7] + 26, 0, 4);
-    gEditState.quickDial.entries[27][1] = FLAG_PROGRAM;
-    gEditState.quickDial.entries[27][50] = 0x33;
-    gEditState.speedDial.entries[86][1] |= FLAG_PROGRAM;
+    gDocument.edit.speedDial.entries[1][1] |= FLAG_HIGH;
+    std::memset(gDocument.edit.speedDial.entries[7] + 26, 0, 4);
+    gDocument.edit.quickDial.entries[27][1] = FLAG_PROGRAM;
+    gDocument.edit.quickDial.entries[27][50] = 0x33;
+    gDocument.edit.speedDial.entries[86][1] |= FLAG_PROGRAM;
     DialRecord g = {};
     g.inUse = 1;
     std::strcpy(g.name, pick[0]);
     g.entryDate = EntryDateFor(2025, 6, 30);
     const DialMember quick[] = {{8, 3}, {8, 0}, {8, 20}};
     const DialMember speed[] = {{4, 5}, {4, 0}, {4, 86}, {4, 7}};
-    EncodeGroupKey(gEditState, g, 24, quick, 3, speed, 4);
+    EncodeGroupKey(gDocument.edit, g, 24, quick, 3, speed, 4);
     std::strcpy(g.name, pick[2]);
-    EncodeGroupKey(gEditState, g, 25, quick + 2, 1, nullptr, 0);
+    EncodeGroupKey(gDocument.edit, g, 25, quick + 2, 1, nullptr, 0);
 }
 
 class DirectoryRoundTrip : public DirectoryCsv, public ::testing::WithParamInterface<int> {};
@@ -561,16 +561,16 @@ class DirectoryRoundTrip : public DirectoryCsv, public ::testing::WithParamInter
 TEST_P(DirectoryRoundTrip, ExportThenImportGivesTheSameBytes)
 {
     const int japanese = GetParam() & 1, inch = GetParam() >> 1;
-    gEditState.system.languageSet = static_cast<uint8_t>(japanese);
-    gEditState.config.inchPaper = static_cast<uint8_t>(inch);
+    gDocument.edit.system.languageSet = static_cast<uint8_t>(japanese);
+    gDocument.edit.config.inchPaper = static_cast<uint8_t>(inch);
     FillWholeDirectory(japanese);
-    const EditState before = gEditState;
-    const std::string csv = ExportDirectoryCsv(gEditState, QUICK_KEY_COUNT);
+    const EditState before = gDocument.edit;
+    const std::string csv = ExportDirectoryCsv(gDocument.edit, QUICK_KEY_COUNT);
 
     // Into a document whose directory is different (its program-dial entries are the same).
-    std::memset(gEditState.quickDial.entries[3], 0x11, DIAL_ENTRY_SIZE);
-    std::memset(gEditState.speedDial.entries[60], 0, DIAL_ENTRY_SIZE);
-    gEditState.speedDial.lengths[60] = 0;
+    std::memset(gDocument.edit.quickDial.entries[3], 0x11, DIAL_ENTRY_SIZE);
+    std::memset(gDocument.edit.speedDial.entries[60], 0, DIAL_ENTRY_SIZE);
+    gDocument.edit.speedDial.lengths[60] = 0;
     const DirectoryImport outcome = Import(csv, japanese ? Japanese() : Western());
     ASSERT_EQ(1, outcome.ok) << Describe(outcome.problems) << csv;
     EXPECT_EQ(26, outcome.quickCount + outcome.groupCount);

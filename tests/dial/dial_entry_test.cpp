@@ -141,19 +141,19 @@ class EntrySave : public DialTest {};
 
 TEST_F(EntrySave, AFaxEntryIsStoredWithItsFormAndDate)
 {
-    gEditState.system.languageSet = 0;
+    gDocument.edit.system.languageSet = 0;
     DialRecord r = Fax("M\xFCller", "0312345678");
     std::strcpy(r.sub, "12");
     std::strcpy(r.sid, "345");
     r.speed = 1;
-    EXPECT_EQ(0u, SaveEntryForm(gEditState, &r, VIEW_QUICK, 4, 0, QUICK_KEY_COUNT, 0x30B1));
+    EXPECT_EQ(0u, SaveEntryForm(gDocument.edit, &r, VIEW_QUICK, 4, 0, QUICK_KEY_COUNT, 0x30B1));
     std::vector<uint8_t> expected(DIAL_ENTRY_SIZE, 0);
     PutQuickFax(expected.data(), 4);
     EXPECT_EQ(-1, FirstDifference(expected, Bytes(Key(4)))) << "stored as the device keeps it";
     EXPECT_EQ(78u, KeyLength(4));
 
     DialRecord s = Fax("Bob", "5551234");
-    EXPECT_EQ(0u, SaveEntryForm(gEditState, &s, VIEW_SPEED, 7, 0, QUICK_KEY_COUNT, 0x3111));
+    EXPECT_EQ(0u, SaveEntryForm(gDocument.edit, &s, VIEW_SPEED, 7, 0, QUICK_KEY_COUNT, 0x3111));
     EXPECT_EQ(8 | 0x80, Speed(7)[0]) << "Speed Dial entry 07 is stored as number 8";
     EXPECT_EQ(FLAG_FAX | FLAG_SPEED, Speed(7)[1]);
     EXPECT_EQ(74u, SpeedLength(7));
@@ -164,7 +164,7 @@ TEST_F(EntrySave, AnEmailEntryDropsTheChainAndTheBatchTime)
     DialRecord r = Email("Jos\xE9", "a.b@example.com");
     r.chain = 1;
     std::strcpy(r.batchHour, "7");
-    SaveEntryForm(gEditState, &r, VIEW_QUICK, 2, 1, QUICK_KEY_COUNT, 0x2C21);
+    SaveEntryForm(gDocument.edit, &r, VIEW_QUICK, 2, 1, QUICK_KEY_COUNT, 0x2C21);
     EXPECT_EQ(FLAG_EMAIL | FLAG_QUICK, Key(2)[1]) << "an e-mail destination is never chained";
     EXPECT_EQ(98u, KeyLength(2));
     EXPECT_STREQ("", r.batchHour);
@@ -180,11 +180,11 @@ TEST_F(EntrySave, ANewCombinationKeyLeavesTheGroupsOfItsOwnKey)
     // The form was opened empty (over a group, say): its record starts from zero.
     DialRecord r = {};
     std::strcpy(r.faxNumber, "0049+");
-    uint32_t emptied = SaveEntryForm(gEditState, &r, VIEW_QUICK, 5, 1, QUICK_KEY_COUNT, 0);
+    uint32_t emptied = SaveEntryForm(gDocument.edit, &r, VIEW_QUICK, 5, 1, QUICK_KEY_COUNT, 0);
     EXPECT_EQ(FLAG_FAX | FLAG_QUICK | FLAG_CHAIN, Key(5)[1]);
     EXPECT_EQ(1u << 11, emptied) << "the group whose only member it was is empty now";
     DialRecord g;
-    ASSERT_EQ(1, DecodeGroupKey(&g, gEditState, 10));
+    ASSERT_EQ(1, DecodeGroupKey(&g, gDocument.edit, 10));
     ASSERT_EQ(1, g.memberCount) << "key 06 left the group";
     EXPECT_EQ(0, g.members[0].index) << "key 01 stays a member";
     EXPECT_EQ(0u, KeyLength(11));

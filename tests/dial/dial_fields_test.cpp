@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "dial/dial_fields.h"
+#include "ui/field_filters.h"
 
 namespace {
 

@@ -32,7 +32,7 @@ protected:
     {
         std::vector<int> keys;
         for (int k = 0; k < QUICK_KEY_COUNT; k++)
-            if (IsQuickCandidate(gEditState, k, edited, m))
+            if (IsQuickCandidate(gDocument.edit, k, edited, m))
                 keys.push_back(k);
         return keys;
     }
@@ -40,7 +40,7 @@ protected:
     {
         std::vector<int> entries;
         for (int e = 0; e < SPEED_DIAL_COUNT; e++)
-            if (IsSpeedCandidate(gEditState, e, m))
+            if (IsSpeedCandidate(gDocument.edit, e, m))
                 entries.push_back(e);
         return entries;
     }
@@ -124,7 +124,7 @@ TEST_F(GroupForm, AGroupReplacingAQuickDialEntryTakesItOutOfOtherGroups)
 {
     // Key 06 holds a Quick Dial entry that is the only member of the group on key 10.
     PutGroup(Key(10), 10, {{8, 6}});
-    gEditState.quickDial.lengths[10] = 130;
+    gDocument.edit.quickDial.lengths[10] = 130;
     GroupMembers m = {};
     int keys[] = {0};
     int entries[] = {3};
@@ -132,7 +132,7 @@ TEST_F(GroupForm, AGroupReplacingAQuickDialEntryTakesItOutOfOtherGroups)
     AddSpeedMembers(&m, entries, 1);
     DialRecord g = {};
     strcpy(g.name, "Sales");
-    EXPECT_EQ(1u << 10, SaveGroupForm(gEditState, &g, 5, m, QUICK_KEY_COUNT, 0x3201));
+    EXPECT_EQ(1u << 10, SaveGroupForm(gDocument.edit, &g, 5, m, QUICK_KEY_COUNT, 0x3201));
     std::vector<uint8_t> expected(DIAL_ENTRY_SIZE, 0);
     PutGroup(expected.data(), 5, {{8, 1}, {4, 4}});
     EXPECT_EQ(-1, FirstDifference(expected, Bytes(Key(5)))) << "stored as the device keeps it";
@@ -158,26 +158,26 @@ TEST_F(GroupForm, PastesAreRefusedOrAskedByWhatTheTargetHolds)
         {VIEW_QUICK, 30, PASTE_REFUSED}, {VIEW_SPEED, -1, PASTE_REFUSED},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.decision, DecidePaste(gEditState, c.view, c.row, PROGRAM_KEY_FIRST))
+        EXPECT_EQ(c.decision, DecidePaste(gDocument.edit, c.view, c.row, PROGRAM_KEY_FIRST))
             << "view " << c.view << " row " << c.row;
     Key(7)[1] = FLAG_PROGRAM;
-    EXPECT_EQ(PASTE_WRITE, DecidePaste(gEditState, VIEW_QUICK, 7, PROGRAM_KEY_FIRST))
+    EXPECT_EQ(PASTE_WRITE, DecidePaste(gDocument.edit, VIEW_QUICK, 7, PROGRAM_KEY_FIRST))
         << "only keys 27 to 30 carry a program mark";
 }
 
 TEST_F(GroupForm, CopyAndPasteMoveTheEntryButNotItsMemberships)
 {
-    DialRecord copy = CopyDialEntry(gEditState, VIEW_QUICK, 0);
-    ASSERT_EQ(1, PasteDialEntry(gEditState, VIEW_QUICK, 6, copy));
+    DialRecord copy = CopyDialEntry(gDocument.edit, VIEW_QUICK, 0);
+    ASSERT_EQ(1, PasteDialEntry(gDocument.edit, VIEW_QUICK, 6, copy));
     std::vector<uint8_t> expected(DIAL_ENTRY_SIZE, 0);
     PutQuickFax(expected.data(), 6);
     EXPECT_EQ(-1, FirstDifference(expected, Bytes(Key(6))));
     EXPECT_EQ(78u, KeyLength(6));
 
-    DialRecord group = CopyDialEntry(gEditState, VIEW_GROUP, 3);
-    ASSERT_EQ(1, PasteDialEntry(gEditState, VIEW_GROUP, 8, group));
+    DialRecord group = CopyDialEntry(gDocument.edit, VIEW_GROUP, 3);
+    ASSERT_EQ(1, PasteDialEntry(gDocument.edit, VIEW_GROUP, 8, group));
     DialRecord second;
-    ASSERT_EQ(1, DecodeGroupKey(&second, gEditState, 8));
+    ASSERT_EQ(1, DecodeGroupKey(&second, gDocument.edit, 8));
     EXPECT_STREQ("Sales", second.name);
     ASSERT_EQ(1, second.memberCount);
     EXPECT_EQ(0, second.members[0].index) << "a second group with the same members";
@@ -189,19 +189,19 @@ TEST_F(GroupForm, DeleteEmptiesTheEntryAndItsGroups)
     // Speed Dial entry 03 is the only member of two groups.
     PutGroup(Key(10), 10, {{4, 4}});
     PutGroup(Key(11), 11, {{8, 1}, {4, 4}});
-    gEditState.speedDial.lengths[3] = 94;
-    EXPECT_EQ(1u << 10, DeleteDialEntry(gEditState, VIEW_SPEED, 3, QUICK_KEY_COUNT));
+    gDocument.edit.speedDial.lengths[3] = 94;
+    EXPECT_EQ(1u << 10, DeleteDialEntry(gDocument.edit, VIEW_SPEED, 3, QUICK_KEY_COUNT));
     EXPECT_EQ(std::vector<uint8_t>(DIAL_ENTRY_SIZE, 0), Bytes(Speed(3)));
     EXPECT_EQ(0u, SpeedLength(3));
     DialRecord g;
-    ASSERT_EQ(1, DecodeGroupKey(&g, gEditState, 11));
+    ASSERT_EQ(1, DecodeGroupKey(&g, gDocument.edit, 11));
     EXPECT_EQ(1, g.memberCount);
 
-    gEditState.quickDial.lengths[26] = 55;
-    DeleteDialEntry(gEditState, VIEW_QUICK, 26, QUICK_KEY_COUNT);
+    gDocument.edit.quickDial.lengths[26] = 55;
+    DeleteDialEntry(gDocument.edit, VIEW_QUICK, 26, QUICK_KEY_COUNT);
     EXPECT_EQ(0, Key(26)[1]) << "Delete erases even a program-dial key";
     EXPECT_EQ(0u, KeyLength(26));
-    EXPECT_EQ(0u, DeleteDialEntry(gEditState, VIEW_GROUP, 3, QUICK_KEY_COUNT));
+    EXPECT_EQ(0u, DeleteDialEntry(gDocument.edit, VIEW_GROUP, 3, QUICK_KEY_COUNT));
     EXPECT_EQ(0, Key(3)[1]);
 }
 

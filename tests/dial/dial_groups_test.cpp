@@ -44,7 +44,7 @@ TEST_F(DialGroups, MembersDecodeToZeroBasedIndexes)
 {
     PutGroup(Key(0), 0, {{8, 3}, {4, 1}, {4, 90}});
     DialRecord r;
-    ASSERT_EQ(1, DecodeGroupKey(&r, gEditState, 0));
+    ASSERT_EQ(1, DecodeGroupKey(&r, gDocument.edit, 0));
     EXPECT_EQ(KIND_GROUP, r.kind);
     EXPECT_EQ(1, r.high);
     EXPECT_EQ(3, r.memberCount);
@@ -61,7 +61,7 @@ TEST_F(DialGroups, KeyWithQuickFlagReadsAsItsQuickDialEntry)
 {
     PutQuickFax(Key(1), 1);
     DialRecord r;
-    ASSERT_EQ(1, DecodeGroupKey(&r, gEditState, 1));
+    ASSERT_EQ(1, DecodeGroupKey(&r, gDocument.edit, 1));
     EXPECT_EQ(KIND_QUICK, r.kind);
     EXPECT_EQ(0, r.memberCount);
     EXPECT_STREQ("0312345678", r.faxNumber);
@@ -76,7 +76,7 @@ TEST_F(DialGroups, GroupEditorMembersAreStoredQuickDialFirst)
     g.entryDate = 0x3221;
     const DialMember quick[] = {{8, 4}, {8, 0}};
     const DialMember speed[] = {{4, 10}, {4, 89}, {4, 0}};
-    ASSERT_EQ(1, EncodeGroupKey(gEditState, g, 12, quick, 2, speed, 3));
+    ASSERT_EQ(1, EncodeGroupKey(gDocument.edit, g, 12, quick, 2, speed, 3));
     EXPECT_EQ(13, Key(12)[0]);
     EXPECT_EQ(FLAG_HIGH, Key(12)[1]);
     EXPECT_EQ(5, Key(12)[4]);
@@ -94,13 +94,13 @@ TEST_F(DialGroups, GroupEditorCannotStoreMoreThanFiftyMembers)
     g.inUse = 1;
     std::vector<DialMember> quick(30, DialMember{8, 1});
     std::vector<DialMember> speed(40, DialMember{4, 2});
-    ASSERT_EQ(1, EncodeGroupKey(gEditState, g, 0, quick.data(), 30, speed.data(), 40));
+    ASSERT_EQ(1, EncodeGroupKey(gDocument.edit, g, 0, quick.data(), 30, speed.data(), 40));
     EXPECT_EQ(50, Key(0)[2]);
     EXPECT_EQ(4, Key(0)[128]) << "the fiftieth member is a Speed Dial member";
     EXPECT_EQ(3, Key(0)[129]);
 
     g.memberCount = 200;  // a record that claims more than a group holds
-    ASSERT_EQ(1, EncodeGroupRecord(gEditState, g, 1));
+    ASSERT_EQ(1, EncodeGroupRecord(gDocument.edit, g, 1));
     EXPECT_EQ(50, Key(1)[2]);
 }
 
@@ -111,16 +111,16 @@ TEST_F(DialGroups, MembersNamingNoEntryAreCarriedUnchanged)
     PutGroup(Key(3), 3, {{8, 0}, {8, 31}, {4, 0}, {4, 91}, {7, 5}, {0, 0}, {8, 255}, {4, 6}});
     std::vector<uint8_t> stored = Bytes(Key(3));
     DialRecord r;
-    ASSERT_EQ(1, DecodeGroupKey(&r, gEditState, 3));
-    ASSERT_EQ(1, EncodeGroupRecord(gEditState, r, 3));
+    ASSERT_EQ(1, DecodeGroupKey(&r, gDocument.edit, 3));
+    ASSERT_EQ(1, EncodeGroupRecord(gDocument.edit, r, 3));
     EXPECT_EQ(-1, FirstDifference(stored, Bytes(Key(3))));
 }
 
 TEST_F(DialGroups, RemovingASpeedDialEntryLeavesTheOtherMembersInOrder)
 {
     PutGroup(Key(0), 0, {{8, 3}, {4, 6}, {4, 2}});
-    gEditState.quickDial.lengths[0] = 130;
-    EXPECT_EQ(0u, RemoveFromGroups(gEditState, SpeedEntryRecord(5), QUICK_KEY_COUNT));
+    gDocument.edit.quickDial.lengths[0] = 130;
+    EXPECT_EQ(0u, RemoveFromGroups(gDocument.edit, SpeedEntryRecord(5), QUICK_KEY_COUNT));
     EXPECT_EQ((Pairs{{8, 3}, {4, 2}}), StoredMembers(0));
     EXPECT_EQ(2, Key(0)[2]);
     EXPECT_EQ(0, Key(0)[34]) << "the freed pair is cleared";
@@ -132,10 +132,10 @@ TEST_F(DialGroups, RemovingASpeedDialEntryLeavesTheOtherMembersInOrder)
 TEST_F(DialGroups, RemovalTellsQuickDialFromSpeedDialMembers)
 {
     PutGroup(Key(0), 0, {{8, 3}, {4, 3}, {4, 6}});
-    RemoveFromGroups(gEditState, SpeedEntryRecord(2),
+    RemoveFromGroups(gDocument.edit, SpeedEntryRecord(2),
                      QUICK_KEY_COUNT);  // Speed Dial entry 2 is stored as {4, 3}
     EXPECT_EQ((Pairs{{8, 3}, {4, 6}}), StoredMembers(0));
-    RemoveFromGroups(gEditState, QuickEntryRecord(2),
+    RemoveFromGroups(gDocument.edit, QuickEntryRecord(2),
                      QUICK_KEY_COUNT);  // key 3 is stored as {8, 3}
     EXPECT_EQ((Pairs{{4, 6}}), StoredMembers(0));
 }
@@ -146,7 +146,7 @@ TEST_F(DialGroups, RemovalReachesEveryGroupButOnlyTheFirstMatchInEach)
     PutGroup(Key(7), 7, {{8, 2}, {4, 6}, {4, 6}});
     PutGroup(Key(8), 8, {{8, 2}});
     std::vector<uint8_t> untouched = Bytes(Key(8));
-    RemoveFromGroups(gEditState, SpeedEntryRecord(5), QUICK_KEY_COUNT);
+    RemoveFromGroups(gDocument.edit, SpeedEntryRecord(5), QUICK_KEY_COUNT);
     EXPECT_EQ((Pairs{{8, 1}}), StoredMembers(1));
     EXPECT_EQ((Pairs{{8, 2}, {4, 6}}), StoredMembers(7));
     EXPECT_EQ(-1, FirstDifference(untouched, Bytes(Key(8))));
@@ -156,15 +156,15 @@ TEST_F(DialGroups, LastMemberRemovedEmptiesTheKeyAndItsLength)
 {
     PutGroup(Key(4), 4, {{4, 6}});
     PutGroup(Key(21), 21, {{4, 6}});
-    gEditState.quickDial.lengths[4] = 130;
-    gEditState.quickDial.lengths[21] = 130;
+    gDocument.edit.quickDial.lengths[4] = 130;
+    gDocument.edit.quickDial.lengths[21] = 130;
     EXPECT_EQ((1u << 4) | (1u << 21),
-              RemoveFromGroups(gEditState, SpeedEntryRecord(5), QUICK_KEY_COUNT));
+              RemoveFromGroups(gDocument.edit, SpeedEntryRecord(5), QUICK_KEY_COUNT));
     EXPECT_EQ(std::vector<uint8_t>(DIAL_ENTRY_SIZE, 0), Bytes(Key(4)));
     EXPECT_EQ(0u, KeyLength(4));
     EXPECT_EQ(0u, KeyLength(21));
     DialRecord r;
-    EXPECT_EQ(0, DecodeGroupKey(&r, gEditState, 4));
+    EXPECT_EQ(0, DecodeGroupKey(&r, gDocument.edit, 4));
 }
 
 TEST_F(DialGroups, AGroupRecordChangesNoGroup)
@@ -173,10 +173,10 @@ TEST_F(DialGroups, AGroupRecordChangesNoGroup)
     PutGroup(Key(2), 2, {{8, 1}});
     std::vector<uint8_t> before0 = Bytes(Key(0)), before2 = Bytes(Key(2));
     DialRecord group;
-    ASSERT_EQ(1, DecodeGroupKey(&group, gEditState, 2));
+    ASSERT_EQ(1, DecodeGroupKey(&group, gDocument.edit, 2));
     group.kind = KIND_QUICK;  // even if it looked like a Quick Dial entry otherwise
     group.index = 0;
-    EXPECT_EQ(0u, RemoveFromGroups(gEditState, group, QUICK_KEY_COUNT));
+    EXPECT_EQ(0u, RemoveFromGroups(gDocument.edit, group, QUICK_KEY_COUNT));
     EXPECT_EQ(-1, FirstDifference(before0, Bytes(Key(0))));
     EXPECT_EQ(-1, FirstDifference(before2, Bytes(Key(2))));
 }
@@ -185,21 +185,21 @@ TEST_F(DialGroups, RemovalWalksOnlyTheModelsKeys)
 {
     PutGroup(Key(20), 20, {{4, 6}});
     std::vector<uint8_t> before = Bytes(Key(20));
-    RemoveFromGroups(gEditState, SpeedEntryRecord(5), 10);
+    RemoveFromGroups(gDocument.edit, SpeedEntryRecord(5), 10);
     EXPECT_EQ(-1, FirstDifference(before, Bytes(Key(20))));
 
-    EXPECT_EQ(1u << 20, RemoveFromGroups(gEditState, SpeedEntryRecord(5), 200))
+    EXPECT_EQ(1u << 20, RemoveFromGroups(gDocument.edit, SpeedEntryRecord(5), 200))
         << "never beyond the table";
     PutGroup(Key(20), 20, {{4, 6}});
-    EXPECT_EQ(0u, RemoveFromGroups(gEditState, SpeedEntryRecord(5), -1));
+    EXPECT_EQ(0u, RemoveFromGroups(gDocument.edit, SpeedEntryRecord(5), -1));
 }
 
 TEST_F(DialGroups, RemovalCarriesMembersNamingNoEntry)
 {
     PutGroup(Key(6), 6, {{8, 0}, {4, 6}, {4, 91}, {7, 6}, {4, 0}});
-    RemoveFromGroups(gEditState, SpeedEntryRecord(5), QUICK_KEY_COUNT);
+    RemoveFromGroups(gDocument.edit, SpeedEntryRecord(5), QUICK_KEY_COUNT);
     EXPECT_EQ((Pairs{{8, 0}, {4, 91}, {7, 6}, {4, 0}}), StoredMembers(6));
-    RemoveFromGroups(gEditState, SpeedEntryRecord(255),
+    RemoveFromGroups(gDocument.edit, SpeedEntryRecord(255),
                      QUICK_KEY_COUNT);  // whatever index a record claims
     EXPECT_EQ((Pairs{{8, 0}, {4, 91}, {7, 6}, {4, 0}}), StoredMembers(6))
         << "stored number 0 names no entry, so nothing matches it";
@@ -210,7 +210,7 @@ TEST_F(DialGroups, ProgramDialKeyIsNeverRewrittenAsAGroup)
     PutGroup(Key(28), 28, {{4, 6}, {4, 7}});
     Key(28)[1] = FLAG_PROGRAM | FLAG_HIGH;
     std::vector<uint8_t> before = Bytes(Key(28));
-    RemoveFromGroups(gEditState, SpeedEntryRecord(5), QUICK_KEY_COUNT);
+    RemoveFromGroups(gDocument.edit, SpeedEntryRecord(5), QUICK_KEY_COUNT);
     EXPECT_EQ(-1, FirstDifference(before, Bytes(Key(28))));
 }
 

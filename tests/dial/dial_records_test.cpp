@@ -12,7 +12,7 @@ TEST_F(DialRecords, QuickFaxKeyDecodesEveryField)
 {
     PutQuickFax(Key(4), 4);
     DialRecord r;
-    ASSERT_EQ(1, DecodeQuickKey(&r, gEditState, 4));
+    ASSERT_EQ(1, DecodeQuickKey(&r, gDocument.edit, 4));
     EXPECT_EQ(4, r.index);
     EXPECT_EQ(KIND_QUICK, r.kind);
     EXPECT_EQ(DEST_FAX, r.destType);
@@ -30,7 +30,7 @@ TEST_F(DialRecords, EmailKeyDecodesScanSettings)
 {
     PutQuickEmail(Key(0), 0);
     DialRecord r;
-    ASSERT_EQ(1, DecodeQuickKey(&r, gEditState, 0));
+    ASSERT_EQ(1, DecodeQuickKey(&r, gDocument.edit, 0));
     EXPECT_EQ(DEST_EMAIL, r.destType);
     EXPECT_EQ(KIND_QUICK, r.kind);
     EXPECT_STREQ("a.b@example.com", r.email);
@@ -46,14 +46,14 @@ TEST_F(DialRecords, SpeedEntriesDecodeWithTheirOwnOffsets)
     PutSpeedFax(Speed(7), 7, FLAG_FAX | FLAG_SPEED | FLAG_HIGH);
     PutSpeedEmail(Speed(8), 8);
     DialRecord r;
-    ASSERT_EQ(1, DecodeSpeedEntry(&r, gEditState, 7));
+    ASSERT_EQ(1, DecodeSpeedEntry(&r, gDocument.edit, 7));
     EXPECT_EQ(KIND_SPEED, r.kind);
     EXPECT_EQ(1, r.high) << "the device's high flag is carried";
     EXPECT_STREQ("5551234", r.faxNumber);
     EXPECT_STREQ("Bob", r.name);
     EXPECT_STREQ("", r.sub);
     EXPECT_EQ(2, r.speed);
-    ASSERT_EQ(1, DecodeSpeedEntry(&r, gEditState, 8));
+    ASSERT_EQ(1, DecodeSpeedEntry(&r, gDocument.edit, 8));
     EXPECT_EQ(DEST_EMAIL, r.destType);
     EXPECT_STREQ("x@y.org", r.email);
     EXPECT_STREQ("\xDC", r.name);
@@ -67,11 +67,11 @@ TEST_F(DialRecords, OnlySpeedDialAddressesAreReadThroughTheCharset)
     PutSpeedEmail(Speed(0), 0);
     Speed(0)[30] = 224;
     DialRecord r;
-    ASSERT_EQ(1, DecodeQuickKey(&r, gEditState, 0));
+    ASSERT_EQ(1, DecodeQuickKey(&r, gDocument.edit, 0));
     EXPECT_EQ(224, static_cast<uint8_t>(r.email[0]));
-    ASSERT_EQ(1, DecodeSpeedEntry(&r, gEditState, 0));
+    ASSERT_EQ(1, DecodeSpeedEntry(&r, gDocument.edit, 0));
     EXPECT_EQ(223, static_cast<uint8_t>(r.email[0]));
-    ASSERT_EQ(1, EncodeSpeedEntry(gEditState, &r, 0));
+    ASSERT_EQ(1, EncodeSpeedEntry(gDocument.edit, &r, 0));
     EXPECT_EQ(224, Speed(0)[30]) << "and written back through it";
 }
 
@@ -120,18 +120,18 @@ TEST_F(DialRecords, EveryStoredFormRoundTrips)
             DialRecord r;
             if (c.speedTable) {
                 c.put(Speed(60), 60);
-                ASSERT_EQ(1, DecodeSpeedEntry(&r, gEditState, 60));
-                ASSERT_EQ(1, EncodeSpeedEntry(gEditState, &r, to));
+                ASSERT_EQ(1, DecodeSpeedEntry(&r, gDocument.edit, 60));
+                ASSERT_EQ(1, EncodeSpeedEntry(gDocument.edit, &r, to));
                 EXPECT_EQ(-1, FirstDifference(expected, Bytes(Speed(to))));
                 EXPECT_EQ(c.length, SpeedLength(to));
             } else {
                 c.put(Key(9), 9);
                 if (c.length == GROUP_LENGTH) {
-                    ASSERT_EQ(1, DecodeGroupKey(&r, gEditState, 9));
-                    ASSERT_EQ(1, EncodeGroupRecord(gEditState, r, to));
+                    ASSERT_EQ(1, DecodeGroupKey(&r, gDocument.edit, 9));
+                    ASSERT_EQ(1, EncodeGroupRecord(gDocument.edit, r, to));
                 } else {
-                    ASSERT_EQ(1, DecodeQuickKey(&r, gEditState, 9));
-                    ASSERT_EQ(1, EncodeQuickKey(gEditState, &r, to));
+                    ASSERT_EQ(1, DecodeQuickKey(&r, gDocument.edit, 9));
+                    ASSERT_EQ(1, EncodeQuickKey(gDocument.edit, &r, to));
                 }
                 EXPECT_EQ(-1, FirstDifference(expected, Bytes(Key(to))));
                 EXPECT_EQ(c.length, KeyLength(to));
@@ -142,14 +142,14 @@ TEST_F(DialRecords, EveryStoredFormRoundTrips)
 
 TEST_F(DialRecords, RoundTripKeepsNamesInJapaneseMode)
 {
-    gEditState.system.languageSet = 1;
+    gDocument.edit.system.languageSet = 1;
     PutQuickFax(Key(3), 3);
     PutText(Key(3) + 5, "\xB1\xB2\xB3\xE0\x81\x85");  // katakana and bytes the table would map
     std::vector<uint8_t> stored = Bytes(Key(3));
     DialRecord r;
-    ASSERT_EQ(1, DecodeQuickKey(&r, gEditState, 3));
+    ASSERT_EQ(1, DecodeQuickKey(&r, gDocument.edit, 3));
     EXPECT_STREQ("\xB1\xB2\xB3\xE0\x81\x85", r.name);
-    ASSERT_EQ(1, EncodeQuickKey(gEditState, &r, 3));
+    ASSERT_EQ(1, EncodeQuickKey(gDocument.edit, &r, 3));
     EXPECT_EQ(-1, FirstDifference(stored, Bytes(Key(3))));
 }
 
@@ -161,7 +161,7 @@ TEST_F(DialRecords, FaxWithoutSubStoresNoSid)
     strcpy(r.faxNumber, "123");
     strcpy(r.sid, "45");
     r.speed = 2;
-    ASSERT_EQ(1, EncodeQuickKey(gEditState, &r, 6));
+    ASSERT_EQ(1, EncodeQuickKey(gDocument.edit, &r, 6));
     EXPECT_EQ(0, Key(6)[31]) << "SUB length";
     EXPECT_EQ(0, Key(6)[32]) << "SID length";
     EXPECT_EQ(0x54, Key(6)[68]) << "the packed SID bytes are still written";
@@ -175,10 +175,10 @@ TEST_F(DialRecords, WritersTakeTheIndexFromTheirArgument)
 {
     PutSpeedFax(Speed(3), 3);
     DialRecord r;
-    ASSERT_EQ(1, DecodeSpeedEntry(&r, gEditState, 3));
-    ASSERT_EQ(1, EncodeSpeedEntry(gEditState, &r, 89));
+    ASSERT_EQ(1, DecodeSpeedEntry(&r, gDocument.edit, 3));
+    ASSERT_EQ(1, EncodeSpeedEntry(gDocument.edit, &r, 89));
     EXPECT_EQ(0x80 | 90, Speed(89)[0]);
-    ASSERT_EQ(1, EncodeQuickKey(gEditState, &r, 29));
+    ASSERT_EQ(1, EncodeQuickKey(gDocument.edit, &r, 29));
     EXPECT_EQ(30, Key(29)[0]);
     EXPECT_EQ(FLAG_FAX, Key(29)[1]) << "a Speed Dial record on a key carries no FLAG_QUICK";
 }
@@ -187,13 +187,13 @@ TEST_F(DialRecords, WritersRefuseIndexesOutsideTheirTables)
 {
     DialRecord r{};
     r.inUse = 1;
-    EXPECT_EQ(0, EncodeQuickKey(gEditState, &r, 30));
-    EXPECT_EQ(0, EncodeQuickKey(gEditState, &r, -1));
-    EXPECT_EQ(0, EncodeSpeedEntry(gEditState, &r, 90));
-    EXPECT_EQ(0, EncodeGroupRecord(gEditState, r, 30));
-    EXPECT_EQ(0, DecodeQuickKey(&r, gEditState, 30));
-    EXPECT_EQ(0, DecodeSpeedEntry(&r, gEditState, -1));
-    EXPECT_EQ(0, DecodeGroupKey(&r, gEditState, 31));
+    EXPECT_EQ(0, EncodeQuickKey(gDocument.edit, &r, 30));
+    EXPECT_EQ(0, EncodeQuickKey(gDocument.edit, &r, -1));
+    EXPECT_EQ(0, EncodeSpeedEntry(gDocument.edit, &r, 90));
+    EXPECT_EQ(0, EncodeGroupRecord(gDocument.edit, r, 30));
+    EXPECT_EQ(0, DecodeQuickKey(&r, gDocument.edit, 30));
+    EXPECT_EQ(0, DecodeSpeedEntry(&r, gDocument.edit, -1));
+    EXPECT_EQ(0, DecodeGroupKey(&r, gDocument.edit, 31));
 }
 
 TEST_F(DialRecords, OverlongTextsAreCutToTheirStoredFields)
@@ -209,7 +209,7 @@ TEST_F(DialRecords, OverlongTextsAreCutToTheirStoredFields)
     memset(r.faxNumber, '7', sizeof r.faxNumber);
     memset(r.sub, '1', sizeof r.sub);
     memset(r.sid, '2', sizeof r.sid);
-    ASSERT_EQ(1, EncodeSpeedEntry(gEditState, &r, 0));
+    ASSERT_EQ(1, EncodeSpeedEntry(gDocument.edit, &r, 0));
     EXPECT_EQ(50, Speed(0)[2]);
     EXPECT_EQ(20, Speed(0)[3]);
     EXPECT_EQ(20, Speed(0)[27]);
@@ -217,7 +217,7 @@ TEST_F(DialRecords, OverlongTextsAreCutToTheirStoredFields)
     EXPECT_EQ(0, Speed(0)[74]) << "nothing written beyond the fax form";
 
     r.destType = DEST_EMAIL;
-    ASSERT_EQ(1, EncodeQuickKey(gEditState, &r, 0));
+    ASSERT_EQ(1, EncodeQuickKey(gDocument.edit, &r, 0));
     EXPECT_EQ(64, Key(0)[2]);
     EXPECT_EQ(20, Key(0)[4]);
     EXPECT_EQ(0, Key(0)[98]) << "nothing written beyond the e-mail form";
@@ -226,12 +226,12 @@ TEST_F(DialRecords, OverlongTextsAreCutToTheirStoredFields)
 TEST_F(DialRecords, WritingAnEmptyRecordZeroFillsAndLeavesTheLength)
 {
     PutQuickFax(Key(2), 2);
-    gEditState.quickDial.lengths[2] = 78;
+    gDocument.edit.quickDial.lengths[2] = 78;
     PutSpeedEmail(Speed(2), 2);
-    gEditState.speedDial.lengths[2] = 94;
+    gDocument.edit.speedDial.lengths[2] = 94;
     DialRecord empty{};
-    ASSERT_EQ(1, EncodeQuickKey(gEditState, &empty, 2));
-    ASSERT_EQ(1, EncodeSpeedEntry(gEditState, &empty, 2));
+    ASSERT_EQ(1, EncodeQuickKey(gDocument.edit, &empty, 2));
+    ASSERT_EQ(1, EncodeSpeedEntry(gDocument.edit, &empty, 2));
     EXPECT_EQ(std::vector<uint8_t>(DIAL_ENTRY_SIZE, 0), Bytes(Key(2)));
     EXPECT_EQ(std::vector<uint8_t>(DIAL_ENTRY_SIZE, 0), Bytes(Speed(2)));
     EXPECT_EQ(78u, KeyLength(2));
@@ -242,10 +242,10 @@ TEST_F(DialRecords, HighFlagOfAQuickDialEntryIsDroppedOnRewrite)
 {
     PutQuickFax(Key(1), 1, FLAG_FAX | FLAG_QUICK | FLAG_HIGH);
     DialRecord r;
-    ASSERT_EQ(1, DecodeQuickKey(&r, gEditState, 1));
+    ASSERT_EQ(1, DecodeQuickKey(&r, gDocument.edit, 1));
     EXPECT_EQ(0, r.high);
     EXPECT_EQ(KIND_QUICK, r.kind);
-    ASSERT_EQ(1, EncodeQuickKey(gEditState, &r, 1));
+    ASSERT_EQ(1, EncodeQuickKey(gDocument.edit, &r, 1));
     EXPECT_EQ(FLAG_FAX | FLAG_QUICK, Key(1)[1]);
 }
 
@@ -307,12 +307,12 @@ TEST_F(DialRecords, LengthsBeyondTheirFieldsReadAsEmptyAndStayStored)
             c.put(entry);
             entry[c.offset] = static_cast<uint8_t>(value);
             std::vector<uint8_t> stored = Bytes(entry);
-            int inUse = c.reader == SPEED_READER   ? DecodeSpeedEntry(&r, gEditState, 0)
-                        : c.reader == GROUP_READER ? DecodeGroupKey(&r, gEditState, 0)
-                                                   : DecodeQuickKey(&r, gEditState, 0);
+            int inUse = c.reader == SPEED_READER   ? DecodeSpeedEntry(&r, gDocument.edit, 0)
+                        : c.reader == GROUP_READER ? DecodeGroupKey(&r, gDocument.edit, 0)
+                                                   : DecodeQuickKey(&r, gDocument.edit, 0);
             if (value == c.limit) {
                 EXPECT_EQ(1, inUse) << "at the limit the entry is read";
-                gEditState.speedDial.lengths[0] = 0;
+                gDocument.edit.speedDial.lengths[0] = 0;
                 continue;
             }
             EXPECT_EQ(0, inUse);
@@ -334,8 +334,8 @@ TEST_F(DialRecords, GroupOfFiftyOneMembersReadsEmptyEverywhere)
     PutGroup(Key(5), 5, {{8, 1}});
     Key(5)[2] = 51;
     DialRecord r;
-    EXPECT_EQ(0, DecodeQuickKey(&r, gEditState, 5));
-    EXPECT_EQ(0, DecodeGroupKey(&r, gEditState, 5));
+    EXPECT_EQ(0, DecodeQuickKey(&r, gDocument.edit, 5));
+    EXPECT_EQ(0, DecodeGroupKey(&r, gDocument.edit, 5));
     EXPECT_EQ(0, r.memberCount);
     EXPECT_EQ(0, r.inUse);
 }
@@ -346,7 +346,7 @@ TEST_F(DialRecords, GroupReadAsAKeyNeverTakesMemberBytesForLengths)
     // lengths: the group is read, its name shown, nothing read beyond the fields.
     PutGroup(Key(8), 8, {{4, 90}, {4, 89}, {4, 88}});
     DialRecord r;
-    ASSERT_EQ(1, DecodeQuickKey(&r, gEditState, 8));
+    ASSERT_EQ(1, DecodeQuickKey(&r, gDocument.edit, 8));
     EXPECT_EQ(KIND_GROUP, r.kind);
     EXPECT_EQ(1, r.high);
     EXPECT_EQ(3, r.memberCount);
@@ -364,9 +364,9 @@ TEST_F(DialRecords, FlagsOrLengthZeroIsAnEmptyEntry)
     PutSpeedFax(Speed(0), 0);
     Speed(0)[1] = 0;
     DialRecord r;
-    EXPECT_EQ(0, DecodeQuickKey(&r, gEditState, 0));
-    EXPECT_EQ(0, DecodeQuickKey(&r, gEditState, 1));
-    EXPECT_EQ(0, DecodeSpeedEntry(&r, gEditState, 0));
+    EXPECT_EQ(0, DecodeQuickKey(&r, gDocument.edit, 0));
+    EXPECT_EQ(0, DecodeQuickKey(&r, gDocument.edit, 1));
+    EXPECT_EQ(0, DecodeSpeedEntry(&r, gDocument.edit, 0));
     EXPECT_EQ(0u, SpeedLength(0));
 }
 
@@ -378,37 +378,37 @@ TEST_F(DialRecords, DecodingNeverChangesTheTables)
     Speed(4)[30 + 6] = 0;
     PutSpeedFax(Speed(10), 10);
     Key(27)[1] = FLAG_PROGRAM;
-    const QuickDialTable quick = gEditState.quickDial;
-    const SpeedDialTable speed = gEditState.speedDial;
+    const QuickDialTable quick = gDocument.edit.quickDial;
+    const SpeedDialTable speed = gDocument.edit.speedDial;
 
     DialRecord r;
-    EXPECT_EQ(0, DecodeQuickKey(&r, gEditState, 4)) << "a broken address reads as empty";
+    EXPECT_EQ(0, DecodeQuickKey(&r, gDocument.edit, 4)) << "a broken address reads as empty";
     EXPECT_EQ(0, r.inUse);
     EXPECT_STREQ("", r.email);
-    EXPECT_EQ(0, DecodeGroupKey(&r, gEditState, 4));
-    EXPECT_EQ(0, DecodeSpeedEntry(&r, gEditState, 4));
-    EXPECT_EQ(1, DecodeSpeedEntry(&r, gEditState, 10));
-    EXPECT_EQ(1, DecodeQuickKey(&r, gEditState, 27));
-    EXPECT_EQ(0, memcmp(&quick, &gEditState.quickDial, sizeof quick)) << "keys or lengths changed";
-    EXPECT_EQ(0, memcmp(&speed, &gEditState.speedDial, sizeof speed)) << "entries changed";
+    EXPECT_EQ(0, DecodeGroupKey(&r, gDocument.edit, 4));
+    EXPECT_EQ(0, DecodeSpeedEntry(&r, gDocument.edit, 4));
+    EXPECT_EQ(1, DecodeSpeedEntry(&r, gDocument.edit, 10));
+    EXPECT_EQ(1, DecodeQuickKey(&r, gDocument.edit, 27));
+    EXPECT_EQ(0, memcmp(&quick, &gDocument.edit.quickDial, sizeof quick)) << "keys or lengths changed";
+    EXPECT_EQ(0, memcmp(&speed, &gDocument.edit.speedDial, sizeof speed)) << "entries changed";
 }
 
 TEST_F(DialRecords, TidyingErasesBrokenAddressesAndGivesSpeedEntriesTheirLengths)
 {
     PutQuickEmail(Key(4), 4);
     Key(4)[34 + 5] = 0;
-    gEditState.quickDial.lengths[4] = 98;
+    gDocument.edit.quickDial.lengths[4] = 98;
     PutQuickEmail(Key(5), 5);
-    gEditState.quickDial.lengths[5] = 98;
+    gDocument.edit.quickDial.lengths[5] = 98;
     PutSpeedEmail(Speed(4), 4);
     Speed(4)[30 + 6] = 0;  // the last of seven characters
-    gEditState.speedDial.lengths[4] = 94;
+    gDocument.edit.speedDial.lengths[4] = 94;
     PutSpeedFax(Speed(10), 10);
     PutSpeedEmail(Speed(11), 11);
-    gEditState.speedDial.lengths[11] = 130;
+    gDocument.edit.speedDial.lengths[11] = 130;
     PutQuickFax(Key(10), 10);
 
-    EXPECT_EQ(4, TidyDialDirectory(gEditState, QUICK_KEY_COUNT));
+    EXPECT_EQ(4, TidyDialDirectory(gDocument.edit, QUICK_KEY_COUNT));
     EXPECT_EQ(std::vector<uint8_t>(DIAL_ENTRY_SIZE, 0), Bytes(Key(4))) << "the key is erased";
     EXPECT_EQ(0u, KeyLength(4));
     EXPECT_EQ(std::vector<uint8_t>(DIAL_ENTRY_SIZE, 0), Bytes(Speed(4)));
@@ -417,11 +417,11 @@ TEST_F(DialRecords, TidyingErasesBrokenAddressesAndGivesSpeedEntriesTheirLengths
     EXPECT_EQ(74u, SpeedLength(10));
     EXPECT_EQ(94u, SpeedLength(11));
     EXPECT_EQ(0u, KeyLength(10)) << "Quick Dial lengths are the device's";
-    EXPECT_EQ(0, TidyDialDirectory(gEditState, QUICK_KEY_COUNT)) << "a second pass finds nothing";
+    EXPECT_EQ(0, TidyDialDirectory(gDocument.edit, QUICK_KEY_COUNT)) << "a second pass finds nothing";
 
     PutQuickEmail(Key(4), 4);
     Key(4)[34 + 5] = 0;
-    EXPECT_EQ(0, TidyDialDirectory(gEditState, 4)) << "keys beyond the model's are not walked";
+    EXPECT_EQ(0, TidyDialDirectory(gDocument.edit, 4)) << "keys beyond the model's are not walked";
 }
 
 TEST_F(DialRecords, UnknownSpeedCodesAreCarriedAndLowOnesReadAs33k)
@@ -431,31 +431,31 @@ TEST_F(DialRecords, UnknownSpeedCodesAreCarriedAndLowOnesReadAs33k)
     PutQuickFax(Key(1), 1);
     Key(1)[30] = 1;
     DialRecord r;
-    ASSERT_EQ(1, DecodeQuickKey(&r, gEditState, 0));
+    ASSERT_EQ(1, DecodeQuickKey(&r, gDocument.edit, 0));
     EXPECT_EQ(7, r.speed);
-    EncodeQuickKey(gEditState, &r, 0);
+    EncodeQuickKey(gDocument.edit, &r, 0);
     EXPECT_EQ(9, Key(0)[30]);
-    ASSERT_EQ(1, DecodeQuickKey(&r, gEditState, 1));
+    ASSERT_EQ(1, DecodeQuickKey(&r, gDocument.edit, 1));
     EXPECT_EQ(2, r.speed);
 }
 
 TEST_F(DialRecords, ScanSizeFollowsThePaperSystem)
 {
-    gEditState.config.inchPaper = 1;
+    gDocument.edit.config.inchPaper = 1;
     PutQuickEmail(Key(0), 0);
     Key(0)[31] = 2;
     DialRecord r;
-    ASSERT_EQ(1, DecodeQuickKey(&r, gEditState, 0));
+    ASSERT_EQ(1, DecodeQuickKey(&r, gDocument.edit, 0));
     EXPECT_EQ(0, r.scanSize) << "code 2 on an inch device is Letter";
-    EncodeQuickKey(gEditState, &r, 0);
+    EncodeQuickKey(gDocument.edit, &r, 0);
     EXPECT_EQ(12, Key(0)[31]) << "Letter is written back as 12";
 
-    gEditState.config.inchPaper = 0;
+    gDocument.edit.config.inchPaper = 0;
     PutSpeedEmail(Speed(0), 0);
     Speed(0)[27] = 9;
-    ASSERT_EQ(1, DecodeSpeedEntry(&r, gEditState, 0));
+    ASSERT_EQ(1, DecodeSpeedEntry(&r, gDocument.edit, 0));
     EXPECT_EQ(2, r.scanSize) << "code 9 on a metric device is A3";
-    EncodeSpeedEntry(gEditState, &r, 0);
+    EncodeSpeedEntry(gDocument.edit, &r, 0);
     EXPECT_EQ(0, Speed(0)[27]);
 }
 
@@ -468,15 +468,15 @@ TEST_F(DialRecords, ProgramDialKeyIsLeftByteForByte)
         for (int i = 0; i < DIAL_ENTRY_SIZE; i++)
             Key(index)[i] = static_cast<uint8_t>(i * 37 + index);
         Key(index)[1] = FLAG_PROGRAM;
-        gEditState.quickDial.lengths[index] = 55;
+        gDocument.edit.quickDial.lengths[index] = 55;
         std::vector<uint8_t> stored = Bytes(Key(index));
         DialRecord r;
-        ASSERT_EQ(1, DecodeQuickKey(&r, gEditState, index));
+        ASSERT_EQ(1, DecodeQuickKey(&r, gDocument.edit, index));
         EXPECT_EQ(1, r.programDial);
         EXPECT_EQ(KIND_QUICK, r.kind);
         EXPECT_STREQ("", r.name);
         EXPECT_STREQ("", r.faxNumber);
-        ASSERT_EQ(1, EncodeQuickKey(gEditState, &r, index));
+        ASSERT_EQ(1, EncodeQuickKey(gDocument.edit, &r, index));
         EXPECT_EQ(-1, FirstDifference(stored, Bytes(Key(index))));
         EXPECT_EQ(55u, KeyLength(index));
     }
@@ -487,7 +487,7 @@ TEST_F(DialRecords, ProgramMarksAreTheProgramFlagOfKeys27To30)
     Key(26)[1] = FLAG_PROGRAM;
     Key(29)[1] = FLAG_PROGRAM | FLAG_QUICK;
     Key(5)[1] = FLAG_PROGRAM;
-    const QuickDialTable& keys = gEditState.quickDial;
+    const QuickDialTable& keys = gDocument.edit.quickDial;
     EXPECT_EQ(1, IsProgramKeyMarked(keys, 26, PROGRAM_KEY_FIRST));
     EXPECT_EQ(0, IsProgramKeyMarked(keys, 27, PROGRAM_KEY_FIRST));
     EXPECT_EQ(1, IsProgramKeyMarked(keys, 29, PROGRAM_KEY_FIRST));
@@ -505,24 +505,24 @@ TEST_F(DialRecords, ProgramDialKeyIsNoGroupEvenWithGroupBits)
     PutGroup(Key(27), 27, {{4, 6}});
     Key(27)[1] = FLAG_PROGRAM | FLAG_HIGH;
     DialRecord r;
-    EXPECT_EQ(0, DecodeGroupKey(&r, gEditState, 27));
+    EXPECT_EQ(0, DecodeGroupKey(&r, gDocument.edit, 27));
     EXPECT_EQ(0, r.inUse);
     Key(27)[1] = FLAG_PROGRAM;
-    EXPECT_EQ(0, DecodeGroupKey(&r, gEditState, 27));
+    EXPECT_EQ(0, DecodeGroupKey(&r, gDocument.edit, 27));
 }
 
 TEST_F(DialRecords, SpeedDialProgramEntryIsDecodedAndRewrittenWithoutTheFlag)
 {
     PutSpeedFax(Speed(1), 1, FLAG_FAX | FLAG_SPEED | FLAG_PROGRAM);
     DialRecord r;
-    ASSERT_EQ(1, DecodeSpeedEntry(&r, gEditState, 1));
+    ASSERT_EQ(1, DecodeSpeedEntry(&r, gDocument.edit, 1));
     EXPECT_EQ(1, r.programDial);
     EXPECT_STREQ("5551234", r.faxNumber);
-    ASSERT_EQ(1, EncodeSpeedEntry(gEditState, &r, 1));
+    ASSERT_EQ(1, EncodeSpeedEntry(gDocument.edit, &r, 1));
     EXPECT_EQ(FLAG_FAX | FLAG_SPEED, Speed(1)[1]);
 
     Speed(2)[1] = FLAG_PROGRAM;  // length 0: empty, and the record stays all zero
-    EXPECT_EQ(0, DecodeSpeedEntry(&r, gEditState, 2));
+    EXPECT_EQ(0, DecodeSpeedEntry(&r, gDocument.edit, 2));
     EXPECT_EQ(0, r.programDial);
 }
 

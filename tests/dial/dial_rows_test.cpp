@@ -33,27 +33,27 @@ protected:
     DialRow QuickRow(int index, int a3 = 0)
     {
         DialRecord r;
-        DecodeQuickKey(&r, gEditState, index);
-        return BuildQuickDialRow(r, index, a3, IsInchDevice(gEditState));
+        DecodeQuickKey(&r, gDocument.edit, index);
+        return BuildQuickDialRow(r, index, a3, IsInchDevice(gDocument.edit));
     }
     DialRow SpeedRow(int index, int a3 = 0)
     {
         DialRecord r;
-        DecodeSpeedEntry(&r, gEditState, index);
-        return BuildSpeedDialRow(r, index, a3, IsInchDevice(gEditState));
+        DecodeSpeedEntry(&r, gDocument.edit, index);
+        return BuildSpeedDialRow(r, index, a3, IsInchDevice(gDocument.edit));
     }
     DialRow GroupRow(int index)
     {
         DialRecord r;
-        DecodeGroupKey(&r, gEditState, index);
+        DecodeGroupKey(&r, gDocument.edit, index);
         return BuildGroupRow(r, index);
     }
     std::vector<std::string> MemberTexts(int key, std::vector<int>* images = nullptr)
     {
         DialRecord g;
-        DecodeGroupKey(&g, gEditState, key);
+        DecodeGroupKey(&g, gDocument.edit, key);
         MemberRow rows[GROUP_MEMBER_MAX];
-        int n = BuildMemberRows(rows, g, gEditState);
+        int n = BuildMemberRows(rows, g, gDocument.edit);
         std::vector<std::string> texts;
         for (int k = 0; k < n; k++) {
             texts.push_back(rows[k].text);
@@ -178,7 +178,7 @@ TEST_F(DialRows, ScanSizeLabelsFollowThePaperSystem)
     Speed(0)[26] = 1;  // custom scan on
     Speed(0)[27] = 2;
     EXPECT_EQ(Id(IDS_SCAN_SIZE_A4), Cell(SpeedRow(0, 1), 7));
-    gEditState.config.inchPaper = 1;
+    gDocument.edit.config.inchPaper = 1;
     EXPECT_EQ(Id(IDS_SCAN_SIZE_LETTER), Cell(SpeedRow(0, 1), 7));
     Speed(0)[27] = 9;
     EXPECT_EQ(Id(IDS_SCAN_SIZE_LEDGER), Cell(SpeedRow(0, 1), 7));

@@ -9,25 +9,25 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "device/device_image.h"
-#include "dial/dial_records.h"
+#include "ui/app_state.h"
+#include "document/document.h"
+#include "document/dial_records.h"
 
 class DialTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(1, CreateDeviceImage());
-        ResetDeviceImage();
-        memset(&gEditState, 0, sizeof gEditState);
+        ASSERT_EQ(1, CreateDeviceImage(gDocument.image));
+        ResetDeviceImage(gDocument.image);
+        memset(&gDocument.edit, 0, sizeof gDocument.edit);
         ResetAppState(&gApp);
         gApp.quickKeyCount = QUICK_KEY_COUNT;
     }
 
-    static uint8_t* Key(int index) { return gEditState.quickDial.entries[index]; }
-    static uint8_t* Speed(int index) { return gEditState.speedDial.entries[index]; }
-    static uint32_t KeyLength(int index) { return gEditState.quickDial.lengths[index]; }
-    static uint32_t SpeedLength(int index) { return gEditState.speedDial.lengths[index]; }
+    static uint8_t* Key(int index) { return gDocument.edit.quickDial.entries[index]; }
+    static uint8_t* Speed(int index) { return gDocument.edit.speedDial.entries[index]; }
+    static uint32_t KeyLength(int index) { return gDocument.edit.quickDial.lengths[index]; }
+    static uint32_t SpeedLength(int index) { return gDocument.edit.speedDial.lengths[index]; }
     static std::vector<uint8_t> Bytes(const uint8_t* entry)
     {
         return std::vector<uint8_t>(entry, entry + DIAL_ENTRY_SIZE);

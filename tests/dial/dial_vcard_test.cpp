@@ -88,13 +88,13 @@ protected:
     void SetUp() override
     {
         DialTest::SetUp();
-        gEditState.config.ethernetBoard = 1;
+        gDocument.edit.config.ethernetBoard = 1;
         result = std::make_unique<EditState>();
     }
 
     VcardImport Import(const std::string& text)
     {
-        return ImportVcards(reinterpret_cast<const uint8_t*>(text.data()), text.size(), gEditState,
+        return ImportVcards(reinterpret_cast<const uint8_t*>(text.data()), text.size(), gDocument.edit,
                             QUICK_KEY_COUNT, Western(), DATE, result.get());
     }
 
@@ -134,7 +134,7 @@ TEST_F(VcardDirectory, ExportsOneCardPerFaxAndEmailDestination)
               "EMAIL;TYPE=INTERNET:a.b@example.com\r\nEND:VCARD\r\n"
               "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:5551234\r\nN:;;;;\r\n"
               "TEL;TYPE=FAX:5551234\r\nEND:VCARD\r\n",
-              ExportDirectoryVcards(gEditState, QUICK_KEY_COUNT))
+              ExportDirectoryVcards(gDocument.edit, QUICK_KEY_COUNT))
         << "groups, program-dial keys and combination keys are no destinations of their own";
 }
 
@@ -143,7 +143,7 @@ TEST_F(VcardDirectory, CardsFillTheFreeSpeedDialEntriesLowestFirst)
     PutSpeedFax(Speed(0), 0);
     PutSpeedFax(Speed(2), 2);
     std::memcpy(Speed(2) + 29, "\x11", 1);  // another number than entry 0's
-    gEditState.speedDial.lengths[1] = ITEM_ABSENT;
+    gDocument.edit.speedDial.lengths[1] = ITEM_ABSENT;
     const std::string file = Card("FN:Fax and mail\r\nTEL;TYPE=WORK;TYPE=FAX:030 1234\r\n"
                                   "TEL;TYPE=VOICE:999\r\nEMAIL:x@y.org\r\n") +
                              Card("N:Doe;Jane;;;\r\nEMAIL;TYPE=INTERNET:jane@doe.org\r\n") +
@@ -203,7 +203,7 @@ TEST_F(VcardDirectory, FullListAndNoBoard)
         PutSpeedFax(Speed(i), i);
         Speed(i)[29] = static_cast<uint8_t>(i);  // each its own number
     }
-    gEditState.config.ethernetBoard = 0;
+    gDocument.edit.config.ethernetBoard = 0;
     const VcardImport outcome =
         Import(Card("FN:Mail\r\nEMAIL:m@x.org\r\n") + Card("FN:Last\r\nTEL;TYPE=FAX:77\r\n") +
                Card("FN:Too many\r\nTEL;TYPE=FAX:78\r\n"));
@@ -217,9 +217,9 @@ TEST_F(VcardDirectory, ExportedCardsComeBackAsTheSameDestinations)
 {
     PutQuickFax(Key(0), 0);
     PutSpeedEmail(Speed(5), 5);
-    const std::string cards = ExportDirectoryVcards(gEditState, QUICK_KEY_COUNT);
-    std::memset(&gEditState.quickDial, 0, sizeof gEditState.quickDial);
-    std::memset(&gEditState.speedDial, 0, sizeof gEditState.speedDial);
+    const std::string cards = ExportDirectoryVcards(gDocument.edit, QUICK_KEY_COUNT);
+    std::memset(&gDocument.edit.quickDial, 0, sizeof gDocument.edit.quickDial);
+    std::memset(&gDocument.edit.speedDial, 0, sizeof gDocument.edit.speedDial);
     const VcardImport outcome = Import(cards);
     ASSERT_EQ((std::vector<int>{0, 1}), outcome.added) << Skips(outcome);
     DialRecord r;

@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "device/device_image.h"
+#include "document/document.h"
 #include "dial/dial_csv.h"
-#include "dial/dial_records.h"
+#include "document/dial_records.h"
 
 // Input: one settings byte (bit 0 Japanese mode, bit 1 inch paper, bit 2 network board), then
 // the file.

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "dial/dial_fields.h"
+#include "ui/field_filters.h"
 
 namespace {
 

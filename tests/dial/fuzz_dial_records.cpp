@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/app_state.h"
-#include "device/device_image.h"
-#include "dial/dial_records.h"
+#include "ui/app_state.h"
+#include "document/document.h"
+#include "document/dial_records.h"
 #include "dial/dial_rows.h"
 
 namespace {
@@ -43,18 +43,18 @@ void RowsOfEverything(int a3, int inch)
     DialRecord r;
     MemberRow members[GROUP_MEMBER_MAX];
     for (int i = 0; i < QUICK_KEY_COUNT; i++) {
-        DecodeQuickKey(&r, gEditState, i);
+        DecodeQuickKey(&r, gDocument.edit, i);
         CheckRecord(r);
         CheckRow(BuildQuickDialRow(r, i, a3, inch));
-        DecodeGroupKey(&r, gEditState, i);
+        DecodeGroupKey(&r, gDocument.edit, i);
         CheckRecord(r);
         CheckRow(BuildGroupRow(r, i));
-        int n = BuildMemberRows(members, r, gEditState);
+        int n = BuildMemberRows(members, r, gDocument.edit);
         for (int k = 0; k < n; k++)
             CheckTerminated(members[k].text);
     }
     for (int i = 0; i < SPEED_DIAL_COUNT; i++) {
-        DecodeSpeedEntry(&r, gEditState, i);
+        DecodeSpeedEntry(&r, gDocument.edit, i);
         CheckRecord(r);
         CheckRow(BuildSpeedDialRow(r, i, a3, inch));
     }
@@ -66,16 +66,16 @@ void RewriteEverything()
 {
     DialRecord r;
     for (int i = 0; i < QUICK_KEY_COUNT; i++) {
-        if (DecodeQuickKey(&r, gEditState, i) && !r.programDial &&
-            DecodeGroupKey(&r, gEditState, i) && r.kind == KIND_GROUP) {
-            EncodeGroupRecord(gEditState, r, i);
-        } else if (DecodeQuickKey(&r, gEditState, i)) {
-            EncodeQuickKey(gEditState, &r, i);
+        if (DecodeQuickKey(&r, gDocument.edit, i) && !r.programDial &&
+            DecodeGroupKey(&r, gDocument.edit, i) && r.kind == KIND_GROUP) {
+            EncodeGroupRecord(gDocument.edit, r, i);
+        } else if (DecodeQuickKey(&r, gDocument.edit, i)) {
+            EncodeQuickKey(gDocument.edit, &r, i);
         }
     }
     for (int i = 0; i < SPEED_DIAL_COUNT; i++) {
-        if (DecodeSpeedEntry(&r, gEditState, i))
-            EncodeSpeedEntry(gEditState, &r, i);
+        if (DecodeSpeedEntry(&r, gDocument.edit, i))
+            EncodeSpeedEntry(gDocument.edit, &r, i);
     }
 }
 
@@ -87,52 +87,52 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 1)
         return 0;
-    if (!gDeviceImage.bytes)
-        CreateDeviceImage();
-    ResetDeviceImage();
-    std::memset(&gEditState, 0, sizeof gEditState);
+    if (!gDocument.image.bytes)
+        CreateDeviceImage(gDocument.image);
+    ResetDeviceImage(gDocument.image);
+    std::memset(&gDocument.edit, 0, sizeof gDocument.edit);
     ResetAppState(&gApp);
     gApp.quickKeyCount = QUICK_KEY_COUNT;
 
     uint8_t settings = data[0];
-    gEditState.system.languageSet = settings & 1;
-    gEditState.config.inchPaper = (settings >> 1) & 1;
+    gDocument.edit.system.languageSet = settings & 1;
+    gDocument.edit.config.inchPaper = (settings >> 1) & 1;
     int a3 = (settings >> 2) & 1;
     size_t at = 1;
     while (at < size) {
         int slot = data[at++] % (QUICK_KEY_COUNT + SPEED_DIAL_COUNT);
         uint8_t* entry = slot < QUICK_KEY_COUNT
-                             ? gEditState.quickDial.entries[slot]
-                             : gEditState.speedDial.entries[slot - QUICK_KEY_COUNT];
+                             ? gDocument.edit.quickDial.entries[slot]
+                             : gDocument.edit.speedDial.entries[slot - QUICK_KEY_COUNT];
         size_t n = size - at < DIAL_ENTRY_SIZE ? size - at : DIAL_ENTRY_SIZE;
         std::memcpy(entry, data + at, n);
         at += n;
     }
 
     // Looking changes nothing; tidying once is all a malformed entry gets.
-    const EditState arrived = gEditState;
-    RowsOfEverything(a3, IsInchDevice(gEditState));
-    if (std::memcmp(&arrived, &gEditState, sizeof arrived) != 0)
+    const EditState arrived = gDocument.edit;
+    RowsOfEverything(a3, IsInchDevice(gDocument.edit));
+    if (std::memcmp(&arrived, &gDocument.edit, sizeof arrived) != 0)
         std::abort();
-    TidyDialDirectory(gEditState, QUICK_KEY_COUNT);
-    if (TidyDialDirectory(gEditState, QUICK_KEY_COUNT) != 0)
+    TidyDialDirectory(gDocument.edit, QUICK_KEY_COUNT);
+    if (TidyDialDirectory(gDocument.edit, QUICK_KEY_COUNT) != 0)
         std::abort();
     for (int i = 0; i < QUICK_KEY_COUNT; i++) {
         DialRecord r;
-        DecodeQuickKey(&r, gEditState, i);
-        RemoveFromGroups(gEditState, r, QUICK_KEY_COUNT);
+        DecodeQuickKey(&r, gDocument.edit, i);
+        RemoveFromGroups(gDocument.edit, r, QUICK_KEY_COUNT);
     }
     RewriteEverything();
-    RowsOfEverything(a3, IsInchDevice(gEditState));
+    RowsOfEverything(a3, IsInchDevice(gDocument.edit));
 
     // What the writers made is their own form: once the packed SID that a fax without SUB
     // still carries is gone (the second round), writing it again changes no byte.
     RewriteEverything();
-    const QuickDialTable quick = gEditState.quickDial;
-    const SpeedDialTable speed = gEditState.speedDial;
+    const QuickDialTable quick = gDocument.edit.quickDial;
+    const SpeedDialTable speed = gDocument.edit.speedDial;
     RewriteEverything();
-    if (std::memcmp(&quick, &gEditState.quickDial, sizeof quick) != 0 ||
-        std::memcmp(&speed, &gEditState.speedDial, sizeof speed) != 0)
+    if (std::memcmp(&quick, &gDocument.edit.quickDial, sizeof quick) != 0 ||
+        std::memcmp(&speed, &gDocument.edit.speedDial, sizeof speed) != 0)
         std::abort();
     return 0;
 }

@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "device/device_image.h"
-#include "dial/dial_records.h"
+#include "document/document.h"
+#include "document/dial_records.h"
 #include "dial/dial_vcard.h"
 
 // Input: one settings byte (bit 0 Japanese mode, bit 2 network board), then the file.

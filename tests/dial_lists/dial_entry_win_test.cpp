@@ -9,12 +9,21 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
 #include "app/file_commands_win.h"
+#include "app/commands_win.h"
 #include "app/frame_win.h"
-#include "app/ui_win.h"
-#include "device/device_image.h"
-#include "dial/dial_records.h"
+#include "app/help_win.h"
+#include "app/main_window_win.h"
+#include "app/program_win.h"
+#include "app/startup_win.h"
+#include "app/ui_state_win.h"
+#include "ui/file_dialog_win.h"
+#include "ui/frame_seam_win.h"
+#include "ui/pictures_win.h"
+#include "ui/ui_win.h"
+#include "document/document.h"
+#include "document/dial_records.h"
 #include "resources/resource_ids.h"
 #include "tests/app/frame_harness_win.h"
 #include "tests/dial_lists/dial_lists_harness_win.h"
@@ -27,13 +36,13 @@ protected:
     void SetUp() override
     {
         Open(Profile());
-        gEditState.config.ethernetBoard = 1;
+        gDocument.edit.config.ethernetBoard = 1;
         PutFax(VIEW_QUICK, 0, "Alpha", "0123456", "12", "34", 1);
         PutEmail(VIEW_QUICK, 1, "Bravo", "b@example.org");
         PutFax(VIEW_QUICK, 2, "Charlie", "777", "", "", 0);
         PutGroup(4, "Team", {0, 2}, {3});
         PutFax(VIEW_SPEED, 3, "Delta", "5551234", "", "", 2);
-        StoreEditState();
+        CommitEdits(gDocument);
         RecordMessages();
     }
     void TearDown() override
@@ -52,8 +61,8 @@ protected:
 
     std::vector<uint8_t> Stored(int view, int index) const
     {
-        const uint8_t* e = view == VIEW_SPEED ? gEditState.speedDial.entries[index]
-                                              : gEditState.quickDial.entries[index];
+        const uint8_t* e = view == VIEW_SPEED ? gDocument.edit.speedDial.entries[index]
+                                              : gDocument.edit.quickDial.entries[index];
         return std::vector<uint8_t>(e, e + DIAL_ENTRY_SIZE);
     }
 };
@@ -241,11 +250,11 @@ TEST_F(EntryDialog, AConfirmedFaxEntryIsStoredAndItsRowRebuilt)
     EXPECT_EQ(0x30, e[33]) << "packed 0, 3";
     EXPECT_EQ(0x21, e[58]);
     EXPECT_EQ(0x43, e[68]);
-    EXPECT_EQ(78u, ItemLength(QUICK_DIAL_FIRST_RECORD + 7)) << "the image has the entry";
-    EXPECT_EQ(0, std::memcmp(ItemValue(QUICK_DIAL_FIRST_RECORD + 7), e.data(), DIAL_ENTRY_SIZE));
+    EXPECT_EQ(78u, ItemLength(gDocument.image, QUICK_DIAL_FIRST_RECORD + 7)) << "the image has the entry";
+    EXPECT_EQ(0, std::memcmp(ItemValue(gDocument.image, QUICK_DIAL_FIRST_RECORD + 7), e.data(), DIAL_ENTRY_SIZE));
     const ShownRow row = ReadRow(List(), 7);
     EXPECT_EQ("image 2: [08] [M\xFCller] [0312345678] [12] [345] [9.6K]", Describe(row));
-    EXPECT_EQ(1, gApp.modified) << "an edited entry must be saved";
+    EXPECT_EQ(1, gDocument.modified) << "an edited entry must be saved";
 
     // Leaving now asks to save.
     gMessageLog.answer = IDCANCEL;
@@ -265,7 +274,7 @@ TEST_F(EntryDialog, ASpeedDialEntryKeepsItsNumberAndCancelStoresNothing)
         Click(d, IDCANCEL);
     });
     EXPECT_EQ(before, Stored(VIEW_SPEED, 3)) << "Cancel stores nothing";
-    EXPECT_EQ(0, gApp.modified);
+    EXPECT_EQ(0, gDocument.modified);
 
     caption = Edit(7, [&](HWND d) {
         SetDlgItemTextA(d, IDC_ENTRY_FAX_NUMBER, "42");
@@ -274,7 +283,7 @@ TEST_F(EntryDialog, ASpeedDialEntryKeepsItsNumberAndCancelStoresNothing)
     EXPECT_EQ("Program Speed Dial07", caption);
     EXPECT_EQ(8 | 0x80, Stored(VIEW_SPEED, 7)[0]) << "entry 07 is stored as number 8";
     EXPECT_EQ(FLAG_FAX | FLAG_SPEED, Stored(VIEW_SPEED, 7)[1]);
-    EXPECT_EQ(74u, ItemLength(SPEED_DIAL_FIRST_RECORD + 7));
+    EXPECT_EQ(74u, ItemLength(gDocument.image, SPEED_DIAL_FIRST_RECORD + 7));
     EXPECT_EQ("07", CellText(List(), 7, 0));
     EXPECT_EQ("42", CellText(List(), 7, 2));
 }
@@ -300,7 +309,7 @@ TEST_F(EntryDialog, ACombinationKeyLeavesItsGroupsAndOnlyItsOwn)
     EXPECT_TRUE(numberUsable);
     EXPECT_EQ(FLAG_FAX | FLAG_QUICK | FLAG_CHAIN, Stored(VIEW_QUICK, 2)[1]);
     DialRecord group;
-    ASSERT_EQ(1, DecodeGroupKey(&group, gEditState, 4));
+    ASSERT_EQ(1, DecodeGroupKey(&group, gDocument.edit, 4));
     ASSERT_EQ(2, group.memberCount) << "key 03 left the group";
     EXPECT_EQ(0, group.members[0].index) << "key 01 is still a member";
     EXPECT_EQ(MEMBER_TABLE_SPEED, group.members[1].table);
@@ -308,21 +317,21 @@ TEST_F(EntryDialog, ACombinationKeyLeavesItsGroupsAndOnlyItsOwn)
 
     // A combination key saved on a key opened empty over a group: key 01 stays everywhere.
     PutGroup(9, "Other", {0}, {});
-    StoreEditState();
+    CommitEdits(gDocument);
     gMessageLog.answer = IDYES;
     Edit(9, [&](HWND d) {
         SetDlgItemTextA(d, IDC_ENTRY_FAX_NUMBER, "0044+");
         Click(d, IDOK);
     });
     EXPECT_EQ(FLAG_FAX | FLAG_QUICK | FLAG_CHAIN, Stored(VIEW_QUICK, 9)[1]);
-    ASSERT_EQ(1, DecodeGroupKey(&group, gEditState, 4));
+    ASSERT_EQ(1, DecodeGroupKey(&group, gDocument.edit, 4));
     EXPECT_EQ(2, group.memberCount) << "key 01 stays a member of the other group";
     EXPECT_EQ(0, group.members[0].index);
 }
 
 TEST_F(EntryDialog, AnEmailEntryWithoutTheBoardCanBeSeenNotChanged)
 {
-    gEditState.config.ethernetBoard = 0;
+    gDocument.edit.config.ethernetBoard = 0;
     Show(VIEW_QUICK);
     bool emailType = true, name = true, address = true, shown = false;
     std::string text;
@@ -340,7 +349,7 @@ TEST_F(EntryDialog, AnEmailEntryWithoutTheBoardCanBeSeenNotChanged)
     EXPECT_TRUE(shown);
     EXPECT_EQ("b@example.org", text);
 
-    gEditState.config.ethernetBoard = 1;
+    gDocument.edit.config.ethernetBoard = 1;
     std::string label, frame;
     Edit(1, [&](HWND d) {
         label = ControlText(d, IDC_ENTRY_NUMBER_LABEL);
@@ -351,7 +360,7 @@ TEST_F(EntryDialog, AnEmailEntryWithoutTheBoardCanBeSeenNotChanged)
     EXPECT_EQ("E-mail &Address:", label);
     EXPECT_EQ("E-Mail", frame);
     EXPECT_EQ(FLAG_EMAIL | FLAG_QUICK, Stored(VIEW_QUICK, 1)[1]);
-    EXPECT_EQ(98u, ItemLength(QUICK_DIAL_FIRST_RECORD + 1));
+    EXPECT_EQ(98u, ItemLength(gDocument.image, QUICK_DIAL_FIRST_RECORD + 1));
     EXPECT_EQ("new@example.org", CellText(List(), 1, 2));
 }
 
@@ -491,8 +500,8 @@ TEST_F(A3EntryForm, ScanOptionsShowInTheListAndSurviveSaveAndOpen)
     gSavePath = TestProgramFolder() + "a3-scan.dat";
     SetFileDialogHook(AnswerSaveAs);
     SendMessageA(window, WM_COMMAND, IDM_SAVE_AS, 0);
-    std::memset(&gEditState.quickDial, 0, sizeof gEditState.quickDial);
-    ResetDeviceImage();
+    std::memset(&gDocument.edit.quickDial, 0, sizeof gDocument.edit.quickDial);
+    ResetDeviceImage(gDocument.image);
     SendMessageA(window, WM_COMMAND, IDM_OPEN, 0);
     SetFileDialogHook(nullptr);
     EXPECT_EQ(2, gSaveCalls);

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/ui_win.h"
-#include "device/device_image.h"
-#include "dial/dial_records.h"
+#include "ui/app_state.h"
+#include "ui/ui_win.h"
+#include "document/document.h"
+#include "document/dial_records.h"
 #include "resources/resource_ids.h"
 #include "tests/app/frame_harness_win.h"
 #include "tests/dial_lists/dial_lists_harness_win.h"
@@ -34,7 +34,7 @@ protected:
         PutFax(VIEW_SPEED, 1, "Speedy", "201", "", "", 2);
         PutFax(VIEW_SPEED, 2, "Second", "202", "", "", 2);
         PutProgramDial(VIEW_SPEED, 5);
-        StoreEditState();
+        CommitEdits(gDocument);
         RecordMessages();
     }
     void TearDown() override
@@ -56,7 +56,7 @@ protected:
     }
     std::vector<uint8_t> Key(int index) const
     {
-        const uint8_t* e = gEditState.quickDial.entries[index];
+        const uint8_t* e = gDocument.edit.quickDial.entries[index];
         return std::vector<uint8_t>(e, e + DIAL_ENTRY_SIZE);
     }
 };
@@ -104,7 +104,7 @@ TEST_F(Groups, AnEmptyKeyOffersEveryUsableEntryAndNeedsMembers)
     ASSERT_EQ(1u, gMessageLog.asked.size());
     EXPECT_EQ("No data on the list.", gMessageLog.asked[0].text);
     EXPECT_EQ(0, Key(9)[1]) << "a refused OK and Cancel store nothing";
-    EXPECT_EQ(0, gApp.modified);
+    EXPECT_EQ(0, gDocument.modified);
 
     // A key does not offer itself.
     Show(VIEW_QUICK);
@@ -151,10 +151,10 @@ TEST_F(Groups, MembersMoveInListOrderAndBackInNumberOrder)
     EXPECT_EQ(MakeEntryDate(), g[26] | (g[27] << 8));
     EXPECT_EQ((std::vector<uint8_t>{8, 4, 8, 6}),
               std::vector<uint8_t>(g.begin() + 30, g.begin() + 34));
-    EXPECT_EQ(130u, ItemLength(QUICK_DIAL_FIRST_RECORD + 9));
+    EXPECT_EQ(130u, ItemLength(gDocument.image, QUICK_DIAL_FIRST_RECORD + 9));
     EXPECT_EQ("Crew", CellText(List(), 9, 1));
     EXPECT_EQ(9, gApp.currentRow) << "the group's row is selected";
-    EXPECT_EQ(1, gApp.modified);
+    EXPECT_EQ(1, gDocument.modified);
 }
 
 TEST_F(Groups, FiftyMembersAtMost)
@@ -166,7 +166,7 @@ TEST_F(Groups, FiftyMembersAtMost)
         entries.push_back(e);
     }
     PutGroup(7, "Big", {}, entries);
-    StoreEditState();
+    CommitEdits(gDocument);
     Show(VIEW_GROUP);
     int count = 0;
     Texts members;
@@ -195,7 +195,7 @@ TEST_F(Groups, AConfirmedGroupTakesTheReplacedEntryOutOfOtherGroups)
     });
     EXPECT_EQ(FLAG_HIGH, Key(0)[1]);
     DialRecord team;
-    ASSERT_EQ(1, DecodeGroupKey(&team, gEditState, 4));
+    ASSERT_EQ(1, DecodeGroupKey(&team, gDocument.edit, 4));
     ASSERT_EQ(1, team.memberCount) << "key 01 left the other group";
     EXPECT_EQ(MEMBER_TABLE_SPEED, team.members[0].table);
 }
@@ -220,7 +220,7 @@ TEST_F(Groups, NameChecksComeFirst)
     EXPECT_EQ(IDC_GROUP_NAME, focus);
     EXPECT_EQ("x   ", typed) << "the name filter of the entry dialog";
     DialRecord team;
-    ASSERT_EQ(1, DecodeGroupKey(&team, gEditState, 4));
+    ASSERT_EQ(1, DecodeGroupKey(&team, gDocument.edit, 4));
     EXPECT_STREQ("Team", team.name) << "Cancel stores nothing";
 }
 
@@ -239,12 +239,12 @@ TEST_F(Groups, CopyAndPasteMakeANewEntryWithoutItsMemberships)
     EXPECT_EQ("Delta", CellText(List(), 7, 1));
     EXPECT_EQ("103", CellText(List(), 7, 2));
     EXPECT_EQ(8, Key(7)[0]);
-    EXPECT_EQ(78u, ItemLength(QUICK_DIAL_FIRST_RECORD + 7));
+    EXPECT_EQ(78u, ItemLength(gDocument.image, QUICK_DIAL_FIRST_RECORD + 7));
     EXPECT_EQ("Delta", CellText(List(), 3, 1)) << "key 04 is unchanged";
     DialRecord team;
-    ASSERT_EQ(1, DecodeGroupKey(&team, gEditState, 4));
+    ASSERT_EQ(1, DecodeGroupKey(&team, gDocument.edit, 4));
     EXPECT_EQ(2, team.memberCount) << "no group gains the new key";
-    EXPECT_EQ(1, gApp.modified);
+    EXPECT_EQ(1, gDocument.modified);
 
     // Onto a group in the Quick Dial list: refused without a word.
     const std::vector<uint8_t> group = Key(4);
@@ -266,17 +266,17 @@ TEST_F(Groups, PasteOntoAnOccupiedEntryAsksAndNoKeepsIt)
     EXPECT_EQ("Are you sure you want to overwrite the data?", gMessageLog.asked[0].text);
     EXPECT_EQ("Warning", gMessageLog.asked[0].caption);
     EXPECT_EQ("Second", CellText(List(), 2, 1));
-    EXPECT_EQ(0, gApp.modified) << "a declined question marks nothing";
+    EXPECT_EQ(0, gDocument.modified) << "a declined question marks nothing";
     gMessageLog.answer = IDYES;
     Command(IDM_PASTE);
     EXPECT_EQ("Speedy", CellText(List(), 2, 1));
-    EXPECT_EQ(1, gApp.modified);
+    EXPECT_EQ(1, gDocument.modified);
 }
 
 TEST_F(Groups, CutTakesAnEntryOutOfItsGroupsAndPasteDoesNotPutItBack)
 {
     PutGroup(10, "Second team", {3}, {1});
-    StoreEditState();
+    CommitEdits(gDocument);
     Show(VIEW_SPEED);
     Select(List(), 1);
     gMessageLog.answer = IDYES;
@@ -284,17 +284,17 @@ TEST_F(Groups, CutTakesAnEntryOutOfItsGroupsAndPasteDoesNotPutItBack)
     ASSERT_EQ(1u, gMessageLog.asked.size());
     EXPECT_EQ("Are you sure you want to delete the data?", gMessageLog.asked[0].text);
     EXPECT_EQ("", CellText(List(), 1, 1));
-    EXPECT_EQ(0u, ItemLength(SPEED_DIAL_FIRST_RECORD + 1));
+    EXPECT_EQ(0u, ItemLength(gDocument.image, SPEED_DIAL_FIRST_RECORD + 1));
     for (int key : {4, 10}) {
         DialRecord g;
-        ASSERT_EQ(1, DecodeGroupKey(&g, gEditState, key));
+        ASSERT_EQ(1, DecodeGroupKey(&g, gDocument.edit, key));
         EXPECT_EQ(1, g.memberCount) << "key " << key + 1 << " lost Speed Dial entry 01";
     }
     Select(List(), 40);
     Command(IDM_PASTE);
     EXPECT_EQ("Speedy", CellText(List(), 40, 1));
     DialRecord g;
-    ASSERT_EQ(1, DecodeGroupKey(&g, gEditState, 4));
+    ASSERT_EQ(1, DecodeGroupKey(&g, gDocument.edit, 4));
     EXPECT_EQ(1, g.memberCount) << "the pasted destination is no member";
 
     // A declined Delete keeps the copy and the entry.
@@ -308,15 +308,15 @@ TEST_F(Groups, CutTakesAnEntryOutOfItsGroupsAndPasteDoesNotPutItBack)
 TEST_F(Groups, DeletingTheOnlyMemberEmptiesTheGroup)
 {
     PutGroup(10, "Solo", {5}, {});
-    StoreEditState();
+    CommitEdits(gDocument);
     Show(VIEW_QUICK);
     Select(List(), 5);
     gMessageLog.answer = IDYES;
     Command(IDM_DELETE);
     EXPECT_EQ(0, Key(5)[1]);
     EXPECT_EQ(0, Key(10)[1]) << "the group whose only member it was is empty";
-    EXPECT_EQ(0u, ItemLength(QUICK_DIAL_FIRST_RECORD + 5));
-    EXPECT_EQ(0u, ItemLength(QUICK_DIAL_FIRST_RECORD + 10));
+    EXPECT_EQ(0u, ItemLength(gDocument.image, QUICK_DIAL_FIRST_RECORD + 5));
+    EXPECT_EQ(0u, ItemLength(gDocument.image, QUICK_DIAL_FIRST_RECORD + 10));
     EXPECT_EQ("", CellText(List(), 10, 1)) << "its row shows it empty";
     EXPECT_EQ(5, gApp.currentRow);
 }
@@ -329,10 +329,10 @@ TEST_F(Groups, AGroupCopiedAndPastedIsASecondGroupWithTheSameMembers)
     Select(List(), 12);
     Command(IDM_PASTE);
     DialRecord second;
-    ASSERT_EQ(1, DecodeGroupKey(&second, gEditState, 12));
+    ASSERT_EQ(1, DecodeGroupKey(&second, gDocument.edit, 12));
     EXPECT_STREQ("Team", second.name);
     EXPECT_EQ(2, second.memberCount);
-    EXPECT_EQ(130u, ItemLength(QUICK_DIAL_FIRST_RECORD + 12));
+    EXPECT_EQ(130u, ItemLength(gDocument.image, QUICK_DIAL_FIRST_RECORD + 12));
     EXPECT_EQ("Team", CellText(List(), 12, 1));
     EXPECT_EQ(2, RowCount(Members())) << "the member pane shows the pasted group";
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "device/device_image.h"
-#include "dial/dial_tables.h"
+#include "ui/app_state.h"
+#include "document/document.h"
+#include "document/dial_tables.h"
 #include "tests/app/frame_harness_win.h"
 #include "tests/dial_lists/dial_lists_harness_win.h"
 
@@ -46,7 +46,7 @@ TEST_F(DialListsA3, EmailRowsShowTheirScanOptionsOnAMetricDevice)
     PutCombination(VIEW_SPEED, 1, "Link", "222+");
     PutFax(VIEW_SPEED, 2, "Golf", "22", "", "", 0);
     PutEmail(VIEW_SPEED, 3, "Mail", "mail@example.net", 1, 0, 1, 1);
-    gEditState.speedDial.entries[3][1] |= FLAG_CHAIN;
+    gDocument.edit.speedDial.entries[3][1] |= FLAG_CHAIN;
 
     Show(VIEW_QUICK);
     ASSERT_EQ(10, ListColumnCount(List()));
@@ -86,7 +86,7 @@ TEST_F(DialListsA3, SizeLabelsFollowThePaperSystemOfTheDevice)
     const Case cases[] = {
         {0, 0, "A4"}, {0, 1, "B4 JIS"}, {0, 2, "A3"}, {1, 0, "Letter"}, {1, 1, "Ledger"}};
     for (const Case& c : cases) {
-        gEditState.config.inchPaper = static_cast<uint8_t>(c.inch);
+        gDocument.edit.config.inchPaper = static_cast<uint8_t>(c.inch);
         PutEmail(VIEW_QUICK, 7, "Size", "size@example.org", 1, c.scanSize, 0, 0);
         PutEmail(VIEW_SPEED, 7, "Size", "size@example.org", 1, c.scanSize, 0, 0);
         for (int view : {VIEW_QUICK, VIEW_SPEED}) {

@@ -4,12 +4,21 @@
 
 #include <cstring>
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
+#include "app/commands_win.h"
 #include "app/frame_win.h"
-#include "app/ui_win.h"
-#include "device/device_image.h"
+#include "app/help_win.h"
+#include "app/main_window_win.h"
+#include "app/program_win.h"
+#include "app/startup_win.h"
+#include "app/ui_state_win.h"
+#include "ui/file_dialog_win.h"
+#include "ui/frame_seam_win.h"
+#include "ui/pictures_win.h"
+#include "ui/ui_win.h"
+#include "document/document.h"
 #include "dial/dial_editors_win.h"
-#include "dial/dial_tables.h"
+#include "document/dial_tables.h"
 #include "tests/app/frame_harness_win.h"
 
 namespace {
@@ -32,9 +41,9 @@ DialRecord Destination(int view, const char* name)
 void Store(int view, int index, DialRecord& r)
 {
     if (view == VIEW_SPEED)
-        ASSERT_EQ(1, EncodeSpeedEntry(gEditState, &r, index)) << "speed entry " << index;
+        ASSERT_EQ(1, EncodeSpeedEntry(gDocument.edit, &r, index)) << "speed entry " << index;
     else
-        ASSERT_EQ(1, EncodeQuickKey(gEditState, &r, index)) << "key " << index;
+        ASSERT_EQ(1, EncodeQuickKey(gDocument.edit, &r, index)) << "key " << index;
 }
 
 HHOOK gCbtHook = nullptr;
@@ -210,8 +219,8 @@ void PutCombination(int view, int index, const char* name, const char* number)
 void PutProgramDial(int view, int index, const char* number)
 {
     PutFax(view, index, "", number, "1", "2", 2);
-    uint8_t* entry = view == VIEW_SPEED ? gEditState.speedDial.entries[index]
-                                        : gEditState.quickDial.entries[index];
+    uint8_t* entry = view == VIEW_SPEED ? gDocument.edit.speedDial.entries[index]
+                                        : gDocument.edit.quickDial.entries[index];
     entry[1] |= FLAG_PROGRAM;
 }
 
@@ -228,7 +237,7 @@ void PutGroup(int index, const char* name, std::vector<int> quickKeys,
         quick.push_back({MEMBER_TABLE_QUICK, static_cast<uint8_t>(k)});
     for (int k : speedEntries)
         speed.push_back({MEMBER_TABLE_SPEED, static_cast<uint8_t>(k)});
-    ASSERT_EQ(1, EncodeGroupKey(gEditState, g, index, quick.data(), static_cast<int>(quick.size()),
+    ASSERT_EQ(1, EncodeGroupKey(gDocument.edit, g, index, quick.data(), static_cast<int>(quick.size()),
                                 speed.data(), static_cast<int>(speed.size())));
 }
 
@@ -237,9 +246,9 @@ void DialListWindow::Open(const char* profile)
     StartFrame(profile);
     window = OpenMainWindow();
     ASSERT_NE(nullptr, window) << "the main window was not created";
-    std::memset(&gEditState.quickDial, 0, sizeof gEditState.quickDial);
-    std::memset(&gEditState.speedDial, 0, sizeof gEditState.speedDial);
-    gEditState.config.inchPaper = 0;
+    std::memset(&gDocument.edit.quickDial, 0, sizeof gDocument.edit.quickDial);
+    std::memset(&gDocument.edit.speedDial, 0, sizeof gDocument.edit.speedDial);
+    gDocument.edit.config.inchPaper = 0;
 }
 
 void DialListWindow::TearDown()
@@ -252,7 +261,7 @@ void DialListWindow::TearDown()
 void DialListWindow::Show(int view)
 {
     // As after a download or Open: data present, tree and list usable.
-    gApp.dataPresent = 1;
+    gDocument.dataPresent = 1;
     EnableWindow(static_cast<HWND>(gApp.tree), TRUE);
     EnableWindow(static_cast<HWND>(gApp.dialList), TRUE);
     SelectTreeItem(VIEW_DEVICE);

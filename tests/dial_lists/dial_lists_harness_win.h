@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "dial/dial_records.h"
+#include "document/dial_records.h"
 
 struct ShownRow {
     int image = -1;

@@ -9,15 +9,24 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
 #include "app/file_commands_win.h"
+#include "app/commands_win.h"
 #include "app/frame_win.h"
-#include "app/ui_win.h"
-#include "device/device_image.h"
+#include "app/help_win.h"
+#include "app/main_window_win.h"
+#include "app/program_win.h"
+#include "app/startup_win.h"
+#include "app/ui_state_win.h"
+#include "ui/file_dialog_win.h"
+#include "ui/frame_seam_win.h"
+#include "ui/pictures_win.h"
+#include "ui/ui_win.h"
+#include "document/document.h"
 #include "device/setting_file.h"
 #include "dial/dial_editors_win.h"
 #include "dial/dial_lists_win.h"
-#include "dial/dial_tables.h"
+#include "document/dial_tables.h"
 #include "resources/resource_ids.h"
 #include "tests/app/frame_harness_win.h"
 #include "tests/dial_lists/dial_lists_harness_win.h"
@@ -96,7 +105,7 @@ TEST_F(DialLists, A4RowsShowEachKindOfEntry)
     PutProgramDial(VIEW_SPEED, 8, "111");
     PutCombination(VIEW_SPEED, 9, "Link", "222+");
     PutEmail(VIEW_SPEED, 10, "Mail", "mail@example.net");
-    gEditState.speedDial.entries[10][1] |= FLAG_CHAIN;
+    gDocument.edit.speedDial.entries[10][1] |= FLAG_CHAIN;
 
     const std::vector<RowCase> cases = {
         {VIEW_QUICK, 0, {"2", "01", "Alpha", "0123456", "12", "34", "14.4K"}},
@@ -208,7 +217,7 @@ TEST_F(DialLists, SelectingAGroupListsItsMembers)
     }
 
     // A member whose entry was deleted meanwhile keeps its number.
-    std::memset(gEditState.speedDial.entries[7], 0, DIAL_ENTRY_SIZE);
+    std::memset(gDocument.edit.speedDial.entries[7], 0, DIAL_ENTRY_SIZE);
     Select(List(), 0);
     EXPECT_EQ(0, RowCount(Members())) << "the pane follows the selection";
     Select(List(), 4);
@@ -453,16 +462,16 @@ TEST_F(OpenEntry, LookingAtTheListsChangesNoStoredByte)
 {
     // Broken entries as a file or a device may hold them: an e-mail key whose address stops
     // short of its length, a Speed Dial entry without its length, a program-dial key.
-    uint8_t* key = gEditState.quickDial.entries[7];
+    uint8_t* key = gDocument.edit.quickDial.entries[7];
     const uint8_t broken[] = {8, FLAG_EMAIL | FLAG_QUICK, 10};
     std::memcpy(key, broken, sizeof broken);
     std::memcpy(key + 34, "a@b", 3);
-    gEditState.quickDial.lengths[7] = 98;
+    gDocument.edit.quickDial.lengths[7] = 98;
     PutFax(VIEW_SPEED, 9, "Foxtrot", "99", "", "", 2);
-    gEditState.speedDial.lengths[9] = 0;
-    StoreEditState();
-    const EditState tables = gEditState;
-    const std::vector<uint8_t> image(gDeviceImage.bytes, gDeviceImage.bytes + DEVICE_IMAGE_SIZE);
+    gDocument.edit.speedDial.lengths[9] = 0;
+    CommitEdits(gDocument);
+    const EditState tables = gDocument.edit;
+    const std::vector<uint8_t> image(gDocument.image.bytes, gDocument.image.bytes + DEVICE_IMAGE_SIZE);
 
     SetPopupHook(NoPopup);
     for (int view : {VIEW_QUICK, VIEW_SPEED, VIEW_GROUP}) {
@@ -480,11 +489,11 @@ TEST_F(OpenEntry, LookingAtTheListsChangesNoStoredByte)
         }
     }
     SetPopupHook(nullptr);
-    EXPECT_EQ(0, memcmp(&tables.quickDial, &gEditState.quickDial, sizeof tables.quickDial))
+    EXPECT_EQ(0, memcmp(&tables.quickDial, &gDocument.edit.quickDial, sizeof tables.quickDial))
         << "a key changed while it was only looked at";
-    EXPECT_EQ(0, memcmp(&tables.speedDial, &gEditState.speedDial, sizeof tables.speedDial))
+    EXPECT_EQ(0, memcmp(&tables.speedDial, &gDocument.edit.speedDial, sizeof tables.speedDial))
         << "a Speed Dial entry changed while it was only looked at";
-    EXPECT_EQ(0, memcmp(image.data(), gDeviceImage.bytes, DEVICE_IMAGE_SIZE))
+    EXPECT_EQ(0, memcmp(image.data(), gDocument.image.bytes, DEVICE_IMAGE_SIZE))
         << "the image changed while the lists were only looked at";
 }
 
@@ -495,20 +504,20 @@ TEST_F(DialLists, AnOpenedFileShowsItsEntries)
     PutCombination(VIEW_QUICK, 5, "Chain", "555+");
     PutProgramDial(VIEW_QUICK, 26);
     PutEmail(VIEW_SPEED, 7, "Echo", "echo@example.com");
-    StoreEditState();
+    CommitEdits(gDocument);
     lstrcpynA(gOpenPath, (TestProgramFolder() + "lists.dat").c_str(), sizeof gOpenPath);
-    ASSERT_EQ(1, WriteSettingFile(gOpenPath));
+    ASSERT_EQ(1, WriteSettingFile(gDocument.image, gOpenPath));
 
     // A program that holds nothing opens the file.
-    std::memset(&gEditState.quickDial, 0, sizeof gEditState.quickDial);
-    std::memset(&gEditState.speedDial, 0, sizeof gEditState.speedDial);
-    ResetDeviceImage();
-    gApp.dataPresent = 0;
+    std::memset(&gDocument.edit.quickDial, 0, sizeof gDocument.edit.quickDial);
+    std::memset(&gDocument.edit.speedDial, 0, sizeof gDocument.edit.speedDial);
+    ResetDeviceImage(gDocument.image);
+    gDocument.dataPresent = 0;
     SetFileDialogHook(ChooseOpenPath);
     SendMessageA(window, WM_COMMAND, IDM_OPEN, 0);
     SetFileDialogHook(nullptr);
     DeleteFileA(gOpenPath);
-    ASSERT_EQ(1u, gApp.dataPresent);
+    ASSERT_EQ(1u, gDocument.dataPresent);
 
     const std::vector<RowCase> cases = {
         {VIEW_QUICK, 0, {"2", "01", "Alpha", "0123456", "12", "34", "14.4K"}},

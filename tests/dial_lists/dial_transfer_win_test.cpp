@@ -12,12 +12,21 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
 #include "app/file_commands_win.h"
+#include "app/commands_win.h"
 #include "app/frame_win.h"
-#include "app/ui_win.h"
-#include "device/device_image.h"
-#include "dial/dial_tables.h"
+#include "app/help_win.h"
+#include "app/main_window_win.h"
+#include "app/program_win.h"
+#include "app/startup_win.h"
+#include "app/ui_state_win.h"
+#include "ui/file_dialog_win.h"
+#include "ui/frame_seam_win.h"
+#include "ui/pictures_win.h"
+#include "ui/ui_win.h"
+#include "document/document.h"
+#include "document/dial_tables.h"
 #include "dial/dial_transfer_win.h"
 #include "resources/resource_ids.h"
 #include "tests/app/frame_harness_win.h"
@@ -75,11 +84,11 @@ protected:
         gAsked.clear();
         gAnswerPath.clear();
         SetDirectoryDialogHook(AnswerDirectoryDialog);
-        gEditState.config.ethernetBoard = 1;
+        gDocument.edit.config.ethernetBoard = 1;
         PutFax(VIEW_QUICK, 0, "Alpha", "0123456", "12", "34", 1);
         PutEmail(VIEW_SPEED, 7, "Echo", "echo@example.com");
         PutGroup(4, "Team", {0}, {7});
-        StoreEditState();
+        CommitEdits(gDocument);
         Show(VIEW_QUICK);
     }
     void TearDown() override
@@ -101,7 +110,7 @@ TEST_F(DirectoryCommands, OfferedOnlyWithData)
 {
     EXPECT_TRUE(MenuItemEnabled(window, IDM_EXPORT_DIRECTORY));
     EXPECT_TRUE(MenuItemEnabled(window, IDM_IMPORT_DIRECTORY));
-    gApp.dataPresent = 0;
+    gDocument.dataPresent = 0;
     RefreshUiState();
     EXPECT_FALSE(MenuItemEnabled(window, IDM_EXPORT_DIRECTORY));
     EXPECT_FALSE(MenuItemEnabled(window, IDM_IMPORT_DIRECTORY));
@@ -121,7 +130,7 @@ TEST_F(DirectoryCommands, ExportWritesTheFileTheDialogNames)
     EXPECT_NE(std::string::npos, csv.find("\r\nQuick Dial,05,group,Team,"));
     EXPECT_NE(std::string::npos, csv.find(",Q01 S07\r\n"));
     EXPECT_TRUE(gMessageLog.asked.empty());
-    EXPECT_EQ(0, gApp.modified) << "exporting changes nothing";
+    EXPECT_EQ(0, gDocument.modified) << "exporting changes nothing";
 
     gAnswerPath = Path("book.vcf");
     Command(IDM_EXPORT_DIRECTORY);
@@ -140,8 +149,8 @@ TEST_F(DirectoryCommands, ExportWritesTheFileTheDialogNames)
 
 TEST_F(DirectoryCommands, ABadFileIsReportedAndChangesNothing)
 {
-    const EditState before = gEditState;
-    std::vector<uint8_t> image(gDeviceImage.bytes, gDeviceImage.bytes + DEVICE_IMAGE_SIZE);
+    const EditState before = gDocument.edit;
+    std::vector<uint8_t> image(gDocument.image.bytes, gDocument.image.bytes + DEVICE_IMAGE_SIZE);
     gAnswerPath = Path("bad.csv");
     WriteFile(gAnswerPath, std::string(HEADER) + "Quick Dial,01,fax,New,111\r\n"
                                                  "Quick Dial,02,fax,Who?,222\r\n"
@@ -156,10 +165,10 @@ TEST_F(DirectoryCommands, ABadFileIsReportedAndChangesNothing)
               "line 4: fax number has no digit",
               gMessageLog.asked[0].text);
     EXPECT_EQ("Moravel", gMessageLog.asked[0].caption);
-    EXPECT_EQ(0, std::memcmp(&before.quickDial, &gEditState.quickDial, sizeof before.quickDial));
-    EXPECT_EQ(0, std::memcmp(&before.speedDial, &gEditState.speedDial, sizeof before.speedDial));
-    EXPECT_EQ(0, std::memcmp(image.data(), gDeviceImage.bytes, DEVICE_IMAGE_SIZE));
-    EXPECT_EQ(0, gApp.modified);
+    EXPECT_EQ(0, std::memcmp(&before.quickDial, &gDocument.edit.quickDial, sizeof before.quickDial));
+    EXPECT_EQ(0, std::memcmp(&before.speedDial, &gDocument.edit.speedDial, sizeof before.speedDial));
+    EXPECT_EQ(0, std::memcmp(image.data(), gDocument.image.bytes, DEVICE_IMAGE_SIZE));
+    EXPECT_EQ(0, gDocument.modified);
     EXPECT_EQ("Alpha", CellText(List(), 0, NAME_COLUMN)) << "the list shows what it showed";
 
     gMessageLog.asked.clear();
@@ -187,12 +196,12 @@ TEST_F(DirectoryCommands, AGoodFileReplacesTheDirectoryAndAsksAtExit)
     EXPECT_EQ("9.6K", CellText(List(), 2, SPEED_COLUMN));
     EXPECT_EQ("Crew", CellText(List(), 9, NAME_COLUMN));
     EXPECT_EQ(2, gApp.currentRow) << "the row stays current";
-    EXPECT_EQ(1, gApp.modified);
+    EXPECT_EQ(1, gDocument.modified);
     // The image holds the new directory, ready to be saved or uploaded.
-    EXPECT_EQ(0, std::memcmp(ItemValue(QUICK_DIAL_FIRST_RECORD + 2),
-                             gEditState.quickDial.entries[2], DIAL_ENTRY_SIZE));
-    EXPECT_EQ(QUICK_FAX_LENGTH, ItemLength(QUICK_DIAL_FIRST_RECORD + 2));
-    EXPECT_EQ(0u, ItemLength(QUICK_DIAL_FIRST_RECORD + 0));
+    EXPECT_EQ(0, std::memcmp(ItemValue(gDocument.image, QUICK_DIAL_FIRST_RECORD + 2),
+                             gDocument.edit.quickDial.entries[2], DIAL_ENTRY_SIZE));
+    EXPECT_EQ(QUICK_FAX_LENGTH, ItemLength(gDocument.image, QUICK_DIAL_FIRST_RECORD + 2));
+    EXPECT_EQ(0u, ItemLength(gDocument.image, QUICK_DIAL_FIRST_RECORD + 0));
 
     Show(VIEW_GROUP);
     Select(List(), 9);
@@ -207,7 +216,7 @@ TEST_F(DirectoryCommands, AGoodFileReplacesTheDirectoryAndAsksAtExit)
     EXPECT_EQ(0u, gMessageLog.asked[0].text.find("Do you want to save the changes"))
         << gMessageLog.asked[0].text;
     EXPECT_TRUE(IsWindow(window));
-    gApp.modified = 0;
+    gDocument.modified = 0;
     DeleteFileA(gAnswerPath.c_str());
 }
 
@@ -243,10 +252,10 @@ TEST_F(DirectoryCommands, CardsAreAddedToTheSpeedDialListWithASummary)
     EXPECT_EQ("Fax Person", CellText(List(), 0, NAME_COLUMN)) << "the first free entry";
     EXPECT_EQ("0405", CellText(List(), 0, NUMBER_COLUMN));
     DialRecord alpha;
-    ASSERT_EQ(1, DecodeQuickKey(&alpha, gEditState, 0));
+    ASSERT_EQ(1, DecodeQuickKey(&alpha, gDocument.edit, 0));
     EXPECT_STREQ("Alpha", alpha.name) << "nothing else changes";
-    EXPECT_EQ(1, gApp.modified);
-    gApp.modified = 0;
+    EXPECT_EQ(1, gDocument.modified);
+    gDocument.modified = 0;
     DeleteFileA(gAnswerPath.c_str());
 }
 

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "device/device_image.h"
+#include "document/document.h"
 #include "print/print_layout.h"
 
 namespace {

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/ui_win.h"
+#include "ui/app_state.h"
+#include "ui/ui_win.h"
 #include "device/device_transport.h"
-#include "device/sim_backend.h"
+#include "devsim/sim_backend.h"
 #include "print/print_win.h"
 #include "resources/resource_ids.h"
 #include "tests/app/frame_harness_win.h"
@@ -159,7 +159,7 @@ protected:
     {
         SetDeviceBackend(BuiltInSimBackend(nullptr));
         Open();
-        gApp.dataPresent = 1;
+        gDocument.dataPresent = 1;
         gScripts.clear();
         gSeenDialogs.clear();
         gPendingDialogs.clear();

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "device/device_image.h"
-#include "dial/dial_records.h"
+#include "document/document.h"
+#include "document/dial_records.h"
 #include "print/print_layout.h"
 #include "resources/resource_ids.h"
 

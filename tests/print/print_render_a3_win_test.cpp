@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "app/app_state.h"
-#include "device/device_image.h"
+#include "ui/app_state.h"
+#include "document/document.h"
 #include "print/print_render_win.h"
 #include "tests/dial_lists/dial_lists_harness_win.h"
 
@@ -24,7 +24,7 @@ protected:
 
 TEST_F(PrintRenderA3, EmailOptionsPrintInTheirOwnColumns)
 {
-    gEditState.config.inchPaper = 1;
+    gDocument.edit.config.inchPaper = 1;
     PutEmail(VIEW_SPEED, 3, "Scans", "scans@example.org", 1, 1, 0, 2);
     PutFax(VIEW_SPEED, 4, "Fax", "0301234", "", "", 2);
     const ReportContent report = BuildProgramReport(REPORT_SPEED);

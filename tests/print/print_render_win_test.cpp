@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
 #include "print/print_render_win.h"
 #include "tests/dial_lists/dial_lists_harness_win.h"
 

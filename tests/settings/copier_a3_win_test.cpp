@@ -8,9 +8,18 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
+#include "app/commands_win.h"
 #include "app/frame_win.h"
-#include "app/ui_win.h"
+#include "app/help_win.h"
+#include "app/main_window_win.h"
+#include "app/program_win.h"
+#include "app/startup_win.h"
+#include "app/ui_state_win.h"
+#include "ui/file_dialog_win.h"
+#include "ui/frame_seam_win.h"
+#include "ui/pictures_win.h"
+#include "ui/ui_win.h"
 #include "resources/resource_ids.h"
 #include "tests/app/frame_harness_win.h"
 #include "tests/settings/sheet_harness_win.h"
@@ -70,7 +79,7 @@ TEST_F(CopierA3, LeavingChecksBothFieldsInTheirOrderAndKeepsThePage)
     EXPECT_EQ("Invalid value. Enter a value between 0 and 20.", messages[0]);
     EXPECT_EQ("Invalid value. Enter a value between 5 and 20.", messages[1]);
     EXPECT_TRUE(left) << "both fields within their ranges";
-    EXPECT_EQ(0, gApp.modified) << "the fields set nothing the document keeps";
+    EXPECT_EQ(0, gDocument.modified) << "the fields set nothing the document keeps";
 }
 
 TEST_F(CopierA3, TheProgramsOwnFormHasNeitherFieldAndLeavesFreely)

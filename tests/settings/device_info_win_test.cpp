@@ -8,11 +8,20 @@
 #include <memory>
 #include <string>
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
 #include "app/file_commands_win.h"
+#include "app/commands_win.h"
 #include "app/frame_win.h"
-#include "device/device_image.h"
-#include "devsim/sim_device.h"
+#include "app/help_win.h"
+#include "app/main_window_win.h"
+#include "app/program_win.h"
+#include "app/startup_win.h"
+#include "app/ui_state_win.h"
+#include "ui/file_dialog_win.h"
+#include "ui/frame_seam_win.h"
+#include "ui/pictures_win.h"
+#include "document/document.h"
+#include "devsim/sim_demo.h"
 #include "resources/resource_ids.h"
 #include "tests/app/frame_harness_win.h"
 #include "tests/dial_lists/dial_lists_harness_win.h"
@@ -33,11 +42,11 @@ protected:
     void LoadDemo()
     {
         std::unique_ptr<SimDevice> device(new SimDevice());
-        SimInit(device.get());
-        std::memcpy(gDeviceImage.bytes, device->items, DEVICE_IMAGE_SIZE);
-        gApp.dataPresent = 1;
+        SimInitDemo(device.get());
+        std::memcpy(gDocument.image.bytes, device->items, DEVICE_IMAGE_SIZE);
+        gDocument.dataPresent = 1;
         TakeNewData(window);
-        gApp.modified = 0;
+        gDocument.modified = 0;
         PumpMessages();
     }
     std::string Run(int command, const std::function<void(HWND)>& script)
@@ -63,7 +72,7 @@ TEST_F(InfoDialogs, CounterAndDeviceInfoShowTheDevicesData)
     EXPECT_EQ("15234", scan);
     EXPECT_EQ("Installed", adf);
     EXPECT_NE(std::string::npos, memory.find("64")) << memory;
-    EXPECT_EQ(0, gApp.modified) << "looking changes nothing";
+    EXPECT_EQ(0, gDocument.modified) << "looking changes nothing";
 }
 
 TEST_F(InfoDialogs, PropertiesStoresTheNameWithItsLengthAndMarksTheDocument)
@@ -76,10 +85,10 @@ TEST_F(InfoDialogs, PropertiesStoresTheNameWithItsLengthAndMarksTheDocument)
         Click(d, IDOK);
     });
     EXPECT_EQ("Front Office MFP", shown);
-    EXPECT_STREQ("Back Office", gEditState.properties.deviceName);
-    EXPECT_EQ(11u, ItemLength(FindItemRecord(0x10C04)));
-    EXPECT_EQ(0, std::strcmp("Back Office", reinterpret_cast<const char*>(ItemValueById(0x10C04))));
-    EXPECT_EQ(1, gApp.modified);
+    EXPECT_STREQ("Back Office", gDocument.edit.properties.deviceName);
+    EXPECT_EQ(11u, ItemLength(gDocument.image, FindItemRecord(0x10C04)));
+    EXPECT_EQ(0, std::strcmp("Back Office", reinterpret_cast<const char*>(ImageItemValue(gDocument.image, 0x10C04))));
+    EXPECT_EQ(1, gDocument.modified);
 }
 
 TEST_F(InfoDialogs, PropertiesCancelOrAnUnchangedOkStoresNothing)
@@ -89,9 +98,9 @@ TEST_F(InfoDialogs, PropertiesCancelOrAnUnchangedOkStoresNothing)
         SetDlgItemTextA(d, IDC_PROP_DEVICE_NAME, "Back Office");
         Click(d, IDCANCEL);
     });
-    EXPECT_STREQ("Front Office MFP", gEditState.properties.deviceName);
+    EXPECT_STREQ("Front Office MFP", gDocument.edit.properties.deviceName);
     Run(IDM_PROPERTIES, [&](HWND d) { Click(d, IDOK); });
-    EXPECT_EQ(0, gApp.modified) << "an OK without an edit is no change";
+    EXPECT_EQ(0, gDocument.modified) << "an OK without an edit is no change";
 }
 
 TEST_F(InfoDialogs, PropertiesWithoutDataHasItsFieldsDisabledAndStoresNothing)
@@ -102,7 +111,7 @@ TEST_F(InfoDialogs, PropertiesWithoutDataHasItsFieldsDisabledAndStoresNothing)
         Click(d, IDOK);
     });
     EXPECT_FALSE(enabled);
-    EXPECT_EQ(0, gApp.modified);
+    EXPECT_EQ(0, gDocument.modified);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "device/device_image.h"
+#include "document/document.h"
 #include "settings/forwarding.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "device/device_image.h"
+#include "document/document.h"
 #include "resources/resource_ids.h"
 #include "settings/ldap_page.h"
 #include "settings/settings_rules.h"
@@ -191,15 +191,15 @@ TEST(SenderName, StaysInTheDeviceCharacterSetAndIsShownConverted)
     EXPECT_EQ(0, StoreText(sender, shown, state)) << "showing it again is no edit";
 
     // Another page's Apply stores the whole edit state: the device bytes go as they are.
-    ASSERT_EQ(1, CreateDeviceImage());
-    std::strcpy(reinterpret_cast<char*>(ItemValueById(0x10901)), "Jos\x82");
-    SetItemLengthById(0x10901, 4);
+    ASSERT_EQ(1, CreateDeviceImage(gDocument.image));
+    std::strcpy(reinterpret_cast<char*>(ImageItemValue(gDocument.image, 0x10901)), "Jos\x82");
+    SetImageItemLength(gDocument.image, 0x10901, 4);
     EditState loaded = {};
-    ASSERT_EQ(1, LoadEditState(loaded, gDeviceImage));
-    ASSERT_EQ(1, StoreSettings(loaded, gDeviceImage));
-    EXPECT_STREQ("Jos\x82", reinterpret_cast<const char*>(ItemValueById(0x10901)));
-    EXPECT_EQ(4u, ItemLength(FindItemRecord(0x10901)));
-    ReleaseDeviceImage();
+    ASSERT_EQ(1, LoadEditState(loaded, gDocument.image));
+    ASSERT_EQ(1, CommitEditState(loaded, gDocument.image));
+    EXPECT_STREQ("Jos\x82", reinterpret_cast<const char*>(ImageItemValue(gDocument.image, 0x10901)));
+    EXPECT_EQ(4u, ItemLength(gDocument.image, FindItemRecord(0x10901)));
+    ReleaseDeviceImage(gDocument.image);
 }
 
 TEST(MailTables, TextLimitsAndFiltersMatchTheirItems)

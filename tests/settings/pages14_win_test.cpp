@@ -9,11 +9,20 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
+#include "app/commands_win.h"
 #include "app/frame_win.h"
-#include "app/ui_win.h"
+#include "app/help_win.h"
+#include "app/main_window_win.h"
+#include "app/program_win.h"
+#include "app/startup_win.h"
+#include "app/ui_state_win.h"
+#include "ui/file_dialog_win.h"
+#include "ui/frame_seam_win.h"
+#include "ui/pictures_win.h"
+#include "ui/ui_win.h"
 #include "device/byte_order.h"
-#include "device/device_image.h"
+#include "document/document.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_page_win.h"
 #include "settings/settings_rules.h"
@@ -24,8 +33,8 @@ namespace {
 
 constexpr int PAPER = 1;
 
-uint8_t ImageByte(uint32_t id) { return ItemValueById(id)[0]; }
-uint16_t ImageU16(uint32_t id) { return ReadU16Le(ItemValueById(id)); }
+uint8_t ImageByte(uint32_t id) { return ImageItemValue(gDocument.image, id)[0]; }
+uint16_t ImageU16(uint32_t id) { return ReadU16Le(ImageItemValue(gDocument.image, id)); }
 
 // The control's own visibility: a modal dialog may not be on the screen yet when a step runs.
 bool Visible(HWND window, int control)
@@ -116,7 +125,7 @@ TEST_F(Pages14, CustomSizesAreClampedAndWrittenWithTheModesOnApply)
     EXPECT_EQ(297, ImageU16(0x10109));
     EXPECT_EQ(100, ImageU16(0x1010B));
     EXPECT_EQ(1296, ImageU16(0x1010C));
-    EXPECT_EQ(1, gApp.modified);
+    EXPECT_EQ(1, gDocument.modified);
 }
 
 TEST_F(Pages14, HiddenTraysAreWrittenWithWhatTheyHeld)
@@ -131,7 +140,7 @@ TEST_F(Pages14, HiddenTraysAreWrittenWithWhatTheyHeld)
                           Choose(CurrentPage(sheet), IDC_PAPER_TRAY1_TYPE, 2);
                           Press(sheet, PSBTN_OK);
                       }});
-    EXPECT_EQ(2, ItemValueById(0x10100)[0]);
+    EXPECT_EQ(2, ImageItemValue(gDocument.image, 0x10100)[0]);
     EXPECT_EQ(20, ImageU16(0x1010C)) << "a hidden tray's value is not corrected";
     EXPECT_EQ(1, ImageByte(0x10107));
 }
@@ -152,8 +161,8 @@ TEST_F(Pages14, AutoTraySelectCancelRestoresAndOkMarksThePage)
               },
               [&](HWND sheet) {
                   applyAfterCancel = ApplyEnabled(sheet);
-                  EXPECT_EQ(1, gEditState.paper.autoSelectTray1) << "Cancel restored";
-                  EXPECT_EQ(0, gEditState.paper.autoSelectBypass);
+                  EXPECT_EQ(1, gDocument.edit.paper.autoSelectTray1) << "Cancel restored";
+                  EXPECT_EQ(0, gDocument.edit.paper.autoSelectBypass);
                   PostClick(CurrentPage(sheet), IDC_PAPER_AUTO_TRAY_SELECT);
               },
               [&](HWND) {
@@ -217,7 +226,7 @@ TEST_F(Pages14, PhotoTakesTheDensityModeOutOfTheUploadAndTextPutsItBack)
                           Press(sheet, PSBTN_APPLYNOW);
                       },
                       [&](HWND sheet) {
-                          EXPECT_EQ(0u, ItemLength(FindItemRecord(0x10202)));
+                          EXPECT_EQ(0u, ItemLength(gDocument.image, FindItemRecord(0x10202)));
                           HWND page = CurrentPage(sheet);
                           Click(page, IDC_COPY_ORIGINAL_TEXT);
                           modeBack = Enabled(page, IDC_COPY_DENSITY_MANUAL);
@@ -225,7 +234,7 @@ TEST_F(Pages14, PhotoTakesTheDensityModeOutOfTheUploadAndTextPutsItBack)
                       }});
     EXPECT_FALSE(modeEnabled) << "Photo takes Auto/Manual out of use";
     EXPECT_TRUE(modeBack);
-    EXPECT_EQ(1u, ItemLength(FindItemRecord(0x10202)));
+    EXPECT_EQ(1u, ItemLength(gDocument.image, FindItemRecord(0x10202)));
     EXPECT_EQ(0, ImageByte(0x10201));
 }
 

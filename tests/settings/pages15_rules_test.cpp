@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "device/byte_order.h"
-#include "device/device_image.h"
+#include "document/document.h"
 #include "resources/resource_ids.h"
 #include "settings/device_info.h"
 #include "settings/restriction_page.h"
@@ -171,13 +171,14 @@ TEST(DeviceInfo, OptionBytesOfOneAreInstalledAnythingElseIsNot)
 
 class Properties : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_EQ(1, CreateDeviceImage()); }
-    void TearDown() override { ReleaseDeviceImage(); }
+    void SetUp() override { ASSERT_EQ(1, CreateDeviceImage(gDocument.image)); }
+    void TearDown() override { ReleaseDeviceImage(gDocument.image); }
 };
 
 TEST_F(Properties, OkWritesNameAndNumberWithTheirLengthsAndTheWholeEditState)
 {
-    EditState state = {};
+    EditState& state = gDocument.edit;
+    state = {};
     std::strcpy(state.properties.deviceName, "Old name that is long");
     state.report.txReport = 4;  // another page's unapplied edit goes too
     PropertiesWork work = TakePropertiesWork(state);
@@ -185,29 +186,30 @@ TEST_F(Properties, OkWritesNameAndNumberWithTheirLengthsAndTheWholeEditState)
     SetWorkText(work.name, sizeof work.name, DEVICE_NAME_CHARS, "Front office");
     SetWorkText(work.faxNumber, sizeof work.faxNumber, DEVICE_FAX_NUMBER_CHARS,
                 "+49 30 1234-5678 99999");
-    ASSERT_EQ(1, CommitProperties(work, state, gDeviceImage));
-    EXPECT_STREQ("Front office", reinterpret_cast<const char*>(ItemValueById(0x10C04)));
-    EXPECT_EQ(12u, ItemLength(FindItemRecord(0x10C04)));
-    EXPECT_EQ(0, ItemValueById(0x10C04)[12]) << "nothing of the old name after the new one";
-    EXPECT_EQ(20u, ItemLength(FindItemRecord(0x10C02))) << "cut to 20 characters";
-    EXPECT_STREQ("+49 30 1234-5678 999", reinterpret_cast<const char*>(ItemValueById(0x10C02)));
-    EXPECT_EQ(4, ItemValueById(0x10601)[0]);
+    ASSERT_EQ(1, CommitProperties(work, gDocument));
+    EXPECT_STREQ("Front office", reinterpret_cast<const char*>(ImageItemValue(gDocument.image, 0x10C04)));
+    EXPECT_EQ(12u, ItemLength(gDocument.image, FindItemRecord(0x10C04)));
+    EXPECT_EQ(0, ImageItemValue(gDocument.image, 0x10C04)[12]) << "nothing of the old name after the new one";
+    EXPECT_EQ(20u, ItemLength(gDocument.image, FindItemRecord(0x10C02))) << "cut to 20 characters";
+    EXPECT_STREQ("+49 30 1234-5678 999", reinterpret_cast<const char*>(ImageItemValue(gDocument.image, 0x10C02)));
+    EXPECT_EQ(4, ImageItemValue(gDocument.image, 0x10601)[0]);
 
     SetWorkText(work.name, sizeof work.name, DEVICE_NAME_CHARS, "");
-    ASSERT_EQ(1, CommitProperties(work, state, gDeviceImage));
-    EXPECT_EQ(0u, ItemLength(FindItemRecord(0x10C04))) << "an empty name has length 0";
+    ASSERT_EQ(1, CommitProperties(work, gDocument));
+    EXPECT_EQ(0u, ItemLength(gDocument.image, FindItemRecord(0x10C04))) << "an empty name has length 0";
 }
 
 TEST_F(Properties, AnItemTheDeviceLacksStaysAbsent)
 {
-    SetItemLengthById(0x10C02, ITEM_ABSENT);
-    EditState state = {};
+    SetImageItemLength(gDocument.image, 0x10C02, ITEM_ABSENT);
+    EditState& state = gDocument.edit;
+    state = {};
     PropertiesWork work = TakePropertiesWork(state);
     SetWorkText(work.faxNumber, sizeof work.faxNumber, DEVICE_FAX_NUMBER_CHARS, "123");
-    ASSERT_EQ(1, CommitProperties(work, state, gDeviceImage));
-    EXPECT_EQ(ITEM_ABSENT, ItemLength(FindItemRecord(0x10C02)));
-    DeviceImage none = {nullptr};
-    EXPECT_EQ(0, CommitProperties(work, state, none));
+    ASSERT_EQ(1, CommitProperties(work, gDocument));
+    EXPECT_EQ(ITEM_ABSENT, ItemLength(gDocument.image, FindItemRecord(0x10C02)));
+    Document none = {};
+    EXPECT_EQ(0, CommitProperties(work, none));
 }
 
 }  // namespace

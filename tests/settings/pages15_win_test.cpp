@@ -10,10 +10,19 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
+#include "app/commands_win.h"
 #include "app/frame_win.h"
+#include "app/help_win.h"
+#include "app/main_window_win.h"
+#include "app/program_win.h"
+#include "app/startup_win.h"
+#include "app/ui_state_win.h"
+#include "ui/file_dialog_win.h"
+#include "ui/frame_seam_win.h"
+#include "ui/pictures_win.h"
 #include "device/byte_order.h"
-#include "device/device_image.h"
+#include "document/document.h"
 #include "resources/resource_ids.h"
 #include "tests/app/frame_harness_win.h"
 #include "tests/settings/sheet_harness_win.h"
@@ -22,13 +31,13 @@ namespace {
 
 constexpr int REPORT = 3, LINE = 6, SMTP = 7, POP3 = 8, RESTRICTION = 10, SCANNER = 11;
 
-uint32_t ImageU32(uint32_t id) { return ReadU32Le(ItemValueById(id)); }
-const char* ImageText(uint32_t id) { return reinterpret_cast<const char*>(ItemValueById(id)); }
+uint32_t ImageU32(uint32_t id) { return ReadU32Le(ImageItemValue(gDocument.image, id)); }
+const char* ImageText(uint32_t id) { return reinterpret_cast<const char*>(ImageItemValue(gDocument.image, id)); }
 
 void SetImageText(uint32_t id, const char* text)
 {
-    std::strcpy(reinterpret_cast<char*>(ItemValueById(id)), text);
-    SetItemLengthById(id, static_cast<uint32_t>(std::strlen(text)));
+    std::strcpy(reinterpret_cast<char*>(ImageItemValue(gDocument.image, id)), text);
+    SetImageItemLength(gDocument.image, id, static_cast<uint32_t>(std::strlen(text)));
 }
 
 HWND RestrictionDialog() { return FindDialog("User Restriction"); }
@@ -59,8 +68,8 @@ TEST_F(Pages15, AuthenticationOnNeedsBothTextsAndOffDoesNot)
 
 TEST_F(Pages15, TheSenderNameReachesTheImageInTheDeviceSetAfterAnotherPagesApply)
 {
-    std::strcpy(reinterpret_cast<char*>(ItemValueById(0x10901)), "Jos\x82");
-    SetItemLengthById(0x10901, 4);
+    std::strcpy(reinterpret_cast<char*>(ImageItemValue(gDocument.image, 0x10901)), "Jos\x82");
+    SetImageItemLength(gDocument.image, 0x10901, 4);
     RunSheet(window, {[](HWND sheet) { SelectPage(sheet, SMTP); },
                       [](HWND sheet) {
                           EXPECT_EQ("Jos\xE9", Text(CurrentPage(sheet), IDC_SMTP_SENDER_NAME));
@@ -70,15 +79,15 @@ TEST_F(Pages15, TheSenderNameReachesTheImageInTheDeviceSetAfterAnotherPagesApply
                           Click(CurrentPage(sheet), IDC_LINE_PABX);
                           Press(sheet, PSBTN_OK);
                       }});
-    EXPECT_STREQ("Jos\x82", reinterpret_cast<const char*>(ItemValueById(0x10901)));
-    EXPECT_EQ(4u, ItemLength(FindItemRecord(0x10901)));
+    EXPECT_STREQ("Jos\x82", reinterpret_cast<const char*>(ImageItemValue(gDocument.image, 0x10901)));
+    EXPECT_EQ(4u, ItemLength(gDocument.image, FindItemRecord(0x10901)));
 }
 
 TEST_F(Pages15, AScannerChangeSetsTheUnsavedFlagAndVisitingDoesNot)
 {
     RunSheet(window, {[](HWND sheet) { SelectPage(sheet, SCANNER); },
                       [](HWND sheet) { Press(sheet, PSBTN_OK); }});
-    EXPECT_EQ(0u, gApp.modified) << "only visited";
+    EXPECT_EQ(0u, gDocument.modified) << "only visited";
     RunSheet(window, {[](HWND sheet) { SelectPage(sheet, SCANNER); },
                       [](HWND sheet) {
                           HWND page = CurrentPage(sheet);
@@ -86,9 +95,9 @@ TEST_F(Pages15, AScannerChangeSetsTheUnsavedFlagAndVisitingDoesNot)
                           Type(page, IDC_SCAN_PAGE_KB, "1000");
                           Press(sheet, PSBTN_OK);
                       }});
-    EXPECT_EQ(1u, gApp.modified);
-    EXPECT_EQ(1, ItemValueById(0x10B03)[0]);
-    EXPECT_EQ(1000u, ItemValueById(0x10B04)[0] | (ItemValueById(0x10B04)[1] << 8));
+    EXPECT_EQ(1u, gDocument.modified);
+    EXPECT_EQ(1, ImageItemValue(gDocument.image, 0x10B03)[0]);
+    EXPECT_EQ(1000u, ImageItemValue(gDocument.image, 0x10B04)[0] | (ImageItemValue(gDocument.image, 0x10B04)[1] << 8));
 }
 
 }  // namespace
@@ -141,12 +150,12 @@ TEST_F(Pages15, AQuestionMarkInTheServerNameIsRemovedWithTheCaretLeftThere)
     EXPECT_EQ(4u, start) << "where the question mark was";
     EXPECT_EQ(4u, end);
     EXPECT_STREQ("smtp.example.org", ImageText(0x10905));
-    EXPECT_EQ(16u, ItemLength(FindItemRecord(0x10905)));
+    EXPECT_EQ(16u, ItemLength(gDocument.image, FindItemRecord(0x10905)));
 }
 
 TEST_F(Pages15, ThePop3IntervalIsCheckedOnlyWithAutoReception)
 {
-    ASSERT_EQ(0, ItemValueById(0x10A08)[0]);
+    ASSERT_EQ(0, ImageItemValue(gDocument.image, 0x10A08)[0]);
     bool leftUnchecked = false, leftChecked = true;
     RunSheet(window, {[](HWND sheet) { SelectPage(sheet, POP3); },
                       [&](HWND sheet) {
@@ -213,12 +222,12 @@ TEST_F(Pages15, EveryMailTextKeepsItsLengthAfterOkAndAfterACancelledEdit)
     RunSheet(window, TypeMailTexts(0, PSBTN_OK));
     for (const MailText& t : MAIL_TEXTS) {
         EXPECT_STREQ(t.text, ImageText(t.item)) << std::hex << t.item;
-        EXPECT_EQ(std::strlen(t.text), ItemLength(FindItemRecord(t.item))) << std::hex << t.item;
+        EXPECT_EQ(std::strlen(t.text), ItemLength(gDocument.image, FindItemRecord(t.item))) << std::hex << t.item;
     }
     RunSheet(window, TypeMailTexts(1, PSBTN_CANCEL));
     for (const MailText& t : MAIL_TEXTS) {
         EXPECT_STREQ(t.text, ImageText(t.item)) << std::hex << t.item;
-        EXPECT_EQ(std::strlen(t.text), ItemLength(FindItemRecord(t.item)))
+        EXPECT_EQ(std::strlen(t.text), ItemLength(gDocument.image, FindItemRecord(t.item)))
             << std::hex << t.item << ": the length follows the text kept, not the one typed";
     }
 }
@@ -226,10 +235,10 @@ TEST_F(Pages15, EveryMailTextKeepsItsLengthAfterOkAndAfterACancelledEdit)
 TEST_F(Pages15, TheScannerChecksOnlyTheFieldsItsDivideChoiceUses)
 {
     // Stored values the page can show, so the fields start valid.
-    WriteU32Le(ItemValueById(0x10B04), 1024);
-    WriteU32Le(ItemValueById(0x10B05), 512);
-    WriteU32Le(ItemValueById(0x10B06), 10);
-    ItemValueById(0x10B03)[0] = 0;
+    WriteU32Le(ImageItemValue(gDocument.image, 0x10B04), 1024);
+    WriteU32Le(ImageItemValue(gDocument.image, 0x10B05), 512);
+    WriteU32Le(ImageItemValue(gDocument.image, 0x10B06), 10);
+    ImageItemValue(gDocument.image, 0x10B03)[0] = 0;
     bool leftOff = false, leftSize = true, leftSizeDivisions = true, leftPage = true;
     RunSheet(window, {[](HWND sheet) { SelectPage(sheet, SCANNER); },
                       [&](HWND sheet) {
@@ -269,7 +278,7 @@ TEST_F(Pages15, TheScannerChecksOnlyTheFieldsItsDivideChoiceUses)
     EXPECT_EQ("Invalid value. Enter a value between 64 and 4096.", messages[0]);
     EXPECT_EQ("Invalid value. Enter a value between 2 and 500.", messages[1]);
     EXPECT_EQ("Invalid value. Enter a value between 64 and 4096.", messages[2]);
-    EXPECT_EQ(2, ItemValueById(0x10B03)[0]);
+    EXPECT_EQ(2, ImageItemValue(gDocument.image, 0x10B03)[0]);
     EXPECT_EQ(100u, ImageU32(0x10B05));
     EXPECT_EQ(7u, ImageU32(0x10B06));
     EXPECT_EQ(1024u, ImageU32(0x10B04)) << "the per-page size as it was";
@@ -277,10 +286,10 @@ TEST_F(Pages15, TheScannerChecksOnlyTheFieldsItsDivideChoiceUses)
 
 TEST_F(Pages15, TheScannerApplyChecksThePerPageSizeAndStoresNothingWhenItFails)
 {
-    WriteU32Le(ItemValueById(0x10B04), 1024);
-    WriteU32Le(ItemValueById(0x10B05), 512);
-    WriteU32Le(ItemValueById(0x10B06), 10);
-    ItemValueById(0x10B03)[0] = 1;  // per page
+    WriteU32Le(ImageItemValue(gDocument.image, 0x10B04), 1024);
+    WriteU32Le(ImageItemValue(gDocument.image, 0x10B05), 512);
+    WriteU32Le(ImageItemValue(gDocument.image, 0x10B06), 10);
+    ImageItemValue(gDocument.image, 0x10B03)[0] = 1;  // per page
     bool applyFocused = false;
     RunSheet(window, {[](HWND sheet) { SelectPage(sheet, SCANNER); },
                       [](HWND sheet) {
@@ -313,9 +322,9 @@ TEST_F(Pages15, ReportOnErrorStoresFourForTxAndSixteenForRx)
                           EXPECT_TRUE(ApplyEnabled(sheet));
                           Press(sheet, PSBTN_OK);
                       }});
-    EXPECT_EQ(4, ItemValueById(0x10601)[0]);
-    EXPECT_EQ(16, ItemValueById(0x10602)[0]);
-    EXPECT_EQ(1u, gApp.modified) << "a changed report choice is a change of the document";
+    EXPECT_EQ(4, ImageItemValue(gDocument.image, 0x10601)[0]);
+    EXPECT_EQ(16, ImageItemValue(gDocument.image, 0x10602)[0]);
+    EXPECT_EQ(1u, gDocument.modified) << "a changed report choice is a change of the document";
 }
 
 TEST_F(Pages15, AnEmptyDevicePasswordOpensTheDialogAndItsPasswordWaitsForTheSheetsOk)
@@ -342,15 +351,15 @@ TEST_F(Pages15, AnEmptyDevicePasswordOpensTheDialogAndItsPasswordWaitsForTheShee
     RunSheet(window, steps(opened, PSBTN_CANCEL));
     EXPECT_TRUE(opened);
     EXPECT_STREQ("", ImageText(0x10D02)) << "the sheet's Cancel drops the new password";
-    EXPECT_EQ(0u, ItemLength(FindItemRecord(0x10D02)));
-    EXPECT_EQ(0, ItemValueById(0x10D00)[0]);
-    EXPECT_EQ(0u, gApp.modified) << "a cancelled sheet leaves the document as it was";
+    EXPECT_EQ(0u, ItemLength(gDocument.image, FindItemRecord(0x10D02)));
+    EXPECT_EQ(0, ImageItemValue(gDocument.image, 0x10D00)[0]);
+    EXPECT_EQ(0u, gDocument.modified) << "a cancelled sheet leaves the document as it was";
     RunSheet(window, steps(reopened, PSBTN_OK));
     EXPECT_TRUE(reopened);
     EXPECT_STREQ("4321", ImageText(0x10D02));
-    EXPECT_EQ(4u, ItemLength(FindItemRecord(0x10D02)));
-    EXPECT_EQ(1, ItemValueById(0x10D00)[0]);
-    EXPECT_EQ(1u, gApp.modified) << "the restriction is a change of the document";
+    EXPECT_EQ(4u, ItemLength(gDocument.image, FindItemRecord(0x10D02)));
+    EXPECT_EQ(1, ImageItemValue(gDocument.image, 0x10D00)[0]);
+    EXPECT_EQ(1u, gDocument.modified) << "the restriction is a change of the document";
     EXPECT_TRUE(TakeMessages().empty());
 }
 

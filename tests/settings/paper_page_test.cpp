@@ -69,28 +69,6 @@ TEST(CustomSizes, TypedValuesAreKeptWithinTheTraysRanges)
             << "tray " << c.tray << (c.y ? " Y " : " X ") << c.typed;
 }
 
-TEST(PaperImage, ModesAndCustomSizesRoundTripAsBytesAndLittleEndianWords)
-{
-    ASSERT_EQ(1, CreateDeviceImage());
-    PaperImageValues values = {{1, 0, 1}, {216, 148, 55}, {356, 300, 1296}};
-    WritePaperImage(values, gDeviceImage);
-    EXPECT_EQ(1, ItemValueById(0x10102)[0]);
-    EXPECT_EQ(0, ItemValueById(0x10107)[0]);
-    EXPECT_EQ(1296, ReadU16Le(ItemValueById(0x1010C)));
-    EXPECT_EQ(0x10, ItemValueById(0x1010C)[0]) << "low byte first";
-    EXPECT_EQ(148, ReadU16Le(ItemValueById(0x10108)));
-    const PaperImageValues back = ReadPaperImage(gDeviceImage);
-    for (int t = 0; t < PAPER_TRAY_COUNT; t++) {
-        EXPECT_EQ(values.mode[t], back.mode[t]);
-        EXPECT_EQ(values.x[t], back.x[t]);
-        EXPECT_EQ(values.y[t], back.y[t]);
-    }
-    DeviceImage none = {nullptr};
-    WritePaperImage(values, none);  // no image: nothing is written anywhere
-    EXPECT_EQ(0, ReadPaperImage(none).x[0]);
-    ReleaseDeviceImage();
-}
-
 TEST(AutoTraySelect, RowsFollowTheOptionFlags)
 {
     DeviceConfig none = {}, both = {};

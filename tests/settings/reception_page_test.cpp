@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "device/byte_order.h"
-#include "dial/dial_records.h"
+#include "document/dial_records.h"
 #include "resources/resource_ids.h"
 #include "settings/forwarding.h"
 #include "settings/reception_page.h"

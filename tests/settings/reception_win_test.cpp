@@ -11,11 +11,20 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
+#include "app/commands_win.h"
 #include "app/frame_win.h"
-#include "app/ui_win.h"
+#include "app/help_win.h"
+#include "app/main_window_win.h"
+#include "app/program_win.h"
+#include "app/startup_win.h"
+#include "app/ui_state_win.h"
+#include "ui/file_dialog_win.h"
+#include "ui/frame_seam_win.h"
+#include "ui/pictures_win.h"
+#include "ui/ui_win.h"
 #include "device/byte_order.h"
-#include "device/device_image.h"
+#include "document/document.h"
 #include "resources/resource_ids.h"
 #include "tests/app/frame_harness_win.h"
 #include "tests/settings/sheet_harness_win.h"
@@ -28,8 +37,8 @@ constexpr int RECEPTION = 5;
 const char* const PASSWORD_INCORRECT = "Password is incorrect.";
 const char* const PASSWORD_INVALID = "Invalid password. Enter a password between 0000 and 9999.";
 
-uint8_t ImageByte(uint32_t id, int at = 0) { return ItemValueById(id)[at]; }
-uint16_t ImageU16(uint32_t id, int at) { return ReadU16Le(ItemValueById(id) + at); }
+uint8_t ImageByte(uint32_t id, int at = 0) { return ImageItemValue(gDocument.image, id)[at]; }
+uint16_t ImageU16(uint32_t id, int at) { return ReadU16Le(ImageItemValue(gDocument.image, id) + at); }
 
 HWND ForwardingDialog() { return FindDialog("Forwarding Destination"); }
 
@@ -65,13 +74,13 @@ TEST_F(Reception, TimerOnAtOpeningGoesOffOnlyWithItsPassword)
                   messages = TakeMessages();
                   onAfterWrong = Checked(page, IDC_RX_TIMER_ON) &&
                                  !Checked(page, IDC_RX_TIMER_OFF) &&
-                                 gEditState.reception.rxPrintTimer == 128;
+                                 gDocument.edit.reception.rxPrintTimer == 128;
                   passwordFocused = HasFocus(page, IDC_RX_PASSWORD);
                   Type(page, IDC_RX_PASSWORD, "1234");
                   Click(page, IDC_RX_TIMER_OFF);
                   laterMessages = TakeMessages();
                   offAfterRight =
-                      Checked(page, IDC_RX_TIMER_OFF) && gEditState.reception.rxPrintTimer == 0;
+                      Checked(page, IDC_RX_TIMER_OFF) && gDocument.edit.reception.rxPrintTimer == 0;
                   passwordLocked =
                       !Enabled(page, IDC_RX_PASSWORD) && Text(page, IDC_RX_START_HOUR).empty();
                   Press(sheet, PSBTN_OK);
@@ -86,8 +95,8 @@ TEST_F(Reception, TimerOnAtOpeningGoesOffOnlyWithItsPassword)
     EXPECT_TRUE(offAfterRight);
     EXPECT_TRUE(passwordLocked);
     EXPECT_EQ(0, ImageByte(0x10400));
-    EXPECT_EQ(0, std::memcmp(ItemValueById(0x10401) + 4, "1234", 4)) << "the record as it was";
-    EXPECT_EQ(1, gApp.modified);
+    EXPECT_EQ(0, std::memcmp(ImageItemValue(gDocument.image, 0x10401) + 4, "1234", 4)) << "the record as it was";
+    EXPECT_EQ(1, gDocument.modified);
 }
 
 TEST_F(Reception, SwitchedOffAndOnStoresAnyFullOrEmptyPasswordAndTheTypedTimes)
@@ -113,7 +122,7 @@ TEST_F(Reception, SwitchedOffAndOnStoresAnyFullOrEmptyPasswordAndTheTypedTimes)
                       [&](HWND sheet) {
                           messages = TakeMessages();
                           stayed = ImageByte(0x10401, 10) == 192 &&
-                                   std::memcmp(ItemValueById(0x10401) + 4, "1234", 4) == 0;
+                                   std::memcmp(ImageItemValue(gDocument.image, 0x10401) + 4, "1234", 4) == 0;
                           Type(CurrentPage(sheet), IDC_RX_PASSWORD, "");
                           Press(sheet, PSBTN_OK);
                       }});
@@ -145,7 +154,7 @@ TEST_F(Reception, ForwardingCancelledStaysOffAndTypedDestinationsAreStoredByKind
                           HWND page = CurrentPage(sheet);
                           offAfterCancel = Checked(page, IDC_RX_FORWARD_OFF) &&
                                            !Checked(page, IDC_RX_FORWARD_ON) &&
-                                           gEditState.reception.forwarding == 64;
+                                           gDocument.edit.reception.forwarding == 64;
                           applyAfterCancel = ApplyEnabled(sheet);
                           PostClick(page, IDC_RX_FORWARD_ON);
                       },
@@ -199,7 +208,7 @@ TEST_F(Reception, ForwardingCancelledStaysOffAndTypedDestinationsAreStoredByKind
     EXPECT_EQ(32, ImageByte(0x1040D));
     EXPECT_EQ(1, ImageByte(0x1040E, 0)) << "a typed e-mail address";
     EXPECT_EQ(16, ImageByte(0x1040E, 1));
-    EXPECT_EQ(0, std::memcmp(ItemValueById(0x1040E) + 6, "desk@example.com", 16));
+    EXPECT_EQ(0, std::memcmp(ImageItemValue(gDocument.image, 0x1040E) + 6, "desk@example.com", 16));
 }
 
 TEST_F(Reception, ForwardingOffClearsTheRecordOnApply)
@@ -306,11 +315,11 @@ TEST_F(Reception, CancelDropsEveryEditOfThePage)
                           LeaveField(page, IDC_RX_START_RINGING);
                           Press(sheet, PSBTN_CANCEL);
                       }});
-    EXPECT_EQ(1, gEditState.reception.autoReduce);
-    EXPECT_EQ(0, gEditState.reception.rxPrintTimer);
-    EXPECT_EQ(16, gEditState.reception.faxFooter);
+    EXPECT_EQ(1, gDocument.edit.reception.autoReduce);
+    EXPECT_EQ(0, gDocument.edit.reception.rxPrintTimer);
+    EXPECT_EQ(16, gDocument.edit.reception.faxFooter);
     EXPECT_EQ(1, ImageByte(0x10408)) << "the timing values wait for Apply";
-    EXPECT_EQ(0, gApp.modified);
+    EXPECT_EQ(0, gDocument.modified);
 }
 
 }  // namespace

@@ -223,7 +223,8 @@ TEST(NetworkChecks, DhcpSendsNoneOfTheThreeAddressesAndChecksNone)
 TEST(NetworkChecks, TheLengthsGoToTheImageButAnAbsentItemStaysAbsent)
 {
     std::vector<uint8_t> bytes(DEVICE_IMAGE_SIZE);
-    DeviceImage image = {bytes.data()};
+    Document doc = {};
+    doc.image = {bytes.data()};
     auto length = [&](uint32_t id) {
         return ReadU32Le(bytes.data() + FindItemRecord(id) * ITEM_RECORD_SIZE + ITEM_LENGTH_OFFSET);
     };
@@ -235,7 +236,7 @@ TEST(NetworkChecks, TheLengthsGoToTheImageButAnAbsentItemStaysAbsent)
     c.lengths[NET_SUBNET_MASK] = 0;
     c.lengths[NET_GATEWAY] = LENGTH_UNCHANGED;
     c.lengths[NET_DNS_SERVER] = 4;
-    ApplyNetworkLengths(c, image);
+    ApplyNetworkLengths(c, doc);
     EXPECT_EQ(4u, length(0x10702));
     EXPECT_EQ(0u, length(0x10704));
     EXPECT_EQ(4u, length(0x10706));

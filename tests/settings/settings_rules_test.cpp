@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "device/byte_order.h"
-#include "device/device_image.h"
+#include "document/document.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_rules.h"
 
@@ -249,7 +249,7 @@ TEST_F(StoringSettings, AChangedTextTakesItsOwnLengthAndUnchangedTextsKeepTheirs
     LoadEditState(state, image);
     std::strcpy(state.line.pabxPrefix, "124");
     std::strcpy(state.smtp.serverName, "");
-    ASSERT_EQ(1, StoreSettings(state, image));
+    ASSERT_EQ(1, CommitEditState(state, image));
     EXPECT_EQ(3u, Length(0x10504)) << "the prefix's length is its number of digits";
     EXPECT_EQ(0, std::memcmp(Record(0x10504) + ITEM_VALUE_OFFSET, "124", 4));
     EXPECT_EQ(0u, Length(0x10905)) << "an emptied text has length 0";
@@ -262,7 +262,7 @@ TEST_F(StoringSettings, AnItemTheDeviceLacksStaysAbsent)
     SetText(0x1080A, "", ITEM_ABSENT);
     LoadEditState(state, image);
     std::strcpy(state.ldap.searchBase, "dc=example");
-    StoreSettings(state, image);
+    CommitEditState(state, image);
     EXPECT_EQ(ITEM_ABSENT, Length(0x1080A));
 }
 
@@ -272,7 +272,7 @@ TEST_F(StoringSettings, LoadingAfterAStoreFindsEveryTextWithItsLength)
     LoadEditState(state, image);
     std::strcpy(state.smtp.senderName, "Front Office");
     std::strcpy(state.restriction.password, "1234");
-    StoreSettings(state, image);
+    CommitEditState(state, image);
     std::strcpy(state.smtp.senderName, "dropped by Cancel");
     LoadEditState(state, image);
     EXPECT_STREQ("Front Office", state.smtp.senderName);
@@ -283,7 +283,7 @@ TEST_F(StoringSettings, LoadingAfterAStoreFindsEveryTextWithItsLength)
 TEST_F(StoringSettings, WithoutAnImageNothingIsStored)
 {
     DeviceImage none = {nullptr};
-    EXPECT_EQ(0, StoreSettings(state, none));
+    EXPECT_EQ(0, CommitEditState(state, none));
 }
 
 }  // namespace

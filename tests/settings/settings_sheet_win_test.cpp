@@ -12,11 +12,20 @@
 #include <utility>
 #include <vector>
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
+#include "app/commands_win.h"
 #include "app/frame_win.h"
-#include "app/ui_win.h"
+#include "app/help_win.h"
+#include "app/main_window_win.h"
+#include "app/program_win.h"
+#include "app/startup_win.h"
+#include "app/ui_state_win.h"
+#include "ui/file_dialog_win.h"
+#include "ui/frame_seam_win.h"
+#include "ui/pictures_win.h"
+#include "ui/ui_win.h"
 #include "device/byte_order.h"
-#include "device/device_image.h"
+#include "document/document.h"
 #include "device/device_protocol.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_page_win.h"
@@ -33,9 +42,9 @@ const char INVALID_SETTING[] = "Invalid value.\nCheck the setting(s).";
 // Sheet indexes with the Ethernet board.
 constexpr int SYSTEM = 0, LINE = 6, NETWORK = 9;
 
-uint32_t ImageLength(uint32_t id) { return ItemLength(FindItemRecord(id)); }
-uint8_t ImageByte(uint32_t id) { return ItemValueById(id)[0]; }
-uint32_t ImageU32(uint32_t id) { return ReadU32Le(ItemValueById(id)); }
+uint32_t ImageLength(uint32_t id) { return ItemLength(gDocument.image, FindItemRecord(id)); }
+uint8_t ImageByte(uint32_t id) { return ImageItemValue(gDocument.image, id)[0]; }
+uint32_t ImageU32(uint32_t id) { return ReadU32Le(ImageItemValue(gDocument.image, id)); }
 
 class SettingsSheet : public SheetTest {
 protected:
@@ -46,7 +55,7 @@ protected:
     }
     std::vector<uint8_t> Image() const
     {
-        return std::vector<uint8_t>(gDeviceImage.bytes, gDeviceImage.bytes + DEVICE_IMAGE_SIZE);
+        return std::vector<uint8_t>(gDocument.image.bytes, gDocument.image.bytes + DEVICE_IMAGE_SIZE);
     }
 };
 
@@ -100,7 +109,7 @@ TEST_F(SettingsSheet, ShowingPagesChangesNothingAndOkLeavesTheDocumentUnsaved)
                           Press(sheet, PSBTN_OK);
                       }});
     EXPECT_FALSE(applyAtAll) << "filling the pages is no edit";
-    EXPECT_EQ(0, gApp.modified) << "nothing to save after only looking";
+    EXPECT_EQ(0, gDocument.modified) << "nothing to save after only looking";
     EXPECT_TRUE(before == Image()) << "nothing was stored";
     EXPECT_TRUE(TakeMessages().empty());
 }
@@ -118,7 +127,7 @@ TEST_F(SettingsSheet, AnEditEnablesApplyAndOkStoresItAndMarksTheDocument)
     EXPECT_FALSE(before);
     EXPECT_TRUE(after);
     EXPECT_EQ(128, ImageByte(0x1000A));
-    EXPECT_EQ(1, gApp.modified);
+    EXPECT_EQ(1, gDocument.modified);
 }
 
 TEST_F(SettingsSheet, CancelAfterApplyKeepsTheAppliedValuesAndDropsTheLaterOnes)
@@ -140,11 +149,11 @@ TEST_F(SettingsSheet, CancelAfterApplyKeepsTheAppliedValuesAndDropsTheLaterOnes)
                       }});
     EXPECT_FALSE(applyAfterApply);
     EXPECT_EQ(128, ImageByte(0x1000A)) << "applied";
-    EXPECT_EQ(128, gEditState.system.daylightSaving);
+    EXPECT_EQ(128, gDocument.edit.system.daylightSaving);
     EXPECT_EQ(energySaver, ImageU32(0x10002)) << "dropped by Cancel";
-    EXPECT_EQ(energySaver, gEditState.system.energySaverMinutes) << "the edit state too";
-    EXPECT_EQ(1, gEditState.system.autoReset);
-    EXPECT_EQ(1, gApp.modified) << "the Apply stored a change";
+    EXPECT_EQ(energySaver, gDocument.edit.system.energySaverMinutes) << "the edit state too";
+    EXPECT_EQ(1, gDocument.edit.system.autoReset);
+    EXPECT_EQ(1, gDocument.modified) << "the Apply stored a change";
     EXPECT_TRUE(IsWindowEnabled(window));
     // The foreground is shared with the tests running beside this one; activation is not.
     EXPECT_EQ(window, GetActiveWindow()) << "the main window is in front again";
@@ -291,7 +300,7 @@ TEST_F(SettingsSheet, APabxPrefixKeepsOnlyDigitsAndItsLengthIsItsDigits)
     EXPECT_EQ("124", shown);
     EXPECT_EQ(2u, caret) << "where the letter was typed";
     EXPECT_EQ(64, ImageByte(0x10502));
-    EXPECT_EQ(0, std::memcmp(ItemValueById(0x10504), "124\0", 5));
+    EXPECT_EQ(0, std::memcmp(ImageItemValue(gDocument.image, 0x10504), "124\0", 5));
     EXPECT_EQ(3u, ImageLength(0x10504));
 }
 
@@ -308,8 +317,8 @@ TEST_F(SettingsSheet, AfterCancelEveryTextLengthMatchesItsText)
                           Type(CurrentPage(sheet), IDC_LINE_PREFIX, "5678");
                           Press(sheet, PSBTN_CANCEL);
                       }});
-    EXPECT_STREQ("124", gEditState.line.pabxPrefix);
-    EXPECT_EQ(0, std::memcmp(ItemValueById(0x10504), "124", 4));
+    EXPECT_STREQ("124", gDocument.edit.line.pabxPrefix);
+    EXPECT_EQ(0, std::memcmp(ImageItemValue(gDocument.image, 0x10504), "124", 4));
     EXPECT_EQ(3u, ImageLength(0x10504)) << "the length of the text the image keeps";
 }
 
@@ -366,7 +375,7 @@ TEST_F(SettingsSheet, TheNetworkChecksNameTheFieldAndDecideWhatIsSent)
     EXPECT_EQ((std::vector<uint32_t>{4, 4, 0, 4}), lengths[2]);
     EXPECT_EQ((std::vector<uint32_t>{4, 4, 4, 4}), lengths[3]);
     uint8_t gateway[4] = {192, 168, 1, 254};
-    EXPECT_EQ(0, std::memcmp(ItemValueById(0x10706), gateway, 4))
+    EXPECT_EQ(0, std::memcmp(ImageItemValue(gDocument.image, 0x10706), gateway, 4))
         << "stored first octet first, as the device reads it";
     EXPECT_EQ(RESTART_PENDING, gRestartFlag.state);
     EXPECT_EQ(0, gRestartFlag.systemPage) << "the network power-cycle message";

@@ -9,14 +9,23 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
+#include "app/commands_win.h"
 #include "app/frame_win.h"
-#include "app/ui_win.h"
-#include "device/device_backends.h"
-#include "device/device_image.h"
+#include "app/help_win.h"
+#include "app/main_window_win.h"
+#include "app/program_win.h"
+#include "app/startup_win.h"
+#include "app/ui_state_win.h"
+#include "ui/file_dialog_win.h"
+#include "ui/frame_seam_win.h"
+#include "ui/pictures_win.h"
+#include "ui/ui_win.h"
+#include "devsim/device_backends.h"
+#include "document/document.h"
 #include "device/device_protocol.h"
 #include "device/device_transfer.h"
-#include "device/sim_backend.h"
+#include "devsim/sim_backend.h"
 #include "resources/resource_ids.h"
 #include "tests/app/frame_harness_win.h"
 #include "tests/settings/sheet_harness_win.h"
@@ -40,7 +49,7 @@ protected:
         SetMessageHook(Answer);
         Command(IDM_CONNECT);
         Command(IDM_DOWNLOAD);
-        ASSERT_EQ(1u, gApp.dataPresent);
+        ASSERT_EQ(1u, gDocument.dataPresent);
         gMessages.clear();
     }
     void TearDown() override
@@ -90,7 +99,7 @@ std::vector<std::string> SettingsUpload::gMessages;
 TEST_F(SettingsUpload, WithDhcpNoneOfTheThreeAddressesIsSent)
 {
     EditNetworkPage([](HWND page) { Click(page, IDC_NET_DHCP); });
-    ASSERT_EQ(0, gEditState.network.addressMode);
+    ASSERT_EQ(0, gDocument.edit.network.addressMode);
     device->capturePackets = 1;
     device->received.clear();
     Command(IDM_UPLOAD);

@@ -5,10 +5,20 @@
 #include <cstring>
 #include <memory>
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
+#include "app/commands_win.h"
+#include "app/file_commands_win.h"
 #include "app/frame_win.h"
-#include "app/ui_win.h"
-#include "device/device_image.h"
+#include "app/help_win.h"
+#include "app/main_window_win.h"
+#include "app/program_win.h"
+#include "app/startup_win.h"
+#include "app/ui_state_win.h"
+#include "ui/file_dialog_win.h"
+#include "ui/frame_seam_win.h"
+#include "ui/pictures_win.h"
+#include "ui/ui_win.h"
+#include "document/document.h"
 #include "resources/resource_ids.h"
 #include "tests/app/frame_harness_win.h"
 
@@ -117,13 +127,13 @@ HWND FindDialog(const char* caption) { return FindWindowA("#32770", caption); }
 void LoadDemoData(HWND mainWindow, void (*edit)(SimDevice& device))
 {
     std::unique_ptr<SimDevice> device(new SimDevice());
-    SimInit(device.get());
+    SimInitDemo(device.get());
     if (edit)
         edit(*device);
-    std::memcpy(gDeviceImage.bytes, device->items, DEVICE_IMAGE_SIZE);
-    gApp.dataPresent = 1;
+    std::memcpy(gDocument.image.bytes, device->items, DEVICE_IMAGE_SIZE);
+    gDocument.dataPresent = 1;
     TakeNewData(mainWindow);
-    gApp.modified = 0;
+    gDocument.modified = 0;
     PumpMessages();
 }
 

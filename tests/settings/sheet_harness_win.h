@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "devsim/sim_device.h"
+#include "devsim/sim_demo.h"
 
 typedef std::function<void(HWND sheet)> SheetStep;
 

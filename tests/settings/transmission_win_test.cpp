@@ -9,10 +9,19 @@
 
 #include <string>
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
+#include "app/commands_win.h"
 #include "app/frame_win.h"
-#include "app/ui_win.h"
-#include "device/device_image.h"
+#include "app/help_win.h"
+#include "app/main_window_win.h"
+#include "app/program_win.h"
+#include "app/startup_win.h"
+#include "app/ui_state_win.h"
+#include "ui/file_dialog_win.h"
+#include "ui/frame_seam_win.h"
+#include "ui/pictures_win.h"
+#include "ui/ui_win.h"
+#include "document/document.h"
 #include "resources/resource_ids.h"
 #include "tests/app/frame_harness_win.h"
 #include "tests/settings/sheet_harness_win.h"
@@ -21,7 +30,7 @@ namespace {
 
 constexpr int SYSTEM = 0, TRANSMISSION = 4;
 
-uint8_t ImageByte(uint32_t id) { return ItemValueById(id)[0]; }
+uint8_t ImageByte(uint32_t id) { return ImageItemValue(gDocument.image, id)[0]; }
 
 void SetByte(SimDevice& device, uint32_t id, uint8_t value)
 {
@@ -159,7 +168,7 @@ TEST_F(TransmissionPage, ScanDensityStepsReachTheImageAndApplyWaitsForAnEdit)
                           HWND page = CurrentPage(sheet);
                           Scroll(page, IDC_TX_SCAN_DENSITY, SB_LINELEFT);
                           Scroll(page, IDC_TX_SCAN_DENSITY, SB_LINELEFT);  // below 0
-                          EXPECT_EQ(0, gEditState.transmission.scanDensity);
+                          EXPECT_EQ(0, gDocument.edit.transmission.scanDensity);
                           Scroll(page, IDC_TX_SCAN_DENSITY, SB_PAGERIGHT);
                           Press(sheet, PSBTN_OK);
                       }});
@@ -169,7 +178,7 @@ TEST_F(TransmissionPage, ScanDensityStepsReachTheImageAndApplyWaitsForAnEdit)
     EXPECT_EQ(16, afterApply);
     EXPECT_FALSE(applyAfterApply);
     EXPECT_EQ(32, ImageByte(0x10300));
-    EXPECT_EQ(1, gApp.modified);
+    EXPECT_EQ(1, gDocument.modified);
 }
 
 TEST_F(TransmissionPage, AResolutionTheListLacksIsKeptUntilARowIsChosen)

@@ -1,5 +1,5 @@
 /* Strings by id and the one message box function. */
-#include "app/ui_win.h"
+#include "ui/ui_win.h"
 
 #include "resources/resource_ids.h"
 

@@ -1,11 +1,12 @@
-// Field filters and checks of the dial dialogs. See dial_fields.h.
-#include "dial/dial_fields.h"
+// Field filters and checks. See field_filters.h.
+#include "ui/field_filters.h"
 
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
-#include "dial/dial_records.h"
+#include "document/dial_records.h"
 
 namespace {
 
@@ -225,6 +226,91 @@ int FilterFieldWith(char* text, int size, int limit, int* caret, FieldJudge judg
     return RunFilter(text, size, limit, caret, rule);
 }
 
+namespace {
+
+FieldVerdict JudgePhone(uint8_t b, int)
+{
+    return (b >= '0' && b <= '9') || b == '+' || b == '-' || b == ' ' ? FIELD_KEEP : FIELD_REMOVE;
+}
+
+FieldVerdict JudgeAscii(uint8_t b, int unit)
+{
+    if (unit >= 256)
+        return FIELD_CUT;
+    return b < 32 || b >= 128 || b == '?' ? FIELD_REMOVE : FIELD_KEEP;
+}
+
+FieldVerdict JudgeHost(uint8_t b, int unit)
+{
+    if (unit >= 256)
+        return FIELD_CUT;
+    return b < 32 || b > 126 || b == '\\' || b == '?' ? FIELD_REMOVE : FIELD_KEEP;
+}
+
+// Only the limit: a text longer than it is cut there.
+int CutToLimit(char* text, int size, int limit, int* caret)
+{
+    int length = 0;
+    while (length < size - 1 && text[length])
+        length++;
+    if (size > 0)
+        text[length] = '\0';
+    const int cut = limit < 0 ? 0 : limit;
+    if (length <= cut) {
+        if (caret)
+            *caret = length;
+        return 1;
+    }
+    text[cut] = '\0';
+    if (caret)
+        *caret = cut;
+    return 0;
+}
+
+}  // namespace
+
+int FilterPhoneField(char* text, int size, int limit, int* caret)
+{
+    return FilterFieldWith(text, size, limit, caret, JudgePhone, nullptr);
+}
+
+int FilterAsciiField(char* text, int size, int limit, int* caret, const TextEnvironment& env)
+{
+    return FilterFieldWith(text, size, limit, caret, JudgeAscii, &env);
+}
+
+int FilterHostField(char* text, int size, int limit, int* caret, const TextEnvironment& env)
+{
+    return FilterFieldWith(text, size, limit, caret, JudgeHost, &env);
+}
+
+int FilterText(TextFilter filter, char* text, int size, int limit, int* caret,
+               const TextEnvironment& env)
+{
+    if (!text || size <= 0)
+        return 1;
+    switch (filter) {
+    case FILTER_NONE:
+        break;
+    case FILTER_DIGITS:
+        return FilterDigitsField(text, size, limit, caret);
+    case FILTER_NAME:
+        return FilterNameField(text, size, limit, caret, env);
+    case FILTER_ASCII:
+        return FilterAsciiField(text, size, limit, caret, env);
+    case FILTER_HOST:
+        return FilterHostField(text, size, limit, caret, env);
+    case FILTER_PHONE:
+        return FilterPhoneField(text, size, limit, caret);
+    case FILTER_EMAIL:
+        return FilterEmailField(text, size, limit, caret, env);
+    case FILTER_DIAL_NUMBER:
+    case FILTER_DIAL_CODE:
+        return FilterDialNumberField(text, size, limit, caret, env, filter == FILTER_DIAL_CODE);
+    }
+    return CutToLimit(text, size, limit, caret);
+}
+
 int HasVisibleText(const char* text)
 {
     if (!text)
@@ -282,4 +368,33 @@ long ParseDecimalField(const char* text)
         }
     }
     return value;
+}
+
+RangeVerdict JudgeRangeField(const char* text, long min, long max)
+{
+    if (!text || !text[0])
+        return RANGE_EMPTY;
+    const long value = ParseDecimalField(text);
+    return value >= min && value <= max ? RANGE_OK : RANGE_OUTSIDE;
+}
+
+void FormatRangeMessage(char* out, size_t size, const char* format, long min, long max)
+{
+    if (!out || size == 0)
+        return;
+    size_t n = 0;
+    int filled = 0;
+    for (const char* p = format ? format : ""; *p && n + 1 < size; p++) {
+        if (p[0] == '%' && p[1] == 'd' && filled < 2) {
+            char number[24];
+            std::snprintf(number, sizeof number, "%ld", filled == 0 ? min : max);
+            for (const char* q = number; *q && n + 1 < size; q++)
+                out[n++] = *q;
+            filled++;
+            p++;
+            continue;
+        }
+        out[n++] = *p;
+    }
+    out[n] = '\0';
 }

@@ -2,12 +2,13 @@
  * Small Win32 helpers shared by every window: strings by id, the one message box function,
  * handle casts from AppState.
  */
-#ifndef MORAVEL_UI_WIN_H
-#define MORAVEL_UI_WIN_H
+#ifndef MORAVEL_UI_UI_WIN_H
+#define MORAVEL_UI_UI_WIN_H
 
 #include <windows.h>
 
-#include "app/app_state.h"
+#include "document/document.h"
+#include "ui/app_state.h"
 
 inline HWND MainWindow() { return static_cast<HWND>(gApp.mainWindow); }
 inline HINSTANCE ResourceModule() { return static_cast<HINSTANCE>(gApp.resourceModule); }

@@ -2,12 +2,12 @@
  * The process-wide application state and the model profile that adapts the program to the A4
  * or the A3 device family.
  */
-#include "app/app_state.h"
+#include "ui/app_state.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "dial/dial_tables.h"
+#include "document/dial_tables.h"
 
 AppState gApp;
 
@@ -55,9 +55,4 @@ int ApplyModelProfile(AppState* app, const char* profileText)
         app->acceptedProductIds[5 + i] = second;
     }
     return app->model;
-}
-
-int IsUntitledDocument(const AppState& app)
-{
-    return std::strcmp(app.currentPath, app.currentTitle) == 0;
 }

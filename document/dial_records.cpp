@@ -1,11 +1,11 @@
 // Dial entry records: stored form <-> edit form. See dial_records.h.
-#include "dial/dial_records.h"
+#include "document/dial_records.h"
 
 #include <cstring>
 #include <ctime>
 
 #include "device/byte_order.h"
-#include "device/device_image.h"
+#include "document/edit_state.h"
 
 namespace {
 

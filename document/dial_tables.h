@@ -2,7 +2,7 @@
 // them) and the 90 Speed Dial entries, each in its 130-byte stored form with the length of its
 // image record. They mirror image records 132-161 and 162-251; LoadEditState and
 // StoreEditState carry them across. The program's tables are part of its edit state
-// (gEditState.quickDial, gEditState.speedDial).
+// (EditState::quickDial, EditState::speedDial).
 #pragma once
 
 #include <cstdint>

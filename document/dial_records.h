@@ -11,7 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "dial/dial_tables.h"
+#include "document/dial_tables.h"
 
 struct EditState;
 

@@ -1,7 +1,7 @@
 // Pipes of simulated devices: the command pipe establishes the link, the reply pipe reads what
 // the model answered. Reads never wait: a device that has not answered has nothing to give, which
 // is what a time-out would report.
-#include "device/sim_backend.h"
+#include "devsim/sim_backend.h"
 
 #include <chrono>
 #include <cstdio>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "device/setting_file_io.h"
+#include "devsim/sim_demo.h"
 
 namespace {
 
@@ -132,7 +133,7 @@ const DeviceBackend* BuiltInSimBackend(const char* statePath)
     if (!gBuiltInDevice)
         gBuiltInDevice.reset(new SimDevice);
     InitSimBackend(gBuiltIn.get());
-    SimInit(gBuiltInDevice.get());
+    SimInitDemo(gBuiltInDevice.get());
     gBuiltIn->devices[0] = gBuiltInDevice.get();
 
     if (statePath && *statePath) {

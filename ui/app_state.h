@@ -1,16 +1,15 @@
 /*
- * AppState: the one process-wide application state. Portable on purpose: the enabling rules and
- * the layout read it in native tests, so window and module handles are kept as opaque pointers
- * and only the Win32 layer casts them back.
+ * AppState: the window and view facts of the program (the document's are in document/). Portable
+ * on purpose: the enabling rules, the layout and the dial rules read it in native tests, so
+ * window and module handles are kept as opaque pointers and only the Win32 layer casts them
+ * back.
  */
-#ifndef MORAVEL_APP_STATE_H
-#define MORAVEL_APP_STATE_H
+#ifndef MORAVEL_UI_APP_STATE_H
+#define MORAVEL_UI_APP_STATE_H
 
 #include <cstdint>
 
 constexpr int ACCEPTED_ID_SLOTS = 10;
-constexpr int PATH_SIZE = 260;
-constexpr int TITLE_SIZE = 128;
 
 enum ModelFamily : uint8_t { MODEL_NONE = 0, MODEL_A4 = 1, MODEL_A3 = 2 };
 
@@ -28,10 +27,6 @@ struct AppState {
     void* resourceLibrary;
     void* mainWindow;
 
-    char currentPath[PATH_SIZE];
-    char currentTitle[TITLE_SIZE];
-    uint8_t modified;
-    uint32_t dataPresent;
     uint32_t connected;
     uint32_t remoteModeOpen;
 
@@ -69,10 +64,5 @@ void ResetAppState(AppState* app);
 /* Reads the model profile text ("%s %x %x", e.g. "A4ZRPQ 2A02") into the model fields. An
  * unknown name leaves the model at MODEL_NONE with no accepted ids and no keys. Returns model. */
 int ApplyModelProfile(AppState* app, const char* profileText);
-
-/* 1 while the document has never been opened or saved under a name of the user's: its path is
- * still only a title, without a folder (the initial "NewFile.Dat"). Save then asks for a name,
- * and the exit question runs Save As. */
-int IsUntitledDocument(const AppState& app);
 
 #endif

@@ -1,10 +1,11 @@
-// Field filters and checks of the dial entry dialog, reused by the group dialog, the forwarding
-// destination dialog and the settings pages. The filters run on a field's text after every
-// change and repair it in place; the dialogs write the repaired text back and place the caret.
+// Field filters and checks shared by every dialog and settings page. The filters run on a
+// field's text after every change and repair it in place; the one filter wrapper
+// (ui/controls_win.h) writes the repaired text back and places the caret.
 // Nothing here knows a window: the character set facts come in a TextEnvironment, whose
 // converter is MultiByteToWideChar on Windows and PortableAnsiToUtf16 elsewhere.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // What the filters need to know about the text's character set.
@@ -48,6 +49,29 @@ int FilterDialNumberField(char* text, int size, int limit, int* caret, const Tex
 int FilterEmailField(char* text, int size, int limit, int* caret, const TextEnvironment& env);
 // Digits only; no conversion.
 int FilterDigitsField(char* text, int size, int limit, int* caret);
+// Digits, "+", "-" and space.
+int FilterPhoneField(char* text, int size, int limit, int* caret);
+// Printable ASCII without "?": a byte below 32 or from 128 is removed; a UTF-16 unit of 256 or
+// above cuts the text.
+int FilterAsciiField(char* text, int size, int limit, int* caret, const TextEnvironment& env);
+// Host names: printable ASCII without "\" and "?"; a unit of 256 or above cuts the text.
+int FilterHostField(char* text, int size, int limit, int* caret, const TextEnvironment& env);
+
+// Every filter by name, so tables can say which one a field takes.
+enum TextFilter : uint8_t {
+    FILTER_NONE,         // only cut to the limit
+    FILTER_DIGITS,       // FilterDigitsField
+    FILTER_NAME,         // FilterNameField
+    FILTER_ASCII,        // FilterAsciiField
+    FILTER_HOST,         // FilterHostField
+    FILTER_PHONE,        // FilterPhoneField
+    FILTER_EMAIL,        // FilterEmailField
+    FILTER_DIAL_NUMBER,  // FilterDialNumberField, a fax number
+    FILTER_DIAL_CODE,    // FilterDialNumberField, SUB and SID
+};
+// Runs `filter` on the text, with the same contract as the filters.
+int FilterText(TextFilter filter, char* text, int size, int limit, int* caret,
+               const TextEnvironment& env);
 
 // The engine the filters above share, for the filters of other dialogs. `judge` decides on one
 // byte together with its UTF-16 unit (-1 when there is none); `env` null judges bytes only.
@@ -71,3 +95,14 @@ int IsEmailAddress(const char* text);
 // to the first other character, none gives 0. Saturates at LONG_MIN and LONG_MAX instead of
 // overflowing, so a long row of digits is out of every range rather than wrapped into one.
 long ParseDecimalField(const char* text);
+
+// ---- Range fields ---------------------------------------------------------------------------
+
+enum RangeVerdict { RANGE_OK, RANGE_EMPTY, RANGE_OUTSIDE };
+// A range field's text (as read, at most 128 characters) judged: empty, or its decimal reading
+// (ParseDecimalField: "12abc" is 12) within min..max or not.
+RangeVerdict JudgeRangeField(const char* text, long min, long max);
+// The range message from its format: the first two "%d" become min and max; anything else,
+// other % sequences included, is copied as it stands, so a format from a resource library can
+// never read arguments that are not there.
+void FormatRangeMessage(char* out, size_t size, const char* format, long min, long max);

@@ -1,11 +1,12 @@
 // MORAVEL_DEVICE parsing and the choice of backend.
-#include "device/device_backends.h"
+#include "devsim/device_backends.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 
-#include "device/sim_backend.h"
+#include "device/usb_backend.h"
+#include "devsim/sim_backend.h"
 
 namespace {
 
@@ -58,27 +59,6 @@ int ParseEndpoints(const std::string& list, std::vector<TcpEndpoint>* endpoints)
         start = comma + 1;
     }
 }
-
-int OpenNothing(void*, int, int, PipeHandle*) { return 0; }
-
-int ReadNothing(void*, PipeHandle, uint8_t*) { return 0; }
-
-int TransferNothing(void*, PipeHandle, uint8_t*, uint32_t, uint32_t* done)
-{
-    *done = 0;
-    return 0;
-}
-
-int SendNothing(void*, PipeHandle, const uint8_t*, uint32_t, uint32_t* done)
-{
-    *done = 0;
-    return 0;
-}
-
-void CloseNothing(void*, PipeHandle) {}
-
-const DeviceBackend NO_DEVICE = {"none",          nullptr,     OpenNothing, ReadNothing,
-                                 TransferNothing, SendNothing, CloseNothing};
 
 std::unique_ptr<TcpBackend> gTcp;
 
@@ -137,4 +117,3 @@ const DeviceBackend* SelectDeviceBackendFromEnvironment()
     return SelectDeviceBackend(std::getenv("MORAVEL_DEVICE"));
 }
 
-const DeviceBackend* NoDeviceBackend() { return &NO_DEVICE; }

@@ -4,7 +4,8 @@
 //                               the setting data file PATH when given
 //   tcp:HOST:PORT[,HOST:PORT...] the device at the N-th endpoint of the list (at most 15)
 // Anything else opens no device at all, so every connection attempt fails as "Opening USB port
-// has failed." instead of reaching a device the user did not mean.
+// has failed." instead of reaching a device the user did not mean. The choice lives here, above
+// device/, because one of the backends it chooses is the simulated device.
 #pragma once
 
 #include <string>
@@ -12,6 +13,7 @@
 
 #include "device/device_transport.h"
 #include "device/tcp_backend.h"
+#include "device/usb_backend.h"
 
 enum DeviceBackendKind : int {
     BACKEND_INVALID = -1,
@@ -34,9 +36,3 @@ int ParseDeviceChoice(const char* text, DeviceChoice* choice);
 // call.
 const DeviceBackend* SelectDeviceBackend(const char* text);
 const DeviceBackend* SelectDeviceBackendFromEnvironment();
-
-// The backend that has no devices.
-const DeviceBackend* NoDeviceBackend();
-
-// The still-image driver backend; on a platform without that driver, NoDeviceBackend().
-const DeviceBackend* UsbscanBackend();

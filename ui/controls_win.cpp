@@ -1,0 +1,93 @@
+/* The control helpers. See controls_win.h. */
+#include "ui/controls_win.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <vector>
+
+#include "document/dial_records.h"
+#include "document/document.h"
+#include "resources/resource_ids.h"
+#include "ui/ui_win.h"
+
+namespace {
+
+constexpr int RANGE_TEXT_SIZE = 129; /* at most 128 characters are read */
+constexpr int MESSAGE_SIZE = 256;
+
+int SystemToUtf16(unsigned codePage, const char* text, int length, uint16_t* out, int capacity)
+{
+    if (length <= 0 || capacity <= 0)
+        return 0;
+    int n =
+        MultiByteToWideChar(codePage, 0, text, length, reinterpret_cast<wchar_t*>(out), capacity);
+    return n > 0 ? n : 0;
+}
+
+}  // namespace
+
+TextEnvironment SystemTextEnvironment()
+{
+    return {GetACP(), IsJapaneseMode(gDocument.edit), SystemToUtf16};
+}
+
+int FilterEditField(HWND dialog, int control, TextFilter filter, int limit, char* out, int size)
+{
+    if (limit < 0)
+        limit = 0;
+    std::vector<char> text(static_cast<size_t>(limit) + 2, '\0');
+    GetDlgItemTextA(dialog, control, text.data(), static_cast<int>(text.size()));
+    int caret = 0;
+    const int passed = FilterText(filter, text.data(), static_cast<int>(text.size()), limit, &caret,
+                                  SystemTextEnvironment());
+    HWND edit = GetDlgItem(dialog, control);
+    if (passed) {
+        SendMessageA(edit, EM_LIMITTEXT, limit, 0);
+    } else {
+        SetWindowTextA(edit, text.data());
+        SendMessageA(edit, EM_SETSEL, caret, caret);
+    }
+    if (out && size > 0)
+        lstrcpynA(out, text.data(), size);
+    return passed;
+}
+
+void SelectAndFocus(HWND dialog, int control)
+{
+    HWND field = GetDlgItem(dialog, control);
+    if (!field)
+        return;
+    HWND top = GetAncestor(dialog, GA_ROOT);
+    SendMessageA(top, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
+    char cls[32] = "";
+    GetClassNameA(field, cls, sizeof cls);
+    if (lstrcmpiA(cls, WC_IPADDRESSA) == 0)
+        SendMessageA(field, IPM_SETFOCUS, 0, 0);
+    else
+        SendMessageA(field, EM_SETSEL, 0, -1);
+}
+
+void ShowRangeMessage(HWND owner, int messageId, long min, long max)
+{
+    char format[MESSAGE_SIZE], message[MESSAGE_SIZE];
+    FormatRangeMessage(message, sizeof message, LoadStr(messageId, format, sizeof format), min,
+                       max);
+    ShowMessage(owner, message, MB_OK);
+}
+
+int CheckRangeField(HWND dialog, int edit, int messageId, long min, long max)
+{
+    char text[RANGE_TEXT_SIZE] = "";
+    GetDlgItemTextA(dialog, edit, text, RANGE_TEXT_SIZE);
+    const RangeVerdict verdict = JudgeRangeField(text, min, max);
+    if (verdict == RANGE_OK)
+        return 1;
+    HWND owner = GetAncestor(dialog, GA_ROOT);
+    if (verdict == RANGE_EMPTY)
+        ShowMessageId(owner, IDS_REQUIRED_FIELD, MB_OK);
+    else
+        ShowRangeMessage(owner, messageId, min, max);
+    SelectAndFocus(dialog, edit);
+    return 0;
+}
