@@ -9,16 +9,20 @@ EditorHook gEditorHook = nullptr;
 
 void SetEditorHook(EditorHook hook) { gEditorHook = hook; }
 
-int OpenEntryDialog(HWND owner, int view, int index, int empty)
+int OpenEntryDialog(HWND owner, int view, int index, int empty, DialEdit* edit)
 {
+    if (edit)
+        edit->stored = 0;
     if (gEditorHook)
         return gEditorHook(EDITOR_ENTRY, owner, view, index, empty);
-    return DialEntryDialog(owner, view, index, empty);
+    return DialEntryDialog(owner, view, index, empty, edit);
 }
 
-int OpenGroupDialog(HWND owner, int index, int empty)
+int OpenGroupDialog(HWND owner, int index, int empty, DialEdit* edit)
 {
+    if (edit)
+        edit->stored = 0;
     if (gEditorHook)
         return gEditorHook(EDITOR_GROUP, owner, VIEW_GROUP, index, empty);
-    return GroupDialog(owner, index, empty);
+    return GroupDialog(owner, index, empty, edit);
 }

@@ -1,39 +1,50 @@
 /*
- * The group dialog (template 742): the group's name, its members in "Group to Edit", and the
- * Quick Dial and Speed Dial entries that may join, in three report lists. Every row carries its
- * entry's index as item data. What may join, what the buttons do and what OK stores is decided
- * in dial_group.cpp; this file keeps the lists in step with those decisions.
+ * The group dialog (template 742), a dialog of the binding frame over a GroupForm of its own: the
+ * group's name is bound, and its members in "Group to Edit" and the Quick Dial and Speed Dial
+ * entries that may join are three report lists the dialog keeps itself (every row carries its
+ * entry's index as item data). What may join, what the buttons do and what OK stores is decided
+ * in dial_group.cpp; this file keeps the lists in step with those decisions. The lists are the
+ * one part the binding frame has no kind for: member lists whose rows move between them.
  */
-#include <windows.h>
+#include "dial/dial_editors_win.h"
+
 #include <commctrl.h>
 
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
 
-#include "ui/ui_win.h"
-#include "document/document.h"
-#include "dial/dial_editors_win.h"
-#include "ui/controls_win.h"
 #include "dial/dial_group.h"
-#include "dial/dial_lists_win.h"
 #include "dial/dial_rows.h"
+#include "document/document.h"
 #include "resources/resource_ids.h"
+#include "ui/form_dialog_win.h"
 #include "ui/pictures_win.h"
+#include "ui/ui_win.h"
 
 namespace {
 
 constexpr int NUMBER_WIDTH = 50;
 constexpr int NAME_WIDTH = 120;
 
-struct GroupDialogState {
-    int index;
-    int empty;
+/* What the dialog edits. */
+struct GroupForm {
     DialRecord group;
     GroupMembers members;
+    int index;
     HIMAGELIST images;
 };
-GroupDialogState gGroup;
+
+const TextOptions NAME = {DIAL_NAME_MAX, FILTER_NAME, 0, 1};
+const Binding BINDINGS[] = {
+    Text(IDC_GROUP_NAME, RECORD_FIELD(GroupForm, group.name), NAME),
+};
+
+GroupForm& Group(FormDialog& dialog) { return *static_cast<GroupForm*>(dialog.form.record); }
+const GroupForm& Group(const FormDialog& dialog)
+{
+    return *static_cast<const GroupForm*>(dialog.form.record);
+}
 
 HWND List(HWND dialog, int id) { return GetDlgItem(dialog, id); }
 
@@ -101,34 +112,34 @@ void DeleteRowOf(HWND list, int index)
             SendMessageA(list, LVM_DELETEITEM, row, 0);
 }
 
-void FillMembers(HWND dialog)
+void FillMembers(HWND dialog, const GroupMembers& members)
 {
     HWND list = List(dialog, IDC_GROUP_MEMBERS);
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     int at = 0;
-    for (int k = 0; k < gGroup.members.quickCount; k++)
-        AddRow(list, MEMBER_TABLE_QUICK, gGroup.members.quick[k].index, at++);
-    for (int k = 0; k < gGroup.members.speedCount; k++)
-        AddRow(list, MEMBER_TABLE_SPEED, gGroup.members.speed[k].index, at++);
+    for (int k = 0; k < members.quickCount; k++)
+        AddRow(list, MEMBER_TABLE_QUICK, members.quick[k].index, at++);
+    for (int k = 0; k < members.speedCount; k++)
+        AddRow(list, MEMBER_TABLE_SPEED, members.speed[k].index, at++);
 }
 
-void FillCandidates(HWND dialog)
+void FillCandidates(HWND dialog, const GroupForm& form)
 {
     HWND quick = List(dialog, IDC_GROUP_QUICK_LIST);
     HWND speed = List(dialog, IDC_GROUP_SPEED_LIST);
     SendMessageA(quick, LVM_DELETEALLITEMS, 0, 0);
     SendMessageA(speed, LVM_DELETEALLITEMS, 0, 0);
     for (int key = 0; key < KeyCount(); key++)
-        if (IsQuickCandidate(gDocument.edit, key, gGroup.index, gGroup.members))
+        if (IsQuickCandidate(gDocument.edit, key, form.index, form.members))
             AddRow(quick, MEMBER_TABLE_QUICK, key, key);
     for (int entry = 0; entry < SPEED_DIAL_COUNT; entry++)
-        if (IsSpeedCandidate(gDocument.edit, entry, gGroup.members))
+        if (IsSpeedCandidate(gDocument.edit, entry, form.members))
             AddRow(speed, MEMBER_TABLE_SPEED, entry, entry);
 }
 
-void SetUpList(HWND list)
+void SetUpList(HWND list, HIMAGELIST images)
 {
-    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(gGroup.images));
+    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     const int headers[] = {IDS_COL_NO, IDS_COL_NAME};
     const int widths[] = {NUMBER_WIDTH, NAME_WIDTH};
@@ -143,104 +154,86 @@ void SetUpList(HWND list)
     }
 }
 
-void OnAddQuick(HWND dialog)
+void OnAddQuick(FormDialog& dialog)
 {
-    HWND list = List(dialog, IDC_GROUP_QUICK_LIST);
+    GroupForm& form = Group(dialog);
+    HWND list = List(dialog.form.window, IDC_GROUP_QUICK_LIST);
     int keys[QUICK_KEY_COUNT];
     const int selected = SelectedIndexes(list, keys, QUICK_KEY_COUNT);
-    const int added = AddQuickMembers(&gGroup.members, keys, selected);
+    const int added = AddQuickMembers(&form.members, keys, selected);
     for (int i = 0; i < added; i++)
         DeleteRowOf(list, keys[i]);
-    FillMembers(dialog);
+    FillMembers(dialog.form.window, form.members);
 }
 
-void OnAddSpeed(HWND dialog)
+void OnAddSpeed(FormDialog& dialog)
 {
-    HWND list = List(dialog, IDC_GROUP_SPEED_LIST);
+    GroupForm& form = Group(dialog);
+    HWND list = List(dialog.form.window, IDC_GROUP_SPEED_LIST);
     int entries[SPEED_DIAL_COUNT];
     const int selected = SelectedIndexes(list, entries, SPEED_DIAL_COUNT);
-    const int added = AddSpeedMembers(&gGroup.members, entries, selected);
+    const int added = AddSpeedMembers(&form.members, entries, selected);
     for (int i = 0; i < added; i++)
         DeleteRowOf(list, entries[i]);
-    FillMembers(dialog);
+    FillMembers(dialog.form.window, form.members);
 }
 
-void OnRemove(HWND dialog)
+void OnRemove(FormDialog& dialog)
 {
-    HWND list = List(dialog, IDC_GROUP_MEMBERS);
+    GroupForm& form = Group(dialog);
+    HWND window = dialog.form.window;
+    HWND list = List(window, IDC_GROUP_MEMBERS);
     int rows[GROUP_LIST_ROOM * 2];
     int count = 0;
     for (int row = 0; row < RowCount(list) && count < GROUP_LIST_ROOM * 2; row++)
         if (Selected(list, row))
             rows[count++] = row;
     int keys[GROUP_LIST_ROOM], entries[GROUP_LIST_ROOM], keyCount = 0, entryCount = 0;
-    RemoveMemberRows(&gGroup.members, rows, count, keys, &keyCount, entries, &entryCount);
+    RemoveMemberRows(&form.members, rows, count, keys, &keyCount, entries, &entryCount);
     /* Back into the candidate lists, which sort them by number; an entry that cannot join
      * (emptied since the group was stored, say) is simply gone from the group. */
     for (int i = 0; i < keyCount; i++)
-        if (IsQuickCandidate(gDocument.edit, keys[i], gGroup.index, gGroup.members))
-            AddRow(List(dialog, IDC_GROUP_QUICK_LIST), MEMBER_TABLE_QUICK, keys[i], 0);
+        if (IsQuickCandidate(gDocument.edit, keys[i], form.index, form.members))
+            AddRow(List(window, IDC_GROUP_QUICK_LIST), MEMBER_TABLE_QUICK, keys[i], 0);
     for (int i = 0; i < entryCount; i++)
-        if (IsSpeedCandidate(gDocument.edit, entries[i], gGroup.members))
-            AddRow(List(dialog, IDC_GROUP_SPEED_LIST), MEMBER_TABLE_SPEED, entries[i], 0);
-    FillMembers(dialog);
+        if (IsSpeedCandidate(gDocument.edit, entries[i], form.members))
+            AddRow(List(window, IDC_GROUP_SPEED_LIST), MEMBER_TABLE_SPEED, entries[i], 0);
+    FillMembers(window, form.members);
 }
 
-void OnNameChanged(HWND dialog)
+int Init(FormDialog& dialog)
 {
-    char text[DIAL_NAME_SIZE];
-    if (FilterEditField(dialog, IDC_GROUP_NAME, FILTER_NAME, DIAL_NAME_MAX, text, sizeof text))
-        lstrcpynA(gGroup.group.name, text, sizeof gGroup.group.name);
-}
-
-void Close(HWND dialog) { EndDialog(dialog, 0); }
-
-void OnOk(HWND dialog)
-{
-    const GroupProblem problem = CheckGroupForm(gGroup.group.name, gGroup.members);
-    if (problem.message) {
-        ShowMessageId(dialog, problem.message, MB_OK);
-        if (problem.control == IDC_GROUP_NAME)
-            SelectAndFocus(dialog, IDC_GROUP_NAME);
-        return;
-    }
-    SaveGroupForm(gDocument.edit, &gGroup.group, gGroup.index, gGroup.members,
-                  static_cast<int>(gApp.quickKeyCount), MakeEntryDate());
-    HWND list = AsWindow(gApp.dialList);
-    FillDialList(list, VIEW_GROUP);
-    SelectDialRow(list, gGroup.index);
-    CommitEdits(gDocument);
-    MarkDocumentChanged(gDocument);
-    Close(dialog);
-}
-
-void OnInit(HWND dialog)
-{
-    CentreOnScreen(dialog);
-    gGroup.members = GroupMembers();
+    GroupForm& form = Group(dialog);
+    HWND window = dialog.form.window;
     char prefix[64], title[96];
     LoadStr(IDS_TITLE_GROUP_DIAL, prefix, sizeof prefix);
-    std::snprintf(title, sizeof title, "%s%02d", prefix, gGroup.index + 1);
-    SetWindowTextA(dialog, title);
-
-    gGroup.images = CreateListPictures();
-    std::memset(&gGroup.group, 0, sizeof gGroup.group);
-    if (!gGroup.empty && gWorkRecord.high &&
-        DecodeGroupKey(&gGroup.group, gDocument.edit, gGroup.index) && gGroup.group.kind == KIND_GROUP)
-        gGroup.members = MembersOfGroup(gGroup.group);
-    else
-        std::memset(&gGroup.group, 0, sizeof gGroup.group);
-    SendDlgItemMessageA(dialog, IDC_GROUP_NAME, EM_LIMITTEXT, DIAL_NAME_MAX, 0);
-    SetDlgItemTextA(dialog, IDC_GROUP_NAME, gGroup.group.name);
-
+    std::snprintf(title, sizeof title, "%s%02d", prefix, form.index + 1);
+    SetWindowTextA(window, title);
+    form.images = CreateListPictures();
     for (int id : {IDC_GROUP_QUICK_LIST, IDC_GROUP_MEMBERS, IDC_GROUP_SPEED_LIST})
-        SetUpList(List(dialog, id));
-    FillMembers(dialog);
-    FillCandidates(dialog);
-    SetFocus(GetDlgItem(dialog, IDOK));
+        SetUpList(List(window, id), form.images);
+    FillMembers(window, form.members);
+    FillCandidates(window, form);
+    return IDOK;
 }
 
-LRESULT OnNotify(HWND dialog, const NMHDR* header)
+int Command(FormDialog& dialog, int control, int)
+{
+    switch (control) {
+    case IDC_GROUP_ADD_QUICK:
+        OnAddQuick(dialog);
+        break;
+    case IDC_GROUP_ADD_SPEED:
+        OnAddSpeed(dialog);
+        break;
+    case IDC_GROUP_REMOVE:
+        OnRemove(dialog);
+        break;
+    }
+    return 0;
+}
+
+LRESULT Notify(FormDialog& dialog, const NMHDR* header)
 {
     const bool deleteKey = header->code == LVN_KEYDOWN &&
                            reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey == VK_DELETE;
@@ -261,57 +254,56 @@ LRESULT OnNotify(HWND dialog, const NMHDR* header)
     return 0;
 }
 
-INT_PTR CALLBACK GroupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+/* Only a problem with the name has a field to focus. */
+CheckResult Check(const FormDialog& dialog)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        OnInit(dialog);
-        return FALSE; /* the focus is on OK */
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDOK:
-            OnOk(dialog);
-            break;
-        case IDCANCEL:
-            Close(dialog);
-            break;
-        case IDC_GROUP_ADD_QUICK:
-            OnAddQuick(dialog);
-            break;
-        case IDC_GROUP_ADD_SPEED:
-            OnAddSpeed(dialog);
-            break;
-        case IDC_GROUP_REMOVE:
-            OnRemove(dialog);
-            break;
-        case IDC_GROUP_NAME:
-            if (HIWORD(wParam) == EN_CHANGE)
-                OnNameChanged(dialog);
-            break;
-        }
-        return TRUE;
-    case WM_NOTIFY:
-        SetWindowLongPtrA(dialog, DWLP_MSGRESULT,
-                          OnNotify(dialog, reinterpret_cast<const NMHDR*>(lParam)));
-        return TRUE;
-    case WM_CLOSE:
-        Close(dialog);
-        return TRUE;
-    case WM_DESTROY:
-        /* The lists are gone with the dialog: their pictures can go too. */
-        ImageList_Destroy(gGroup.images);
-        gGroup.images = nullptr;
-        return FALSE;
-    }
-    return FALSE;
+    const GroupForm& form = Group(dialog);
+    const GroupProblem problem = CheckGroupForm(form.group.name, form.members);
+    return Found({problem.message, problem.control == IDC_GROUP_NAME ? IDC_GROUP_NAME : 0, 0, 0});
 }
+
+INT_PTR Ok(FormDialog& dialog)
+{
+    GroupForm& form = Group(dialog);
+    SaveGroupForm(gDocument.edit, &form.group, form.index, form.members,
+                  static_cast<int>(gApp.quickKeyCount), MakeEntryDate());
+    CommitEdits(gDocument);
+    MarkDocumentChanged(gDocument);
+    static_cast<DialEdit*>(dialog.context)->stored = 1;
+    return 0;
+}
+
+/* The lists are gone with the dialog: their pictures can go too. */
+void Destroy(FormDialog& dialog)
+{
+    GroupForm& form = Group(dialog);
+    ImageList_Destroy(form.images);
+    form.images = nullptr;
+}
+
+const FormDialogDef GROUP_DIALOG = Dialog(IDD_GROUP, Table(BINDINGS))
+                                       .Centred()
+                                       .Init(Init)
+                                       .Command(Command)
+                                       .Notify(Notify)
+                                       .Check(Check)
+                                       .Ok(Ok)
+                                       .Destroy(Destroy);
 
 }  // namespace
 
-int GroupDialog(HWND owner, int index, int empty)
+int GroupDialog(HWND owner, int index, int empty, DialEdit* edit)
 {
-    gGroup.index = index;
-    gGroup.empty = empty;
-    DialogBoxParamA(ResourceModule(), MAKEINTRESOURCEA(IDD_GROUP), owner, GroupDialogProc, 0);
+    GroupForm form = {};
+    form.index = index;
+    DialRecord key;
+    DecodeGroupKey(&key, gDocument.edit, index);
+    if (!empty && key.high && DecodeGroupKey(&form.group, gDocument.edit, index) &&
+        form.group.kind == KIND_GROUP)
+        form.members = MembersOfGroup(form.group);
+    else
+        std::memset(&form.group, 0, sizeof form.group);
+    DialEdit unused = {};
+    RunFormDialog(owner, GROUP_DIALOG, &form, 0, edit ? edit : &unused);
     return 0;
 }

@@ -5,14 +5,14 @@
  */
 #include "dial/dial_lists_win.h"
 
-#include "ui/ui_win.h"
-#include "document/document.h"
+#include <cstring>
+
 #include "dial/dial_editors_win.h"
 #include "dial/dial_rows.h"
+#include "document/document.h"
 #include "resources/resource_ids.h"
 #include "ui/frame_seam_win.h"
-
-DialRecord gWorkRecord;
+#include "ui/ui_win.h"
 
 namespace {
 
@@ -44,17 +44,18 @@ int RowCount(int view)
     return 0;
 }
 
-/* Decodes entry index of view into the work record; returns its inUse. */
-int DecodeViewEntry(int view, int index)
+/* Decodes entry index of view into record; returns its inUse. */
+int DecodeViewEntry(DialRecord* record, int view, int index)
 {
     switch (view) {
     case VIEW_QUICK:
-        return DecodeQuickKey(&gWorkRecord, gDocument.edit, index);
+        return DecodeQuickKey(record, gDocument.edit, index);
     case VIEW_SPEED:
-        return DecodeSpeedEntry(&gWorkRecord, gDocument.edit, index);
+        return DecodeSpeedEntry(record, gDocument.edit, index);
     case VIEW_GROUP:
-        return DecodeGroupKey(&gWorkRecord, gDocument.edit, index);
+        return DecodeGroupKey(record, gDocument.edit, index);
     }
+    std::memset(record, 0, sizeof *record);
     return 0;
 }
 
@@ -146,10 +147,30 @@ void TakeFocusedRow(HWND list, int fallback)
     gApp.currentRow = row;
     gApp.selectedRow = row;
     if (gApp.currentView == VIEW_GROUP) {
-        DecodeGroupKey(&gWorkRecord, gDocument.edit, row);
-        FillMemberPane(AsWindow(gApp.memberList), gWorkRecord);
+        DialRecord group;
+        DecodeGroupKey(&group, gDocument.edit, row);
+        FillMemberPane(AsWindow(gApp.memberList), group);
     }
     RefreshUiState();
+}
+
+/* A stored entry's row, and the rows of the groups it emptied. */
+void ShowStoredEntry(HWND list, int view, int row, const DialEdit& edit)
+{
+    if (!edit.stored)
+        return;
+    if (view == VIEW_QUICK)
+        RedrawKeys(list, VIEW_QUICK, edit.emptied);
+    RebuildDialRow(list, view, edit.record, row);
+}
+
+/* A stored group may have emptied other keys: the whole list again, the group selected. */
+void ShowStoredGroup(HWND list, int row, const DialEdit& edit)
+{
+    if (!edit.stored)
+        return;
+    FillDialList(list, VIEW_GROUP);
+    SelectDialRow(list, row);
 }
 
 /* The overwrite questions: 1 when the user answered Yes. */
@@ -168,8 +189,9 @@ void FillDialList(HWND list, int view)
     const bool held = HoldRedraw(list);
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     for (int i = 0; i < count; i++) {
-        DecodeViewEntry(view, i);
-        AddDialRow(list, view, gWorkRecord, i);
+        DialRecord record;
+        DecodeViewEntry(&record, view, i);
+        AddDialRow(list, view, record, i);
     }
     LONG_PTR style = GetWindowLongPtrA(list, GWL_STYLE);
     if (!(style & LVS_SORTASCENDING))
@@ -235,8 +257,9 @@ void RebuildDialRow(HWND list, int view, const DialRecord& record, int index)
 
 void RebuildDialRowFromTable(HWND list, int view, int index)
 {
-    DecodeViewEntry(view, index);
-    RebuildDialRow(list, view, gWorkRecord, index);
+    DialRecord record;
+    DecodeViewEntry(&record, view, index);
+    RebuildDialRow(list, view, record, index);
 }
 
 void RedrawKeys(HWND list, int view, uint32_t mask)
@@ -331,32 +354,38 @@ void OpenCurrentEntry(HWND mainWindow)
     if (row < 0 || row >= RowCount(view))
         return;
 
+    DialRecord record;
+    DialEdit edit = {};
     switch (view) {
     case VIEW_QUICK:
-        DecodeQuickKey(&gWorkRecord, gDocument.edit, row);
-        if (gWorkRecord.inUse && gWorkRecord.kind == KIND_GROUP) {
+        DecodeQuickKey(&record, gDocument.edit, row);
+        if (record.inUse && record.kind == KIND_GROUP) {
             if (!AskOverwrite(mainWindow, IDS_ASK_OVERWRITE_GROUP))
                 return;
-            OpenEntryDialog(mainWindow, view, row, 1);
+            OpenEntryDialog(mainWindow, view, row, 1, &edit);
         } else {
-            OpenEntryDialog(mainWindow, view, row, 0);
+            OpenEntryDialog(mainWindow, view, row, 0, &edit);
         }
+        ShowStoredEntry(list, view, row, edit);
         break;
     case VIEW_SPEED:
-        DecodeSpeedEntry(&gWorkRecord, gDocument.edit, row);
-        OpenEntryDialog(mainWindow, view, row, 0);
+        OpenEntryDialog(mainWindow, view, row, 0, &edit);
+        ShowStoredEntry(list, view, row, edit);
         break;
     case VIEW_GROUP:
-        DecodeGroupKey(&gWorkRecord, gDocument.edit, row);
+        DecodeGroupKey(&record, gDocument.edit, row);
         /* A program-dial key never becomes a group. */
         if (gDocument.edit.quickDial.entries[row][DIAL_FLAGS_BYTE] & FLAG_PROGRAM)
             return;
-        if (gWorkRecord.inUse && gWorkRecord.kind == KIND_QUICK) {
-            if (AskOverwrite(mainWindow, IDS_ASK_OVERWRITE_QUICK_DIAL))
-                OpenGroupDialog(mainWindow, row, 1);
+        if (record.inUse && record.kind == KIND_QUICK) {
+            if (AskOverwrite(mainWindow, IDS_ASK_OVERWRITE_QUICK_DIAL)) {
+                OpenGroupDialog(mainWindow, row, 1, &edit);
+                ShowStoredGroup(list, row, edit);
+            }
             return;
         }
-        OpenGroupDialog(mainWindow, row, 0);
+        OpenGroupDialog(mainWindow, row, 0, &edit);
+        ShowStoredGroup(list, row, edit);
         break;
     case VIEW_DEVICE:
         return;

@@ -13,10 +13,6 @@
 
 #include "document/dial_records.h"
 
-/* The one work record shared by the lists and the dialogs: every fill, row rebuild, selection
- * in the Group view and open entry decodes into it. */
-extern DialRecord gWorkRecord;
-
 /* Refills list with the rows of view (1 Quick Dial, 2 Speed Dial, 3 Group); the rows come from
  * the program's dial tables (gDocument.edit). */
 void FillDialList(HWND list, int view);
@@ -36,7 +32,7 @@ void SelectDialRow(HWND list, int index);
 /* After an edit: deletes the row at index, adds the row built from record, then selects and
  * focuses it. An index outside the view changes nothing. */
 void RebuildDialRow(HWND list, int view, const DialRecord& record, int index);
-/* The same with the entry as the tables now hold it, decoded into gWorkRecord. */
+/* The same with the entry as the tables now hold it. */
 void RebuildDialRowFromTable(HWND list, int view, int index);
 /* Rebuilds the row of every entry whose bit is set in `mask` (groups that lost their last
  * member, say) from the tables, without moving the selection. */

@@ -3,23 +3,24 @@
  */
 #include "print/print_win.h"
 
-#include "ui/app_state.h"
-#include "ui/ui_win.h"
 #include "print/print_render_win.h"
 #include "resources/resource_ids.h"
+#include "ui/app_state.h"
+#include "ui/form_dialog_win.h"
+#include "ui/ui_win.h"
 
 namespace {
 
 /* The dialog's check boxes and the choices they hold. */
-struct ChoiceBinding {
-    int control;
-    int PrintChoice::*field;
+const Binding CHOICE_BINDINGS[] = {
+    CheckBox(IDC_PRINT_QUICK, RECORD_FIELD(PrintChoice, quick), 1),
+    CheckBox(IDC_PRINT_SPEED, RECORD_FIELD(PrintChoice, speed), 1),
+    CheckBox(IDC_PRINT_GROUP, RECORD_FIELD(PrintChoice, group), 1),
 };
-const ChoiceBinding CHOICE_BINDINGS[] = {
-    {IDC_PRINT_QUICK, &PrintChoice::quick},
-    {IDC_PRINT_SPEED, &PrintChoice::speed},
-    {IDC_PRINT_GROUP, &PrintChoice::group},
-};
+
+int ChoiceInit(FormDialog&) { return IDOK; }
+
+const FormDialogDef PRINT_CHOICE = Dialog(IDD_PRINT_CHOICE, Table(CHOICE_BINDINGS)).Init(ChoiceInit);
 
 enum PrinterState { PRINTER_NOT_CHOSEN, PRINTER_CHOSEN, PRINTER_CANCELLED };
 
@@ -135,36 +136,12 @@ int PrintList(HWND owner, int kind)
 
 int RunPrintChoice(HWND owner, PrintChoice* choice)
 {
-    return DialogBoxParamA(ResourceModule(), MAKEINTRESOURCEA(IDD_PRINT_CHOICE), owner,
-                           PrintChoiceDialogProc, reinterpret_cast<LPARAM>(choice)) == 1;
-}
-
-INT_PTR CALLBACK PrintChoiceDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_INITDIALOG:
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        for (const ChoiceBinding& binding : CHOICE_BINDINGS)
-            CheckDlgButton(dialog, binding.control, BST_CHECKED);
-        SetFocus(GetDlgItem(dialog, IDOK));
-        return FALSE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK) {
-            auto* choice = reinterpret_cast<PrintChoice*>(GetWindowLongPtrA(dialog, DWLP_USER));
-            if (choice)
-                for (const ChoiceBinding& binding : CHOICE_BINDINGS)
-                    choice->*binding.field =
-                        IsDlgButtonChecked(dialog, binding.control) == BST_CHECKED;
-            EndDialog(dialog, 1);
-        } else if (LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, 0);
-        }
-        return TRUE;
-    case WM_CLOSE:
-        EndDialog(dialog, 0);
-        return TRUE;
-    }
-    return FALSE;
+    PrintChoice work = {1, 1, 1};
+    if (RunFormDialog(owner, PRINT_CHOICE, &work, 0, nullptr) != 1)
+        return 0;
+    if (choice)
+        *choice = work;
+    return 1;
 }
 
 void SetPrinterDialogHook(PrinterDialogHook hook) { gPrinterDialogHook = hook; }

@@ -16,10 +16,9 @@ struct PrintChoice {
     int group;
 };
 
-/* Runs dialog 154 modally, owned by owner. 1 with the three choices stored in choice on OK;
- * 0 on Cancel or close, choice untouched. */
+/* Runs dialog 154 modally, owned by owner, all three lists chosen at first. 1 with the three
+ * choices stored in choice on OK; 0 on Cancel or close, choice untouched. */
 int RunPrintChoice(HWND owner, PrintChoice* choice);
-INT_PTR CALLBACK PrintChoiceDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 /* What the print dialog gave: a printer device context, and the copies it asks for. */
 struct ChosenPrinter {

@@ -4,6 +4,7 @@
  * density mode out of use and out of the upload (the image length of 0x10202). The A3
  * family's form has two more fields, only checked: what they set is the device's own.
  */
+#include "document/document.h"
 #include "resources/resource_ids.h"
 #include "settings/copier_page.h"
 #include "settings/settings_pages_win.h"
@@ -89,42 +90,42 @@ void Prepare(EditState& state)
 /* The list names only the trays there are; a priority past them selects nothing. */
 void Init(SettingsPage& page)
 {
-    FillComboFromStrings(page.window, IDC_COPY_TRAY_PRIORITY, IDS_TRAY_1,
-                         IDS_TRAY_1 + TrayPriorityCount(gDocument.edit.config.optionalTray) - 1,
-                         gDocument.edit.copy.paperTrayPriority);
+    const EditState& edits = PageEdits(page);
+    FillComboFromStrings(page.form.window, IDC_COPY_TRAY_PRIORITY, IDS_TRAY_1,
+                         IDS_TRAY_1 + TrayPriorityCount(edits.config.optionalTray) - 1,
+                         edits.copy.paperTrayPriority);
 }
 
 /* The A3 family's form adds two fields the table does not bind; a form without them (this
  * program's own) has nothing to check. */
-int Check(SettingsPage& page, CheckPhase phase)
+CheckResult Check(const SettingsPage& page, CheckPhase phase)
 {
     const CopierA3Field* fields = CopierA3CheckOrder(phase == CHECK_APPLY);
     for (int i = 0; i < COPIER_A3_FIELD_COUNT; i++) {
         const CopierA3Field& f = fields[i];
-        if (GetDlgItem(page.window, f.control) &&
-            !CheckRangeField(page.window, f.control, IDS_RANGE_ERROR, f.min, f.max))
-            return f.control;
+        if (!GetDlgItem(page.form.window, f.control))
+            continue;
+        char text[129] = "";
+        ControlText(page.form, f.control, text, sizeof text);
+        const FieldProblem problem =
+            JudgeNumberField(text, f.control, IDS_RANGE_ERROR, f.min, f.max);
+        if (problem.message)
+            return Found(problem);
     }
-    return 0;
+    return PASSED;
 }
 
 /* Set from what is stored, so a Cancel that undid the choice cannot leave the length behind;
  * an item the device lacks stays absent. */
-void Applied(SettingsPage&)
+void Applied(SettingsPage& page)
 {
-    SetSentLength(gDocument, 0x10202, gDocument.edit.copy.originalType == ORIGINAL_PHOTO ? 0 : 1);
+    SetSentLength(gDocument, 0x10202, PageEdits(page).copy.originalType == ORIGINAL_PHOTO ? 0 : 1);
 }
 
 }  // namespace
 
-const SettingsPageDef COPIER_PAGE = {
-    {BINDINGS, sizeof BINDINGS / sizeof BINDINGS[0], ENABLES, sizeof ENABLES / sizeof ENABLES[0],
-     SHOWS, sizeof SHOWS / sizeof SHOWS[0]},
-    Prepare,
-    Init,
-    nullptr,
-    nullptr,
-    nullptr,
-    Check,
-    Applied,
-};
+const SettingsPageDef COPIER_PAGE = Page(Table(BINDINGS, ENABLES, SHOWS))
+                                        .Prepare(Prepare)
+                                        .Init(Init)
+                                        .Check(Check)
+                                        .Applied(Applied);

@@ -7,18 +7,18 @@
 #include <cstdio>
 #include <cstring>
 
-#include "ui/ui_win.h"
+#include "document/document.h"
 #include "resources/resource_ids.h"
 #include "settings/device_info.h"
-#include "settings/settings_page_win.h"
-#include "settings/settings_sheet_win.h"
+#include "ui/form_dialog_win.h"
+#include "ui/ui_win.h"
 
 namespace {
 
 INT_PTR RunDialog(HWND owner, int templateId, DLGPROC proc, LPARAM param)
 {
-    return DialogBoxParamA(SettingsTemplateModule(templateId), MAKEINTRESOURCEA(templateId), owner,
-                           proc, param);
+    return DialogBoxParamA(TemplateModule(templateId), MAKEINTRESOURCEA(templateId), owner, proc,
+                           param);
 }
 
 void SetNumber(HWND dialog, int control, unsigned value)
@@ -79,73 +79,52 @@ INT_PTR CALLBACK DeviceInfoDialogProc(HWND dialog, UINT message, WPARAM wParam, 
     return EndOnCommand(dialog, message, wParam);
 }
 
-void OnPropertiesText(HWND dialog, PropertiesWork& work, int control)
+/* ---- Properties ------------------------------------------------------------------------------ */
+
+/* What the Properties dialog edits, and whether there is data to edit at all. */
+struct PropertiesForm {
+    PropertiesWork work;
+    uint8_t editable;
+};
+
+const TextOptions NAME = {DEVICE_NAME_CHARS, FILTER_NAME, 0, 1};
+const TextOptions FAX_NUMBER = {DEVICE_FAX_NUMBER_CHARS, FILTER_PHONE, 0, 1};
+const Binding PROPERTIES_BINDINGS[] = {
+    Text(IDC_PROP_DEVICE_NAME, RECORD_FIELD(PropertiesForm, work.name), NAME),
+    Text(IDC_PROP_FAX_NUMBER, RECORD_FIELD(PropertiesForm, work.faxNumber), FAX_NUMBER),
+};
+const int PROPERTIES_FIELDS[] = {IDC_PROP_DEVICE_NAME, IDC_PROP_FAX_NUMBER,
+                                 IDC_PROP_DEVICE_NAME_LABEL, IDC_PROP_FAX_NUMBER_LABEL};
+const ControlRule PROPERTIES_ENABLES[] = {
+    ControlsWhen(PROPERTIES_FIELDS, WhenEqual(RECORD_FIELD(PropertiesForm, editable), 1)),
+};
+
+const PropertiesForm& Properties(const FormDialog& dialog)
 {
-    char text[64];
-    if (control == IDC_PROP_DEVICE_NAME) {
-        FilterEditField(dialog, control, FILTER_NAME, DEVICE_NAME_CHARS, text, sizeof text);
-        SetWorkText(work.name, sizeof work.name, DEVICE_NAME_CHARS, text);
-    } else {
-        FilterEditField(dialog, control, FILTER_PHONE, DEVICE_FAX_NUMBER_CHARS, text, sizeof text);
-        SetWorkText(work.faxNumber, sizeof work.faxNumber, DEVICE_FAX_NUMBER_CHARS, text);
-    }
+    return *static_cast<const PropertiesForm*>(dialog.form.record);
 }
 
-INT_PTR CALLBACK PropertiesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+int PropertiesInit(FormDialog& dialog)
 {
-    PropertiesWork* work = reinterpret_cast<PropertiesWork*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    switch (message) {
-    case WM_INITDIALOG: {
-        work = reinterpret_cast<PropertiesWork*>(lParam);
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        *work = TakePropertiesWork(gDocument.edit);
-        SendDlgItemMessageA(dialog, IDC_PROP_DEVICE_NAME, EM_LIMITTEXT, DEVICE_NAME_CHARS, 0);
-        SendDlgItemMessageA(dialog, IDC_PROP_FAX_NUMBER, EM_LIMITTEXT, DEVICE_FAX_NUMBER_CHARS, 0);
-        /* Copies: setting the texts runs the filters, which write the work copy. */
-        const PropertiesWork shown = *work;
-        SetDlgItemTextA(dialog, IDC_PROP_DEVICE_NAME, shown.name);
-        SetDlgItemTextA(dialog, IDC_PROP_FAX_NUMBER, shown.faxNumber);
-        const BOOL editable = gDocument.dataPresent ? TRUE : FALSE;
-        const int fields[] = {IDC_PROP_DEVICE_NAME, IDC_PROP_FAX_NUMBER, IDC_PROP_DEVICE_NAME_LABEL,
-                              IDC_PROP_FAX_NUMBER_LABEL};
-        for (int control : fields)
-            EnableWindow(GetDlgItem(dialog, control), editable);
-        CentreOnScreen(dialog);
-        SetFocus(GetDlgItem(dialog, editable ? IDC_PROP_DEVICE_NAME : IDOK));
-        return FALSE;
-    }
-    case WM_COMMAND:
-        if (!work)
-            return FALSE;
-        switch (LOWORD(wParam)) {
-        case IDC_PROP_DEVICE_NAME:
-        case IDC_PROP_FAX_NUMBER:
-            if (HIWORD(wParam) == EN_CHANGE)
-                OnPropertiesText(dialog, *work, LOWORD(wParam));
-            return TRUE;
-        case IDOK: {
-            /* Without data the fields are disabled; unchanged texts are no edit. */
-            const PropertiesWork stored = TakePropertiesWork(gDocument.edit);
-            if (!gDocument.dataPresent || std::memcmp(&stored, work, sizeof stored) == 0) {
-                EndDialog(dialog, 0);
-                return TRUE;
-            }
-            CommitProperties(*work, gDocument);
-            MarkDocumentChanged(gDocument);
-            EndDialog(dialog, 1);
-            return TRUE;
-        }
-        case IDCANCEL:
-            EndDialog(dialog, 0);
-            return TRUE;
-        }
-        return FALSE;
-    case WM_CLOSE:
-        EndDialog(dialog, 0);
-        return TRUE;
-    }
-    return FALSE;
+    return Properties(dialog).editable ? IDC_PROP_DEVICE_NAME : IDOK;
 }
+
+/* Without data the fields are disabled; unchanged texts are no edit. */
+INT_PTR PropertiesOk(FormDialog& dialog)
+{
+    const PropertiesForm& form = Properties(dialog);
+    const PropertiesWork stored = TakePropertiesWork(gDocument.edit);
+    if (!form.editable || std::memcmp(&stored, &form.work, sizeof stored) == 0)
+        return 0;
+    CommitProperties(form.work, gDocument);
+    MarkDocumentChanged(gDocument);
+    return 1;
+}
+
+const FormDialogDef PROPERTIES = Dialog(IDD_PROPERTIES, Table(PROPERTIES_BINDINGS, PROPERTIES_ENABLES))
+                                     .Centred()
+                                     .Init(PropertiesInit)
+                                     .Ok(PropertiesOk);
 
 }  // namespace
 
@@ -161,6 +140,6 @@ INT_PTR ShowDeviceInfoDialog(HWND owner)
 
 INT_PTR ShowPropertiesDialog(HWND owner)
 {
-    PropertiesWork work = {};
-    return RunDialog(owner, IDD_PROPERTIES, PropertiesDialogProc, reinterpret_cast<LPARAM>(&work));
+    PropertiesForm form = {TakePropertiesWork(gDocument.edit), gDocument.dataPresent ? 1 : 0};
+    return RunFormDialog(owner, PROPERTIES, &form, 0, nullptr);
 }

@@ -1,151 +1,111 @@
 /*
- * The Forwarding Destination dialog. See forwarding_win.h.
+ * The Forwarding Destination dialog. See forwarding_win.h. The dialog edits a destination of
+ * its own; OK puts it into the edit state's record, so the sheet's Cancel drops it like every
+ * other edit.
  */
 #include "settings/forwarding_win.h"
 
-#include "ui/app_state.h"
-#include "ui/ui_win.h"
-#include "ui/controls_win.h"
+#include "document/document.h"
 #include "resources/resource_ids.h"
 #include "settings/forwarding.h"
-#include "settings/settings_sheet_win.h"
+#include "ui/form_dialog_win.h"
 
 namespace {
 
+/* What the dialog edits: the destination's type and both kinds' texts, and whether the device
+ * can send e-mail at all. */
+struct ForwardForm {
+    ForwardDestination destination;
+    uint8_t networkBoard;
+};
+
+#define FORM_FIELD(member) RECORD_FIELD(ForwardForm, member)
+
+const RadioButton TYPE[] = {
+    {IDC_FWD_TYPE_FAX, FORWARD_FAX, CODE_ANY},
+    {IDC_FWD_TYPE_EMAIL, FORWARD_EMAIL, CODE_ANY},
+};
+const TextOptions NUMBER = {FORWARD_NUMBER_MAX, FILTER_DIAL_NUMBER, 0, 1};
+const TextOptions CODE = {FORWARD_CODE_MAX, FILTER_DIAL_CODE, 0, 1};
+const TextOptions EMAIL = {FORWARD_EMAIL_MAX, FILTER_EMAIL, 0, 1};
+const ComboRow FRAME[] = {
+    {IDS_FRAME_FAX, FORWARD_FAX, ALWAYS},
+    {IDS_FRAME_EMAIL, FORWARD_EMAIL, ALWAYS},
+};
+const ComboRow NUMBER_LABEL[] = {
+    {IDS_LABEL_FAX_NUMBER, FORWARD_FAX, ALWAYS},
+    {IDS_LABEL_EMAIL_ADDRESS, FORWARD_EMAIL, ALWAYS},
+};
+
+const Binding BINDINGS[] = {
+    RadioGroup(FORM_FIELD(destination.type), TYPE),
+    Text(IDC_FWD_FAX_NUMBER, FORM_FIELD(destination.number), NUMBER),
+    Text(IDC_FWD_SUB, FORM_FIELD(destination.sub), CODE),
+    Text(IDC_FWD_SID, FORM_FIELD(destination.sid), CODE),
+    Text(IDC_FWD_EMAIL, FORM_FIELD(destination.email), EMAIL),
+    Label(IDC_FWD_DEST_FRAME, FORM_FIELD(destination.type), FRAME),
+    Label(IDC_FWD_NUMBER_LABEL, FORM_FIELD(destination.type), NUMBER_LABEL),
+};
+
 const int FAX_CONTROLS[] = {IDC_FWD_FAX_NUMBER, IDC_FWD_SUB_LABEL, IDC_FWD_SUB, IDC_FWD_SID_LABEL,
                             IDC_FWD_SID};
+const int EMAIL_CONTROLS[] = {IDC_FWD_EMAIL};
+const ControlRule SHOWS[] = {
+    ControlsWhen(FAX_CONTROLS, WhenNotEqual(FORM_FIELD(destination.type), FORWARD_EMAIL)),
+    ControlsWhen(EMAIL_CONTROLS, WhenEqual(FORM_FIELD(destination.type), FORWARD_EMAIL)),
+};
+const int EMAIL_TYPE[] = {IDC_FWD_TYPE_EMAIL};
+const ControlRule ENABLES[] = {
+    ControlsWhen(EMAIL_TYPE, WhenEqual(FORM_FIELD(networkBoard), 1)),
+};
 
-/* What the dialog edits: the destination's type and both kinds' texts. */
-ForwardDestination gWork;
-
-void Arrange(HWND dialog)
+ForwardForm& Work(FormDialog& dialog) { return *static_cast<ForwardForm*>(dialog.form.record); }
+const ForwardDestination& Destination(const FormDialog& dialog)
 {
-    const int email = gWork.type == FORWARD_EMAIL;
-    CheckDlgButton(dialog, IDC_FWD_TYPE_FAX, email ? BST_UNCHECKED : BST_CHECKED);
-    CheckDlgButton(dialog, IDC_FWD_TYPE_EMAIL, email ? BST_CHECKED : BST_UNCHECKED);
-    char text[64];
-    SetDlgItemTextA(dialog, IDC_FWD_DEST_FRAME,
-                    LoadStr(email ? IDS_FRAME_EMAIL : IDS_FRAME_FAX, text, sizeof text));
-    SetDlgItemTextA(
-        dialog, IDC_FWD_NUMBER_LABEL,
-        LoadStr(email ? IDS_LABEL_EMAIL_ADDRESS : IDS_LABEL_FAX_NUMBER, text, sizeof text));
-    for (int control : FAX_CONTROLS)
-        ShowWindow(GetDlgItem(dialog, control), email ? SW_HIDE : SW_SHOW);
-    ShowWindow(GetDlgItem(dialog, IDC_FWD_EMAIL), email ? SW_SHOW : SW_HIDE);
+    return static_cast<const ForwardForm*>(dialog.form.record)->destination;
 }
 
-/* The fields' texts again from the work area (their change handling filters them). */
-void ShowTexts(HWND dialog)
+/* The other type chosen: the fields of the kind left are emptied. */
+void Edited(FormDialog& dialog, int control)
 {
-    SetDlgItemTextA(dialog, IDC_FWD_FAX_NUMBER, gWork.number);
-    SetDlgItemTextA(dialog, IDC_FWD_SUB, gWork.sub);
-    SetDlgItemTextA(dialog, IDC_FWD_SID, gWork.sid);
-    SetDlgItemTextA(dialog, IDC_FWD_EMAIL, gWork.email);
+    if (control != IDC_FWD_TYPE_FAX && control != IDC_FWD_TYPE_EMAIL)
+        return;
+    ForwardDestination& d = Work(dialog).destination;
+    if (d.type == FORWARD_EMAIL)
+        d.number[0] = d.sub[0] = d.sid[0] = '\0';
+    else
+        d.email[0] = '\0';
+    for (int text : {IDC_FWD_FAX_NUMBER, IDC_FWD_SUB, IDC_FWD_SID, IDC_FWD_EMAIL})
+        RefreshBinding(dialog.form, text);
 }
 
-void OnInit(HWND dialog)
-{
-    if (gApp.screenWidth != 0)
-        CentreOnScreen(dialog);
-    EnableWindow(GetDlgItem(dialog, IDC_FWD_TYPE_EMAIL),
-                 gDocument.edit.config.ethernetBoard == 1 ? TRUE : FALSE);
-    SendDlgItemMessageA(dialog, IDC_FWD_FAX_NUMBER, EM_LIMITTEXT, FORWARD_NUMBER_MAX, 0);
-    SendDlgItemMessageA(dialog, IDC_FWD_SUB, EM_LIMITTEXT, FORWARD_CODE_MAX, 0);
-    SendDlgItemMessageA(dialog, IDC_FWD_SID, EM_LIMITTEXT, FORWARD_CODE_MAX, 0);
-    SendDlgItemMessageA(dialog, IDC_FWD_EMAIL, EM_LIMITTEXT, FORWARD_EMAIL_MAX, 0);
-    gWork = DecodeForwarding(gDocument.edit.forwarding.record, gDocument.edit);
-    if (gWork.type == FORWARD_NONE)
-        gWork.type = FORWARD_FAX;
-    ShowTexts(dialog);
-    Arrange(dialog);
-}
-
-void SwitchType(HWND dialog, uint8_t type)
-{
-    if (gWork.type != type) {
-        /* The fields of the kind left are emptied. */
-        if (type == FORWARD_EMAIL)
-            gWork.number[0] = gWork.sub[0] = gWork.sid[0] = '\0';
-        else
-            gWork.email[0] = '\0';
-        gWork.type = type;
-        ShowTexts(dialog);
-    }
-    Arrange(dialog);
-}
-
-void OnOk(HWND dialog)
+CheckResult Check(const FormDialog& dialog)
 {
     int emailField = 0;
-    const int message = CheckForwardDestination(gWork, &emailField);
-    if (message) {
-        ShowMessageId(dialog, static_cast<UINT>(message), MB_OK);
-        SelectAndFocus(dialog, emailField ? IDC_FWD_EMAIL : IDC_FWD_FAX_NUMBER);
-        return;
-    }
-    StoreForwardingDestination(gDocument.edit.forwarding, gWork);
-    EndDialog(dialog, 1);
+    const int message = CheckForwardDestination(Destination(dialog), &emailField);
+    return Found({message, emailField ? IDC_FWD_EMAIL : IDC_FWD_FAX_NUMBER, 0, 0});
 }
 
-void OnFieldChange(HWND dialog, int control)
+INT_PTR Ok(FormDialog& dialog)
 {
-    switch (control) {
-    case IDC_FWD_FAX_NUMBER:
-        FilterEditField(dialog, control, FILTER_DIAL_NUMBER, FORWARD_NUMBER_MAX, gWork.number,
-                          sizeof gWork.number);
-        break;
-    case IDC_FWD_SUB:
-        FilterEditField(dialog, control, FILTER_DIAL_CODE, FORWARD_CODE_MAX, gWork.sub,
-                          sizeof gWork.sub);
-        break;
-    case IDC_FWD_SID:
-        FilterEditField(dialog, control, FILTER_DIAL_CODE, FORWARD_CODE_MAX, gWork.sid,
-                          sizeof gWork.sid);
-        break;
-    case IDC_FWD_EMAIL:
-        FilterEditField(dialog, control, FILTER_EMAIL, FORWARD_EMAIL_MAX, gWork.email,
-                          sizeof gWork.email);
-        break;
-    }
+    StoreForwardingDestination(gDocument.edit.forwarding, Destination(dialog));
+    return 1;
 }
 
-INT_PTR CALLBACK ForwardingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
-{
-    switch (message) {
-    case WM_INITDIALOG:
-        OnInit(dialog);
-        return TRUE;
-    case WM_COMMAND: {
-        const int control = LOWORD(wParam);
-        const int code = HIWORD(wParam);
-        switch (control) {
-        case IDOK:
-            OnOk(dialog);
-            return TRUE;
-        case IDCANCEL:
-            EndDialog(dialog, 0);
-            return TRUE;
-        case IDC_FWD_TYPE_FAX:
-        case IDC_FWD_TYPE_EMAIL:
-            if (code == BN_CLICKED)
-                SwitchType(dialog, control == IDC_FWD_TYPE_EMAIL ? FORWARD_EMAIL : FORWARD_FAX);
-            return TRUE;
-        }
-        if (code == EN_CHANGE)
-            OnFieldChange(dialog, control);
-        return TRUE;
-    }
-    case WM_CLOSE:
-        EndDialog(dialog, 0);
-        return TRUE;
-    }
-    return FALSE;
-}
+const FormDialogDef FORWARDING = Dialog(IDD_FORWARDING, Table(BINDINGS, ENABLES, SHOWS))
+                                     .Centred()
+                                     .Edited(Edited)
+                                     .Check(Check)
+                                     .Ok(Ok);
 
 }  // namespace
 
 int RunForwardingDialog(HWND owner)
 {
-    return DialogBoxParamA(SettingsTemplateModule(IDD_FORWARDING), MAKEINTRESOURCEA(IDD_FORWARDING),
-                           GetAncestor(owner, GA_ROOT), ForwardingProc, 0) == 1;
+    ForwardForm work = {};
+    work.destination = DecodeForwarding(gDocument.edit.forwarding.record, gDocument.edit);
+    if (work.destination.type == FORWARD_NONE)
+        work.destination.type = FORWARD_FAX;
+    work.networkBoard = gDocument.edit.config.ethernetBoard == 1;
+    return RunFormDialog(GetAncestor(owner, GA_ROOT), FORWARDING, &work, 0, nullptr) == 1;
 }

@@ -4,8 +4,8 @@
 // rule.
 #pragma once
 
-#include "settings/settings_bindings.h"
+#include "settings/settings_rules.h"
 
-extern const PageBindings LDAP_TABLE;
+extern const FormTable LDAP_TABLE;
 extern const SliderOptions LDAP_TIMEOUT_SLIDER;
 extern const SliderOptions LDAP_RESULTS_SLIDER;

@@ -6,6 +6,4 @@
 #include "settings/ldap_page.h"
 #include "settings/settings_pages_win.h"
 
-const SettingsPageDef LDAP_PAGE = {
-    LDAP_TABLE, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-};
+const SettingsPageDef LDAP_PAGE = Page(LDAP_TABLE);

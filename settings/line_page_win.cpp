@@ -19,7 +19,7 @@ const RadioButton LINE_TYPE[] = {
     {IDC_LINE_PSTN, LINE_PSTN, CODE_ANY},
     {IDC_LINE_PABX, LINE_PABX, CODE_ANY},
 };
-const TextOptions PREFIX = {PABX_PREFIX_SIZE - 1, FILTER_DIGITS, 0};
+const TextOptions PREFIX = {PABX_PREFIX_SIZE - 1, FILTER_DIGITS, 0, 0};
 
 const Binding BINDINGS[] = {
     RadioGroup(EDIT_FIELD(line.dialType), DIAL, EDIT_FIELD(line.pulseRate)),
@@ -34,22 +34,12 @@ const ControlRule ENABLES[] = {
 
 void Activate(SettingsPage& page)
 {
-    const BOOL pulse = ApplyLineCountryRule(gDocument.edit) ? TRUE : FALSE;
-    RefreshBinding(page, IDC_LINE_PUSH);
-    EnableWindow(GetDlgItem(page.window, IDC_LINE_DIAL_10PPS), pulse);
-    EnableWindow(GetDlgItem(page.window, IDC_LINE_DIAL_20PPS), pulse);
+    const BOOL pulse = ApplyLineCountryRule(PageEdits(page)) ? TRUE : FALSE;
+    RefreshBinding(page.form, IDC_LINE_PUSH);
+    EnableWindow(GetDlgItem(page.form.window, IDC_LINE_DIAL_10PPS), pulse);
+    EnableWindow(GetDlgItem(page.form.window, IDC_LINE_DIAL_20PPS), pulse);
 }
 
 }  // namespace
 
-const SettingsPageDef LINE_PAGE = {
-    {BINDINGS, sizeof BINDINGS / sizeof BINDINGS[0], ENABLES, sizeof ENABLES / sizeof ENABLES[0],
-     nullptr, 0},
-    nullptr,
-    nullptr,
-    Activate,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-};
+const SettingsPageDef LINE_PAGE = Page(Table(BINDINGS, ENABLES)).Activate(Activate);

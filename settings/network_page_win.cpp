@@ -3,7 +3,7 @@
  * network_page.cpp run when the page is left and on Apply, and decide which address items an
  * upload sends; a changed network setting asks for the power cycle the device needs.
  */
-#include "ui/ui_win.h"
+#include "document/document.h"
 #include "device/device_protocol.h"
 #include "resources/resource_ids.h"
 #include "settings/network_page.h"
@@ -11,8 +11,9 @@
 
 namespace {
 
-/* Set when the user changed a network setting on this visit of the sheet. */
-int gNetworkChanged;
+struct NetworkPageState {
+    int changed; /* the user changed a network setting on this visit of the sheet */
+};
 
 const RadioButton ADDRESS_MODE[] = {
     {IDC_NET_DHCP, ADDRESS_DHCP, CODE_ANY},
@@ -47,42 +48,38 @@ const ControlRule ENABLES[] = {
 const int ITEM_CONTROLS[NET_ITEM_COUNT] = {IDC_NET_IP_ADDRESS, IDC_NET_SUBNET_MASK, IDC_NET_GATEWAY,
                                            IDC_NET_DNS_ADDRESS};
 
-void Init(SettingsPage&) { gNetworkChanged = 0; }
-
 /* Every control of the page edits a network setting. */
-void Edited(SettingsPage&, int) { gNetworkChanged = 1; }
+void Edited(SettingsPage& page, int) { PageState<NetworkPageState>(page).changed = 1; }
+
+/* Leaving and Apply alike: one message for each address that failed, in order. */
+CheckResult Check(const SettingsPage& page, CheckPhase)
+{
+    const NetworkCheck check = CheckNetworkSettings(PageEdits(page).network);
+    CheckResult result = PASSED;
+    for (int i = 0; i < check.failureCount && i < MAX_PROBLEMS; i++)
+        result.problems[result.count++] = {IDS_INVALID_SETTING, ITEM_CONTROLS[check.failures[i]],
+                                           0, 0};
+    return result;
+}
 
 /* Leaving and Apply alike: the lengths decide what an upload sends, even if the sheet is then
  * cancelled, so an address that failed is never sent. */
-int Check(SettingsPage& page, CheckPhase)
+void Checked(SettingsPage& page, CheckPhase, const CheckResult&)
 {
-    const NetworkCheck check = CheckNetworkSettings(gDocument.edit.network);
-    ApplyNetworkLengths(check, gDocument);
-    int failed = 0;
-    for (int i = 0; i < check.failureCount; i++) {
-        ShowMessageId(GetAncestor(page.window, GA_ROOT), IDS_INVALID_SETTING, MB_OK);
-        failed = ITEM_CONTROLS[check.failures[i]];
-        SelectAndFocus(page.window, failed);
-    }
-    return failed;
+    ApplyNetworkLengths(CheckNetworkSettings(PageEdits(page).network), gDocument);
 }
 
-void Applied(SettingsPage&)
+void Applied(SettingsPage& page)
 {
-    if (gNetworkChanged)
+    if (PageState<NetworkPageState>(page).changed)
         RequestDeviceRestart(0);
 }
 
 }  // namespace
 
-const SettingsPageDef NETWORK_PAGE = {
-    {BINDINGS, sizeof BINDINGS / sizeof BINDINGS[0], ENABLES, sizeof ENABLES / sizeof ENABLES[0],
-     nullptr, 0},
-    nullptr,
-    Init,
-    nullptr,
-    nullptr,
-    Edited,
-    Check,
-    Applied,
-};
+const SettingsPageDef NETWORK_PAGE = Page(Table(BINDINGS, ENABLES))
+                                         .Context<NetworkPageState>()
+                                         .Edited(Edited)
+                                         .Check(Check)
+                                         .Checked(Checked)
+                                         .Applied(Applied);

@@ -30,12 +30,6 @@ const ComboRow PAPER_SIZES_TRAY2[10] = {
     {IDS_SIZE_16K_PORTRAIT, 17, ALWAYS},       {IDS_SIZE_A5_PORTRAIT, 4, EXTRA},
 };
 
-const CustomSizeRange CUSTOM_SIZE_RANGES[PAPER_TRAY_COUNT] = {
-    {90, 216, 140, 356},
-    {148, 216, 210, 356},
-    {55, 216, 127, 1296},
-};
-
 long ClampCustomSize(int tray, int y, long value)
 {
     if (tray < 0 || tray >= PAPER_TRAY_COUNT)
@@ -46,15 +40,15 @@ long ClampCustomSize(int tray, int y, long value)
     return value < min ? min : value > max ? max : value;
 }
 
-int AutoTrayRowShown(int tray, const DeviceConfig& config)
+const Condition AUTO_TRAY_ROW_SHOWN[PAPER_TRAY_COUNT] = {
+    ALWAYS,
+    WhenNotEqual(EDIT_FIELD(config.optionalTray), 0),
+    WhenEqual(EDIT_FIELD(config.bypassTray), 1),
+};
+
+int AutoTrayRowShown(int tray, const EditState& state)
 {
-    switch (tray) {
-    case PAPER_TRAY_1:
-        return 1;
-    case PAPER_TRAY_2:
-        return config.optionalTray >= 1;
-    case PAPER_BYPASS:
-        return config.bypassTray == 1;
-    }
-    return 0;
+    if (tray < 0 || tray >= PAPER_TRAY_COUNT)
+        return 0;
+    return ConditionHolds(AUTO_TRAY_ROW_SHOWN[tray], &state);
 }

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "document/document.h"
-#include "settings/settings_bindings.h"
+#include "settings/settings_rules.h"
 
 enum PaperTray { PAPER_TRAY_1, PAPER_TRAY_2, PAPER_BYPASS, PAPER_TRAY_COUNT };
 static_assert(PAPER_TRAY_COUNT == PAPER_TRAYS, "the edit state keeps sizes per tray");
@@ -19,10 +19,15 @@ extern const ComboRow PAPER_SIZES_TRAY2[10];
 struct CustomSizeRange {
     uint16_t minX, maxX, minY, maxY;
 };
-extern const CustomSizeRange CUSTOM_SIZE_RANGES[PAPER_TRAY_COUNT];
+constexpr CustomSizeRange CUSTOM_SIZE_RANGES[PAPER_TRAY_COUNT] = {
+    {90, 216, 140, 356},
+    {148, 216, 210, 356},
+    {55, 216, 127, 1296},
+};
 // A typed custom size kept within the tray's range: X when `y` is 0, else Y.
 long ClampCustomSize(int tray, int y, long value);
 
 // The Auto Tray Select rows shown: Tray 1 always, Tray 2 when the device has at least one
 // optional tray, the bypass row when the bypass tray is installed (flag 1).
-int AutoTrayRowShown(int tray, const DeviceConfig& config);
+extern const Condition AUTO_TRAY_ROW_SHOWN[PAPER_TRAY_COUNT];
+int AutoTrayRowShown(int tray, const EditState& state);

@@ -110,7 +110,7 @@ void SwitchRxTimerOn(RxTimerPage& timer, ReceptionSettings& reception)
     timer.switched = RX_SWITCHED_ON;
 }
 
-RxTimerProblem LeaveRxTimer(const RxTimerPage& timer, ReceptionSettings& reception)
+RxTimerProblem LeaveRxTimer(const RxTimerPage& timer, const ReceptionSettings& reception)
 {
     if (reception.rxPrintTimer != RX_TIMER_ON)
         return {0, 0, 0, 0};
@@ -119,10 +119,8 @@ RxTimerProblem LeaveRxTimer(const RxTimerPage& timer, ReceptionSettings& recepti
     if (std::strlen(timer.typed) == RX_PASSWORD_DIGITS && timer.onWhenOpened &&
         timer.switched == RX_NOT_SWITCHED && std::strcmp(timer.typed, timer.stored) != 0)
         return {IDS_PASSWORD_INCORRECT, RX_PASSWORD_FIELD, 0, 0};
-    if (AllTimesEmpty(timer)) {
-        reception.rxPrintTimerRecord[RX_RECORD_FLAGS] &= 0x3F;
+    if (AllTimesEmpty(timer))
         return {0, 0, 0, 0};
-    }
     // Times the user cannot edit came from the record; a bad stored hour must not hold the
     // page when nothing on it can mend it.
     if (!RxTimerFieldsEnabled(reception.rxPrintTimer, timer.switched).times)
@@ -130,17 +128,28 @@ RxTimerProblem LeaveRxTimer(const RxTimerPage& timer, ReceptionSettings& recepti
     return CheckTimes(timer);
 }
 
+void TidyRxTimerFlags(const RxTimerPage& timer, ReceptionSettings& reception)
+{
+    if (reception.rxPrintTimer == RX_TIMER_ON && AllTimesEmpty(timer))
+        reception.rxPrintTimerRecord[RX_RECORD_FLAGS] &= 0x3F;
+}
+
+RxTimerProblem JudgeRxTimerApply(const RxTimerPage& timer, const ReceptionSettings& reception)
+{
+    if (reception.rxPrintTimer != RX_TIMER_ON || timer.switched == RX_NOT_SWITCHED)
+        return {0, 0, 0, 0};
+    if (PasswordIncomplete(timer.typed))
+        return {IDS_PASSWORD_INVALID, RX_PASSWORD_FIELD, 0, 0};
+    return AllTimesEmpty(timer) ? RxTimerProblem{0, 0, 0, 0} : CheckTimes(timer);
+}
+
 RxTimerProblem ApplyRxTimer(RxTimerPage& timer, ReceptionSettings& reception)
 {
+    const RxTimerProblem problem = JudgeRxTimerApply(timer, reception);
+    if (problem.message)
+        return problem;
     if (reception.rxPrintTimer == RX_TIMER_ON && timer.switched != RX_NOT_SWITCHED) {
-        if (PasswordIncomplete(timer.typed))
-            return {IDS_PASSWORD_INVALID, RX_PASSWORD_FIELD, 0, 0};
         const int empty = AllTimesEmpty(timer);
-        if (!empty) {
-            const RxTimerProblem problem = CheckTimes(timer);
-            if (problem.message)
-                return problem;
-        }
         uint8_t* record = reception.rxPrintTimerRecord;
         // A shorter password is zero-padded within its four bytes, never past them.
         char digits[RX_PASSWORD_DIGITS + 1];

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "document/document.h"
-#include "settings/settings_bindings.h"
+#include "settings/settings_rules.h"
 
 // ---- RX print timer --------------------------------------------------------------------------
 
@@ -71,15 +71,21 @@ int MaySwitchRxTimerOff(const RxTimerPage& timer);
 void SwitchRxTimerOff(RxTimerPage& timer, ReceptionSettings& reception);
 void SwitchRxTimerOn(RxTimerPage& timer, ReceptionSettings& reception);
 
-// Leaving the page while the timer is on: a password of 1 to 3 digits; a wrong full password
-// while the timer stays on as it was opened; then, with no time typed at all, the flags lose
-// their top two bits and the page may go; else the four range checks of the times the user
-// can edit. Does nothing while the timer is off.
-RxTimerProblem LeaveRxTimer(const RxTimerPage& timer, ReceptionSettings& reception);
+// The checks of leaving the page while the timer is on: a password of 1 to 3 digits; a wrong
+// full password while the timer stays on as it was opened; then, with no time typed at all, the
+// page may go; else the four range checks of the times the user can edit. Nothing is checked
+// while the timer is off.
+RxTimerProblem LeaveRxTimer(const RxTimerPage& timer, const ReceptionSettings& reception);
+// What leaving the page (its checks passed) does to the record: with the timer on and no time
+// typed, the flags lose their top two bits.
+void TidyRxTimerFlags(const RxTimerPage& timer, ReceptionSettings& reception);
 
-// Apply: while the timer is on after being switched in this visit, the typed password (1 to 3
-// digits refuses) and the times go into the record, flags 192 with both times or 0 with none;
-// then the page's state follows what was applied. Nothing changes when it refuses.
+// The checks of Apply: while the timer is on after being switched in this visit, a password of
+// 1 to 3 digits, then the four range checks unless no time is typed at all.
+RxTimerProblem JudgeRxTimerApply(const RxTimerPage& timer, const ReceptionSettings& reception);
+// Apply: when JudgeRxTimerApply passes and the timer is on after being switched in this visit,
+// the typed password and the times go into the record, flags 192 with both times or 0 with
+// none; then the page's state follows what was applied. Nothing changes when it refuses.
 RxTimerProblem ApplyRxTimer(RxTimerPage& timer, ReceptionSettings& reception);
 
 // ---- RX mode and the timing values -----------------------------------------------------------

@@ -19,7 +19,15 @@
 namespace {
 
 /* The timer's password and times while the page is shown. */
-RxTimerPage gTimer;
+struct ReceptionPageState {
+    RxTimerPage timer;
+};
+
+RxTimerPage& Timer(SettingsPage& page) { return PageState<ReceptionPageState>(page).timer; }
+const RxTimerPage& Timer(const SettingsPage& page)
+{
+    return PageState<ReceptionPageState>(page).timer;
+}
 
 const RadioButton RX_TYPE[] = {
     {IDC_RX_TYPE_MEMORY, 8, CODE_ANY},
@@ -72,41 +80,40 @@ void Enable(HWND page, int control, int enabled)
 
 void ShowTimer(SettingsPage& page)
 {
-    const uint8_t timer = gDocument.edit.reception.rxPrintTimer;
-    CheckDlgButton(page.window, IDC_RX_TIMER_ON,
-                   timer == RX_TIMER_ON ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(page.window, IDC_RX_TIMER_OFF,
-                   timer == RX_TIMER_OFF ? BST_CHECKED : BST_UNCHECKED);
-    const RxTimerEnabling enabling = RxTimerFieldsEnabled(timer, gTimer.switched);
-    Enable(page.window, IDC_RX_PASSWORD, enabling.password);
-    Enable(page.window, IDC_RX_PASSWORD_LABEL, enabling.password);
+    HWND window = page.form.window;
+    const uint8_t timer = PageEdits(page).reception.rxPrintTimer;
+    CheckDlgButton(window, IDC_RX_TIMER_ON, timer == RX_TIMER_ON ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(window, IDC_RX_TIMER_OFF, timer == RX_TIMER_OFF ? BST_CHECKED : BST_UNCHECKED);
+    const RxTimerEnabling enabling = RxTimerFieldsEnabled(timer, Timer(page).switched);
+    Enable(window, IDC_RX_PASSWORD, enabling.password);
+    Enable(window, IDC_RX_PASSWORD_LABEL, enabling.password);
     for (int control : TIME_EDITS)
-        Enable(page.window, control, enabling.times);
+        Enable(window, control, enabling.times);
     for (int control : TIME_LABELS)
-        Enable(page.window, control, enabling.times);
+        Enable(window, control, enabling.times);
 }
 
 void ShowTimerTexts(SettingsPage& page)
 {
-    SetTextQuietly(page, IDC_RX_PASSWORD, gTimer.typed);
+    SetTextQuietly(page.form, IDC_RX_PASSWORD, Timer(page).typed);
     for (int f = 0; f < RX_TIME_FIELDS; f++)
-        SetTextQuietly(page, TIME_EDITS[f], gTimer.times[f]);
+        SetTextQuietly(page.form, TIME_EDITS[f], Timer(page).times[f]);
 }
 
 void ShowTimingEnabling(SettingsPage& page)
 {
-    const uint8_t mode = gDocument.edit.reception.rxMode;
+    const uint8_t mode = PageEdits(page).reception.rxMode;
     for (int t = 0; t < RX_TIMING_COUNT; t++) {
         const int enabled = RxTimingEnabled(mode, t);
-        Enable(page.window, TIMING_CONTROLS[t], enabled);
+        Enable(page.form.window, TIMING_CONTROLS[t], enabled);
         if (TIMING_LABELS[t])
-            Enable(page.window, TIMING_LABELS[t], enabled);
+            Enable(page.form.window, TIMING_LABELS[t], enabled);
     }
 }
 
-void ShowForwarding(HWND page)
+void ShowForwarding(HWND page, const EditState& edits)
 {
-    const uint8_t forwarding = gDocument.edit.reception.forwarding;
+    const uint8_t forwarding = edits.reception.forwarding;
     CheckDlgButton(page, IDC_RX_FORWARD_ON,
                    forwarding == RX_FORWARD_ON ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(page, IDC_RX_FORWARD_AND_PRINT,
@@ -117,23 +124,25 @@ void ShowForwarding(HWND page)
 
 void Init(SettingsPage& page)
 {
-    gTimer = OpenRxTimer(gDocument.edit.reception);
-    SendDlgItemMessageA(page.window, IDC_RX_PASSWORD, EM_LIMITTEXT, RX_PASSWORD_DIGITS, 0);
+    HWND window = page.form.window;
+    const ReceptionSettings& reception = PageEdits(page).reception;
+    Timer(page) = OpenRxTimer(reception);
+    SendDlgItemMessageA(window, IDC_RX_PASSWORD, EM_LIMITTEXT, RX_PASSWORD_DIGITS, 0);
     for (int control : TIME_EDITS)
-        SendDlgItemMessageA(page.window, control, EM_LIMITTEXT, RX_TIME_DIGITS, 0);
+        SendDlgItemMessageA(window, control, EM_LIMITTEXT, RX_TIME_DIGITS, 0);
     ShowTimerTexts(page);
     ShowTimer(page);
-    ShowForwarding(page.window);
+    ShowForwarding(window, PageEdits(page));
     for (int t = 0; t < RX_TIMING_COUNT; t++) {
         if (t == RX_WHEN_UNDETECTED) {
-            CheckDlgButton(page.window, TIMING_CONTROLS[t],
-                           gDocument.edit.reception.timing[t] == 1 ? BST_CHECKED : BST_UNCHECKED);
+            CheckDlgButton(window, TIMING_CONTROLS[t],
+                           reception.timing[t] == 1 ? BST_CHECKED : BST_UNCHECKED);
             continue;
         }
         char text[8];
-        std::snprintf(text, sizeof text, "%u", gDocument.edit.reception.timing[t]);
-        SendDlgItemMessageA(page.window, TIMING_CONTROLS[t], EM_LIMITTEXT, TIMING_DIGITS, 0);
-        SetTextQuietly(page, TIMING_CONTROLS[t], text);
+        std::snprintf(text, sizeof text, "%u", reception.timing[t]);
+        SendDlgItemMessageA(window, TIMING_CONTROLS[t], EM_LIMITTEXT, TIMING_DIGITS, 0);
+        SetTextQuietly(page.form, TIMING_CONTROLS[t], text);
     }
     /* The timing fields follow the stored mode, even Auto RX where the language set does not
      * offer it: the values are the device's all the same. */
@@ -141,39 +150,40 @@ void Init(SettingsPage& page)
 }
 
 /* The System page may have changed the ring count's limits. */
-void Activate(SettingsPage& page) { RefreshBinding(page, IDC_RX_RINGS); }
+void Activate(SettingsPage& page) { RefreshBinding(page.form, IDC_RX_RINGS); }
 
 /* A timing field's number kept within its range and shown so; 1 when the value changed. */
 int ClampTiming(SettingsPage& page, int timing)
 {
     char text[8] = "";
-    GetDlgItemTextA(page.window, TIMING_CONTROLS[timing], text, sizeof text);
+    GetDlgItemTextA(page.form.window, TIMING_CONTROLS[timing], text, sizeof text);
     const long value = ClampRxTiming(timing, ParseDecimalField(text));
     char shown[8];
     std::snprintf(shown, sizeof shown, "%ld", value);
     if (std::strcmp(text, shown) != 0)
-        SetTextQuietly(page, TIMING_CONTROLS[timing], shown);
-    const int changed = gDocument.edit.reception.timing[timing] != value;
-    gDocument.edit.reception.timing[timing] = static_cast<uint8_t>(value);
+        SetTextQuietly(page.form, TIMING_CONTROLS[timing], shown);
+    uint8_t& stored = PageEdits(page).reception.timing[timing];
+    const int changed = stored != value;
+    stored = static_cast<uint8_t>(value);
     return changed;
 }
 
 int TimerOffClicked(SettingsPage& page)
 {
-    uint8_t& timer = gDocument.edit.reception.rxPrintTimer;
+    uint8_t& timer = PageEdits(page).reception.rxPrintTimer;
     if (timer != RX_TIMER_ON) {
         const int changed = timer != RX_TIMER_OFF;
         timer = RX_TIMER_OFF;
         ShowTimer(page);
         return changed;
     }
-    if (!MaySwitchRxTimerOff(gTimer)) {
-        ShowMessageId(GetAncestor(page.window, GA_ROOT), IDS_PASSWORD_INCORRECT, MB_OK);
+    if (!MaySwitchRxTimerOff(Timer(page))) {
+        ShowMessageId(GetAncestor(page.form.window, GA_ROOT), IDS_PASSWORD_INCORRECT, MB_OK);
         ShowTimer(page);
-        SelectAndFocus(page.window, IDC_RX_PASSWORD);
+        SelectAndFocus(page.form.window, IDC_RX_PASSWORD);
         return 0;
     }
-    SwitchRxTimerOff(gTimer, gDocument.edit.reception);
+    SwitchRxTimerOff(Timer(page), PageEdits(page).reception);
     ShowTimerTexts(page);
     ShowTimer(page);
     return 1;
@@ -181,9 +191,9 @@ int TimerOffClicked(SettingsPage& page)
 
 int TimerOnClicked(SettingsPage& page)
 {
-    const int changed = gDocument.edit.reception.rxPrintTimer != RX_TIMER_ON;
+    const int changed = PageEdits(page).reception.rxPrintTimer != RX_TIMER_ON;
     if (changed)
-        SwitchRxTimerOn(gTimer, gDocument.edit.reception);
+        SwitchRxTimerOn(Timer(page), PageEdits(page).reception);
     ShowTimer(page);
     return changed;
 }
@@ -192,14 +202,15 @@ int TimerOnClicked(SettingsPage& page)
  * stays off. */
 int ForwardingClicked(SettingsPage& page, uint8_t code)
 {
-    const uint8_t before = gDocument.edit.reception.forwarding;
-    const int confirmed = RunForwardingDialog(page.window);
-    const int usable = IsForwardingUsable(gDocument.edit.forwarding.record, gDocument.edit);
-    gDocument.edit.reception.forwarding = usable ? code : RX_FORWARD_OFF;
-    ShowForwarding(page.window);
+    EditState& edits = PageEdits(page);
+    const uint8_t before = edits.reception.forwarding;
+    const int confirmed = RunForwardingDialog(page.form.window);
+    const int usable = IsForwardingUsable(edits.forwarding.record, edits);
+    edits.reception.forwarding = usable ? code : RX_FORWARD_OFF;
+    ShowForwarding(page.form.window, PageEdits(page));
     if (!usable)
-        SelectAndFocus(page.window, IDC_RX_FORWARD_OFF);
-    return confirmed || gDocument.edit.reception.forwarding != before;
+        SelectAndFocus(page.form.window, IDC_RX_FORWARD_OFF);
+    return confirmed || edits.reception.forwarding != before;
 }
 
 int Command(SettingsPage& page, int control, int code)
@@ -213,8 +224,8 @@ int Command(SettingsPage& page, int control, int code)
     case IDC_RX_PASSWORD:
         if (code != EN_CHANGE)
             return 0;
-        FilterEditField(page.window, control, FILTER_DIGITS, RX_PASSWORD_DIGITS, gTimer.typed,
-                        sizeof gTimer.typed);
+        FilterEditField(page.form.window, control, FILTER_DIGITS, RX_PASSWORD_DIGITS,
+                        Timer(page).typed, sizeof Timer(page).typed);
         return 1;
     case IDC_RX_FORWARD_ON:
         return clicked && ForwardingClicked(page, RX_FORWARD_ON);
@@ -223,24 +234,26 @@ int Command(SettingsPage& page, int control, int code)
     case IDC_RX_FORWARD_OFF: {
         if (!clicked)
             return 0;
-        const int changed = gDocument.edit.reception.forwarding != RX_FORWARD_OFF;
-        gDocument.edit.reception.forwarding = RX_FORWARD_OFF;
-        ShowForwarding(page.window);
+        uint8_t& forwarding = PageEdits(page).reception.forwarding;
+        const int changed = forwarding != RX_FORWARD_OFF;
+        forwarding = RX_FORWARD_OFF;
+        ShowForwarding(page.form.window, PageEdits(page));
         return changed;
     }
     case IDC_RX_WHEN_UNDETECTED: {
         if (!clicked)
             return 0;
-        const uint8_t value = IsDlgButtonChecked(page.window, control) == BST_CHECKED ? 1 : 0;
-        const int changed = gDocument.edit.reception.timing[RX_WHEN_UNDETECTED] != value;
-        gDocument.edit.reception.timing[RX_WHEN_UNDETECTED] = value;
+        const uint8_t value = IsDlgButtonChecked(page.form.window, control) == BST_CHECKED ? 1 : 0;
+        uint8_t& stored = PageEdits(page).reception.timing[RX_WHEN_UNDETECTED];
+        const int changed = stored != value;
+        stored = value;
         return changed;
     }
     }
     for (int f = 0; f < RX_TIME_FIELDS; f++) {
         if (control == TIME_EDITS[f] && code == EN_CHANGE) {
-            FilterEditField(page.window, control, FILTER_DIGITS, RX_TIME_DIGITS, gTimer.times[f],
-                            sizeof gTimer.times[f]);
+            FilterEditField(page.form.window, control, FILTER_DIGITS, RX_TIME_DIGITS,
+                            Timer(page).times[f], sizeof Timer(page).times[f]);
             return 1;
         }
     }
@@ -248,7 +261,7 @@ int Command(SettingsPage& page, int control, int code)
         if (control != TIMING_CONTROLS[t] || t == RX_WHEN_UNDETECTED)
             continue;
         if (code == EN_CHANGE) {
-            FilterEditField(page.window, control, FILTER_DIGITS, TIMING_DIGITS, nullptr, 0);
+            FilterEditField(page.form.window, control, FILTER_DIGITS, TIMING_DIGITS, nullptr, 0);
             return 1;
         }
         return code == EN_KILLFOCUS && ClampTiming(page, t);
@@ -268,56 +281,44 @@ int TimerField(int field)
     return field == RX_PASSWORD_FIELD ? IDC_RX_PASSWORD : TIME_EDITS[field];
 }
 
-int ShowProblem(SettingsPage& page, const RxTimerProblem& problem)
+CheckResult Check(const SettingsPage& page, CheckPhase phase)
 {
-    if (!problem.message)
-        return 0;
-    HWND owner = GetAncestor(page.window, GA_ROOT);
-    if (problem.message == IDS_RANGE_ERROR) {
-        char format[128], message[160];
-        FormatRangeMessage(message, sizeof message, LoadStr(problem.message, format, sizeof format),
-                           problem.minimum, problem.maximum);
-        ShowMessage(owner, message, MB_OK);
-    } else {
-        ShowMessageId(owner, static_cast<UINT>(problem.message), MB_OK);
-    }
-    return TimerField(problem.field);
+    const ReceptionSettings& reception = PageEdits(page).reception;
+    const RxTimerProblem p = phase == CHECK_LEAVE ? LeaveRxTimer(Timer(page), reception)
+                                                  : JudgeRxTimerApply(Timer(page), reception);
+    return Found({p.message, TimerField(p.field), p.minimum, p.maximum});
 }
 
-int Check(SettingsPage& page, CheckPhase phase)
+/* Leaving with the timer on and no time typed tidies the timer's flags. */
+void Checked(SettingsPage& page, CheckPhase phase, const CheckResult& result)
 {
-    if (phase == CHECK_LEAVE)
-        return ShowProblem(page, LeaveRxTimer(gTimer, gDocument.edit.reception));
-    /* Only judged here; Applied puts the timer into the record. */
-    RxTimerPage timer = gTimer;
-    ReceptionSettings reception = gDocument.edit.reception;
-    return ShowProblem(page, ApplyRxTimer(timer, reception));
+    if (phase == CHECK_LEAVE && !result.count)
+        TidyRxTimerFlags(Timer(page), PageEdits(page).reception);
 }
 
 void Applied(SettingsPage& page)
 {
-    ApplyRxTimer(gTimer, gDocument.edit.reception);
-    if (gDocument.edit.reception.forwarding == RX_FORWARD_OFF)
-        ClearForwardingDestination(gDocument.edit.forwarding);
-    gTimer.typed[0] = '\0';
-    SetTextQuietly(page, IDC_RX_PASSWORD, "");
+    EditState& edits = PageEdits(page);
+    ApplyRxTimer(Timer(page), edits.reception);
+    if (edits.reception.forwarding == RX_FORWARD_OFF)
+        ClearForwardingDestination(edits.forwarding);
+    Timer(page).typed[0] = '\0';
+    SetTextQuietly(page.form, IDC_RX_PASSWORD, "");
     ShowTimer(page);
     /* OK by Enter leaves the focus in a field that never lost it. */
     for (int t = 0; t < RX_TIMING_COUNT; t++)
-        if (t != RX_WHEN_UNDETECTED && RxTimingEnabled(gDocument.edit.reception.rxMode, t))
+        if (t != RX_WHEN_UNDETECTED && RxTimingEnabled(edits.reception.rxMode, t))
             ClampTiming(page, t);
 }
 
 }  // namespace
 
-const SettingsPageDef RECEPTION_PAGE = {
-    {BINDINGS, sizeof BINDINGS / sizeof BINDINGS[0], ENABLES, sizeof ENABLES / sizeof ENABLES[0],
-     nullptr, 0},
-    nullptr,
-    Init,
-    Activate,
-    Command,
-    Edited,
-    Check,
-    Applied,
-};
+const SettingsPageDef RECEPTION_PAGE = Page(Table(BINDINGS, ENABLES))
+                                           .Context<ReceptionPageState>()
+                                           .Init(Init)
+                                           .Activate(Activate)
+                                           .Command(Command)
+                                           .Edited(Edited)
+                                           .Check(Check)
+                                           .Checked(Checked)
+                                           .Applied(Applied);

@@ -5,118 +5,85 @@
  * the page counts that as the user's edit, so the sheet's Apply stores it (with the password's
  * length) and marks the document; the sheet's Cancel drops it.
  */
-#include <cstring>
-
-#include "ui/ui_win.h"
+#include "document/document.h"
 #include "resources/resource_ids.h"
 #include "settings/restriction_page.h"
 #include "settings/settings_pages_win.h"
-#include "settings/settings_sheet_win.h"
+#include "ui/form_dialog_win.h"
+#include "ui/ui_win.h"
 
 namespace {
 
-/* The digits typed on the page. */
-char gTyped[256];
+/* ---- The dialog ------------------------------------------------------------------------------ */
 
-struct RestrictionDialog {
-    uint8_t choice;
-    char typed[256];
-    int changed;
+struct RestrictionChoice {
+    uint8_t choice;  /* RESTRICTION_OFF or RESTRICTION_ON */
+    char typed[RESTRICTION_DIGITS + 1];
 };
 
-void CheckChoice(HWND dialog, uint8_t choice)
+const RadioButton CHOICE[] = {
+    {IDC_UR_OFF, RESTRICTION_OFF, CODE_ANY},
+    {IDC_UR_ON, RESTRICTION_ON, CODE_ANY},
+};
+const TextOptions NEW_PASSWORD = {RESTRICTION_DIGITS, FILTER_DIGITS, 0, 1};
+
+const Binding DIALOG_BINDINGS[] = {
+    RadioGroup(RECORD_FIELD(RestrictionChoice, choice), CHOICE),
+    Text(IDC_UR_NEW_PASSWORD, RECORD_FIELD(RestrictionChoice, typed), NEW_PASSWORD),
+};
+
+/* The choice and the new password into the edit state; the context learns whether that
+ * changed it. */
+INT_PTR DialogOk(FormDialog& dialog)
 {
-    CheckDlgButton(dialog, IDC_UR_OFF, choice == RESTRICTION_OFF ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(dialog, IDC_UR_ON, choice == RESTRICTION_ON ? BST_CHECKED : BST_UNCHECKED);
+    const RestrictionChoice& work = *static_cast<const RestrictionChoice*>(dialog.form.record);
+    *static_cast<int*>(dialog.context) = StoreRestriction(gDocument.edit, work.choice, work.typed);
+    return 0;
 }
 
-INT_PTR CALLBACK RestrictionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    RestrictionDialog* state =
-        reinterpret_cast<RestrictionDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    switch (message) {
-    case WM_INITDIALOG:
-        state = reinterpret_cast<RestrictionDialog*>(lParam);
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        state->choice = gDocument.edit.restriction.enabled;
-        CheckChoice(dialog, state->choice);
-        SendDlgItemMessageA(dialog, IDC_UR_NEW_PASSWORD, EM_LIMITTEXT, RESTRICTION_DIGITS, 0);
-        SetDlgItemTextA(dialog, IDC_UR_NEW_PASSWORD, gDocument.edit.restriction.password);
-        CentreOnScreen(dialog);
-        return TRUE;
-    case WM_COMMAND:
-        if (!state)
-            return FALSE;
-        switch (LOWORD(wParam)) {
-        case IDC_UR_OFF:
-        case IDC_UR_ON:
-            if (HIWORD(wParam) == BN_CLICKED) {
-                state->choice = LOWORD(wParam) == IDC_UR_ON ? RESTRICTION_ON : RESTRICTION_OFF;
-                CheckChoice(dialog, state->choice);
-            }
-            return TRUE;
-        case IDC_UR_NEW_PASSWORD:
-            if (HIWORD(wParam) == EN_CHANGE)
-                FilterEditField(dialog, IDC_UR_NEW_PASSWORD, FILTER_DIGITS, RESTRICTION_DIGITS,
-                                state->typed, sizeof state->typed);
-            return TRUE;
-        case IDC_UR_OK:
-        case IDOK:
-            state->changed = StoreRestriction(gDocument.edit, state->choice, state->typed);
-            EndDialog(dialog, 0);
-            return TRUE;
-        case IDC_UR_CANCEL:
-        case IDCANCEL:
-            EndDialog(dialog, 0);
-            return TRUE;
-        }
-        return FALSE;
-    case WM_CLOSE:
-        EndDialog(dialog, 0);
-        return TRUE;
-    }
-    return FALSE;
-}
+const FormDialogDef RESTRICTION_DIALOG = Dialog(IDD_USER_RESTRICTION, Table(DIALOG_BINDINGS))
+                                             .Centred()
+                                             .Buttons(IDC_UR_OK, IDC_UR_CANCEL)
+                                             .Ok(DialogOk);
 
 /* 1 when the dialog changed the edit state. */
 int RunRestrictionDialog(HWND page)
 {
-    RestrictionDialog state = {};
-    DialogBoxParamA(SettingsTemplateModule(IDD_USER_RESTRICTION),
-                    MAKEINTRESOURCEA(IDD_USER_RESTRICTION), GetAncestor(page, GA_ROOT),
-                    RestrictionDialogProc, reinterpret_cast<LPARAM>(&state));
-    return state.changed;
+    RestrictionChoice work = {};
+    work.choice = gDocument.edit.restriction.enabled;
+    lstrcpynA(work.typed, gDocument.edit.restriction.password, sizeof work.typed);
+    int changed = 0;
+    RunFormDialog(GetAncestor(page, GA_ROOT), RESTRICTION_DIALOG, &work, 0, &changed);
+    return changed;
 }
 
-void Init(SettingsPage&) { gTyped[0] = '\0'; }
+/* ---- The page -------------------------------------------------------------------------------- */
+
+/* The digits typed on the page. */
+struct RestrictionPageState {
+    char typed[RESTRICTION_DIGITS + 1];
+};
 
 int Command(SettingsPage& page, int control, int code)
 {
+    char (&typed)[RESTRICTION_DIGITS + 1] = PageState<RestrictionPageState>(page).typed;
     if (control == IDC_URPAGE_PASSWORD && code == EN_CHANGE) {
-        FilterEditField(page.window, control, FILTER_DIGITS, RESTRICTION_DIGITS, gTyped,
-                        sizeof gTyped);
+        FilterEditField(page.form.window, control, FILTER_DIGITS, RESTRICTION_DIGITS, typed,
+                        sizeof typed);
         return 0;
     }
     if (control != IDC_URPAGE_OK || code != BN_CLICKED)
         return 0;
-    if (!RestrictionPasswordMatches(gTyped, gDocument.edit)) {
-        ShowMessageId(GetAncestor(page.window, GA_ROOT), IDS_PASSWORD_INCORRECT, MB_OK);
-        SelectAndFocus(page.window, IDC_URPAGE_PASSWORD);
+    if (!RestrictionPasswordMatches(typed, PageEdits(page))) {
+        ShowMessageId(GetAncestor(page.form.window, GA_ROOT), IDS_PASSWORD_INCORRECT, MB_OK);
+        SelectAndFocus(page.form.window, IDC_URPAGE_PASSWORD);
         return 0;
     }
-    SetDlgItemTextA(page.window, IDC_URPAGE_PASSWORD, "");
-    return RunRestrictionDialog(page.window);
+    SetDlgItemTextA(page.form.window, IDC_URPAGE_PASSWORD, "");
+    return RunRestrictionDialog(page.form.window);
 }
 
 }  // namespace
 
-const SettingsPageDef RESTRICTION_PAGE = {
-    {nullptr, 0, nullptr, 0, nullptr, 0},
-    nullptr,
-    Init,
-    nullptr,
-    Command,
-    nullptr,
-    nullptr,
-    nullptr,
-};
+const SettingsPageDef RESTRICTION_PAGE =
+    Page(NO_TABLE).Context<RestrictionPageState>().Command(Command);

@@ -82,12 +82,8 @@ uint32_t Within(uint32_t value, uint32_t min, uint32_t max, uint32_t replacement
 
 }  // namespace
 
-const PageBindings SCANNER_TABLE = {
-    SCANNER_BINDINGS, sizeof SCANNER_BINDINGS / sizeof SCANNER_BINDINGS[0],
-    SCANNER_ENABLES,  sizeof SCANNER_ENABLES / sizeof SCANNER_ENABLES[0],
-    nullptr,          0};
-const PageBindings REPORT_TABLE = {
-    REPORT_BINDINGS, sizeof REPORT_BINDINGS / sizeof REPORT_BINDINGS[0], nullptr, 0, nullptr, 0};
+const FormTable SCANNER_TABLE = Table(SCANNER_BINDINGS, SCANNER_ENABLES);
+const FormTable REPORT_TABLE = Table(REPORT_BINDINGS);
 
 void PrepareScannerPage(EditState& state)
 {

@@ -5,10 +5,10 @@
 
 #include <cstdint>
 
-#include "settings/settings_bindings.h"
+#include "settings/settings_rules.h"
 
-extern const PageBindings SCANNER_TABLE;
-extern const PageBindings REPORT_TABLE;
+extern const FormTable SCANNER_TABLE;
+extern const FormTable REPORT_TABLE;
 
 enum ScannerDivide : uint8_t { DIVIDE_OFF = 0, DIVIDE_PER_PAGE = 1, DIVIDE_PER_SIZE = 2 };
 constexpr uint32_t DIVIDE_KB_MIN = 64, DIVIDE_KB_MAX = 4096, DIVIDE_KB_DEFAULT = 2048;

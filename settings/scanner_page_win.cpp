@@ -6,10 +6,6 @@
 #include "settings/scanner_page.h"
 #include "settings/settings_pages_win.h"
 
-const SettingsPageDef SCANNER_PAGE = {
-    SCANNER_TABLE, PrepareScannerPage, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-};
+const SettingsPageDef SCANNER_PAGE = Page(SCANNER_TABLE).Prepare(PrepareScannerPage);
 
-const SettingsPageDef REPORT_PAGE = {
-    REPORT_TABLE, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-};
+const SettingsPageDef REPORT_PAGE = Page(REPORT_TABLE);

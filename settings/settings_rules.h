@@ -1,33 +1,44 @@
-// The decisions every settings page shares: which pages the sheet has, when the document counts
-// as changed, the range check of a number field and its messages, the slider steps and clamp,
-// the coded-list fallback, the field filters of the settings pages, the byte order of
-// addresses, and storing the edit state with the lengths of the texts that changed. The Win32
-// pages apply them (settings_page_win.cpp, settings_sheet_win.cpp).
+// The decisions every settings page shares: which pages the sheet has and when the document
+// counts as changed. The pages' tables bind controls to fields of the edit state
+// (EDIT_FIELD); the Win32 sheet applies all of it (settings_page_win.cpp,
+// settings_sheet_win.cpp).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #include "document/document.h"
-#include "ui/field_filters.h"
+#include "resources/resource_ids.h"
+#include "ui/bindings.h"
+
+// EDIT_FIELD(system.autoOff): the field of that member of the edit state.
+#define EDIT_FIELD(member) RECORD_FIELD(EditState, member)
 
 // ---- The sheet's pages ----------------------------------------------------------------------
 
+// Every page in sheet order, the one list of them: the name of its definition (NAME_PAGE, in
+// the page's own file), its dialog template (whose caption is the tab's label) and whether only
+// a device with the network board has it.
+#define SETTINGS_PAGE_LIST(PAGE)                                                                   \
+    PAGE(SYSTEM, IDD_PAGE_SYSTEM, 0)                                                               \
+    PAGE(PAPER, IDD_PAGE_PAPER, 0)                                                                 \
+    PAGE(COPIER, IDD_PAGE_COPIER, 0)                                                               \
+    PAGE(REPORT, IDD_PAGE_REPORT, 0)                                                               \
+    PAGE(TRANSMISSION, IDD_PAGE_TRANSMISSION, 0)                                                   \
+    PAGE(RECEPTION, IDD_PAGE_RECEPTION, 0)                                                         \
+    PAGE(LINE, IDD_PAGE_LINE, 0)                                                                   \
+    PAGE(SMTP, IDD_PAGE_SMTP, 1)                                                                   \
+    PAGE(POP3, IDD_PAGE_POP3, 1)                                                                   \
+    PAGE(NETWORK, IDD_PAGE_NETWORK, 1)                                                             \
+    PAGE(RESTRICTION, IDD_PAGE_USER_RESTRICTION, 1)                                                \
+    PAGE(SCANNER, IDD_PAGE_SCANNER, 1)                                                             \
+    PAGE(LDAP, IDD_PAGE_LDAP, 1)
+
 enum SettingsPageOrder {
-    PAGE_SYSTEM,
-    PAGE_PAPER,
-    PAGE_COPIER,
-    PAGE_REPORT,
-    PAGE_TRANSMISSION,
-    PAGE_RECEPTION,
-    PAGE_LINE,
-    PAGE_SMTP,
-    PAGE_POP3,
-    PAGE_NETWORK,
-    PAGE_USER_RESTRICTION,
-    PAGE_SCANNER,
-    PAGE_LDAP,
-    SETTINGS_PAGE_COUNT
+#define SETTINGS_PAGE_ORDER(name, templateId, networkOnly) PAGE_##name,
+    SETTINGS_PAGE_LIST(SETTINGS_PAGE_ORDER)
+#undef SETTINGS_PAGE_ORDER
+        SETTINGS_PAGE_COUNT
 };
 
 struct SettingsPageEntry {
@@ -47,37 +58,3 @@ int SheetPageOrders(uint8_t ethernetBoard, int* orders);
 // The unsaved-changes decision of an Apply: 1 when any page's changed flag is set. It never
 // clears the document's flag, only sets it.
 int ShouldMarkUnsaved(const uint8_t* changedFlags, int count);
-
-// ---- Sliders --------------------------------------------------------------------------------
-
-// The scroll requests of a horizontal scroll bar (the values of SB_LINELEFT and its kin).
-enum ScrollRequest {
-    SCROLL_LINE_LEFT = 0,
-    SCROLL_LINE_RIGHT = 1,
-    SCROLL_PAGE_LEFT = 2,
-    SCROLL_PAGE_RIGHT = 3,
-    SCROLL_THUMB_POSITION = 4,
-    SCROLL_THUMB_TRACK = 5,
-    SCROLL_LEFT = 6,
-    SCROLL_RIGHT = 7,
-    SCROLL_END = 8,
-};
-// Where a request moves a slider at `value` (before the clamp): lines and pages by their
-// steps, the thumb to `thumb`, the ends to min and max; anything else stays.
-long SliderTarget(int request, long value, long thumb, long min, long max, int lineStep,
-                  int pageStep);
-// A value kept within min..max.
-long ClampSlider(long value, long min, long max);
-// The value label: "%d %s" with the unit, or "%d" without one.
-void FormatSliderLabel(char* out, size_t size, long value, const char* unit);
-
-// ---- Coded lists ----------------------------------------------------------------------------
-
-// The first index whose code equals value, or -1 (the list then selects its first row).
-int FindComboRow(const int64_t* codes, int count, int64_t value);
-
-// ---- Addresses --------------------------------------------------------------------------------
-
-// Between the stored form of an address (first octet in the lowest byte) and the IP address
-// control's form (first octet in the highest byte).
-uint32_t SwapAddressOrder(uint32_t address);

@@ -1,49 +1,45 @@
 /*
- * The Device Settings sheet. See settings_sheet_win.h.
+ * The Device Settings sheet. See settings_sheet_win.h. The pages are SETTINGS_PAGE_LIST's; each
+ * reaches the page procedure with its SettingsPage in the PROPSHEETPAGE's lParam, which holds the
+ * page's definition and working state for as long as the sheet is open.
  */
 #include "settings/settings_sheet_win.h"
 
-#include "ui/ui_win.h"
+#include <cstdlib>
+
 #include "document/document.h"
 #include "resources/resource_ids.h"
-#include "settings/settings_page_win.h"
 #include "settings/settings_pages_win.h"
 #include "settings/settings_rules.h"
+#include "ui/form_dialog_win.h"
+#include "ui/ui_win.h"
 
 namespace {
 
 /* What an order outside the sheet gets: nothing to fill or store. */
-const SettingsPageDef EMPTY_PAGE = {};
+const SettingsPageDef EMPTY_PAGE = Page(NO_TABLE);
 
-/* Every page in sheet order (SETTINGS_PAGES gives its template and whether it needs the
- * Ethernet board). */
 const SettingsPageDef* const PAGE_DEFS[SETTINGS_PAGE_COUNT] = {
-    &SYSTEM_PAGE,       /* PAGE_SYSTEM */
-    &PAPER_PAGE,        /* PAGE_PAPER */
-    &COPIER_PAGE,       /* PAGE_COPIER */
-    &REPORT_PAGE,       /* PAGE_REPORT */
-    &TRANSMISSION_PAGE, /* PAGE_TRANSMISSION */
-    &RECEPTION_PAGE,    /* PAGE_RECEPTION */
-    &LINE_PAGE,         /* PAGE_LINE */
-    &SMTP_PAGE,         /* PAGE_SMTP */
-    &POP3_PAGE,         /* PAGE_POP3 */
-    &NETWORK_PAGE,      /* PAGE_NETWORK */
-    &RESTRICTION_PAGE,  /* PAGE_USER_RESTRICTION */
-    &SCANNER_PAGE,      /* PAGE_SCANNER */
-    &LDAP_PAGE,         /* PAGE_LDAP */
+#define SETTINGS_PAGE_DEFINITION(name, templateId, networkOnly) &name##_PAGE,
+    SETTINGS_PAGE_LIST(SETTINGS_PAGE_DEFINITION)
+#undef SETTINGS_PAGE_DEFINITION
 };
 
-}  // namespace
-
-/* A resource library made for an earlier version may lack a page: that page comes from the
- * program itself, as its texts do (LoadStr). */
-HINSTANCE SettingsTemplateModule(int templateId)
+/* One page from its dialog template (from the resource module when it has the template, else
+ * from the program's own); no page flags, so the tab shows the template's caption. */
+HPROPSHEETPAGE CreateSettingsPage(int templateId, SettingsPage* page)
 {
-    HINSTANCE module = ResourceModule();
-    if (module && FindResourceA(module, MAKEINTRESOURCEA(templateId), RT_DIALOG))
-        return module;
-    return InstanceModule();
+    PROPSHEETPAGEA sheetPage = {};
+    sheetPage.dwSize = sizeof sheetPage;
+    sheetPage.dwFlags = PSP_DEFAULT;
+    sheetPage.hInstance = TemplateModule(templateId);
+    sheetPage.pszTemplate = MAKEINTRESOURCEA(templateId);
+    sheetPage.pfnDlgProc = SettingsPageProc;
+    sheetPage.lParam = reinterpret_cast<LPARAM>(page);
+    return CreatePropertySheetPageA(&sheetPage);
 }
+
+}  // namespace
 
 const SettingsPageDef& SettingsPageDefinition(int order)
 {
@@ -52,31 +48,28 @@ const SettingsPageDef& SettingsPageDefinition(int order)
     return *PAGE_DEFS[order];
 }
 
-HPROPSHEETPAGE CreateSettingsPage(int templateId, DLGPROC proc, int order)
-{
-    PROPSHEETPAGEA page = {};
-    page.dwSize = sizeof page;
-    page.dwFlags = PSP_DEFAULT;
-    page.hInstance = SettingsTemplateModule(templateId);
-    page.pszTemplate = MAKEINTRESOURCEA(templateId);
-    page.pfnDlgProc = proc;
-    page.lParam = order;
-    return CreatePropertySheetPageA(&page);
-}
-
 INT_PTR ShowDeviceSettings(HWND owner)
 {
-    ResetSettingsPages();
+    SettingsSheet sheet = {};
+    for (int order = 0; order < SETTINGS_PAGE_COUNT; order++) {
+        SettingsPage& page = sheet.pages[order];
+        page.def = &SettingsPageDefinition(order);
+        page.order = order;
+        page.sheet = &sheet;
+        /* Zeroed: every page starts its visit with nothing of the last one. */
+        page.context = page.def->contextSize ? std::calloc(1, page.def->contextSize) : nullptr;
+    }
     const uint8_t board = NormaliseEthernetFlag(gDocument.edit);
     int orders[SETTINGS_PAGE_COUNT];
     const int count = SheetPageOrders(board, orders);
     HPROPSHEETPAGE pages[SETTINGS_PAGE_COUNT];
     int created = 0;
     for (int i = 0; i < count; i++) {
-        HPROPSHEETPAGE page =
-            CreateSettingsPage(SETTINGS_PAGES[orders[i]].templateId, SettingsPageProc, orders[i]);
-        if (page)
-            pages[created++] = page;
+        SettingsPage& page = sheet.pages[orders[i]];
+        if (page.def->contextSize && !page.context)
+            continue;
+        if (HPROPSHEETPAGE handle = CreateSettingsPage(SETTINGS_PAGES[orders[i]].templateId, &page))
+            pages[created++] = handle;
     }
     char caption[TITLE_SIZE];
     PROPSHEETHEADERA header = {};
@@ -89,13 +82,9 @@ INT_PTR ShowDeviceSettings(HWND owner)
     header.nStartPage = 0;
     header.phpage = pages;
     const INT_PTR result = created ? PropertySheetA(&header) : -1;
+    for (SettingsPage& page : sheet.pages)
+        std::free(page.context);
     EnableWindow(owner, TRUE);
     SetForegroundWindow(owner);
     return result;
-}
-
-void ClosePropertySheet(HWND page)
-{
-    /* A modal sheet under Wine leaves its loop only on the next message. */
-    PostMessageA(GetParent(page), WM_NULL, 0, 0);
 }

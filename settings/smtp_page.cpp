@@ -14,12 +14,12 @@ constexpr long PORT_MIN = 1, PORT_MAX = 65535;
 
 // ---- SMTP ----
 
-const TextOptions SENDER_NAME = {TEXT_SHORT_SIZE - 2, FILTER_NAME, 1};
-const TextOptions LONG_ASCII = {TEXT_LONG_SIZE - 2, FILTER_ASCII, 0};
-const TextOptions SHORT_ASCII = {TEXT_SHORT_SIZE - 2, FILTER_ASCII, 0};
-const TextOptions MEDIUM_ASCII = {TEXT_MEDIUM_SIZE - 2, FILTER_ASCII, 0};
-const TextOptions LONG_NAME = {TEXT_LONG_SIZE - 2, FILTER_NAME, 0};
-const TextOptions SMTP_PASSWORD = {TEXT_MEDIUM_SIZE - 2, FILTER_NONE, 0};
+const TextOptions SENDER_NAME = {TEXT_SHORT_SIZE - 2, FILTER_NAME, 1, 0};
+const TextOptions LONG_ASCII = {TEXT_LONG_SIZE - 2, FILTER_ASCII, 0, 0};
+const TextOptions SHORT_ASCII = {TEXT_SHORT_SIZE - 2, FILTER_ASCII, 0, 0};
+const TextOptions MEDIUM_ASCII = {TEXT_MEDIUM_SIZE - 2, FILTER_ASCII, 0, 0};
+const TextOptions LONG_NAME = {TEXT_LONG_SIZE - 2, FILTER_NAME, 0, 0};
+const TextOptions SMTP_PASSWORD = {TEXT_MEDIUM_SIZE - 2, FILTER_NONE, 0, 0};
 // The ports are checked by the pages' own check lists, in their order.
 const NumberOptions PORT = {
     5, Range(PORT_MIN, PORT_MAX), IDS_RANGE_ERROR, NUMBER_DIGITS, ALWAYS, nullptr};
@@ -102,12 +102,8 @@ MailCheckList ListOf(const MailCheck (&checks)[N])
 
 }  // namespace
 
-const PageBindings SMTP_TABLE = {SMTP_BINDINGS, sizeof SMTP_BINDINGS / sizeof SMTP_BINDINGS[0],
-                                 SMTP_ENABLES,  sizeof SMTP_ENABLES / sizeof SMTP_ENABLES[0],
-                                 nullptr,       0};
-const PageBindings POP3_TABLE = {POP3_BINDINGS, sizeof POP3_BINDINGS / sizeof POP3_BINDINGS[0],
-                                 POP3_ENABLES,  sizeof POP3_ENABLES / sizeof POP3_ENABLES[0],
-                                 nullptr,       0};
+const FormTable SMTP_TABLE = Table(SMTP_BINDINGS, SMTP_ENABLES);
+const FormTable POP3_TABLE = Table(POP3_BINDINGS, POP3_ENABLES);
 
 MailCheckList SmtpChecks(uint8_t) { return ListOf(SMTP_CHECKS); }
 
@@ -121,17 +117,17 @@ MailFailure RunMailChecks(MailCheckList list, const EditState& state, MailFieldT
 {
     for (int i = 0; i < list.count; i++) {
         const MailCheck& c = list.checks[i];
-        if (!ConditionHolds(c.when, state))
+        if (!ConditionHolds(c.when, &state))
             continue;
         switch (c.kind) {
         case MAIL_CHECK_CREDENTIALS:
-            if (!EditFieldText(state, c.field)[0])
+            if (!FieldText(&state, c.field)[0])
                 return {MAIL_NEED_BOTH, c.control, &c};
-            if (!EditFieldText(state, c.field2)[0])
+            if (!FieldText(&state, c.field2)[0])
                 return {MAIL_NEED_BOTH, c.control2, &c};
             break;
         case MAIL_CHECK_ADDRESS: {
-            const char* address = EditFieldText(state, c.field);
+            const char* address = FieldText(&state, c.field);
             if (address[0] && !IsEmailAddress(address))
                 return {MAIL_ADDRESS_INVALID, c.control, &c};
             break;
@@ -145,4 +141,24 @@ MailFailure RunMailChecks(MailCheckList list, const EditState& state, MailFieldT
         }
     }
     return {MAIL_PASSED, 0, nullptr};
+}
+
+FieldProblem MailCheckProblem(MailCheckList list, const EditState& state, MailFieldText text,
+                              void* context)
+{
+    const MailFailure failure = RunMailChecks(list, state, text, context);
+    switch (failure.verdict) {
+    case MAIL_PASSED:
+        break;
+    case MAIL_NEED_BOTH:
+        return {IDS_NEED_USER_AND_PASSWORD, failure.control, 0, 0};
+    case MAIL_ADDRESS_INVALID:
+        return {IDS_EMAIL_INVALID, failure.control, 0, 0};
+    case MAIL_RANGE_FAILED: {
+        const char* typed = text ? text(failure.control, context) : nullptr;
+        return JudgeNumberField(typed ? typed : "", failure.control, IDS_RANGE_ERROR,
+                                failure.check->min, failure.check->max);
+    }
+    }
+    return NO_PROBLEM;
 }

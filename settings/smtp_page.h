@@ -6,10 +6,10 @@
 
 #include <cstdint>
 
-#include "settings/settings_bindings.h"
+#include "settings/settings_rules.h"
 
-extern const PageBindings SMTP_TABLE;
-extern const PageBindings POP3_TABLE;
+extern const FormTable SMTP_TABLE;
+extern const FormTable POP3_TABLE;
 // The server timeouts of both pages: 30..300 seconds, "%d sec.".
 extern const SliderOptions MAIL_TIMEOUT_SLIDER;
 
@@ -54,3 +54,7 @@ typedef const char* (*MailFieldText)(int control, void* context);
 // Runs the checks in order and stops at the first that fails.
 MailFailure RunMailChecks(MailCheckList list, const EditState& state, MailFieldText text,
                           void* context);
+// The same as the problem the page shows: "Please enter both User Name and Password.", the
+// invalid-address message, or the range check's own message; NO_PROBLEM when all passed.
+FieldProblem MailCheckProblem(MailCheckList list, const EditState& state, MailFieldText text,
+                              void* context);

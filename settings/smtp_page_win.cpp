@@ -1,6 +1,7 @@
 /*
- * The SMTP (template 723) and POP3 (template 724) pages: their tables come from smtp_page.cpp;
- * here are the checks' messages and the focus that authentication "On" gives the user name.
+ * The SMTP (template 723) and POP3 (template 724) pages: their tables and checks come from
+ * smtp_page.cpp; here the checks get the texts the user typed, and authentication "On" takes
+ * the focus to the user name.
  * The sender name stays in the device's character set in the edit state: only its control
  * shows it converted (TextOptions.deviceCharset), so another page's Apply stores it unharmed.
  */
@@ -14,7 +15,7 @@
 namespace {
 
 struct FieldTexts {
-    HWND page;
+    const Form* form;
     std::string text;
 };
 
@@ -22,42 +23,26 @@ const char* TypedText(int control, void* context)
 {
     FieldTexts* texts = static_cast<FieldTexts*>(context);
     char text[129] = "";
-    GetDlgItemTextA(texts->page, control, text, sizeof text);
+    ControlText(*texts->form, control, text, sizeof text);
     texts->text = text;
     return texts->text.c_str();
 }
 
-/* 0 when every check passed, else the failing field (its message has been shown). */
-int RunPageChecks(SettingsPage& page, MailCheckList list)
+/* The page's checks over the edit state and, for the range-checked fields, their typed text. */
+CheckResult Judge(const SettingsPage& page, MailCheckList list)
 {
-    FieldTexts texts = {page.window, std::string()};
-    const MailFailure failure = RunMailChecks(list, gDocument.edit, TypedText, &texts);
-    HWND owner = GetAncestor(page.window, GA_ROOT);
-    switch (failure.verdict) {
-    case MAIL_PASSED:
-        return 0;
-    case MAIL_NEED_BOTH:
-        ShowMessageId(owner, IDS_NEED_USER_AND_PASSWORD, MB_OK);
-        break;
-    case MAIL_ADDRESS_INVALID:
-        ShowMessageId(owner, IDS_EMAIL_INVALID, MB_OK);
-        break;
-    case MAIL_RANGE_FAILED:
-        CheckRangeField(page.window, failure.control, IDS_RANGE_ERROR, failure.check->min,
-                        failure.check->max);
-        break;
-    }
-    return failure.control;
+    FieldTexts texts = {&page.form, std::string()};
+    return Found(MailCheckProblem(list, PageEdits(page), TypedText, &texts));
 }
 
-int SmtpCheck(SettingsPage& page, CheckPhase phase)
+CheckResult SmtpCheck(const SettingsPage& page, CheckPhase phase)
 {
-    return RunPageChecks(page, SmtpChecks(static_cast<uint8_t>(phase)));
+    return Judge(page, SmtpChecks(static_cast<uint8_t>(phase)));
 }
 
-int Pop3Check(SettingsPage& page, CheckPhase phase)
+CheckResult Pop3Check(const SettingsPage& page, CheckPhase phase)
 {
-    return RunPageChecks(page, Pop3Checks(static_cast<uint8_t>(phase)));
+    return Judge(page, Pop3Checks(static_cast<uint8_t>(phase)));
 }
 
 /* Choosing authentication "On" takes the user to the user name it asks for. */
@@ -65,17 +50,13 @@ void SmtpEdited(SettingsPage& page, int control)
 {
     if (control != IDC_SMTP_AUTH_ON)
         return;
-    ApplyControlRules(page);
-    SendMessageA(GetAncestor(page.window, GA_ROOT), WM_NEXTDLGCTL,
-                 reinterpret_cast<WPARAM>(GetDlgItem(page.window, IDC_SMTP_USER)), TRUE);
+    ApplyControlRules(page.form);
+    SendMessageA(GetAncestor(page.form.window, GA_ROOT), WM_NEXTDLGCTL,
+                 reinterpret_cast<WPARAM>(GetDlgItem(page.form.window, IDC_SMTP_USER)), TRUE);
 }
 
 }  // namespace
 
-const SettingsPageDef SMTP_PAGE = {
-    SMTP_TABLE, nullptr, nullptr, nullptr, nullptr, SmtpEdited, SmtpCheck, nullptr,
-};
+const SettingsPageDef SMTP_PAGE = Page(SMTP_TABLE).Edited(SmtpEdited).Check(SmtpCheck);
 
-const SettingsPageDef POP3_PAGE = {
-    POP3_TABLE, nullptr, nullptr, nullptr, nullptr, nullptr, Pop3Check, nullptr,
-};
+const SettingsPageDef POP3_PAGE = Page(POP3_TABLE).Check(Pop3Check);

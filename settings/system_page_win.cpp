@@ -10,8 +10,9 @@
 
 namespace {
 
-/* Set when the user chose another language on this visit of the sheet. */
-int gLanguageChanged;
+struct SystemPageState {
+    int languageChanged; /* the user chose another language on this visit of the sheet */
+};
 
 const RadioButton PRIORITY[] = {
     {IDC_SYS_PRIORITY_COPY, 0, CODE_ANY},
@@ -85,33 +86,26 @@ const ControlRule ENABLES[] = {
     ControlsWhen(AUTO_OFF_MINUTES_FIELD, WhenNotEqual(EDIT_FIELD(system.autoOff), 0)),
 };
 
-void Init(SettingsPage&) { gLanguageChanged = 0; }
-
-void Edited(SettingsPage&, int control)
+void Edited(SettingsPage& page, int control)
 {
+    EditState& edits = PageEdits(page);
     if (control == IDC_SYS_COUNTRY)
-        ApplyCountryRules(gDocument.edit, gDocument.edit.system.country);
+        ApplyCountryRules(edits, edits.system.country);
     else if (control == IDC_SYS_LANGUAGE)
-        gLanguageChanged = 1;
+        PageState<SystemPageState>(page).languageChanged = 1;
 }
 
 /* The device shows a new language only after it was switched off and on again. */
-void Applied(SettingsPage&)
+void Applied(SettingsPage& page)
 {
-    if (gLanguageChanged)
+    if (PageState<SystemPageState>(page).languageChanged)
         RequestDeviceRestart(1);
 }
 
 }  // namespace
 
-const SettingsPageDef SYSTEM_PAGE = {
-    {BINDINGS, sizeof BINDINGS / sizeof BINDINGS[0], ENABLES, sizeof ENABLES / sizeof ENABLES[0],
-     nullptr, 0},
-    PrepareSystemPage,
-    Init,
-    nullptr,
-    nullptr,
-    Edited,
-    nullptr,
-    Applied,
-};
+const SettingsPageDef SYSTEM_PAGE = Page(Table(BINDINGS, ENABLES))
+                                        .Context<SystemPageState>()
+                                        .Prepare(PrepareSystemPage)
+                                        .Edited(Edited)
+                                        .Applied(Applied);

@@ -10,6 +10,16 @@
 
 namespace {
 
+int64_t CorrectCount(int64_t value, const void* edits)
+{
+    return CorrectResendCount(value, *static_cast<const EditState*>(edits));
+}
+
+int64_t CorrectInterval(int64_t value, const void* edits)
+{
+    return CorrectResendInterval(value, *static_cast<const EditState*>(edits));
+}
+
 const RadioButton MEMORY_TX[] = {
     {IDC_TX_MEMORY_ON, MEMORY_TX_ON, CODE_ANY},
     {IDC_TX_MEMORY_OFF, MEMORY_TX_OFF, CODE_ANY},
@@ -22,11 +32,11 @@ const NumberOptions RESEND_COUNT = {
     IDS_RANGE_ERROR,
     NUMBER_DIGITS | NUMBER_CLAMP_ON_EXIT,
     ALWAYS,
-    CorrectResendCount,
+    CorrectCount,
 };
 const NumberOptions RESEND_INTERVAL = {
     2,      Range(0, RESEND_INTERVAL_MAX), IDS_RANGE_ERROR, NUMBER_DIGITS | NUMBER_CLAMP_ON_EXIT,
-    ALWAYS, CorrectResendInterval,
+    ALWAYS, CorrectInterval,
 };
 
 const Binding BINDINGS[] = {
@@ -51,21 +61,12 @@ const ControlRule ENABLES[] = {
 /* The box shows what will be stored: checked and out of reach where the header is required. */
 void Activate(SettingsPage& page)
 {
-    const BOOL forced = ApplyFaxHeaderCountryRule(gDocument.edit) ? TRUE : FALSE;
-    RefreshBinding(page, IDC_TX_PRINT_HEADER);
-    EnableWindow(GetDlgItem(page.window, IDC_TX_PRINT_HEADER), !forced);
+    const BOOL forced = ApplyFaxHeaderCountryRule(PageEdits(page)) ? TRUE : FALSE;
+    RefreshBinding(page.form, IDC_TX_PRINT_HEADER);
+    EnableWindow(GetDlgItem(page.form.window, IDC_TX_PRINT_HEADER), !forced);
 }
 
 }  // namespace
 
-const SettingsPageDef TRANSMISSION_PAGE = {
-    {BINDINGS, sizeof BINDINGS / sizeof BINDINGS[0], ENABLES, sizeof ENABLES / sizeof ENABLES[0],
-     nullptr, 0},
-    PrepareTransmissionPage,
-    nullptr,
-    Activate,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-};
+const SettingsPageDef TRANSMISSION_PAGE =
+    Page(Table(BINDINGS, ENABLES)).Prepare(PrepareTransmissionPage).Activate(Activate);

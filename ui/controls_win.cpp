@@ -14,7 +14,7 @@
 namespace {
 
 constexpr int RANGE_TEXT_SIZE = 129; /* at most 128 characters are read */
-constexpr int MESSAGE_SIZE = 256;
+constexpr int MESSAGE_SIZE = 1024;
 
 int SystemToUtf16(unsigned codePage, const char* text, int length, uint16_t* out, int capacity)
 {

@@ -9,6 +9,7 @@
 
 #include "document/document.h"
 #include "resources/resource_ids.h"
+#include "document/dial_records.h"
 #include "settings/ldap_page.h"
 #include "settings/settings_rules.h"
 #include "settings/smtp_page.h"
@@ -117,7 +118,7 @@ TEST(Pop3Checks, TheIntervalIsCheckedOnlyWithAutoReception)
         ExpectOutcome({MAIL_PASSED, 0}, RunChecks(Pop3Checks(phase), state, typed), "unchecked");
 }
 
-const Binding& BindingOf(const PageBindings& table, int control)
+const Binding& BindingOf(const FormTable& table, int control)
 {
     const Binding* b = FindBinding(table, control, nullptr);
     EXPECT_NE(nullptr, b) << "control " << control;
@@ -149,13 +150,13 @@ TEST(HostNameFilter, TheLdapServerLosesBackslashesAndStopsAtADoubleByteCharacter
 }
 
 // Where a scroll request leaves a slider bound in `table` that stands at `value`.
-int AfterScroll(const PageBindings& table, int control, long value, int request, int thumb = 0)
+int AfterScroll(const FormTable& table, int control, long value, int request, int thumb = 0)
 {
     const Binding& b = BindingOf(table, control);
     EditState state = {};
     const long target = SliderTarget(request, value, thumb, b.slider->range.min,
                                      b.slider->range.max, b.slider->lineStep, b.slider->pageStep);
-    return SliderValue(b, target, state);
+    return SliderValue(b, target, &state);
 }
 
 TEST(Sliders, LdapAndMailSlidersClampIntoTheirRanges)
@@ -167,7 +168,7 @@ TEST(Sliders, LdapAndMailSlidersClampIntoTheirRanges)
     EXPECT_EQ(100, AfterScroll(LDAP_TABLE, IDC_LDAP_MAX_RESULTS, 98, SCROLL_PAGE_RIGHT));
     EXPECT_EQ(10, AfterScroll(LDAP_TABLE, IDC_LDAP_MAX_RESULTS, 50, SCROLL_LEFT));
 
-    for (const PageBindings* table : {&SMTP_TABLE, &POP3_TABLE}) {
+    for (const FormTable* table : {&SMTP_TABLE, &POP3_TABLE}) {
         EXPECT_EQ(30, AfterScroll(*table, IDC_SMTP_TIMEOUT, 35, SCROLL_PAGE_LEFT));
         EXPECT_EQ(300, AfterScroll(*table, IDC_SMTP_TIMEOUT, 120, SCROLL_THUMB_POSITION, 999));
         EXPECT_EQ(121, AfterScroll(*table, IDC_SMTP_TIMEOUT, 120, SCROLL_LINE_RIGHT));
@@ -183,12 +184,12 @@ TEST(SenderName, StaysInTheDeviceCharacterSetAndIsShownConverted)
 {
     const Binding& sender = BindingOf(SMTP_TABLE, IDC_SMTP_SENDER_NAME);
     EditState state = {};
-    ASSERT_EQ(1, StoreText(sender, "Jos\xE9", state));  // as typed, Windows-1252
+    ASSERT_EQ(1, StoreText(sender, "Jos\xE9", &state, IsJapaneseMode(state)));  // as typed, Windows-1252
     EXPECT_STREQ("Jos\x82", state.smtp.senderName) << "e-acute in the device's set";
     char shown[32];
-    ShownText(sender, state, shown, sizeof shown);
+    ShownText(sender, &state, IsJapaneseMode(state), shown, sizeof shown);
     EXPECT_STREQ("Jos\xE9", shown);
-    EXPECT_EQ(0, StoreText(sender, shown, state)) << "showing it again is no edit";
+    EXPECT_EQ(0, StoreText(sender, shown, &state, IsJapaneseMode(state))) << "showing it again is no edit";
 
     // Another page's Apply stores the whole edit state: the device bytes go as they are.
     ASSERT_EQ(1, CreateDeviceImage(gDocument.image));
@@ -205,7 +206,7 @@ TEST(SenderName, StaysInTheDeviceCharacterSetAndIsShownConverted)
 TEST(MailTables, TextLimitsAndFiltersMatchTheirItems)
 {
     struct Case {
-        const PageBindings* table;
+        const FormTable* table;
         int control;
         int limit;
         TextFilter filter;

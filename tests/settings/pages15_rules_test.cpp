@@ -12,7 +12,7 @@
 #include "settings/device_info.h"
 #include "settings/restriction_page.h"
 #include "settings/scanner_page.h"
-#include "settings/settings_bindings.h"
+#include "settings/settings_rules.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ TEST(ScannerPage, OnlyTheFieldsTheDivideChoiceEnablesAreCheckedAndRead)
         const auto applies = [&](int control, uint8_t phase) {
             const Binding* b = FindBinding(SCANNER_TABLE, control, nullptr);
             EXPECT_NE(nullptr, b);
-            return b && NumberCheckApplies(*b, phase, state) != 0;
+            return b && NumberCheckApplies(*b, phase, &state) != 0;
         };
         for (uint8_t phase : {NUMBER_CHECK_LEAVE, NUMBER_CHECK_APPLY}) {
             EXPECT_EQ(c.sizeKb, applies(IDC_SCAN_SIZE_KB, phase)) << int(c.divide);
@@ -71,7 +71,7 @@ TEST(ScannerPage, OnlyTheFieldsTheDivideChoiceEnablesAreCheckedAndRead)
         }
         for (int i = 0; i < SCANNER_TABLE.enableCount; i++) {
             const ControlRule& rule = SCANNER_TABLE.enables[i];
-            const bool enabled = ConditionHolds(rule.when, state) != 0;
+            const bool enabled = ConditionHolds(rule.when, &state) != 0;
             if (rule.controls[0] == IDC_SCAN_SIZE_KB)
                 EXPECT_EQ(c.sizeKb, enabled);
             else
@@ -88,7 +88,7 @@ TEST(ScannerPage, OnlyTheFieldsTheDivideChoiceEnablesAreCheckedAndRead)
 TEST(ScannerAndReportPages, RadiosStoreTheirCodes)
 {
     struct Case {
-        const PageBindings* table;
+        const FormTable* table;
         int control;
         int64_t code;
     };
@@ -104,16 +104,16 @@ TEST(ScannerAndReportPages, RadiosStoreTheirCodes)
         int button = -1;
         const Binding* b = FindBinding(*c.table, c.control, &button);
         ASSERT_NE(nullptr, b) << c.control;
-        EXPECT_EQ(1, StoreRadio(*b, button, state)) << c.control;
-        EXPECT_EQ(c.code, ReadEditField(state, b->field)) << c.control;
-        EXPECT_EQ(button, CheckedRadio(*b, state)) << c.control;
+        EXPECT_EQ(1, StoreRadio(*b, button, &state)) << c.control;
+        EXPECT_EQ(c.code, ReadField(&state, b->field)) << c.control;
+        EXPECT_EQ(button, CheckedRadio(*b, &state)) << c.control;
     }
     EditState state = {};
     state.report.txReport = 2;  // no button has it
     int button = -1;
     const Binding* tx = FindBinding(REPORT_TABLE, IDC_REPORT_TX_ON, &button);
     ASSERT_NE(nullptr, tx);
-    EXPECT_EQ(-1, CheckedRadio(*tx, state)) << "a value outside the table checks nothing";
+    EXPECT_EQ(-1, CheckedRadio(*tx, &state)) << "a value outside the table checks nothing";
 }
 
 TEST(UserRestriction, TheTypedPasswordMustBeExactlyTheStoredOne)

@@ -17,7 +17,7 @@ std::vector<int64_t> ShownCodes(const ComboRow (&rows)[N], uint8_t extraSizes)
     state.paper.extraSizes = extraSizes;
     const Binding b = ComboCoded(1, EDIT_FIELD(paper.tray1Size), rows);
     const ComboRow* shown[N];
-    const int n = ShownComboRows(b, state, shown, static_cast<int>(N));
+    const int n = ShownComboRows(b, &state, shown, static_cast<int>(N));
     std::vector<int64_t> codes;
     for (int i = 0; i < n; i++)
         codes.push_back(shown[i]->code);
@@ -71,11 +71,10 @@ TEST(CustomSizes, TypedValuesAreKeptWithinTheTraysRanges)
 
 TEST(AutoTraySelect, RowsFollowTheOptionFlags)
 {
-    DeviceConfig none = {}, both = {};
-    both.optionalTray = 1;
-    both.bypassTray = 1;
-    DeviceConfig countTwo = {};
-    countTwo.optionalTray = 2;  // two optional trays, still no bypass
+    static EditState none, both, countTwo;
+    both.config.optionalTray = 1;
+    both.config.bypassTray = 1;
+    countTwo.config.optionalTray = 2;  // two optional trays, still no bypass
     EXPECT_EQ(1, AutoTrayRowShown(PAPER_TRAY_1, none));
     EXPECT_EQ(0, AutoTrayRowShown(PAPER_TRAY_2, none));
     EXPECT_EQ(0, AutoTrayRowShown(PAPER_BYPASS, none));

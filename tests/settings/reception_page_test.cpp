@@ -171,6 +171,7 @@ TEST(RxTimer, LeavingWithNoTimesClearsTheTopFlagBitsAndAnOffTimerIsNotChecked)
     r.rxPrintTimerRecord[10] = 0xFF;
     RxTimerPage t = OpenRxTimer(r);
     EXPECT_EQ(0, LeaveRxTimer(t, r).message);
+    TidyRxTimerFlags(t, r);
     EXPECT_EQ(0x3F, r.rxPrintTimerRecord[10]);
 
     r.rxPrintTimer = RX_TIMER_OFF;
@@ -178,6 +179,7 @@ TEST(RxTimer, LeavingWithNoTimesClearsTheTopFlagBitsAndAnOffTimerIsNotChecked)
     std::strcpy(t.typed, "12");
     SetTimes(t, "99", "", "", "");
     EXPECT_EQ(0, LeaveRxTimer(t, r).message);
+    TidyRxTimerFlags(t, r);
     EXPECT_EQ(0xFF, r.rxPrintTimerRecord[10]);
 }
 
@@ -251,7 +253,7 @@ TEST(RxRings, ASignedCountBelowTheMinimumIsRaisedToIt)
     s.reception.ringCountMin = 3;  // Australia
     s.reception.ringCountMax = 15;
     s.reception.ringCount = -2;
-    EXPECT_EQ(3, SliderValue(b, ReadEditField(s, b.field), s)) << "-2, not 254";
+    EXPECT_EQ(3, SliderValue(b, ReadField(&s, b.field), &s)) << "-2, not 254";
 }
 
 std::vector<int64_t> TrayCodes(uint8_t optionalTray, uint8_t bypassTray)
@@ -262,7 +264,7 @@ std::vector<int64_t> TrayCodes(uint8_t optionalTray, uint8_t bypassTray)
     const Binding b =
         ComboCoded(IDC_RX_TRAY_PRIORITY, EDIT_FIELD(reception.faxTrayPriority), RX_FAX_TRAY_ROWS);
     const ComboRow* rows[4];
-    const int n = ShownComboRows(b, s, rows, 4);
+    const int n = ShownComboRows(b, &s, rows, 4);
     std::vector<int64_t> codes;
     for (int i = 0; i < n; i++)
         codes.push_back(rows[i]->code);

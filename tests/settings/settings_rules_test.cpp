@@ -64,7 +64,7 @@ TEST(SettingsSheetPages, AnyChangedPageMarksTheDocument)
     uint8_t flags[SETTINGS_PAGE_COUNT] = {};
     EXPECT_EQ(0, ShouldMarkUnsaved(flags, SETTINGS_PAGE_COUNT))
         << "nothing edited, nothing to save";
-    for (int page : {PAGE_SYSTEM, PAGE_REPORT, PAGE_USER_RESTRICTION, PAGE_SCANNER, PAGE_LDAP}) {
+    for (int page : {PAGE_SYSTEM, PAGE_REPORT, PAGE_RESTRICTION, PAGE_SCANNER, PAGE_LDAP}) {
         std::memset(flags, 0, sizeof flags);
         flags[page] = 1;
         EXPECT_EQ(1, ShouldMarkUnsaved(flags, SETTINGS_PAGE_COUNT)) << "page " << page;

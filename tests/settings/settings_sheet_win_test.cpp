@@ -28,7 +28,7 @@
 #include "document/document.h"
 #include "device/device_protocol.h"
 #include "resources/resource_ids.h"
-#include "settings/settings_page_win.h"
+#include "settings/settings_pages_win.h"
 #include "settings/settings_rules.h"
 #include "tests/app/frame_harness_win.h"
 #include "tests/settings/sheet_harness_win.h"
@@ -105,7 +105,7 @@ TEST_F(SettingsSheet, ShowingPagesChangesNothingAndOkLeavesTheDocumentUnsaved)
                       [&](HWND sheet) {
                           applyAtAll = ApplyEnabled(sheet);
                           for (int order = 0; order < SETTINGS_PAGE_COUNT; order++)
-                              EXPECT_FALSE(IsSettingsPageChanged(order)) << "page " << order;
+                              EXPECT_FALSE(IsSettingsPageChanged(sheet, order)) << "page " << order;
                           Press(sheet, PSBTN_OK);
                       }});
     EXPECT_FALSE(applyAtAll) << "filling the pages is no edit";
@@ -391,7 +391,7 @@ TEST_F(SettingsSheet, EveryBoundControlIsInItsTemplate)
                       HWND page = PropSheet_IndexToHwnd(sheet, index);
                       ASSERT_NE(nullptr, page);
                       const int order = index;  // the board is there: index = order
-                      const PageBindings& table = SettingsPageDefinition(order).table;
+                      const FormTable& table = SettingsPageDefinition(order).table;
                       ASSERT_GT(table.bindingCount, 0);
                       for (int i = 0; i < table.bindingCount; i++) {
                           const Binding& b = table.bindings[i];

@@ -2,7 +2,7 @@
 // resend corrections with the device's limits, and the fax header two countries require.
 #include <gtest/gtest.h>
 
-#include "settings/settings_bindings.h"
+#include "settings/settings_rules.h"
 #include "settings/settings_rules.h"
 #include "settings/system_page.h"
 #include "settings/transmission_page.h"
@@ -32,13 +32,13 @@ TEST(TransmissionPage, ScanDensityLandsOnItsThreeSteps)
     EditState state = {};
     state.transmission.scanDensity = 8;
     long target = SliderTarget(SCROLL_LINE_RIGHT, 8, 0, 0, 32, 16, 32);
-    EXPECT_EQ(1, StoreSliderValue(bar, static_cast<int>(target), state));
+    EXPECT_EQ(1, StoreSliderValue(bar, static_cast<int>(target), &state));
     EXPECT_EQ(16, state.transmission.scanDensity);
     target = SliderTarget(SCROLL_PAGE_RIGHT, 16, 0, 0, 32, 16, 32);
-    StoreSliderValue(bar, static_cast<int>(target), state);
+    StoreSliderValue(bar, static_cast<int>(target), &state);
     EXPECT_EQ(32, state.transmission.scanDensity);
     StoreSliderValue(bar, static_cast<int>(SliderTarget(SCROLL_THUMB_TRACK, 32, 5, 0, 32, 16, 32)),
-                     state);
+                     &state);
     EXPECT_EQ(16, state.transmission.scanDensity) << "a thumb dropped between steps";
 }
 
