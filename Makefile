@@ -1,6 +1,7 @@
 # Front door. Every target installs what is missing first (tools/bootstrap).
 #   make run         build and start Moravel under Wine with the simulated device
-#   make test        build everything and run every test (native, Win32 under Wine, short fuzz)
+#   make test        build everything and run every test (the layer check, native, Win32 under
+#                    Wine, short fuzz)
 #   make dist        dist/Moravel.exe, dist/Quillet.dll (x86), dist/x64/Quillet.dll, help, the
 #                    setup program dist/Moravel-Setup-<version>.exe, and in dist/a3/ the A3
 #                    family's program, its QVPVX.DLL and its manual
@@ -55,6 +56,8 @@ bench-native: bootstrap
 build: native win64 win32 fuzz
 
 test: build
+	@echo "== layers: includes point down, no circles"
+	@tools/check-layers
 	@echo "== native tests"
 	@cd $(BUILD)/native && ctest --output-on-failure -j $(JOBS)
 	@echo "== Win32 tests under Wine"

@@ -48,9 +48,9 @@ void NoOptionalTrays(SimDevice& device)
     SimItemValue(&device, SimRecordOf(0x3))[3] = 0;
 }
 
-class Pages14 : public SheetTest {};
+class PaperAndCopier : public SheetTest {};
 
-TEST_F(Pages14, PaperWithoutOptionalTraysShowsOnlyTray1AndItsAutoTrayRow)
+TEST_F(PaperAndCopier, PaperWithoutOptionalTraysShowsOnlyTray1AndItsAutoTrayRow)
 {
     LoadDemoData(window, NoOptionalTrays);
     bool tray1 = false, tray2 = true, bypass = true, bypassLabel = true;
@@ -86,7 +86,7 @@ TEST_F(Pages14, PaperWithoutOptionalTraysShowsOnlyTray1AndItsAutoTrayRow)
     EXPECT_FALSE(rowBypass);
 }
 
-TEST_F(Pages14, CustomSizesAreClampedAndWrittenWithTheModesOnApply)
+TEST_F(PaperAndCopier, CustomSizesAreClampedAndWrittenWithTheModesOnApply)
 {
     LoadDemoData(window, [](SimDevice& device) {
         SimItemValue(&device, SimRecordOf(0x1010A))[0] = 1;  // bypass on custom size
@@ -128,7 +128,7 @@ TEST_F(Pages14, CustomSizesAreClampedAndWrittenWithTheModesOnApply)
     EXPECT_EQ(1, gDocument.modified);
 }
 
-TEST_F(Pages14, HiddenTraysAreWrittenWithWhatTheyHeld)
+TEST_F(PaperAndCopier, HiddenTraysAreWrittenWithWhatTheyHeld)
 {
     LoadDemoData(window, [](SimDevice& device) {
         NoOptionalTrays(device);
@@ -145,7 +145,7 @@ TEST_F(Pages14, HiddenTraysAreWrittenWithWhatTheyHeld)
     EXPECT_EQ(1, ImageByte(0x10107));
 }
 
-TEST_F(Pages14, AutoTraySelectCancelRestoresAndOkMarksThePage)
+TEST_F(PaperAndCopier, AutoTraySelectCancelRestoresAndOkMarksThePage)
 {
     ASSERT_EQ(1, ImageByte(0x1010F));
     bool applyAfterCancel = true, applyAfterOk = false, checkedOffAgain = false;
@@ -187,7 +187,7 @@ TEST_F(Pages14, AutoTraySelectCancelRestoresAndOkMarksThePage)
 
 constexpr int COPIER = 2;
 
-TEST_F(Pages14, CopierWithoutAdfHidesItsGroupsAndKeepsTheirValues)
+TEST_F(PaperAndCopier, CopierWithoutAdfHidesItsGroupsAndKeepsTheirValues)
 {
     LoadDemoData(window, [](SimDevice& device) {
         SimItemValue(&device, SimRecordOf(0x3))[0] = 0;
@@ -215,7 +215,7 @@ TEST_F(Pages14, CopierWithoutAdfHidesItsGroupsAndKeepsTheirValues)
     EXPECT_EQ(1, ImageByte(0x10207));
 }
 
-TEST_F(Pages14, PhotoTakesTheDensityModeOutOfTheUploadAndTextPutsItBack)
+TEST_F(PaperAndCopier, PhotoTakesTheDensityModeOutOfTheUploadAndTextPutsItBack)
 {
     bool modeEnabled = true, modeBack = false;
     RunSheet(window, {[&](HWND sheet) { SelectPage(sheet, COPIER); },
