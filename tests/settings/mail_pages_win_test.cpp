@@ -33,14 +33,6 @@ constexpr int REPORT = 3, LINE = 6, SMTP = 7, POP3 = 8, RESTRICTION = 10, SCANNE
 uint32_t ImageU32(uint32_t id) { return ReadU32Le(ImageItemValue(gDocument.image, id)); }
 const char* ImageText(uint32_t id) { return reinterpret_cast<const char*>(ImageItemValue(gDocument.image, id)); }
 
-void SetImageText(uint32_t id, const char* text)
-{
-    std::strcpy(reinterpret_cast<char*>(ImageItemValue(gDocument.image, id)), text);
-    SetImageItemLength(gDocument.image, id, static_cast<uint32_t>(std::strlen(text)));
-}
-
-HWND RestrictionDialog() { return FindDialog("User Restriction"); }
-
 class MailPages : public SheetTest {};
 
 TEST_F(MailPages, AuthenticationOnNeedsBothTextsAndOffDoesNot)

@@ -61,9 +61,6 @@ TEST_F(ScannerReportRestriction, AScannerChangeSetsTheUnsavedFlagAndVisitingDoes
     EXPECT_EQ(1000u, ImageItemValue(gDocument.image, 0x10B04)[0] | (ImageItemValue(gDocument.image, 0x10B04)[1] << 8));
 }
 
-
-namespace {
-
 TEST_F(ScannerReportRestriction, TheScannerChecksOnlyTheFieldsItsDivideChoiceUses)
 {
     // Stored values the page can show, so the fields start valid.
