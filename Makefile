@@ -56,8 +56,9 @@ bench-native: bootstrap
 build: native win64 win32 fuzz
 
 test: build
-	@echo "== layers: includes point down, no circles"
+	@echo "== layers: includes and calls point down, no circles"
 	@tools/check-layers
+	@tools/check-layers --calls $(BUILD)/win64
 	@echo "== native tests"
 	@cd $(BUILD)/native && ctest --output-on-failure -j $(JOBS)
 	@echo "== Win32 tests under Wine"
