@@ -164,8 +164,8 @@ int CloseMainWindow(HWND mainWindow, int exitFlag)
         if (answer == IDCANCEL)
             return 0;
         if (answer == IDYES) {
-            int saved =
-                IsUntitledDocument(gDocument) ? SaveDocumentAs(mainWindow) : SaveDocument(mainWindow);
+            int saved = IsUntitledDocument(gDocument) ? SaveDocumentAs(mainWindow)
+                                                      : SaveDocument(mainWindow);
             /* The user was just told the save failed: closing now would lose the changes. */
             if (saved == SAVE_FAILED)
                 return 0;

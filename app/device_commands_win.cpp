@@ -73,8 +73,8 @@ void ShowOfflineAfterFailure()
 
 void InstallDeviceLink()
 {
-    static const DeviceLinkHooks hooks = {ShowLinkMessage,  SendDisconnect,  ResetStatusTitle,
-                                          StopPollTimer,    WindowConnected, ForgetRemoteMode};
+    static const DeviceLinkHooks hooks = {ShowLinkMessage, SendDisconnect,  ResetStatusTitle,
+                                          StopPollTimer,   WindowConnected, ForgetRemoteMode};
     SetDeviceLinkHooks(&hooks);
     SetAcceptedProductIds(gApp.acceptedProductIds, ACCEPTED_ID_SLOTS);
     if (!CurrentDeviceBackend())

@@ -267,7 +267,7 @@ void CreateFrameParts(HWND window, HINSTANCE instance)
  * hide the panes for the new view. */
 void ShowView(HWND window, int shown)
 {
-    if (shown < VIEW_DEVICE || shown > VIEW_GROUP)
+    if (shown < static_cast<int>(VIEW_DEVICE) || shown > static_cast<int>(VIEW_GROUP))
         return;
     const View view = static_cast<View>(shown);
     HWND dialList = AsWindow(gApp.dialList);
@@ -315,8 +315,7 @@ const char* FormatCaption(char* caption, int size)
 {
     char app[TITLE_SIZE], format[32];
     LoadStr(IDS_CAPTION_FORMAT, format, sizeof format);
-    std::snprintf(caption, size, format, LoadStr(IDS_APP_TITLE, app, sizeof app),
-                  gDocument.title);
+    std::snprintf(caption, size, format, LoadStr(IDS_APP_TITLE, app, sizeof app), gDocument.title);
     return caption;
 }
 
@@ -438,4 +437,3 @@ void LayoutPanes(HWND window)
     SendMessageA(AsWindow(gApp.statusBar), SB_SETPARTS, STATUS_PARTS,
                  reinterpret_cast<LPARAM>(edges));
 }
-

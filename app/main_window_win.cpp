@@ -38,8 +38,8 @@ LRESULT OnNotify(HWND window, const NMHDR* header)
     switch (header->idFrom) {
     case IDC_TREE:
         if (header->code == TVN_SELCHANGEDA)
-            ShowView(window,
-                     static_cast<int>(reinterpret_cast<const NMTREEVIEWA*>(header)->itemNew.lParam));
+            ShowView(window, static_cast<int>(
+                                 reinterpret_cast<const NMTREEVIEWA*>(header)->itemNew.lParam));
         return 0;
     case IDC_DIALLIST:
         return OnDialListNotify(window, header);

@@ -18,14 +18,14 @@
 #include <thread>
 #include <vector>
 
-#include "ui/app_state.h"
-#include "document/document.h"
 #include "device/device_transfer.h"
 #include "device/device_transport.h"
-#include "devsim/sim_backend.h"
 #include "device/tcp_backend.h"
+#include "devsim/sim_backend.h"
 #include "devsim/sim_demo.h"
 #include "devsim/sim_server.h"
+#include "document/document.h"
+#include "ui/app_state.h"
 
 namespace {
 
@@ -107,8 +107,8 @@ Figures Measure(SlowBackend* slow, bool upload, int runs)
         slow->late = Clock::duration::zero();
         const Clock::time_point wall = Clock::now();
         const std::clock_t cpu = std::clock();
-        int ok =
-            upload ? UploadImage(&gDocument.image, nullptr) : DownloadImage(&gDocument.image, nullptr);
+        int ok = upload ? UploadImage(&gDocument.image, nullptr)
+                        : DownloadImage(&gDocument.image, nullptr);
         f.cpuMs += 1000.0 * static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC;
         f.wallMs += std::chrono::duration<double, std::milli>(Clock::now() - wall).count();
         f.transfers += slow->transfers;

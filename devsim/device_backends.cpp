@@ -116,4 +116,3 @@ const DeviceBackend* SelectDeviceBackendFromEnvironment()
 {
     return SelectDeviceBackend(std::getenv("MORAVEL_DEVICE"));
 }
-

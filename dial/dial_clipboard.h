@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "ui/app_state.h"
 #include "document/dial_records.h"
+#include "ui/app_state.h"
 
 // The copy of entry `row` of the list of `view` (decoded as that list reads it).
 DialRecord CopyDialEntry(const EditState& state, View view, int row);

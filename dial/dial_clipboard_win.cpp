@@ -5,12 +5,12 @@
  */
 #include "dial/dial_clipboard_win.h"
 
-#include "ui/ui_win.h"
-#include "document/document.h"
 #include "dial/dial_clipboard.h"
 #include "dial/dial_lists_win.h"
+#include "document/document.h"
 #include "resources/resource_ids.h"
 #include "ui/frame_seam_win.h"
+#include "ui/ui_win.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <cstring>
 #include <memory>
 
-#include "document/document.h"
 #include "dial/dial_entry.h"
 #include "dial/dial_group.h"
-#include "document/dial_records.h"
 #include "dial/dial_text.h"
+#include "document/dial_records.h"
+#include "document/document.h"
 #include "resources/resource_ids.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "document/document.h"
-#include "ui/field_filters.h"
 #include "resources/resource_ids.h"
+#include "ui/field_filters.h"
 
 namespace {
 

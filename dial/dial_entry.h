@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "ui/app_state.h"
 #include "document/dial_records.h"
+#include "ui/app_state.h"
 
 // What the form knows besides the record it edits.
 struct EntryFormFacts {

@@ -56,8 +56,8 @@ const RadioButton CUSTOM_SCAN[] = {
 constexpr Condition METRIC = WhenEqual(FORM_FIELD(inchDevice), 0);
 constexpr Condition INCH = WhenEqual(FORM_FIELD(inchDevice), 1);
 const ComboRow SCAN_SIZES[] = {
-    {IDS_SCAN_SIZE_A4, 0, METRIC},     {IDS_SCAN_SIZE_B4_JIS, 0, METRIC},
-    {IDS_SCAN_SIZE_A3, 0, METRIC},     {IDS_SCAN_SIZE_LETTER, 0, INCH},
+    {IDS_SCAN_SIZE_A4, 0, METRIC},   {IDS_SCAN_SIZE_B4_JIS, 0, METRIC},
+    {IDS_SCAN_SIZE_A3, 0, METRIC},   {IDS_SCAN_SIZE_LETTER, 0, INCH},
     {IDS_SCAN_SIZE_LEDGER, 0, INCH},
 };
 
@@ -186,9 +186,9 @@ INT_PTR Ok(FormDialog& dialog)
 {
     EntryForm& entry = Entry(dialog);
     DialEdit* edit = static_cast<DialEdit*>(dialog.context);
-    edit->emptied = SaveEntryForm(gDocument.edit, &entry.record, entry.view, entry.index,
-                                  entry.combination, static_cast<int>(gApp.quickKeyCount),
-                                  MakeEntryDate());
+    edit->emptied =
+        SaveEntryForm(gDocument.edit, &entry.record, entry.view, entry.index, entry.combination,
+                      static_cast<int>(gApp.quickKeyCount), MakeEntryDate());
     edit->record = entry.record;
     edit->stored = 1;
     CommitEdits(gDocument);

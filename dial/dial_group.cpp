@@ -2,8 +2,8 @@
 #include "dial/dial_group.h"
 
 #include "document/document.h"
-#include "ui/field_filters.h"
 #include "resources/resource_ids.h"
+#include "ui/field_filters.h"
 
 namespace {
 

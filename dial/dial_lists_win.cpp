@@ -202,16 +202,18 @@ void FillDialList(HWND list, int view)
 
 void AddQuickDialRow(HWND list, const DialRecord& record, int index)
 {
-    InsertRow(list,
-              BuildQuickDialRow(record, index, gApp.model == MODEL_A3, IsInchDevice(gDocument.edit)),
-              index);
+    InsertRow(
+        list,
+        BuildQuickDialRow(record, index, gApp.model == MODEL_A3, IsInchDevice(gDocument.edit)),
+        index);
 }
 
 void AddSpeedDialRow(HWND list, const DialRecord& record, int index)
 {
-    InsertRow(list,
-              BuildSpeedDialRow(record, index, gApp.model == MODEL_A3, IsInchDevice(gDocument.edit)),
-              index);
+    InsertRow(
+        list,
+        BuildSpeedDialRow(record, index, gApp.model == MODEL_A3, IsInchDevice(gDocument.edit)),
+        index);
 }
 
 void AddGroupRow(HWND list, const DialRecord& record, int index)

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "document/document.h"
 #include "dial/dial_entry.h"
 #include "dial/dial_text.h"
+#include "document/document.h"
 #include "resources/resource_ids.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/field_filters.h"
 #include "document/dial_records.h"
+#include "ui/field_filters.h"
 
 struct EditState;
 

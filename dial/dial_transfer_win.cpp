@@ -11,18 +11,18 @@
 #include <string>
 #include <vector>
 
-#include "ui/ui_win.h"
-#include "document/document.h"
 #include "device/setting_file_io.h"
 #include "dial/dial_csv.h"
-#include "ui/controls_win.h"
 #include "dial/dial_lists_win.h"
-#include "document/dial_records.h"
 #include "dial/dial_text.h"
 #include "dial/dial_transfer.h"
 #include "dial/dial_vcard.h"
+#include "document/dial_records.h"
+#include "document/document.h"
 #include "resources/resource_ids.h"
+#include "ui/controls_win.h"
 #include "ui/frame_seam_win.h"
+#include "ui/ui_win.h"
 
 namespace {
 
@@ -82,8 +82,8 @@ void TakeDirectory(const EditState& result)
 void ImportCsv(HWND window, const std::vector<uint8_t>& bytes, size_t size)
 {
     auto result = std::make_unique<EditState>();
-    const DirectoryImport outcome = ImportDirectoryCsv(bytes.data(), size, gDocument.edit, KeyCount(),
-                                                       SystemTextEnvironment(), result.get());
+    const DirectoryImport outcome = ImportDirectoryCsv(
+        bytes.data(), size, gDocument.edit, KeyCount(), SystemTextEnvironment(), result.get());
     if (!outcome.ok) {
         const std::string text =
             FormatText(LoadText(IDS_IMPORT_REJECTED), {ListProblems(outcome.problems, LoadText)});
@@ -121,31 +121,8 @@ int ChooseDirectoryFile(HWND window, char* path, int mode)
 
     const std::string filter = FilterText();
     const std::string extension = LoadText(IDS_DIRECTORY_EXT_CSV);
-    char file[PATH_SIZE];
-    lstrcpynA(file, path, sizeof file);
-    OPENFILENAMEA ofn = {};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = window;
-    ofn.lpstrFilter = filter.c_str();
-    ofn.nFilterIndex = IsVcardPath(file) ? 2 : 1;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.lpstrTitle = title.c_str();
-    /* The dialog puts the chosen type's own extension on a name typed without one. */
-    ofn.lpstrDefExt = extension.c_str();
-    ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_LONGNAMES;
-    BOOL chosen;
-    if (mode == DIRECTORY_IMPORT) {
-        ofn.Flags |= OFN_FILEMUSTEXIST;
-        chosen = GetOpenFileNameA(&ofn);
-    } else {
-        ofn.Flags |= OFN_OVERWRITEPROMPT;
-        chosen = GetSaveFileNameA(&ofn);
-    }
-    if (!chosen)
-        return 0;
-    lstrcpynA(path, file, PATH_SIZE);
-    return 1;
+    return RunFileDialog(window, path, title.c_str(), filter.c_str(), IsVcardPath(path) ? 2 : 1,
+                         extension.c_str(), mode == DIRECTORY_EXPORT);
 }
 
 void OnExportDirectory(HWND window)

@@ -4,10 +4,10 @@
 #include <cstring>
 #include <memory>
 
-#include "document/document.h"
 #include "dial/dial_entry.h"
-#include "document/dial_records.h"
 #include "dial/dial_text.h"
+#include "document/dial_records.h"
+#include "document/document.h"
 #include "resources/resource_ids.h"
 
 namespace {

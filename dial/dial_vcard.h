@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/field_filters.h"
 #include "dial/dial_transfer.h"
+#include "ui/field_filters.h"
 
 struct EditState;
 

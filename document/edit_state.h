@@ -64,19 +64,19 @@ struct SystemSettings {
 // bypass), as the page shows them.
 constexpr int PAPER_TRAYS = 3;
 struct PaperSettings {
-    uint8_t tray1Type;         // 0x10100
-    uint8_t tray1Size;         // 0x10101: size code
-    uint8_t tray2Type;         // 0x10105
-    uint8_t tray2Size;         // 0x10106
-    uint8_t bypassType;        // 0x1010D
-    uint8_t bypassSize;        // 0x1010E
-    uint8_t autoSelectTray1;   // 0x1010F: 1 on
-    uint8_t autoSelectTray2;   // 0x10110
-    uint8_t autoSelectBypass;  // 0x10111
-    uint8_t extraSizes;        // 0x10112: 1 offers "A5 Portrait" and "B6 JIS Portrait"
-    uint8_t sizeMode[PAPER_TRAYS];   // 0x10102, 0x10107, 0x1010A: 0 size list, 1 custom
-    uint16_t customX[PAPER_TRAYS];   // 0x10103, 0x10108, 0x1010B: mm
-    uint16_t customY[PAPER_TRAYS];   // 0x10104, 0x10109, 0x1010C: mm
+    uint8_t tray1Type;              // 0x10100
+    uint8_t tray1Size;              // 0x10101: size code
+    uint8_t tray2Type;              // 0x10105
+    uint8_t tray2Size;              // 0x10106
+    uint8_t bypassType;             // 0x1010D
+    uint8_t bypassSize;             // 0x1010E
+    uint8_t autoSelectTray1;        // 0x1010F: 1 on
+    uint8_t autoSelectTray2;        // 0x10110
+    uint8_t autoSelectBypass;       // 0x10111
+    uint8_t extraSizes;             // 0x10112: 1 offers "A5 Portrait" and "B6 JIS Portrait"
+    uint8_t sizeMode[PAPER_TRAYS];  // 0x10102, 0x10107, 0x1010A: 0 size list, 1 custom
+    uint16_t customX[PAPER_TRAYS];  // 0x10103, 0x10108, 0x1010B: mm
+    uint16_t customY[PAPER_TRAYS];  // 0x10104, 0x10109, 0x1010C: mm
 };
 
 // Category 0x02, Copy Setting page.

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "document/document.h"
-#include "document/dial_records.h"
 #include "dial/dial_rows.h"
+#include "document/dial_records.h"
+#include "document/document.h"
 #include "resources/resource_ids.h"
 
 const ReportFontStyle REPORT_FONTS[REPORT_FONT_COUNT] = {

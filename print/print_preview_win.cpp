@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "ui/app_state.h"
-#include "ui/ui_win.h"
 #include "print/print_render_win.h"
 #include "print/print_win.h"
 #include "resources/resource_ids.h"
+#include "ui/app_state.h"
+#include "ui/ui_win.h"
 
 namespace {
 

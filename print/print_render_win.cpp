@@ -8,9 +8,9 @@
 #include <cstring>
 #include <vector>
 
+#include "document/document.h"
 #include "ui/app_state.h"
 #include "ui/ui_win.h"
-#include "document/document.h"
 
 namespace {
 

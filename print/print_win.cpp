@@ -20,7 +20,8 @@ const Binding CHOICE_BINDINGS[] = {
 
 int ChoiceInit(FormDialog&) { return IDOK; }
 
-const FormDialogDef PRINT_CHOICE = Dialog(IDD_PRINT_CHOICE, Table(CHOICE_BINDINGS)).Init(ChoiceInit);
+const FormDialogDef PRINT_CHOICE =
+    Dialog(IDD_PRINT_CHOICE, Table(CHOICE_BINDINGS)).Init(ChoiceInit);
 
 enum PrinterState { PRINTER_NOT_CHOSEN, PRINTER_CHOSEN, PRINTER_CANCELLED };
 

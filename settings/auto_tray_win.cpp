@@ -11,8 +11,7 @@ namespace {
 
 const RadioButton TRAY1[] = {{IDC_ATS_TRAY1_ON, 1, CODE_ANY}, {IDC_ATS_TRAY1_OFF, 0, CODE_ANY}};
 const RadioButton TRAY2[] = {{IDC_ATS_TRAY2_ON, 1, CODE_ANY}, {IDC_ATS_TRAY2_OFF, 0, CODE_ANY}};
-const RadioButton BYPASS[] = {{IDC_ATS_BYPASS_ON, 1, CODE_ANY},
-                              {IDC_ATS_BYPASS_OFF, 0, CODE_ANY}};
+const RadioButton BYPASS[] = {{IDC_ATS_BYPASS_ON, 1, CODE_ANY}, {IDC_ATS_BYPASS_OFF, 0, CODE_ANY}};
 
 const Binding BINDINGS[] = {
     RadioGroup(EDIT_FIELD(paper.autoSelectTray1), TRAY1),

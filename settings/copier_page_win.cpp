@@ -124,8 +124,5 @@ void Applied(SettingsPage& page)
 
 }  // namespace
 
-const SettingsPageDef COPIER_PAGE = Page(Table(BINDINGS, ENABLES, SHOWS))
-                                        .Prepare(Prepare)
-                                        .Init(Init)
-                                        .Check(Check)
-                                        .Applied(Applied);
+const SettingsPageDef COPIER_PAGE =
+    Page(Table(BINDINGS, ENABLES, SHOWS)).Prepare(Prepare).Init(Init).Check(Check).Applied(Applied);

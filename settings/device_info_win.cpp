@@ -121,10 +121,11 @@ INT_PTR PropertiesOk(FormDialog& dialog)
     return 1;
 }
 
-const FormDialogDef PROPERTIES = Dialog(IDD_PROPERTIES, Table(PROPERTIES_BINDINGS, PROPERTIES_ENABLES))
-                                     .Centred()
-                                     .Init(PropertiesInit)
-                                     .Ok(PropertiesOk);
+const FormDialogDef PROPERTIES =
+    Dialog(IDD_PROPERTIES, Table(PROPERTIES_BINDINGS, PROPERTIES_ENABLES))
+        .Centred()
+        .Init(PropertiesInit)
+        .Ok(PropertiesOk);
 
 }  // namespace
 
@@ -140,6 +141,7 @@ INT_PTR ShowDeviceInfoDialog(HWND owner)
 
 INT_PTR ShowPropertiesDialog(HWND owner)
 {
-    PropertiesForm form = {TakePropertiesWork(gDocument.edit), gDocument.dataPresent ? 1 : 0};
+    PropertiesForm form = {TakePropertiesWork(gDocument.edit),
+                           static_cast<uint8_t>(gDocument.dataPresent ? 1 : 0)};
     return RunFormDialog(owner, PROPERTIES, &form, 0, nullptr);
 }

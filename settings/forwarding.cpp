@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "ui/field_filters.h"
 #include "document/dial_records.h"
 #include "resources/resource_ids.h"
+#include "ui/field_filters.h"
 
 namespace {
 

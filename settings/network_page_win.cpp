@@ -3,8 +3,8 @@
  * network_page.cpp run when the page is left and on Apply, and decide which address items an
  * upload sends; a changed network setting asks for the power cycle the device needs.
  */
-#include "document/document.h"
 #include "device/device_protocol.h"
+#include "document/document.h"
 #include "resources/resource_ids.h"
 #include "settings/network_page.h"
 #include "settings/settings_pages_win.h"
@@ -57,8 +57,8 @@ CheckResult Check(const SettingsPage& page, CheckPhase)
     const NetworkCheck check = CheckNetworkSettings(PageEdits(page).network);
     CheckResult result = PASSED;
     for (int i = 0; i < check.failureCount && i < MAX_PROBLEMS; i++)
-        result.problems[result.count++] = {IDS_INVALID_SETTING, ITEM_CONTROLS[check.failures[i]],
-                                           0, 0};
+        result.problems[result.count++] = {IDS_INVALID_SETTING, ITEM_CONTROLS[check.failures[i]], 0,
+                                           0};
     return result;
 }
 

@@ -24,8 +24,12 @@ constexpr uint8_t SIZE_FLAGS = NUMBER_DIGITS | NUMBER_STORE_ON_APPLY | NUMBER_CL
 constexpr NumberOptions Size(int tray, int y)
 {
     const CustomSizeRange& r = CUSTOM_SIZE_RANGES[tray];
-    return {y && tray == PAPER_BYPASS ? 4 : 3, y ? Range(r.minY, r.maxY) : Range(r.minX, r.maxX),
-            IDS_RANGE_ERROR, SIZE_FLAGS, TRAY_SHOWN[tray], nullptr};
+    return {y && tray == PAPER_BYPASS ? 4 : 3,
+            y ? Range(r.minY, r.maxY) : Range(r.minX, r.maxX),
+            IDS_RANGE_ERROR,
+            SIZE_FLAGS,
+            TRAY_SHOWN[tray],
+            nullptr};
 }
 constexpr NumberOptions SIZES[PAPER_TRAY_COUNT][2] = {
     {Size(PAPER_TRAY_1, 0), Size(PAPER_TRAY_1, 1)},
@@ -93,12 +97,18 @@ const int TRAY2_CUSTOM[] = {IDC_PAPER_TRAY2_X, IDC_PAPER_TRAY2_Y};
 const int BYPASS_LIST[] = {IDC_PAPER_BYPASS_SIZE};
 const int BYPASS_CUSTOM[] = {IDC_PAPER_BYPASS_X, IDC_PAPER_BYPASS_Y};
 const ControlRule ENABLES[] = {
-    ControlsWhen(TRAY1_LIST, WhenNotEqual(EDIT_FIELD(paper.sizeMode[PAPER_TRAY_1]), SIZE_MODE_CUSTOM)),
-    ControlsWhen(TRAY1_CUSTOM, WhenEqual(EDIT_FIELD(paper.sizeMode[PAPER_TRAY_1]), SIZE_MODE_CUSTOM)),
-    ControlsWhen(TRAY2_LIST, WhenNotEqual(EDIT_FIELD(paper.sizeMode[PAPER_TRAY_2]), SIZE_MODE_CUSTOM)),
-    ControlsWhen(TRAY2_CUSTOM, WhenEqual(EDIT_FIELD(paper.sizeMode[PAPER_TRAY_2]), SIZE_MODE_CUSTOM)),
-    ControlsWhen(BYPASS_LIST, WhenNotEqual(EDIT_FIELD(paper.sizeMode[PAPER_BYPASS]), SIZE_MODE_CUSTOM)),
-    ControlsWhen(BYPASS_CUSTOM, WhenEqual(EDIT_FIELD(paper.sizeMode[PAPER_BYPASS]), SIZE_MODE_CUSTOM)),
+    ControlsWhen(TRAY1_LIST,
+                 WhenNotEqual(EDIT_FIELD(paper.sizeMode[PAPER_TRAY_1]), SIZE_MODE_CUSTOM)),
+    ControlsWhen(TRAY1_CUSTOM,
+                 WhenEqual(EDIT_FIELD(paper.sizeMode[PAPER_TRAY_1]), SIZE_MODE_CUSTOM)),
+    ControlsWhen(TRAY2_LIST,
+                 WhenNotEqual(EDIT_FIELD(paper.sizeMode[PAPER_TRAY_2]), SIZE_MODE_CUSTOM)),
+    ControlsWhen(TRAY2_CUSTOM,
+                 WhenEqual(EDIT_FIELD(paper.sizeMode[PAPER_TRAY_2]), SIZE_MODE_CUSTOM)),
+    ControlsWhen(BYPASS_LIST,
+                 WhenNotEqual(EDIT_FIELD(paper.sizeMode[PAPER_BYPASS]), SIZE_MODE_CUSTOM)),
+    ControlsWhen(BYPASS_CUSTOM,
+                 WhenEqual(EDIT_FIELD(paper.sizeMode[PAPER_BYPASS]), SIZE_MODE_CUSTOM)),
 };
 
 /* Auto Tray Select's OK is an edit of the page. */

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "device/byte_order.h"
-#include "ui/field_filters.h"
 #include "resources/resource_ids.h"
+#include "ui/field_filters.h"
 
 uint16_t PackRxTime(int hour, int minute)
 {

@@ -8,13 +8,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "ui/ui_win.h"
 #include "resources/resource_ids.h"
 #include "settings/forwarding.h"
 #include "settings/forwarding_win.h"
 #include "settings/reception_page.h"
 #include "settings/settings_pages_win.h"
 #include "settings/settings_sheet_win.h"
+#include "ui/ui_win.h"
 
 namespace {
 

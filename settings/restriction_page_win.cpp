@@ -17,7 +17,7 @@ namespace {
 /* ---- The dialog ------------------------------------------------------------------------------ */
 
 struct RestrictionChoice {
-    uint8_t choice;  /* RESTRICTION_OFF or RESTRICTION_ON */
+    uint8_t choice; /* RESTRICTION_OFF or RESTRICTION_ON */
     char typed[RESTRICTION_DIGITS + 1];
 };
 
@@ -66,7 +66,7 @@ struct RestrictionPageState {
 
 int Command(SettingsPage& page, int control, int code)
 {
-    char (&typed)[RESTRICTION_DIGITS + 1] = PageState<RestrictionPageState>(page).typed;
+    char(&typed)[RESTRICTION_DIGITS + 1] = PageState<RestrictionPageState>(page).typed;
     if (control == IDC_URPAGE_PASSWORD && code == EN_CHANGE) {
         FilterEditField(page.form.window, control, FILTER_DIGITS, RESTRICTION_DIGITS, typed,
                         sizeof typed);

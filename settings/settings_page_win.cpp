@@ -201,8 +201,8 @@ INT_PTR CALLBACK SettingsPageProc(HWND window, UINT message, WPARAM wParam, LPAR
         if (!page || !page->def)
             return TRUE;
         SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(page));
-        page->form = {window, &page->def->table, &gDocument.edit, IsJapaneseMode(gDocument.edit),
-                      0, 0};
+        page->form = {window, &page->def->table, &gDocument.edit, IsJapaneseMode(gDocument.edit), 0,
+                      0};
         FillPage(*page);
         return TRUE;
     }

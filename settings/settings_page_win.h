@@ -40,7 +40,10 @@ const T& PageState(const SettingsPage& page)
     return *static_cast<const T*>(page.context);
 }
 /* The edit state the page edits. */
-inline EditState& PageEdits(SettingsPage& page) { return *static_cast<EditState*>(page.form.record); }
+inline EditState& PageEdits(SettingsPage& page)
+{
+    return *static_cast<EditState*>(page.form.record);
+}
 inline const EditState& PageEdits(const SettingsPage& page)
 {
     return *static_cast<const EditState*>(page.form.record);
@@ -115,8 +118,8 @@ struct SettingsPageDef {
         d.check = hook;
         return d;
     }
-    constexpr SettingsPageDef Checked(
-        void (*hook)(SettingsPage&, CheckPhase, const CheckResult&)) const
+    constexpr SettingsPageDef Checked(void (*hook)(SettingsPage&, CheckPhase,
+                                                   const CheckResult&)) const
     {
         SettingsPageDef d = *this;
         d.checked = hook;

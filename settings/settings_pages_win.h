@@ -12,7 +12,7 @@
 
 #include "settings/settings_page_win.h"
 
-#define SETTINGS_PAGE_DECLARATION(name, templateId, networkOnly) \
+#define SETTINGS_PAGE_DECLARATION(name, templateId, networkOnly)                                   \
     extern const SettingsPageDef name##_PAGE;
 SETTINGS_PAGE_LIST(SETTINGS_PAGE_DECLARATION)
 #undef SETTINGS_PAGE_DECLARATION

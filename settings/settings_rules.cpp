@@ -35,4 +35,3 @@ int ShouldMarkUnsaved(const uint8_t* changedFlags, int count)
             return 1;
     return 0;
 }
-

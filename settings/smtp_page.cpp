@@ -1,9 +1,9 @@
 // The SMTP and POP3 pages' own rules. See smtp_page.h.
 #include "settings/smtp_page.h"
 
-#include "ui/field_filters.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_rules.h"
+#include "ui/field_filters.h"
 
 const SliderOptions MAIL_TIMEOUT_SLIDER = {Range(30, 300),   1, 10,     IDC_SMTP_TIMEOUT_VALUE,
                                            IDS_UNIT_SECONDS, 0, nullptr};

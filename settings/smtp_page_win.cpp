@@ -7,10 +7,10 @@
  */
 #include <string>
 
-#include "ui/ui_win.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_pages_win.h"
 #include "settings/smtp_page.h"
+#include "ui/ui_win.h"
 
 namespace {
 

@@ -35,8 +35,12 @@ const NumberOptions RESEND_COUNT = {
     CorrectCount,
 };
 const NumberOptions RESEND_INTERVAL = {
-    2,      Range(0, RESEND_INTERVAL_MAX), IDS_RANGE_ERROR, NUMBER_DIGITS | NUMBER_CLAMP_ON_EXIT,
-    ALWAYS, CorrectInterval,
+    2,
+    Range(0, RESEND_INTERVAL_MAX),
+    IDS_RANGE_ERROR,
+    NUMBER_DIGITS | NUMBER_CLAMP_ON_EXIT,
+    ALWAYS,
+    CorrectInterval,
 };
 
 const Binding BINDINGS[] = {

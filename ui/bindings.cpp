@@ -189,8 +189,7 @@ int StoreRadio(const Binding& binding, int button, void* record)
     return changed;
 }
 
-int ShownComboRows(const Binding& binding, const void* record, const ComboRow** rows,
-                   int capacity)
+int ShownComboRows(const Binding& binding, const void* record, const ComboRow** rows, int capacity)
 {
     int count = 0;
     for (int i = 0; i < binding.rowCount && count < capacity; i++)

@@ -201,8 +201,20 @@ constexpr Binding ComboIndex(int control, FieldRef field, int firstString, int l
 template <size_t N>
 constexpr Binding ComboIndexRows(int control, FieldRef field, const ComboRow (&rows)[N])
 {
-    return {BIND_COMBO_INDEX, control, field,   NO_FIELD, nullptr, 0, rows, static_cast<int>(N),
-            0,                0,       0,       0,        nullptr, nullptr,
+    return {BIND_COMBO_INDEX,
+            control,
+            field,
+            NO_FIELD,
+            nullptr,
+            0,
+            rows,
+            static_cast<int>(N),
+            0,
+            0,
+            0,
+            0,
+            nullptr,
+            nullptr,
             nullptr};
 }
 template <size_t N>
@@ -247,8 +259,8 @@ constexpr Binding Address(int control, FieldRef field)
 template <size_t N>
 constexpr Binding Label(int control, FieldRef field, const ComboRow (&rows)[N])
 {
-    return {BIND_LABEL, control, field,   NO_FIELD, nullptr, 0, rows, static_cast<int>(N), 0, 0,
-            0,          0,       nullptr, nullptr,  nullptr};
+    return {BIND_LABEL, control, field, NO_FIELD, nullptr, 0,       rows,   static_cast<int>(N),
+            0,          0,       0,     0,        nullptr, nullptr, nullptr};
 }
 
 // A page's or dialog's table.
@@ -274,7 +286,8 @@ template <size_t B, size_t E, size_t S>
 constexpr FormTable Table(const Binding (&bindings)[B], const ControlRule (&enables)[E],
                           const ControlRule (&shows)[S])
 {
-    return {bindings, static_cast<int>(B), enables, static_cast<int>(E), shows, static_cast<int>(S)};
+    return {bindings, static_cast<int>(B), enables, static_cast<int>(E),
+            shows,    static_cast<int>(S)};
 }
 template <size_t B, size_t S>
 constexpr FormTable TableShowing(const Binding (&bindings)[B], const ControlRule (&shows)[S])
@@ -299,8 +312,7 @@ int StoreRadio(const Binding& binding, int button, void* record);
 
 // The rows of a coded list that are shown, in order, into `rows` (at most `capacity`); returns
 // how many.
-int ShownComboRows(const Binding& binding, const void* record, const ComboRow** rows,
-                   int capacity);
+int ShownComboRows(const Binding& binding, const void* record, const ComboRow** rows, int capacity);
 // Stores a list's selection: the index, or the selected row's code.
 int StoreComboValue(const Binding& binding, int64_t value, void* record);
 // A label's string: the first shown row whose code the field holds, else 0.

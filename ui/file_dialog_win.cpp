@@ -37,23 +37,31 @@ int ChooseSettingFile(HWND window, char* path, int mode)
     std::memcpy(filter + nameLength, pattern, patternLength);
     filter[nameLength + patternLength] = '\0';
 
+    return RunFileDialog(window, path, title, filter, 1, extension, mode != DIALOG_OPEN);
+}
+
+int RunFileDialog(HWND owner, char* path, const char* title, const char* filter, int filterIndex,
+                  const char* extension, int saving)
+{
     char file[PATH_SIZE];
     lstrcpynA(file, path, sizeof file);
     OPENFILENAMEA ofn = {};
     ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = window;
+    ofn.hwndOwner = owner;
     ofn.lpstrFilter = filter;
+    ofn.nFilterIndex = static_cast<DWORD>(filterIndex);
     ofn.lpstrFile = file;
     ofn.nMaxFile = sizeof file;
     ofn.lpstrTitle = title;
+    /* The dialog puts the chosen type's own extension on a name typed without one. */
     ofn.lpstrDefExt = extension;
     ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_LONGNAMES;
     BOOL chosen;
-    if (mode == DIALOG_OPEN) {
+    if (!saving) {
         ofn.Flags |= OFN_FILEMUSTEXIST;
         chosen = GetOpenFileNameA(&ofn);
     } else {
-        /* New files are what Save As is for: the name need not exist yet. */
+        /* New files are what saving is for: the name need not exist yet. */
         ofn.Flags |= OFN_OVERWRITEPROMPT;
         chosen = GetSaveFileNameA(&ofn);
     }

@@ -25,9 +25,9 @@ struct FormDialog {
 struct FormDialogDef {
     FormTable table;
     int templateId;
-    uint8_t centre;      /* centred on the screen the main window measured */
-    int okControl;       /* a button of the template's own that acts as OK (0: only IDOK) */
-    int cancelControl;   /* the same for Cancel */
+    uint8_t centre;    /* centred on the screen the main window measured */
+    int okControl;     /* a button of the template's own that acts as OK (0: only IDOK) */
+    int cancelControl; /* the same for Cancel */
     INT_PTR cancelResult;
     /* After the controls are filled (still filling): the dialog's own setup. Returns the
      * control to give the focus, or 0 for the dialog manager's choice. */
@@ -110,8 +110,8 @@ struct FormDialogDef {
 /* A dialog of template `templateId` with `table`; the hooks come with the builder methods. */
 constexpr FormDialogDef Dialog(int templateId, FormTable table)
 {
-    return {table, templateId, 0, 0, 0, 0, nullptr, nullptr, nullptr,
-            nullptr, nullptr, nullptr, nullptr};
+    return {table,   templateId, 0,       0,       0,       0,      nullptr,
+            nullptr, nullptr,    nullptr, nullptr, nullptr, nullptr};
 }
 
 /* Runs the dialog modally on `record` (recordSize bytes, put back on Cancel; 0 keeps nothing),

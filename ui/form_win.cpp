@@ -67,14 +67,14 @@ void FillComboIndexRows(const Form& form, const Binding& b)
     SendDlgItemMessageA(form.window, b.control, CB_RESETCONTENT, 0, 0);
     for (int i = 0; i < n; i++) {
         char text[LIST_TEXT_SIZE];
-        SendDlgItemMessageA(form.window, b.control, CB_ADDSTRING, 0,
-                            reinterpret_cast<LPARAM>(LoadStr(rows[i]->stringId, text, sizeof text)));
+        SendDlgItemMessageA(
+            form.window, b.control, CB_ADDSTRING, 0,
+            reinterpret_cast<LPARAM>(LoadStr(rows[i]->stringId, text, sizeof text)));
     }
     const int64_t selected = ReadField(form.record, b.field);
-    SendDlgItemMessageA(form.window, b.control, CB_SETCURSEL,
-                        selected >= 0 && selected < n ? static_cast<WPARAM>(selected)
-                                                      : static_cast<WPARAM>(-1),
-                        0);
+    SendDlgItemMessageA(
+        form.window, b.control, CB_SETCURSEL,
+        selected >= 0 && selected < n ? static_cast<WPARAM>(selected) : static_cast<WPARAM>(-1), 0);
 }
 
 void FillText(Form& form, const Binding& b)
@@ -120,8 +120,8 @@ void FillBinding(Form& form, const Binding& b)
         SetScrollRange(bar, SB_CTL, min, max, FALSE);
         /* The display keeps the stored value within the range (the range may have moved); the
          * owner's snap is for moves only. */
-        const int value = static_cast<int>(
-            ClampSlider(static_cast<long>(ReadField(record, b.field)), min, max));
+        const int value =
+            static_cast<int>(ClampSlider(static_cast<long>(ReadField(record, b.field)), min, max));
         WriteField(record, b.field, value);
         ShowSliderValue(window, b, value);
         break;
@@ -189,11 +189,10 @@ void OnBoundCommand(Form& form, const Binding& b, int button, int code)
         if (code == CBN_SELCHANGE) {
             const LRESULT sel = SendDlgItemMessageA(window, b.control, CB_GETCURSEL, 0, 0);
             if (sel >= 0)
-                Touch(form, StoreComboValue(b,
-                                            b.kind == BIND_COMBO_INDEX
-                                                ? sel
-                                                : GetComboSelData(window, b.control),
-                                            form.record));
+                Touch(form,
+                      StoreComboValue(
+                          b, b.kind == BIND_COMBO_INDEX ? sel : GetComboSelData(window, b.control),
+                          form.record));
         }
         break;
     case BIND_NUMBER:
@@ -303,10 +302,10 @@ int OnFormScroll(Form& form, HWND bar, int request, int thumb)
     if (request == SCROLL_END)
         return 1;
     const SliderOptions& s = *b->slider;
-    const long target = SliderTarget(request, static_cast<long>(ReadField(form.record, b->field)),
-                                     thumb, static_cast<long>(LimitMinimum(s.range, form.record)),
-                                     static_cast<long>(LimitMaximum(s.range, form.record)),
-                                     s.lineStep, s.pageStep);
+    const long target =
+        SliderTarget(request, static_cast<long>(ReadField(form.record, b->field)), thumb,
+                     static_cast<long>(LimitMinimum(s.range, form.record)),
+                     static_cast<long>(LimitMaximum(s.range, form.record)), s.lineStep, s.pageStep);
     const int value = SliderValue(*b, target, form.record);
     Touch(form, StoreSliderValue(*b, value, form.record));
     ShowSliderValue(form.window, *b, value);

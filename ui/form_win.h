@@ -16,10 +16,10 @@
 struct Form {
     HWND window;
     const FormTable* table;
-    void* record;      /* what the bindings edit */
-    int japaneseMode;  /* the device's Japanese character mode, for converted texts */
-    int filling;       /* set while controls are filled: their notifications are not edits */
-    int touched;       /* set when a bound store changed the record; the owner clears it */
+    void* record;     /* what the bindings edit */
+    int japaneseMode; /* the device's Japanese character mode, for converted texts */
+    int filling;      /* set while controls are filled: their notifications are not edits */
+    int touched;      /* set when a bound store changed the record; the owner clears it */
 };
 
 /* Fills every bound control from the record and applies the enable and show rules. */
