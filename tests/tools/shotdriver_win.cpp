@@ -204,9 +204,13 @@ int OpenPreview(HWND main, const char* list, bool zoom)
         int control;
     } boxes[] = {
         {"quick", IDC_PRINT_QUICK}, {"speed", IDC_PRINT_SPEED}, {"group", IDC_PRINT_GROUP}};
-    for (const auto& box : boxes)
+    /* As a click does: the box changes and the dialog hears of it. */
+    for (const auto& box : boxes) {
         SendDlgItemMessageA(choice, box.control, BM_SETCHECK,
                             std::strcmp(box.name, list) == 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageA(choice, WM_COMMAND, MAKEWPARAM(box.control, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(choice, box.control)));
+    }
     PostMessageA(choice, WM_COMMAND, IDOK, 0);
     if (!zoom)
         return 0;
