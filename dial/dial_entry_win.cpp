@@ -23,7 +23,6 @@ struct EntryForm {
     DialRecord record;
     View view;
     int index;
-    int empty;
     uint8_t combination;
     uint8_t networkBoard;
     uint8_t inchDevice;
@@ -210,7 +209,6 @@ int DialEntryDialog(HWND owner, int view, int index, int empty, DialEdit* edit)
     EntryForm entry = {};
     entry.view = view == VIEW_SPEED ? VIEW_SPEED : VIEW_QUICK;
     entry.index = index;
-    entry.empty = empty;
     entry.networkBoard = gDocument.edit.config.ethernetBoard == 1;
     entry.inchDevice = IsInchDevice(gDocument.edit) ? 1 : 0;
     DialRecord& r = entry.record;
