@@ -120,6 +120,40 @@ void PumpMessages()
     }
 }
 
+void TakeBackForeground(HWND window)
+{
+    HWND top = GetAncestor(window, GA_ROOT);
+    DWORD process = 0;
+    GetWindowThreadProcessId(GetForegroundWindow(), &process);
+    if (top && IsWindowVisible(top) && IsWindowEnabled(top) && process != GetCurrentProcessId())
+        SetForegroundWindow(top);
+}
+
+bool WaitFor(const std::function<bool()>& condition, HWND window)
+{
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > 5000)
+            return false;
+        if (window)
+            TakeBackForeground(window);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        PumpMessages();
+    }
+    return true;
+}
+
+bool WaitForFocus(HWND dialog, int control)
+{
+    HWND field = GetDlgItem(dialog, control);
+    return WaitFor(
+        [field] {
+            HWND focus = GetFocus();
+            return field && focus && (focus == field || IsChild(field, focus));
+        },
+        dialog);
+}
+
 std::string WindowText(HWND window)
 {
     char text[512] = "";

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 // Starts the frame with the given model profile text; 1, or 0 when start-up failed.
@@ -18,6 +19,17 @@ HWND OpenMainWindow();
 void CloseTestWindow(HWND window);
 // Runs pending messages of this thread.
 void PumpMessages();
+
+// The tests running beside this one share the foreground, and a window one of them shows takes
+// this thread's activation and keyboard focus too. When another process has the foreground, this
+// makes `window`'s top-level window active again; a dialog then puts its focus back where it was.
+void TakeBackForeground(HWND window);
+// Runs this thread's messages until `condition` holds, for a few seconds at most; whether it
+// held. With a window, its top-level window takes the foreground back while it waits.
+bool WaitFor(const std::function<bool()>& condition, HWND window = nullptr);
+// Whether the keyboard focus is on `control` of `dialog` or inside it (an address control's
+// fields), waiting for it as WaitFor does.
+bool WaitForFocus(HWND dialog, int control);
 
 std::string WindowText(HWND window);
 std::string ListColumnText(HWND list, int column);

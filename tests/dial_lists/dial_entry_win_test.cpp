@@ -189,18 +189,22 @@ TEST_F(EntryDialog, OkChecksShowTheirMessageAndFocusTheField)
         for (const Step& s : steps) {
             SetDlgItemTextA(d, s.field, s.text);
             Click(d, IDOK);
+            WaitForFocus(d, s.focus);
             focused.push_back(GetDlgCtrlID(GetFocus()));
         }
         SetDlgItemTextA(d, IDC_ENTRY_FAX_NUMBER, "123");
         SetDlgItemTextA(d, IDC_ENTRY_NAME, "   ");
         Click(d, IDOK);
+        WaitForFocus(d, IDC_ENTRY_NAME);
         focused.push_back(GetDlgCtrlID(GetFocus()));
         Click(d, IDC_ENTRY_TYPE_EMAIL);
         SetDlgItemTextA(d, IDC_ENTRY_NAME, "Mail");
         Click(d, IDOK);
+        WaitForFocus(d, IDC_ENTRY_EMAIL);
         focused.push_back(GetDlgCtrlID(GetFocus()));
         SetDlgItemTextA(d, IDC_ENTRY_EMAIL, "a@b");
         Click(d, IDOK);
+        WaitForFocus(d, IDC_ENTRY_EMAIL);
         focused.push_back(GetDlgCtrlID(GetFocus()));
         Click(d, IDCANCEL);
     });
@@ -370,6 +374,7 @@ TEST_F(EntryDialog, WorksFromTheKeyboard)
     int defaultButton = 0, afterName = 0, afterNumber = 0, focus = 0;
     Edit(0, [&](HWND d) {
         defaultButton = LOWORD(SendMessageA(d, DM_GETDEFID, 0, 0));
+        WaitForFocus(d, IDC_ENTRY_NAME);
         focus = GetDlgCtrlID(GetFocus());
         afterName = GetDlgCtrlID(GetNextDlgTabItem(d, GetDlgItem(d, IDC_ENTRY_NAME), FALSE));
         afterNumber =
@@ -447,10 +452,12 @@ TEST_F(A3EntryForm, BatchTimeIsCheckedAndNeverStored)
         for (const char* key : {"2", "a", "4", "7"})
             hour = TypeInto(d, IDC_ENTRY_BATCH_HOUR, key);
         Click(d, IDOK);
+        WaitForFocus(d, IDC_ENTRY_BATCH_HOUR);
         focused.push_back(GetDlgCtrlID(GetFocus()));
         SetDlgItemTextA(d, IDC_ENTRY_BATCH_HOUR, "23");
         SetDlgItemTextA(d, IDC_ENTRY_BATCH_MINUTE, "60");
         Click(d, IDOK);
+        WaitForFocus(d, IDC_ENTRY_BATCH_MINUTE);
         focused.push_back(GetDlgCtrlID(GetFocus()));
         SetDlgItemTextA(d, IDC_ENTRY_BATCH_MINUTE, "59");
         Click(d, IDOK);

@@ -210,6 +210,7 @@ TEST_F(Groups, NameChecksComeFirst)
         Click(d, IDOK);
         SetDlgItemTextA(d, IDC_GROUP_NAME, "   ");
         Click(d, IDOK);
+        WaitForFocus(d, IDC_GROUP_NAME);
         focus = GetDlgCtrlID(GetFocus());
         typed = TypeInto(d, IDC_GROUP_NAME, "?x", 0);
         Click(d, IDCANCEL);

@@ -59,8 +59,10 @@ void CALLBACK RunScript(HWND, UINT, UINT_PTR, DWORD)
 {
     // On a busy machine the timer can come before the dialog is shown and has its focus.
     const bool ready = IsWindowVisible(gDriven) && IsChild(gDriven, GetFocus());
-    if (!ready && IsWindow(gDriven) && ++gScriptWaits < 500)
+    if (!ready && IsWindow(gDriven) && ++gScriptWaits < 500) {
+        TakeBackForeground(gDriven);
         return;
+    }
     KillTimer(nullptr, gScriptTimer);
     gScriptTimer = 0;
     std::function<void(HWND)> script = std::move(gScript);

@@ -441,10 +441,12 @@ TEST_F(OpenEntry, FocusReturnsToTheListAfterTheEditor)
     Show(VIEW_QUICK);
     Select(List(), 1);
     SetFocus(static_cast<HWND>(gApp.tree));
+    WaitFor([] { return GetFocus() == static_cast<HWND>(gApp.tree); });
     ASSERT_EQ(static_cast<HWND>(gApp.tree), GetFocus()) << "the test needs the focus elsewhere";
     OpenCurrentEntry(window);
     ASSERT_EQ(1u, gOpened.size());
     EXPECT_EQ(static_cast<HWND>(gApp.tree), gFocusDuringEditor);
+    WaitFor([this] { return GetFocus() == List(); });
     EXPECT_EQ(List(), GetFocus());
 }
 

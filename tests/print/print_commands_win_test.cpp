@@ -70,8 +70,10 @@ LRESULT CALLBACK ScriptWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     }
     HWND dialog = gPendingDialogs.front();
     const bool ready = IsWindowVisible(dialog) && IsChild(dialog, GetFocus());
-    if (!ready && IsWindow(dialog) && ++gPendingWaits < 500)
+    if (!ready && IsWindow(dialog) && ++gPendingWaits < 500) {
+        TakeBackForeground(dialog);
         return 0;
+    }
     gPendingWaits = 0;
     gPendingDialogs.pop_front();
     if (gPendingDialogs.empty())
@@ -212,6 +214,7 @@ TEST_F(PrintCommands, ChoiceDialogOpensWithEveryListCheckedAndOkFocused)
     gScripts["Print Destination List"] = [&](HWND dialog) {
         all = Checked(dialog, IDC_PRINT_QUICK) && Checked(dialog, IDC_PRINT_SPEED) &&
               Checked(dialog, IDC_PRINT_GROUP);
+        WaitForFocus(dialog, IDOK);
         HWND focused = GetFocus();
         focus = focused == GetDlgItem(dialog, IDOK)
                     ? "OK"

@@ -67,15 +67,16 @@ TEST_F(PaperAndCopier, PaperWithoutOptionalTraysShowsOnlyTray1AndItsAutoTrayRow)
                           bypassLabel = Visible(page, IDC_PAPER_BYPASS_Y_LABEL);
                           PostClick(page, IDC_PAPER_AUTO_TRAY_SELECT);
                       },
-                      [&](HWND) {
-                          HWND dialog = FindDialog("Auto Tray Select");
-                          ASSERT_NE(nullptr, dialog);
-                          rowTray1 = Visible(dialog, IDC_ATS_TRAY1_ON);
-                          rowTray2 = Visible(dialog, IDC_ATS_TRAY2_ON) ||
-                                     Visible(dialog, IDC_ATS_TRAY2_BOX);
-                          rowBypass = Visible(dialog, IDC_ATS_BYPASS_OFF);
-                          SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-                      },
+                      When(Opened("Auto Tray Select"),
+                           [&](HWND) {
+                               HWND dialog = FindDialog("Auto Tray Select");
+                               ASSERT_NE(nullptr, dialog);
+                               rowTray1 = Visible(dialog, IDC_ATS_TRAY1_ON);
+                               rowTray2 = Visible(dialog, IDC_ATS_TRAY2_ON) ||
+                                          Visible(dialog, IDC_ATS_TRAY2_BOX);
+                               rowBypass = Visible(dialog, IDC_ATS_BYPASS_OFF);
+                               SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+                           }),
                       [&](HWND sheet) { Press(sheet, PSBTN_CANCEL); }});
     EXPECT_TRUE(tray1);
     EXPECT_FALSE(tray2) << "no optional tray: the Tray 2 group is hidden";
@@ -152,27 +153,29 @@ TEST_F(PaperAndCopier, AutoTraySelectCancelRestoresAndOkMarksThePage)
     RunSheet(window,
              {[&](HWND sheet) { SelectPage(sheet, PAPER); },
               [&](HWND sheet) { PostClick(CurrentPage(sheet), IDC_PAPER_AUTO_TRAY_SELECT); },
-              [&](HWND) {
-                  HWND dialog = FindDialog("Auto Tray Select");
-                  ASSERT_NE(nullptr, dialog);
-                  Click(dialog, IDC_ATS_TRAY1_OFF);
-                  Click(dialog, IDC_ATS_BYPASS_ON);
-                  SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-              },
+              When(Opened("Auto Tray Select"),
+                   [&](HWND) {
+                       HWND dialog = FindDialog("Auto Tray Select");
+                       ASSERT_NE(nullptr, dialog);
+                       Click(dialog, IDC_ATS_TRAY1_OFF);
+                       Click(dialog, IDC_ATS_BYPASS_ON);
+                       SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+                   }),
               [&](HWND sheet) {
                   applyAfterCancel = ApplyEnabled(sheet);
                   EXPECT_EQ(1, gDocument.edit.paper.autoSelectTray1) << "Cancel restored";
                   EXPECT_EQ(0, gDocument.edit.paper.autoSelectBypass);
                   PostClick(CurrentPage(sheet), IDC_PAPER_AUTO_TRAY_SELECT);
               },
-              [&](HWND) {
-                  HWND dialog = FindDialog("Auto Tray Select");
-                  ASSERT_NE(nullptr, dialog);
-                  Click(dialog, IDC_ATS_TRAY2_OFF);
-                  checkedOffAgain =
-                      Checked(dialog, IDC_ATS_TRAY2_OFF) && !Checked(dialog, IDC_ATS_TRAY2_ON);
-                  SendMessageA(dialog, WM_COMMAND, IDOK, 0);
-              },
+              When(Opened("Auto Tray Select"),
+                   [&](HWND) {
+                       HWND dialog = FindDialog("Auto Tray Select");
+                       ASSERT_NE(nullptr, dialog);
+                       Click(dialog, IDC_ATS_TRAY2_OFF);
+                       checkedOffAgain =
+                           Checked(dialog, IDC_ATS_TRAY2_OFF) && !Checked(dialog, IDC_ATS_TRAY2_ON);
+                       SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+                   }),
               [&](HWND sheet) {
                   applyAfterOk = ApplyEnabled(sheet);
                   Press(sheet, PSBTN_OK);

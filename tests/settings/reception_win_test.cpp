@@ -145,11 +145,12 @@ TEST_F(Reception, ForwardingCancelledStaysOffAndTypedDestinationsAreStoredByKind
     std::vector<std::string> messages;
     RunSheet(window, {[&](HWND sheet) { SelectPage(sheet, RECEPTION); },
                       [&](HWND sheet) { PostClick(CurrentPage(sheet), IDC_RX_FORWARD_ON); },
-                      [&](HWND) {
-                          HWND dialog = ForwardingDialog();
-                          ASSERT_NE(nullptr, dialog);
-                          SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-                      },
+                      When(Opened("Forwarding Destination"),
+                           [&](HWND) {
+                               HWND dialog = ForwardingDialog();
+                               ASSERT_NE(nullptr, dialog);
+                               SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+                           }),
                       [&](HWND sheet) {
                           HWND page = CurrentPage(sheet);
                           offAfterCancel = Checked(page, IDC_RX_FORWARD_OFF) &&
@@ -158,16 +159,17 @@ TEST_F(Reception, ForwardingCancelledStaysOffAndTypedDestinationsAreStoredByKind
                           applyAfterCancel = ApplyEnabled(sheet);
                           PostClick(page, IDC_RX_FORWARD_ON);
                       },
-                      [&](HWND) {
-                          HWND dialog = ForwardingDialog();
-                          ASSERT_NE(nullptr, dialog);
-                          SendMessageA(dialog, WM_COMMAND, IDOK, 0);  // no number yet
-                          messages = TakeMessages();
-                          dialogStayed = IsWindow(dialog) && ForwardingDialog() == dialog;
-                          Type(dialog, IDC_FWD_FAX_NUMBER, "01x23");
-                          Type(dialog, IDC_FWD_SUB, "1P2");
-                          SendMessageA(dialog, WM_COMMAND, IDOK, 0);
-                      },
+                      When(Opened("Forwarding Destination"),
+                           [&](HWND) {
+                               HWND dialog = ForwardingDialog();
+                               ASSERT_NE(nullptr, dialog);
+                               SendMessageA(dialog, WM_COMMAND, IDOK, 0);  // no number yet
+                               messages = TakeMessages();
+                               dialogStayed = IsWindow(dialog) && ForwardingDialog() == dialog;
+                               Type(dialog, IDC_FWD_FAX_NUMBER, "01x23");
+                               Type(dialog, IDC_FWD_SUB, "1P2");
+                               SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+                           }),
                       [&](HWND sheet) {
                           faxOn = Checked(CurrentPage(sheet), IDC_RX_FORWARD_ON);
                           Press(sheet, PSBTN_OK);
@@ -187,21 +189,23 @@ TEST_F(Reception, ForwardingCancelledStaysOffAndTypedDestinationsAreStoredByKind
 
     std::string frame, label;
     bool numberHidden = false;
-    RunSheet(window, {[&](HWND sheet) { SelectPage(sheet, RECEPTION); },
-                      [&](HWND sheet) { PostClick(CurrentPage(sheet), IDC_RX_FORWARD_AND_PRINT); },
-                      [&](HWND) {
-                          HWND dialog = ForwardingDialog();
-                          ASSERT_NE(nullptr, dialog);
-                          Click(dialog, IDC_FWD_TYPE_EMAIL);
-                          frame = Text(dialog, IDC_FWD_DEST_FRAME);
-                          label = Text(dialog, IDC_FWD_NUMBER_LABEL);
-                          numberHidden =
-                              !(GetWindowLongA(GetDlgItem(dialog, IDC_FWD_FAX_NUMBER), GWL_STYLE) &
-                                WS_VISIBLE);
-                          Type(dialog, IDC_FWD_EMAIL, "desk@example.com");
-                          SendMessageA(dialog, WM_COMMAND, IDOK, 0);
-                      },
-                      [&](HWND sheet) { Press(sheet, PSBTN_OK); }});
+    RunSheet(window,
+             {[&](HWND sheet) { SelectPage(sheet, RECEPTION); },
+              [&](HWND sheet) { PostClick(CurrentPage(sheet), IDC_RX_FORWARD_AND_PRINT); },
+              When(Opened("Forwarding Destination"),
+                   [&](HWND) {
+                       HWND dialog = ForwardingDialog();
+                       ASSERT_NE(nullptr, dialog);
+                       Click(dialog, IDC_FWD_TYPE_EMAIL);
+                       frame = Text(dialog, IDC_FWD_DEST_FRAME);
+                       label = Text(dialog, IDC_FWD_NUMBER_LABEL);
+                       numberHidden =
+                           !(GetWindowLongA(GetDlgItem(dialog, IDC_FWD_FAX_NUMBER), GWL_STYLE) &
+                             WS_VISIBLE);
+                       Type(dialog, IDC_FWD_EMAIL, "desk@example.com");
+                       SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+                   }),
+              [&](HWND sheet) { Press(sheet, PSBTN_OK); }});
     EXPECT_EQ("E-Mail", frame);
     EXPECT_EQ("E-mail &Address:", label);
     EXPECT_TRUE(numberHidden);
@@ -223,12 +227,13 @@ TEST_F(Reception, ForwardingOffClearsTheRecordOnApply)
     std::string shown;
     RunSheet(window, {[&](HWND sheet) { SelectPage(sheet, RECEPTION); },
                       [&](HWND sheet) { PostClick(CurrentPage(sheet), IDC_RX_FORWARD_ON); },
-                      [&](HWND) {
-                          HWND dialog = ForwardingDialog();
-                          ASSERT_NE(nullptr, dialog);
-                          shown = Text(dialog, IDC_FWD_EMAIL);
-                          SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-                      },
+                      When(Opened("Forwarding Destination"),
+                           [&](HWND) {
+                               HWND dialog = ForwardingDialog();
+                               ASSERT_NE(nullptr, dialog);
+                               shown = Text(dialog, IDC_FWD_EMAIL);
+                               SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+                           }),
                       [&](HWND sheet) {
                           HWND page = CurrentPage(sheet);
                           EXPECT_TRUE(Checked(page, IDC_RX_FORWARD_ON)) << "still usable";

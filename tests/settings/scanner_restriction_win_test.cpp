@@ -164,18 +164,19 @@ TEST_F(ScannerReportRestriction, AnEmptyDevicePasswordOpensTheDialogAndItsPasswo
         return std::vector<SheetStep>{
             [](HWND sheet) { SelectPage(sheet, RESTRICTION); },
             [](HWND sheet) { PostClick(CurrentPage(sheet), IDC_URPAGE_OK); },
-            [&seen](HWND) {
-                HWND dialog = RestrictionDialog();
-                seen = dialog != nullptr;
-                ASSERT_NE(nullptr, dialog);
-                Click(dialog, IDC_UR_ON);
-                Type(dialog, IDC_UR_NEW_PASSWORD, "4321");
-                SendMessageA(dialog, WM_COMMAND, IDC_UR_OK, 0);
-            },
-            [closeButton](HWND sheet) {
+            When(Opened("User Restriction"),
+                 [&seen](HWND) {
+                     HWND dialog = RestrictionDialog();
+                     seen = dialog != nullptr;
+                     ASSERT_NE(nullptr, dialog);
+                     Click(dialog, IDC_UR_ON);
+                     Type(dialog, IDC_UR_NEW_PASSWORD, "4321");
+                     SendMessageA(dialog, WM_COMMAND, IDC_UR_OK, 0);
+                 }),
+            When(Closed("User Restriction"), [closeButton](HWND sheet) {
                 EXPECT_EQ(nullptr, RestrictionDialog());
                 Press(sheet, closeButton);
-            }};
+            })};
     };
     RunSheet(window, steps(opened, PSBTN_CANCEL));
     EXPECT_TRUE(opened);
@@ -207,15 +208,16 @@ TEST_F(ScannerReportRestriction, AWrongPasswordIsRefusedAndTheRightOneOpensTheDi
                           Type(page, IDC_URPAGE_PASSWORD, "2468");
                           PostClick(page, IDC_URPAGE_OK);
                       },
-                      [&](HWND sheet) {
-                          HWND dialog = RestrictionDialog();
-                          openedOnRight = dialog != nullptr;
-                          typedAfterOpen = Text(CurrentPage(sheet), IDC_URPAGE_PASSWORD);
-                          if (dialog) {
-                              EXPECT_EQ("2468", Text(dialog, IDC_UR_NEW_PASSWORD));
-                              SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-                          }
-                      },
+                      When(Opened("User Restriction"),
+                           [&](HWND sheet) {
+                               HWND dialog = RestrictionDialog();
+                               openedOnRight = dialog != nullptr;
+                               typedAfterOpen = Text(CurrentPage(sheet), IDC_URPAGE_PASSWORD);
+                               if (dialog) {
+                                   EXPECT_EQ("2468", Text(dialog, IDC_UR_NEW_PASSWORD));
+                                   SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+                               }
+                           }),
                       [](HWND sheet) { Press(sheet, PSBTN_OK); }});
     EXPECT_FALSE(openedOnWrong);
     EXPECT_TRUE(focused);

@@ -25,15 +25,21 @@
 namespace {
 
 constexpr UINT WM_NEXT_STEP = WM_APP + 7;
+constexpr UINT_PTR RETRY_TIMER = 1;
 constexpr int APPLY_BUTTON = 0x3021;
 
 std::vector<std::string> gMessages;
 std::vector<SheetStep> gSteps;
 size_t gNextStep;
+// A step that When held back: since when, and whether it asked to be tried again.
+bool gWaiting;
+DWORD gWaitingSince;
+bool gAgain;
 HWND gSheet;
 HWND gScript;
 HWND gOwner;
 HHOOK gHook;
+HWND gLastActivated;
 
 int AnswerMessage(HWND, const char* text, const char*, UINT)
 {
@@ -43,13 +49,22 @@ int AnswerMessage(HWND, const char* text, const char*, UINT)
 
 LRESULT CALLBACK ScriptProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message != WM_NEXT_STEP)
+    if (message == WM_TIMER && wParam == RETRY_TIMER)
+        KillTimer(window, RETRY_TIMER);
+    else if (message != WM_NEXT_STEP)
         return DefWindowProcA(window, message, wParam, lParam);
     if (!IsWindow(gSheet))
         return 0;
     if (gNextStep < gSteps.size()) {
-        gSteps[gNextStep++](gSheet);
-        PostMessageA(window, WM_NEXT_STEP, 0, 0);
+        gAgain = false;
+        gSteps[gNextStep](gSheet);
+        if (gAgain) {
+            SetTimer(window, RETRY_TIMER, 10, nullptr);
+        } else {
+            gWaiting = false;
+            gNextStep++;
+            PostMessageA(window, WM_NEXT_STEP, 0, 0);
+        }
     } else if (IsWindowVisible(gSheet)) {
         ADD_FAILURE() << "the steps left the sheet open";
         PropSheet_PressButton(gSheet, PSBTN_CANCEL);
@@ -61,6 +76,8 @@ LRESULT CALLBACK ScriptProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 LRESULT CALLBACK WatchForSheet(int code, WPARAM wParam, LPARAM lParam)
 {
+    if (code == HCBT_ACTIVATE)
+        gLastActivated = reinterpret_cast<HWND>(wParam);
     if (code == HCBT_ACTIVATE && !gSheet) {
         HWND window = reinterpret_cast<HWND>(wParam);
         char cls[16] = "";
@@ -122,7 +139,43 @@ void PostClick(HWND window, int control)
                  reinterpret_cast<LPARAM>(GetDlgItem(window, control)));
 }
 
-HWND FindDialog(const char* caption) { return FindWindowA("#32770", caption); }
+HWND FindDialog(const char* caption)
+{
+    // The tests running beside this one open the same dialogs.
+    HWND dialog = nullptr;
+    while ((dialog = FindWindowExA(nullptr, dialog, "#32770", caption)) != nullptr)
+        if (GetWindowThreadProcessId(dialog, nullptr) == GetCurrentThreadId())
+            return dialog;
+    return nullptr;
+}
+
+std::function<bool()> Opened(const char* caption)
+{
+    return [caption] { return FindDialog(caption) != nullptr; };
+}
+
+std::function<bool()> Closed(const char* caption)
+{
+    return [caption] { return FindDialog(caption) == nullptr; };
+}
+
+SheetStep When(std::function<bool()> ready, SheetStep step)
+{
+    return [ready, step](HWND sheet) {
+        if (!ready()) {
+            if (!gWaiting) {
+                gWaiting = true;
+                gWaitingSince = GetTickCount();
+            }
+            // An ended dialog goes only once its loop returns: the step cannot wait inside it.
+            if (GetTickCount() - gWaitingSince < 5000) {
+                gAgain = true;
+                return;
+            }
+        }
+        step(sheet);
+    };
+}
 
 void LoadDemoData(HWND mainWindow, void (*edit)(SimDevice& device))
 {
@@ -142,13 +195,16 @@ bool RunSheet(HWND mainWindow, const std::vector<SheetStep>& steps)
     ScriptWindow();
     gSteps = steps;
     gNextStep = 0;
+    gWaiting = false;
     gSheet = nullptr;
+    gLastActivated = nullptr;
     gOwner = mainWindow;
     SetMessageHook(AnswerMessage);
     gHook = SetWindowsHookExA(WH_CBT, WatchForSheet, nullptr, GetCurrentThreadId());
     SendMessageA(mainWindow, WM_COMMAND, IDM_DEVICE_SETTINGS, 0);
     UnhookWindowsHookEx(gHook);
     gHook = nullptr;
+    KillTimer(gScript, RETRY_TIMER);
     PumpMessages();
     const bool opened = gSheet != nullptr;
     EXPECT_EQ(steps.size(), gNextStep) << "every step ran";
@@ -156,6 +212,8 @@ bool RunSheet(HWND mainWindow, const std::vector<SheetStep>& steps)
     gSteps.clear();
     return opened;
 }
+
+HWND LastActivated() { return gLastActivated; }
 
 std::vector<std::string> TakeMessages()
 {
@@ -221,9 +279,4 @@ bool Checked(HWND page, int control) { return IsDlgButtonChecked(page, control) 
 
 bool Enabled(HWND page, int control) { return IsWindowEnabled(GetDlgItem(page, control)) != FALSE; }
 
-bool HasFocus(HWND page, int control)
-{
-    HWND field = GetDlgItem(page, control);
-    HWND focus = GetFocus();
-    return field && focus && (focus == field || IsChild(field, focus));
-}
+bool HasFocus(HWND page, int control) { return WaitForFocus(page, control); }

@@ -35,6 +35,12 @@ protected:
 // Cancel); a sheet left open after it is cancelled and the test fails. Returns whether a sheet
 // opened at all.
 bool RunSheet(HWND mainWindow, const std::vector<SheetStep>& steps);
+// The window of this thread activated last while RunSheet ran, the sheet's closing included.
+HWND LastActivated();
+// A step that runs once `ready` holds. Until then it is tried again from the message loop that
+// runs (the sheet's or a dialog's), for a few seconds at most; then it runs all the same and its
+// checks tell.
+SheetStep When(std::function<bool()> ready, SheetStep step);
 
 // The message boxes shown since the last call.
 std::vector<std::string> TakeMessages();
@@ -60,11 +66,15 @@ void Scroll(HWND page, int bar, int request, int thumb = 0);
 void LeaveField(HWND page, int control);
 // A click posted rather than sent: a modal dialog it opens runs while the next step does.
 void PostClick(HWND window, int control);
-// The dialog with that caption, or null.
+// This thread's dialog with that caption, or null.
 HWND FindDialog(const char* caption);
+// Conditions for When: this thread's dialog with that caption is there, or gone.
+std::function<bool()> Opened(const char* caption);
+std::function<bool()> Closed(const char* caption);
 
 std::string Text(HWND page, int control);
 bool Checked(HWND page, int control);
 bool Enabled(HWND page, int control);
-// 1 when the keyboard focus is on the control or inside it (an address control's fields).
+// 1 when the keyboard focus is on the control or inside it (an address control's fields),
+// waiting for it as WaitForFocus does.
 bool HasFocus(HWND page, int control);
