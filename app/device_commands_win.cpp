@@ -50,13 +50,14 @@ void ReportProgress(void* context, int done, int total)
     UpdateWindow(AsWindow(gApp.statusBar));
 }
 
-/* Runs a transfer under the wait cursor with its progress in the status bar. */
-int RunTransfer(int (*transfer)(DeviceImage*, const TransferProgress*), int format)
+/* Runs a transfer of `image` under the wait cursor with its progress in the status bar. */
+int RunTransfer(int (*transfer)(DeviceImage*, const TransferProgress*), DeviceImage* image,
+                int format)
 {
     ProgressText text = {format};
     TransferProgress progress = {ReportProgress, &text};
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    int result = transfer(&gDocument.image, &progress);
+    int result = transfer(image, &progress);
     SetCursor(previous);
     SetStatusPart(PROGRESS_PART, "");
     return result;
@@ -125,19 +126,24 @@ void OnDownload(HWND window)
         return;
     }
     if (gDocument.dataPresent != 1 ||
-        ShowMessageId(window, IDS_ASK_DOWNLOAD_OVERWRITE, MB_YESNO) == IDYES) {
-        ResetDeviceImage(gDocument.image);
+        ShowMessageId(window, IDS_ASK_DOWNLOAD_OVERWRITE, MB_YESNO) == IDYES)
         SendMessageA(window, WM_COMMAND, IDM_READ_DEVICE, 0);
-    }
     ClearRestartFlag();
     ResetStatusTitle();
     MarkDocumentChanged(gDocument);
 }
 
+/* The device's data is read into an image of its own: only a whole one replaces the
+ * document's, so a link that drops half-way leaves the data, the lists and the backup file as
+ * they were. */
 void OnReadDevice(HWND window)
 {
-    gDocument.dataPresent = RunTransfer(DownloadImage, IDS_PROGRESS_DOWNLOAD);
-    if (gDocument.dataPresent != 1) {
+    DeviceImage read = {nullptr};
+    const int whole = CreateDeviceImage(read) &&
+                      RunTransfer(DownloadImage, &read, IDS_PROGRESS_DOWNLOAD) &&
+                      TakeDownloadedImage(gDocument, read, static_cast<int>(gApp.quickKeyCount));
+    ReleaseDeviceImage(read);
+    if (!whole) {
         ShowMessageId(window, IDS_DEVICE_RW_FAILED, MB_OK);
         ResetStatusTitle();
         ShowOfflineAfterFailure();
@@ -158,7 +164,7 @@ void OnUpload(HWND window)
         RefreshUiState();
         return;
     }
-    if (RunTransfer(UploadImage, IDS_PROGRESS_UPLOAD)) {
+    if (RunTransfer(UploadImage, &gDocument.image, IDS_PROGRESS_UPLOAD)) {
         StartPollTimer();
         ResetStatusTitle();
         RefreshUiState();

@@ -44,6 +44,7 @@ void OnOpen(HWND window)
     }
     gDocument.dataPresent = 1;
     SetDocumentPath(gDocument, path);
+    TakeNewImage(gDocument, static_cast<int>(gApp.quickKeyCount));
     TakeNewData(window);
     NameDocument(gDocument, path);
     SetCaptionFromTitle();
@@ -105,7 +106,6 @@ void InitDocumentData(HWND mainWindow)
 
 void TakeNewData(HWND window)
 {
-    TakeNewImage(gDocument, static_cast<int>(gApp.quickKeyCount));
     StartPollTimer();
     SelectTreeItem(VIEW_DEVICE);
     RefreshUiState();

@@ -24,9 +24,9 @@ int WriteBackupFile();
  * no data is shown yet. */
 void InitDocumentData(HWND mainWindow);
 
-/* The steps once new data is in the image (download, Open): the document takes it (edit state,
- * mended entries), the periodic check starts, the device item is selected and shows the
- * device's name, the tree and the list become usable, and the backup file is written. */
+/* The window's steps once the document took new data (download, Open): the periodic check
+ * starts, the device item is selected and shows the device's name, the tree and the list become
+ * usable, and the backup file is written. */
 void TakeNewData(HWND window);
 
 #endif

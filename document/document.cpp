@@ -77,6 +77,16 @@ int TakeNewImage(Document& doc, int keyCount)
     return mended;
 }
 
+int TakeDownloadedImage(Document& doc, const DeviceImage& whole, int keyCount)
+{
+    if (!doc.image.bytes || !whole.bytes)
+        return 0;
+    std::memcpy(doc.image.bytes, whole.bytes, DEVICE_IMAGE_SIZE);
+    doc.dataPresent = 1;
+    TakeNewImage(doc, keyCount);
+    return 1;
+}
+
 int CommitEdits(Document& doc) { return CommitEditState(doc.edit, doc.image); }
 
 int RevertEdits(Document& doc) { return LoadEditState(doc.edit, doc.image); }

@@ -57,6 +57,11 @@ void MarkDocumentChanged(Document& doc);
 // save see the same directory. Returns how many entries were mended.
 int TakeNewImage(Document& doc, int keyCount);
 
+// A whole image read from the device replaces the document's: copied in, taken (TakeNewImage)
+// and counted as data. A download that did not finish never reaches the document, so what it
+// held stays exactly as it was. 1, or 0 when either image has no bytes (nothing changes).
+int TakeDownloadedImage(Document& doc, const DeviceImage& whole, int keyCount);
+
 // The editors' work into the image (CommitEditState: values and the lengths of changed texts);
 // 1, or 0 without an image.
 int CommitEdits(Document& doc);

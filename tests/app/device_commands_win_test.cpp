@@ -336,4 +336,61 @@ TEST_F(DeviceCommands, ABrokenDownloadIsReportedAndLeavesTheProgramOffline)
     EXPECT_EQ("Connection : Offline", PanelText());
 }
 
+std::vector<uint8_t> FileBytes(const char* path)
+{
+    std::vector<uint8_t> bytes(DEVICE_IMAGE_SIZE + 1);
+    HANDLE file =
+        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    DWORD read = 0;
+    if (file != INVALID_HANDLE_VALUE) {
+        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+        CloseHandle(file);
+    }
+    bytes.resize(read);
+    return bytes;
 }
+
+// The link drops half-way through a second download: the program keeps what it had, shown as
+// it was, and its backup file stays the last whole data, also after File, Exit.
+TEST_F(DeviceCommands, ADownloadThatFailsHalfWayChangesNothing)
+{
+    Command(IDM_CONNECT);
+    Command(IDM_DOWNLOAD);
+    std::strcpy(gDocument.edit.properties.deviceName, "Kept name");
+    CommitEdits(gDocument);
+    const std::vector<uint8_t> image(gDocument.image.bytes,
+                                     gDocument.image.bytes + DEVICE_IMAGE_SIZE);
+    char backup[MAX_PATH];
+    BackupPath(backup, sizeof backup);
+    const std::vector<uint8_t> backupBefore = FileBytes(backup);
+    ASSERT_EQ(static_cast<size_t>(DEVICE_IMAGE_SIZE), backupBefore.size());
+    const std::string caption = WindowText(window);
+    const std::string root = TreeRootText();
+    const int quickRows = static_cast<int>(
+        SendMessageA(static_cast<HWND>(gApp.dialList), LVM_GETITEMCOUNT, 0, 0));
+
+    device->faults.dropAtRecord = 100;
+    gMessages.clear();
+    Command(IDM_DOWNLOAD);
+    ASSERT_FALSE(gMessages.empty());
+    EXPECT_EQ("Reading/writing device data has failed.", gMessages.back());
+    EXPECT_EQ(0u, gApp.connected) << "it counts as disconnected";
+    EXPECT_TRUE(image == std::vector<uint8_t>(gDocument.image.bytes,
+                                              gDocument.image.bytes + DEVICE_IMAGE_SIZE))
+        << "the image is as it was";
+    EXPECT_STREQ("Kept name", gDocument.edit.properties.deviceName);
+    EXPECT_EQ(1u, gDocument.dataPresent);
+    EXPECT_EQ(root, TreeRootText());
+    EXPECT_TRUE(IsShown(gApp.tree)) << "the tree and lists stay";
+    EXPECT_EQ(caption, WindowText(window));
+    EXPECT_EQ(quickRows, static_cast<int>(SendMessageA(static_cast<HWND>(gApp.dialList),
+                                                      LVM_GETITEMCOUNT, 0, 0)));
+    EXPECT_TRUE(backupBefore == FileBytes(backup)) << "the backup was not touched";
+
+    gAnswer = IDNO;  // the exit question: no save
+    ASSERT_EQ(1, CloseMainWindow(window, 0));
+    window = nullptr;
+    EXPECT_TRUE(image == FileBytes(backup)) << "exit writes the last whole data, not a part";
+}
+
+}  // namespace

@@ -43,8 +43,8 @@ protected:
     {
         std::unique_ptr<SimDevice> device(new SimDevice());
         SimInitDemo(device.get());
-        std::memcpy(gDocument.image.bytes, device->items, DEVICE_IMAGE_SIZE);
-        gDocument.dataPresent = 1;
+        TakeDownloadedImage(gDocument, DeviceImage{device->items},
+                            static_cast<int>(gApp.quickKeyCount));
         TakeNewData(window);
         gDocument.modified = 0;
         PumpMessages();

@@ -183,8 +183,8 @@ void LoadDemoData(HWND mainWindow, void (*edit)(SimDevice& device))
     SimInitDemo(device.get());
     if (edit)
         edit(*device);
-    std::memcpy(gDocument.image.bytes, device->items, DEVICE_IMAGE_SIZE);
-    gDocument.dataPresent = 1;
+    TakeDownloadedImage(gDocument, DeviceImage{device->items},
+                        static_cast<int>(gApp.quickKeyCount));
     TakeNewData(mainWindow);
     gDocument.modified = 0;
     PumpMessages();
