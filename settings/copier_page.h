@@ -4,6 +4,11 @@
 
 #include <cstdint>
 
+#include "settings/settings_rules.h"
+
+// Original type 0x10201: 0 text, 1 photo, 2 text and photo.
+constexpr uint8_t ORIGINAL_PHOTO = 1;
+
 // How many trays the list names: Tray 1 and one per optional tray, when the count is 1 to 4;
 // only Tray 1 for any other count.
 int TrayPriorityCount(uint8_t optionalTrays);
@@ -20,3 +25,6 @@ struct CopierA3Field {
 };
 constexpr int COPIER_A3_FIELD_COUNT = 2;
 const CopierA3Field* CopierA3CheckOrder(int applying);
+
+// The page's binding table over the edit state.
+extern const FormTable COPIER_TABLE;

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "document/document.h"
+#include "settings/settings_rules.h"
 
 enum : uint8_t {
     DIAL_PUSH_BUTTON = 0,  // 0x10500
@@ -18,3 +19,6 @@ enum : uint8_t {
 // country (IsPushButtonCountry) the dial type becomes push button. Returns 1 when the two
 // pulse-dial choices are offered, 0 when they are not.
 int ApplyLineCountryRule(EditState& state);
+
+// The page's binding table over the edit state.
+extern const FormTable LINE_TABLE;

@@ -1,6 +1,8 @@
 // The Network page's own rules. See network_page.h.
 #include "settings/network_page.h"
 
+#include "resources/resource_ids.h"
+
 #include "device/byte_order.h"
 #include "settings/settings_rules.h"
 
@@ -103,3 +105,42 @@ void ApplyNetworkLengths(const NetworkCheck& check, Document& doc)
         if (check.lengths[i] != LENGTH_UNCHANGED)
             SetSentLength(doc, NETWORK_ITEM_IDS[i], static_cast<uint32_t>(check.lengths[i]));
 }
+
+namespace {
+
+const RadioButton ADDRESS_MODE[] = {
+    {IDC_NET_DHCP, ADDRESS_DHCP, CODE_ANY},
+    {IDC_NET_SPECIFY, ADDRESS_SPECIFIED, CODE_ANY},
+};
+
+const RadioButton DNS[] = {
+    {IDC_NET_DNS_ACTIVE, DNS_ACTIVE, CODE_ANY},
+    {IDC_NET_DNS_INACTIVE, DNS_INACTIVE, CODE_ANY},
+};
+
+const Binding BINDINGS[] = {
+    RadioGroup(EDIT_FIELD(network.addressMode), ADDRESS_MODE),
+    Address(IDC_NET_IP_ADDRESS, EDIT_FIELD(network.ipAddress)),
+    Address(IDC_NET_SUBNET_MASK, EDIT_FIELD(network.subnetMask)),
+    Address(IDC_NET_GATEWAY, EDIT_FIELD(network.gateway)),
+    RadioGroup(EDIT_FIELD(network.dnsActive), DNS),
+    Address(IDC_NET_DNS_ADDRESS, EDIT_FIELD(network.dnsServer)),
+    ComboIndex(IDC_NET_SPEED, EDIT_FIELD(network.ethernetSpeed), IDS_ETHERNET_AUTO,
+               IDS_ETHERNET_100_FULL),
+};
+
+const int FIXED_ADDRESS[] = {
+    IDC_NET_IP_ADDRESS,       IDC_NET_SUBNET_MASK,       IDC_NET_GATEWAY,
+    IDC_NET_IP_ADDRESS_LABEL, IDC_NET_SUBNET_MASK_LABEL, IDC_NET_GATEWAY_LABEL,
+};
+
+const int DNS_ADDRESS[] = {IDC_NET_DNS_ADDRESS, IDC_NET_DNS_ADDRESS_LABEL};
+
+const ControlRule ENABLES[] = {
+    ControlsWhen(FIXED_ADDRESS, WhenNotEqual(EDIT_FIELD(network.addressMode), ADDRESS_DHCP)),
+    ControlsWhen(DNS_ADDRESS, WhenNotEqual(EDIT_FIELD(network.dnsActive), DNS_INACTIVE)),
+};
+
+}  // namespace
+
+const FormTable NETWORK_TABLE = Table(BINDINGS, ENABLES);

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "document/document.h"
+#include "settings/settings_rules.h"
 
 enum NetworkItem { NET_IP_ADDRESS, NET_SUBNET_MASK, NET_GATEWAY, NET_DNS_SERVER, NET_ITEM_COUNT };
 // The item ids, indexed by NetworkItem.
@@ -55,3 +56,6 @@ NetworkCheck CheckNetworkSettings(const NetworkSettings& network);
 // that passed. An item the device does not have (ITEM_ABSENT) stays so: the upload never sends
 // a device an item it lacks.
 void ApplyNetworkLengths(const NetworkCheck& check, Document& doc);
+
+// The page's binding table over the edit state.
+extern const FormTable NETWORK_TABLE;

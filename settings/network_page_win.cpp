@@ -15,36 +15,6 @@ struct NetworkPageState {
     int changed; /* the user changed a network setting on this visit of the sheet */
 };
 
-const RadioButton ADDRESS_MODE[] = {
-    {IDC_NET_DHCP, ADDRESS_DHCP, CODE_ANY},
-    {IDC_NET_SPECIFY, ADDRESS_SPECIFIED, CODE_ANY},
-};
-const RadioButton DNS[] = {
-    {IDC_NET_DNS_ACTIVE, DNS_ACTIVE, CODE_ANY},
-    {IDC_NET_DNS_INACTIVE, DNS_INACTIVE, CODE_ANY},
-};
-
-const Binding BINDINGS[] = {
-    RadioGroup(EDIT_FIELD(network.addressMode), ADDRESS_MODE),
-    Address(IDC_NET_IP_ADDRESS, EDIT_FIELD(network.ipAddress)),
-    Address(IDC_NET_SUBNET_MASK, EDIT_FIELD(network.subnetMask)),
-    Address(IDC_NET_GATEWAY, EDIT_FIELD(network.gateway)),
-    RadioGroup(EDIT_FIELD(network.dnsActive), DNS),
-    Address(IDC_NET_DNS_ADDRESS, EDIT_FIELD(network.dnsServer)),
-    ComboIndex(IDC_NET_SPEED, EDIT_FIELD(network.ethernetSpeed), IDS_ETHERNET_AUTO,
-               IDS_ETHERNET_100_FULL),
-};
-
-const int FIXED_ADDRESS[] = {
-    IDC_NET_IP_ADDRESS,       IDC_NET_SUBNET_MASK,       IDC_NET_GATEWAY,
-    IDC_NET_IP_ADDRESS_LABEL, IDC_NET_SUBNET_MASK_LABEL, IDC_NET_GATEWAY_LABEL,
-};
-const int DNS_ADDRESS[] = {IDC_NET_DNS_ADDRESS, IDC_NET_DNS_ADDRESS_LABEL};
-const ControlRule ENABLES[] = {
-    ControlsWhen(FIXED_ADDRESS, WhenNotEqual(EDIT_FIELD(network.addressMode), ADDRESS_DHCP)),
-    ControlsWhen(DNS_ADDRESS, WhenNotEqual(EDIT_FIELD(network.dnsActive), DNS_INACTIVE)),
-};
-
 const int ITEM_CONTROLS[NET_ITEM_COUNT] = {IDC_NET_IP_ADDRESS, IDC_NET_SUBNET_MASK, IDC_NET_GATEWAY,
                                            IDC_NET_DNS_ADDRESS};
 
@@ -77,7 +47,7 @@ void Applied(SettingsPage& page)
 
 }  // namespace
 
-const SettingsPageDef NETWORK_PAGE = Page(Table(BINDINGS, ENABLES))
+const SettingsPageDef NETWORK_PAGE = Page(NETWORK_TABLE)
                                          .Context<NetworkPageState>()
                                          .Edited(Edited)
                                          .Check(Check)

@@ -31,3 +31,6 @@ long ClampCustomSize(int tray, int y, long value);
 // optional tray, the bypass row when the bypass tray is installed (flag 1).
 extern const Condition AUTO_TRAY_ROW_SHOWN[PAPER_TRAY_COUNT];
 int AutoTrayRowShown(int tray, const EditState& state);
+
+// The page's binding table over the edit state.
+extern const FormTable PAPER_TABLE;

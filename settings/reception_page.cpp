@@ -221,3 +221,44 @@ const ComboRow RX_FAX_TRAY_ROWS[4] = {
     {IDS_FAX_TRAY_BYPASS, 2, WhenEqual(EDIT_FIELD(config.bypassTray), 1)},
     {IDS_FAX_TRAY_AUTO, 3, ALWAYS},
 };
+
+namespace {
+
+const RadioButton RX_TYPE[] = {
+    {IDC_RX_TYPE_MEMORY, 8, CODE_ANY},
+    {IDC_RX_TYPE_IMMEDIATE, 0, CODE_ANY},
+};
+
+const RadioButton RX_MODE[] = {
+    {IDC_RX_MODE_AUTO, RX_MODE_AUTO, CODE_ANY},
+    {IDC_RX_MODE_MANUAL, RX_MODE_MANUAL, CODE_ANY},
+    {IDC_RX_MODE_FAX_ONLY, RX_MODE_FAX_ONLY, CODE_ANY},
+    {IDC_RX_MODE_AUTO_SWITCH, RX_MODE_AUTO_SWITCH, CODE_ANY},
+};
+
+const RadioButton AUTO_REDUCE[] = {
+    {IDC_RX_REDUCE_ON, 1, CODE_ANY},
+    {IDC_RX_REDUCE_CUT, 2, CODE_ANY},
+    {IDC_RX_REDUCE_OFF, 0, CODE_ANY},
+};
+
+const Binding BINDINGS[] = {
+    RadioGroup(EDIT_FIELD(reception.rxType), RX_TYPE),
+    RadioGroup(EDIT_FIELD(reception.rxMode), RX_MODE),
+    Slider(IDC_RX_RINGS, EDIT_FIELD(reception.ringCount), RX_RING_SLIDER),
+    RadioGroup(EDIT_FIELD(reception.autoReduce), AUTO_REDUCE),
+    CheckBox(IDC_RX_PRINT_FOOTER, EDIT_FIELD(reception.faxFooter), 16),
+    CheckBox(IDC_RX_CLOSED_NETWORK, EDIT_FIELD(reception.closedNetwork), 32),
+    ComboCoded(IDC_RX_TRAY_PRIORITY, EDIT_FIELD(reception.faxTrayPriority), RX_FAX_TRAY_ROWS),
+};
+
+/* Only the Japanese language set offers automatic reception. */
+const int AUTO_RX[] = {IDC_RX_MODE_AUTO};
+
+const ControlRule ENABLES[] = {
+    ControlsWhen(AUTO_RX, WhenEqual(EDIT_FIELD(system.languageSet), 1)),
+};
+
+}  // namespace
+
+const FormTable RECEPTION_TABLE = Table(BINDINGS, ENABLES);

@@ -120,3 +120,6 @@ extern const ComboRow RX_FAX_TRAY_ROWS[4];
 constexpr uint8_t RX_FORWARD_ON = 0;
 constexpr uint8_t RX_FORWARD_AND_PRINT = 32;
 constexpr uint8_t RX_FORWARD_OFF = 64;
+
+// The page's binding table over the edit state.
+extern const FormTable RECEPTION_TABLE;

@@ -29,38 +29,6 @@ const RxTimerPage& Timer(const SettingsPage& page)
     return PageState<ReceptionPageState>(page).timer;
 }
 
-const RadioButton RX_TYPE[] = {
-    {IDC_RX_TYPE_MEMORY, 8, CODE_ANY},
-    {IDC_RX_TYPE_IMMEDIATE, 0, CODE_ANY},
-};
-const RadioButton RX_MODE[] = {
-    {IDC_RX_MODE_AUTO, RX_MODE_AUTO, CODE_ANY},
-    {IDC_RX_MODE_MANUAL, RX_MODE_MANUAL, CODE_ANY},
-    {IDC_RX_MODE_FAX_ONLY, RX_MODE_FAX_ONLY, CODE_ANY},
-    {IDC_RX_MODE_AUTO_SWITCH, RX_MODE_AUTO_SWITCH, CODE_ANY},
-};
-const RadioButton AUTO_REDUCE[] = {
-    {IDC_RX_REDUCE_ON, 1, CODE_ANY},
-    {IDC_RX_REDUCE_CUT, 2, CODE_ANY},
-    {IDC_RX_REDUCE_OFF, 0, CODE_ANY},
-};
-
-const Binding BINDINGS[] = {
-    RadioGroup(EDIT_FIELD(reception.rxType), RX_TYPE),
-    RadioGroup(EDIT_FIELD(reception.rxMode), RX_MODE),
-    Slider(IDC_RX_RINGS, EDIT_FIELD(reception.ringCount), RX_RING_SLIDER),
-    RadioGroup(EDIT_FIELD(reception.autoReduce), AUTO_REDUCE),
-    CheckBox(IDC_RX_PRINT_FOOTER, EDIT_FIELD(reception.faxFooter), 16),
-    CheckBox(IDC_RX_CLOSED_NETWORK, EDIT_FIELD(reception.closedNetwork), 32),
-    ComboCoded(IDC_RX_TRAY_PRIORITY, EDIT_FIELD(reception.faxTrayPriority), RX_FAX_TRAY_ROWS),
-};
-
-/* Only the Japanese language set offers automatic reception. */
-const int AUTO_RX[] = {IDC_RX_MODE_AUTO};
-const ControlRule ENABLES[] = {
-    ControlsWhen(AUTO_RX, WhenEqual(EDIT_FIELD(system.languageSet), 1)),
-};
-
 const int TIME_EDITS[RX_TIME_FIELDS] = {IDC_RX_START_HOUR, IDC_RX_START_MINUTE, IDC_RX_END_HOUR,
                                         IDC_RX_END_MINUTE};
 const int TIME_LABELS[] = {IDC_RX_START_LABEL, IDC_RX_START_COLON, IDC_RX_END_LABEL,
@@ -271,8 +239,9 @@ int Command(SettingsPage& page, int control, int code)
 
 void Edited(SettingsPage& page, int control)
 {
-    for (const RadioButton& button : RX_MODE)
-        if (control == button.control)
+    for (int mode :
+         {IDC_RX_MODE_AUTO, IDC_RX_MODE_MANUAL, IDC_RX_MODE_FAX_ONLY, IDC_RX_MODE_AUTO_SWITCH})
+        if (control == mode)
             ShowTimingEnabling(page);
 }
 
@@ -313,7 +282,7 @@ void Applied(SettingsPage& page)
 
 }  // namespace
 
-const SettingsPageDef RECEPTION_PAGE = Page(Table(BINDINGS, ENABLES))
+const SettingsPageDef RECEPTION_PAGE = Page(RECEPTION_TABLE)
                                            .Context<ReceptionPageState>()
                                            .Init(Init)
                                            .Activate(Activate)

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "document/document.h"
+#include "settings/settings_rules.h"
 
 constexpr int COUNTRY_COUNT = 44;
 constexpr int COUNTRY_USA = 0;
@@ -36,3 +37,6 @@ void ApplyCountryRules(EditState& state, int country);
 
 // Before the page shows its fields: an auto off timer below 15 minutes is taken as 15.
 void PrepareSystemPage(EditState& state);
+
+// The page's binding table over the edit state.
+extern const FormTable SYSTEM_TABLE;

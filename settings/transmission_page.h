@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "document/document.h"
+#include "settings/settings_rules.h"
 
 enum : uint8_t {
     MEMORY_TX_ON = 0,  // 0x10302
@@ -36,3 +37,6 @@ void PrepareTransmissionPage(EditState& state);
 // USA and Canada require the fax header: it is switched on there and the page does not let it
 // be switched off. Returns 1 when the header is forced.
 int ApplyFaxHeaderCountryRule(EditState& state);
+
+// The page's binding table over the edit state.
+extern const FormTable TRANSMISSION_TABLE;
