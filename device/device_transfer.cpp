@@ -1,6 +1,7 @@
 // The download and upload sequences and the upload skip rules.
 #include "device/device_transfer.h"
 
+#include <cstring>
 #include <string>
 
 #include "device/byte_order.h"
@@ -80,10 +81,20 @@ bool SwitchedOff(const uint8_t* image, uint32_t id)
     return false;
 }
 
-void Report(const TransferProgress* progress, int done)
+void Report(const TransferProgress* progress, int done, int total = ITEM_COUNT)
 {
     if (progress && progress->report)
-        progress->report(progress->context, done, ITEM_COUNT);
+        progress->report(progress->context, done, total);
+}
+
+// A length within the value area, or 0 for an absent or broken one (nothing to compare).
+uint32_t ComparedLength(uint32_t length) { return length <= ITEM_VALUE_SIZE ? length : 0; }
+
+bool SameRecord(const uint8_t* a, const uint8_t* b)
+{
+    const uint32_t length = ReadU32Le(a + ITEM_LENGTH_OFFSET);
+    return length == ReadU32Le(b + ITEM_LENGTH_OFFSET) &&
+           std::memcmp(a + ITEM_VALUE_OFFSET, b + ITEM_VALUE_OFFSET, ComparedLength(length)) == 0;
 }
 
 }  // namespace
@@ -137,6 +148,42 @@ int UploadImage(DeviceImage* image, const TransferProgress* progress)
     // The commit follows the last record sent, whichever that is: a device without the last
     // Speed Dial entry must still get its upload applied.
     return CommitUpload();
+}
+
+int RecordDiffers(const uint8_t* a, const uint8_t* b, int record)
+{
+    if (!a || !b || record < 0 || record >= ITEM_COUNT)
+        return 0;
+    return SameRecord(RecordAt(a, record), RecordAt(b, record)) ? 0 : 1;
+}
+
+int ListChangedRecords(const uint8_t* device, const uint8_t* upload, int* records)
+{
+    int count = 0;
+    for (int record = 0; record < ITEM_COUNT; record++)
+        if (IsRecordUploaded(upload, record) && RecordDiffers(device, upload, record))
+            records[count++] = record;
+    return count;
+}
+
+int ReadBackRecords(const int* records, int count, uint8_t* readBack,
+                    const TransferProgress* progress)
+{
+    if (!readBack || DeviceOpen() != 0)
+        return 0;
+    for (int i = 0; i < count; i++) {
+        const int record = records[i];
+        if (record < 0 || record >= ITEM_COUNT)
+            continue;
+        uint8_t* at = readBack + static_cast<size_t>(record) * ITEM_RECORD_SIZE;
+        uint32_t length = 0;
+        const int ok = ReadItem(ReadU32Le(at), at + ITEM_VALUE_OFFSET, &length);
+        WriteU32Le(at + ITEM_LENGTH_OFFSET, length);
+        if (!ok)
+            return 0;
+        Report(progress, i + 1, count);
+    }
+    return 1;
 }
 
 void SetUploadDumpPath(const char* path)

@@ -32,6 +32,23 @@ int UploadImage(DeviceImage* image, const TransferProgress* progress);
 // 0x1010A, 0x10407, 0x10B03).
 int IsRecordUploaded(const uint8_t* image, int record);
 
+// 1 when record `record` differs between two images: its length, or the value bytes within
+// that length. Records that are absent in both are equal.
+int RecordDiffers(const uint8_t* a, const uint8_t* b, int record);
+
+// The records an upload of `upload` changes on a device that holds `device`: those it sends
+// (IsRecordUploaded) whose length or value differ. Written to `records` (room for ITEM_COUNT)
+// in record order; returns how many.
+int ListChangedRecords(const uint8_t* device, const uint8_t* upload, int* records);
+
+// Reads back `count` records (an upload's changed ones) on the device's pipes, opening them
+// first, into `readBack`, an image whose other records stay as they are: a copy of what was
+// sent then differs from it exactly where the device did not take something
+// (ListChangedRecords). 1 when every record was read; 0 on the first failed read or when the
+// device cannot be opened. Progress counts the records read.
+int ReadBackRecords(const int* records, int count, uint8_t* readBack,
+                    const TransferProgress* progress);
+
 // The upload dump file, the image as it was when the upload began. nullptr writes none.
 constexpr char DEFAULT_UPLOAD_DUMP_PATH[] = "c:\\QVUPLOAD_DATA.txt";
 void SetUploadDumpPath(const char* path);  // the text is copied

@@ -85,6 +85,24 @@ bool LinkFailsAt(SimDevice* d, int record)
     return true;
 }
 
+// Someone at the panel changes the fault's item after the program has read everything: the
+// first byte of its value flips its lowest bit (an empty item gets the value 1).
+void EditAtPanel(SimDevice* d)
+{
+    const int record = d->faults.panelEditRecord;
+    if (record < 2 || record >= ITEM_COUNT)
+        return;
+    d->faults.panelEditRecord = SIM_NO_FAULT;
+    uint8_t* value = SimItemValue(d, record);
+    const uint32_t length = SimItemLength(d, record);
+    if (length == ITEM_ABSENT)
+        return;
+    value[0] ^= 1;
+    if (length == 0)
+        SimSetItem(d, record, value, 1);
+    Log(d, "-- record %d edited at the panel", record);
+}
+
 void ReadRecord(SimDevice* d, const CommandPacket& packet)
 {
     const int record = SimRecordOf(packet.code);
@@ -102,6 +120,8 @@ void ReadRecord(SimDevice* d, const CommandPacket& packet)
     const uint32_t length = SimItemLength(d, record);
     const size_t count = length == ITEM_ABSENT || length > ITEM_VALUE_SIZE ? 0 : length;
     Reply(d, packet, length, SimItemValue(d, record), count);
+    if (record == ITEM_COUNT - 1)
+        EditAtPanel(d);
 }
 
 void WriteRecord(SimDevice* d, const CommandPacket& packet, const uint8_t* data)
@@ -126,6 +146,10 @@ void Commit(SimDevice* d, const uint8_t* data, uint64_t nowMs)
     for (int r = 0; r < ITEM_COUNT; r++) {
         if (!d->stagedRecord[r])
             continue;
+        if (d->faults.keepsOldValue[r]) {
+            Log(d, "-- record %d keeps its old value", r);
+            continue;
+        }
         std::memcpy(RecordBytes(d->items, r), RecordBytes(d->staged, r), ITEM_RECORD_SIZE);
         applied++;
     }
@@ -225,7 +249,7 @@ void SimInit(SimDevice* d)
     d->productId = SIM_PRODUCT_ID;
     d->idleTimeoutMs = SIM_IDLE_TIMEOUT_MS;
     d->restartMs = SIM_RESTART_MS;
-    d->faults = {0, SIM_NO_FAULT, SIM_NO_FAULT, SIM_NO_FAULT, SIM_NO_FAULT};
+    d->faults = {0, SIM_NO_FAULT, SIM_NO_FAULT, SIM_NO_FAULT, SIM_NO_FAULT, SIM_NO_FAULT, {}};
     std::memset(d->staged, 0, sizeof d->staged);
     ForgetStaged(d);
     d->remoteMode = 0;
@@ -419,6 +443,18 @@ int ParseNumber(const char* text, unsigned long* value, int base = 0)
     return errno == 0 && *end == '\0' && text[0] != '-' ? 1 : 0;
 }
 
+// The record a fault names: an id written in hexadecimal with 0x, a record number in decimal.
+// -1 for anything else.
+int FaultRecord(const char* arg)
+{
+    unsigned long n = 0;
+    if (arg && std::strncmp(arg, "0x", 2) == 0 && ParseNumber(arg, &n) && n <= 0xFFFFFFFFul)
+        return SimRecordOf(static_cast<uint32_t>(n));
+    if (ParseNumber(arg, &n, 10) && n < ITEM_COUNT)
+        return static_cast<int>(n);
+    return -1;
+}
+
 }  // namespace
 
 int SimApplyFault(SimDevice* d, const char* text)
@@ -449,12 +485,17 @@ int SimApplyFault(SimDevice* d, const char* text)
         d->faults.oversizeRecord = static_cast<int>(n);
         return 1;
     }
-    // An id is written in hexadecimal with 0x, a record number in decimal.
-    if (name == "absent" && arg && std::strncmp(arg, "0x", 2) == 0 && ParseNumber(arg, &n) &&
-        n <= 0xFFFFFFFFul)
-        return SimMakeAbsent(d, SimRecordOf(static_cast<uint32_t>(n)));
-    if (name == "absent" && ParseNumber(arg, &n, 10) && n < ITEM_COUNT)
-        return SimMakeAbsent(d, static_cast<int>(n));
+    const int record = FaultRecord(arg);
+    if (name == "absent")
+        return SimMakeAbsent(d, record);
+    if (name == "ignore" && record >= 2) {
+        d->faults.keepsOldValue[record] = 1;
+        return 1;
+    }
+    if (name == "panel-edit" && record >= 2) {
+        d->faults.panelEditRecord = record;
+        return 1;
+    }
     if (name == "product-id" && ParseNumber(arg, &n, 16) && n <= 0xFFFF) {
         d->productId = static_cast<uint16_t>(n);
         return 1;

@@ -33,11 +33,15 @@ constexpr uint32_t SIM_OVERSIZE_LENGTH = 200;
 constexpr int SIM_NO_FAULT = -1;
 
 struct SimFaults {
-    uint8_t silent;      // 1: the link opens and the descriptor comes, but nothing is answered
-    int forcedStatus;    // a status byte every query gets, or SIM_NO_FAULT
-    int dropAtRecord;    // the link drops when a read or write of this record arrives (once)
-    int muteAtRecord;    // from a read or write of this record on, nothing is answered
-    int oversizeRecord;  // reading this record announces SIM_OVERSIZE_LENGTH bytes
+    uint8_t silent;       // 1: the link opens and the descriptor comes, but nothing is answered
+    int forcedStatus;     // a status byte every query gets, or SIM_NO_FAULT
+    int dropAtRecord;     // the link drops when a read or write of this record arrives (once)
+    int muteAtRecord;     // from a read or write of this record on, nothing is answered
+    int oversizeRecord;   // reading this record announces SIM_OVERSIZE_LENGTH bytes
+    int panelEditRecord;  // once a read of the last record ends a download, this record's
+                          // value changes, as if someone edited it at the panel (once)
+    uint8_t keepsOldValue[ITEM_COUNT];  // 1: writes to the record are taken, but the commit
+                                        // leaves its old value
 };
 
 // One packet as the device received it, for tests and end-to-end checks.
@@ -128,6 +132,8 @@ size_t SimTakeOutput(SimDevice* device, uint8_t* buffer, size_t capacity);
 uint8_t SimStatus(const SimDevice* device);
 
 // Parses a fault text as devsim's --fault takes it: "silent", "status=N", "drop-at=RECORD",
-// "mute-at=RECORD", "oversize=RECORD", "absent=RECORD" or "absent=0xID", "product-id=HEX".
+// "mute-at=RECORD", "oversize=RECORD", "absent=RECORD" or "absent=0xID", "ignore=RECORD" or
+// "ignore=0xID" (the commit keeps the item's old value; may be given for several items),
+// "panel-edit=RECORD" or "panel-edit=0xID" (the item changes after a download), "product-id=HEX".
 // 1, or 0 for a text it does not know (nothing changed).
 int SimApplyFault(SimDevice* device, const char* text);

@@ -30,11 +30,11 @@ struct EntryForm {
 
 #define FORM_FIELD(member) RECORD_FIELD(EntryForm, member)
 
-const TextOptions NAME = {DIAL_NAME_MAX, FILTER_NAME, 0, 1};
-const TextOptions FAX_NUMBER = {DIAL_NUMBER_MAX, FILTER_DIAL_NUMBER, 0, 1};
-const TextOptions CODE = {DIAL_CODE_MAX, FILTER_DIAL_CODE, 0, 1};
-const TextOptions EMAIL = {DIAL_EMAIL_MAX, FILTER_EMAIL, 0, 1};
-const TextOptions BATCH = {2, FILTER_DIGITS, 0, 1};
+const TextOptions NAME = {DIAL_NAME_MAX, FILTER_NAME, 0, 1, 0};
+const TextOptions FAX_NUMBER = {DIAL_NUMBER_MAX, FILTER_DIAL_NUMBER, 0, 1, 0};
+const TextOptions CODE = {DIAL_CODE_MAX, FILTER_DIAL_CODE, 0, 1, 0};
+const TextOptions EMAIL = {DIAL_EMAIL_MAX, FILTER_EMAIL, 0, 1, 0};
+const TextOptions BATCH = {2, FILTER_DIGITS, 0, 1, 0};
 
 const RadioButton TYPE[] = {
     {IDC_ENTRY_TYPE_FAX, DEST_FAX, CODE_ANY},

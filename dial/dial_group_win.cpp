@@ -35,7 +35,7 @@ struct GroupForm {
     HIMAGELIST images;
 };
 
-const TextOptions NAME = {DIAL_NAME_MAX, FILTER_NAME, 0, 1};
+const TextOptions NAME = {DIAL_NAME_MAX, FILTER_NAME, 0, 1, 0};
 const Binding BINDINGS[] = {
     Text(IDC_GROUP_NAME, RECORD_FIELD(GroupForm, group.name), NAME),
 };

@@ -372,3 +372,15 @@ int CommitEditState(const EditState& state, DeviceImage& image)
     }
     return 1;
 }
+
+int EditFieldOfItem(uint32_t id, size_t* offset, size_t* size)
+{
+    for (const EditMapping& m : EDIT_MAP) {
+        if (m.id != id || m.kind == MAP_DIAL || id == 0x3 || id == 0x4)
+            continue;
+        *offset = m.field;
+        *size = m.kind == MAP_TEXT ? m.size + 1u : m.size;
+        return 1;
+    }
+    return 0;
+}

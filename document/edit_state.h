@@ -265,3 +265,8 @@ int StoreEditState(const EditState& state, DeviceImage& image);
 // text with another text's length (an item the device does not have keeps its ITEM_ABSENT).
 // Texts that did not change keep their length. 1, or 0 without an image.
 int CommitEditState(const EditState& state, DeviceImage& image);
+
+// The edit-state bytes that mirror settings item `id` (not the dial entries, 0x3 or 0x4): 1 with
+// *offset and *size set (a text's size includes its terminator), or 0 for an item the edit
+// state does not carry.
+int EditFieldOfItem(uint32_t id, size_t* offset, size_t* size);

@@ -806,6 +806,45 @@
 #define IDC_FWD_SUB_LABEL               9760
 #define IDC_FWD_SID_LABEL               9761
 
+/* Added for the checked upload: the review of what an upload changes, the comparisons, the
+   device history. */
+#define IDS_CHANGE_ON                   9900
+#define IDS_CHANGE_OFF                  9901
+#define IDS_CHANGE_EMPTY                9902
+#define IDS_CHANGE_ITEM                 9903
+#define IDS_CHANGE_QUICK_MEMBERS        9904
+#define IDS_CHANGE_SPEED_MEMBERS        9905
+#define IDS_CHANGE_ABSENT               9906
+#define IDS_PROGRESS_READING            9907
+#define IDS_PROGRESS_VERIFYING          9908
+#define IDS_REVIEW_UPLOAD               9909
+#define IDS_REVIEW_UPLOAD_NONE          9910
+#define IDS_REVIEW_DEVICE               9911
+#define IDS_REVIEW_DEVICE_NONE          9912
+#define IDS_REVIEW_FILE                 9913
+#define IDS_REVIEW_FILE_NONE            9914
+#define IDS_REVIEW_DEVICE_TITLE         9915
+#define IDS_REVIEW_FILE_TITLE           9916
+#define IDS_COL_WHERE                   9917
+#define IDS_COL_SETTING                 9918
+#define IDS_COL_ON_DEVICE               9919
+#define IDS_COL_AFTER_UPLOAD            9920
+#define IDS_COL_IN_FILE                 9921
+#define IDS_COL_IN_MORAVEL              9922
+#define IDS_UPLOAD_REFUSED              9923
+#define IDS_REFUSED_LINE                9924
+#define IDS_HISTORY_FAILED              9925
+#define IDS_CHECK_PENDING               9926
+#define IDS_CHECK_DROPPED               9927
+#define IDS_CHECK_PASSED                9928
+#define IDS_HISTORY_TITLE               9929
+#define IDD_CHANGES                     9940
+#define IDC_CHANGES_TEXT                9941
+#define IDC_CHANGES_LIST                9942
+#define IDM_COMPARE_DEVICE              9950
+#define IDM_COMPARE_FILE                9951
+#define IDM_DEVICE_HISTORY              9952
+
 /* clang-format on */
 
 #endif

@@ -87,8 +87,8 @@ struct PropertiesForm {
     uint8_t editable;
 };
 
-const TextOptions NAME = {DEVICE_NAME_CHARS, FILTER_NAME, 0, 1};
-const TextOptions FAX_NUMBER = {DEVICE_FAX_NUMBER_CHARS, FILTER_PHONE, 0, 1};
+const TextOptions NAME = {DEVICE_NAME_CHARS, FILTER_NAME, 0, 1, 0};
+const TextOptions FAX_NUMBER = {DEVICE_FAX_NUMBER_CHARS, FILTER_PHONE, 0, 1, 0};
 const Binding PROPERTIES_BINDINGS[] = {
     Text(IDC_PROP_DEVICE_NAME, RECORD_FIELD(PropertiesForm, work.name), NAME),
     Text(IDC_PROP_FAX_NUMBER, RECORD_FIELD(PropertiesForm, work.faxNumber), FAX_NUMBER),

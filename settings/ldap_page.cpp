@@ -10,9 +10,9 @@ const SliderOptions LDAP_RESULTS_SLIDER = {Range(10, 100), 1, 5, IDC_LDAP_MAX_RE
 
 namespace {
 
-const TextOptions HOST = {TEXT_LONG_SIZE - 2, FILTER_HOST, 0, 0};
-const TextOptions LONG_ASCII = {TEXT_LONG_SIZE - 2, FILTER_ASCII, 0, 0};
-const TextOptions PASSWORD = {TEXT_MEDIUM_SIZE - 2, FILTER_ASCII, 0, 0};
+const TextOptions HOST = {TEXT_LONG_SIZE - 2, FILTER_HOST, 0, 0, 0};
+const TextOptions LONG_ASCII = {TEXT_LONG_SIZE - 2, FILTER_ASCII, 0, 0, 0};
+const TextOptions PASSWORD = {TEXT_MEDIUM_SIZE - 2, FILTER_ASCII, 0, 0, 1};
 const NumberOptions PORT = {5,
                             Range(1, 65535),
                             IDS_RANGE_ERROR,

@@ -27,7 +27,7 @@ const RadioButton LINE_TYPE[] = {
     {IDC_LINE_PABX, LINE_PABX, CODE_ANY},
 };
 
-const TextOptions PREFIX = {PABX_PREFIX_SIZE - 1, FILTER_DIGITS, 0, 0};
+const TextOptions PREFIX = {PABX_PREFIX_SIZE - 1, FILTER_DIGITS, 0, 0, 0};
 
 const Binding BINDINGS[] = {
     RadioGroup(EDIT_FIELD(line.dialType), DIAL, EDIT_FIELD(line.pulseRate)),

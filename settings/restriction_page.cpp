@@ -19,3 +19,5 @@ int StoreRestriction(EditState& state, uint8_t enabled, const char* password)
     std::memcpy(state.restriction.password, stored, sizeof stored);
     return changed;
 }
+
+const FormTable RESTRICTION_TABLE = NO_TABLE;

@@ -25,7 +25,7 @@ const RadioButton CHOICE[] = {
     {IDC_UR_OFF, RESTRICTION_OFF, CODE_ANY},
     {IDC_UR_ON, RESTRICTION_ON, CODE_ANY},
 };
-const TextOptions NEW_PASSWORD = {RESTRICTION_DIGITS, FILTER_DIGITS, 0, 1};
+const TextOptions NEW_PASSWORD = {RESTRICTION_DIGITS, FILTER_DIGITS, 0, 1, 1};
 
 const Binding DIALOG_BINDINGS[] = {
     RadioGroup(RECORD_FIELD(RestrictionChoice, choice), CHOICE),

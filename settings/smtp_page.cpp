@@ -14,12 +14,13 @@ constexpr long PORT_MIN = 1, PORT_MAX = 65535;
 
 // ---- SMTP ----
 
-const TextOptions SENDER_NAME = {TEXT_SHORT_SIZE - 2, FILTER_NAME, 1, 0};
-const TextOptions LONG_ASCII = {TEXT_LONG_SIZE - 2, FILTER_ASCII, 0, 0};
-const TextOptions SHORT_ASCII = {TEXT_SHORT_SIZE - 2, FILTER_ASCII, 0, 0};
-const TextOptions MEDIUM_ASCII = {TEXT_MEDIUM_SIZE - 2, FILTER_ASCII, 0, 0};
-const TextOptions LONG_NAME = {TEXT_LONG_SIZE - 2, FILTER_NAME, 0, 0};
-const TextOptions SMTP_PASSWORD = {TEXT_MEDIUM_SIZE - 2, FILTER_NONE, 0, 0};
+const TextOptions SENDER_NAME = {TEXT_SHORT_SIZE - 2, FILTER_NAME, 1, 0, 0};
+const TextOptions LONG_ASCII = {TEXT_LONG_SIZE - 2, FILTER_ASCII, 0, 0, 0};
+const TextOptions SHORT_ASCII = {TEXT_SHORT_SIZE - 2, FILTER_ASCII, 0, 0, 0};
+const TextOptions MEDIUM_ASCII = {TEXT_MEDIUM_SIZE - 2, FILTER_ASCII, 0, 0, 0};
+const TextOptions POP3_PASSWORD = {TEXT_MEDIUM_SIZE - 2, FILTER_ASCII, 0, 0, 1};
+const TextOptions LONG_NAME = {TEXT_LONG_SIZE - 2, FILTER_NAME, 0, 0, 0};
+const TextOptions SMTP_PASSWORD = {TEXT_MEDIUM_SIZE - 2, FILTER_NONE, 0, 0, 1};
 // The ports are checked by the pages' own check lists, in their order.
 const NumberOptions PORT = {
     5, Range(PORT_MIN, PORT_MAX), IDS_RANGE_ERROR, NUMBER_DIGITS, ALWAYS, nullptr};
@@ -64,7 +65,7 @@ const NumberOptions INTERVAL = {2, Range(1, 60), IDS_RANGE_ERROR, NUMBER_DIGITS,
 const Binding POP3_BINDINGS[] = {
     Text(IDC_POP3_SERVER, EDIT_FIELD(pop3.serverName), LONG_ASCII),
     Text(IDC_POP3_USER, EDIT_FIELD(pop3.userName), LONG_ASCII),
-    Text(IDC_POP3_PASSWORD, EDIT_FIELD(pop3.password), MEDIUM_ASCII),
+    Text(IDC_POP3_PASSWORD, EDIT_FIELD(pop3.password), POP3_PASSWORD),
     Number(IDC_POP3_PORT, EDIT_FIELD(pop3.port), PORT),
     Slider(IDC_POP3_TIMEOUT, EDIT_FIELD(pop3.serverTimeout), MAIL_TIMEOUT_SLIDER),
     CheckBox(IDC_POP3_AUTO_RECEIVE, EDIT_FIELD(pop3.autoReception), 1),

@@ -161,6 +161,7 @@ struct TextOptions {
     TextFilter filter;
     uint8_t deviceCharset;  // the field holds the device's character set (shown converted)
     uint8_t refilter;       // a stored text passes the filter again when it is shown
+    uint8_t secret;         // a password: shown elsewhere only as set or empty
 };
 
 struct Binding {

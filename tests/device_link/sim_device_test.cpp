@@ -142,12 +142,14 @@ struct FaultCase {
 TEST_F(SimDeviceTest, FaultTexts)
 {
     const FaultCase cases[] = {
-        {"silent", 1},         {"status=3", 1},        {"status=256", 0},
-        {"status=", 0},        {"drop-at=100", 1},     {"drop-at=252", 0},
-        {"drop-at=-1", 0},     {"mute-at=7", 1},       {"oversize=2", 1},
-        {"absent=0x120C9", 1}, {"absent=251", 1},      {"absent=0x5", 0},
-        {"absent=x", 0},       {"product-id=2A03", 1}, {"product-id=10000", 0},
-        {"silent=1", 0},       {"reboot", 0},          {"", 0},
+        {"silent", 1},          {"status=3", 1},        {"status=256", 0},
+        {"status=", 0},         {"drop-at=100", 1},     {"drop-at=252", 0},
+        {"drop-at=-1", 0},      {"mute-at=7", 1},       {"oversize=2", 1},
+        {"absent=0x120C9", 1},  {"absent=251", 1},      {"absent=0x5", 0},
+        {"absent=x", 0},        {"product-id=2A03", 1}, {"product-id=10000", 0},
+        {"silent=1", 0},        {"reboot", 0},          {"", 0},
+        {"ignore=0x10001", 1},  {"ignore=1", 0},        {"panel-edit=200", 1},
+        {"panel-edit=0x99", 0},
     };
     for (const FaultCase& c : cases) {
         SimInitDemo(d.get());

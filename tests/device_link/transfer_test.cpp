@@ -96,10 +96,43 @@ TEST_F(TransferTest, UploadSendsExactlyTheRecordLengthsAndCommitsLast)
             continue;
         const int r = RecordOf(p.code);
         EXPECT_EQ(p.length, ItemLength(gDocument.image, r)) << "item 0x" << std::hex << p.code;
-        EXPECT_EQ(p.data, std::vector<uint8_t>(ItemValue(gDocument.image, r), ItemValue(gDocument.image, r) + ItemLength(gDocument.image, r)))
+        EXPECT_EQ(p.data, std::vector<uint8_t>(ItemValue(gDocument.image, r),
+                                               ItemValue(gDocument.image, r) +
+                                                   ItemLength(gDocument.image, r)))
             << "item 0x" << std::hex << p.code;
     }
     EXPECT_EQ(d->received.back().code, DEVICE_CODE_COMMIT);
+}
+
+// The checked upload's two readings: the device's data changed at the panel after the
+// download, and a device that keeps an item's old value at the commit.
+TEST_F(TransferTest, ReadBackFindsWhatThePanelChangedAndWhatTheDeviceRefused)
+{
+    SimDevice* d = AddDevice(0);
+    ASSERT_EQ(SimApplyFault(d, "panel-edit=0x10C04"), 1);
+    ASSERT_EQ(SimApplyFault(d, "ignore=0x10001"), 1);
+    ASSERT_EQ(DownloadImage(&gDocument.image, nullptr), 1);
+    DeviceImage current = {nullptr};
+    ASSERT_EQ(CreateDeviceImage(current), 1);
+    ASSERT_EQ(DownloadImage(&current, nullptr), 1);
+    int records[ITEM_COUNT];
+    ASSERT_EQ(ListChangedRecords(current.bytes, gDocument.image.bytes, records), 1);
+    EXPECT_EQ(RecordOf(0x10C04), records[0]) << "the panel's edit came after the download";
+
+    ItemValue(gDocument.image, RecordOf(0x10001))[0] ^= 1;
+    ItemValue(gDocument.image, RecordOf(0x10000))[0] ^= 1;
+    const int count = ListChangedRecords(current.bytes, gDocument.image.bytes, records);
+    ASSERT_EQ(count, 3);
+    ASSERT_EQ(UploadImage(&gDocument.image, nullptr), 1);
+    std::vector<uint8_t> readBack(gDocument.image.bytes, gDocument.image.bytes + DEVICE_IMAGE_SIZE);
+    d->received.clear();
+    ASSERT_EQ(ReadBackRecords(records, count, readBack.data(), nullptr), 1);
+    EXPECT_EQ(Codes(d, OP_READ_ITEM), (std::vector<uint32_t>{0x10000, 0x10001, 0x10C04}))
+        << "only the changed records are read back";
+    int refused[ITEM_COUNT];
+    ASSERT_EQ(ListChangedRecords(readBack.data(), gDocument.image.bytes, refused), 1);
+    EXPECT_EQ(RecordOf(0x10001), refused[0]);
+    ReleaseDeviceImage(current);
 }
 
 TEST_F(TransferTest, WritesWaitForTheCommit)
@@ -114,7 +147,9 @@ TEST_F(TransferTest, WritesWaitForTheCommit)
     ASSERT_EQ(DeviceOpen(), 0);
     for (int r = 0; r < ITEM_COUNT; r++) {
         if (IsRecordUploaded(gDocument.image.bytes, r)) {
-            ASSERT_EQ(WriteItem(ItemId(gDocument.image, r), ItemValue(gDocument.image, r), ItemLength(gDocument.image, r)), 1);
+            ASSERT_EQ(WriteItem(ItemId(gDocument.image, r), ItemValue(gDocument.image, r),
+                                ItemLength(gDocument.image, r)),
+                      1);
         }
     }
     EXPECT_EQ(std::string(reinterpret_cast<char*>(SimItemValue(d, name))), "Front Office MFP");
@@ -225,7 +260,8 @@ TEST_F(TransferTest, DownloadFailingAtRecord100KeepsWhatCame)
     d->faults.dropAtRecord = 100;
     std::memset(gDocument.image.bytes, 0xEE, DEVICE_IMAGE_SIZE);
     ResetDeviceImage(gDocument.image);
-    const std::vector<uint8_t> reset(gDocument.image.bytes, gDocument.image.bytes + DEVICE_IMAGE_SIZE);
+    const std::vector<uint8_t> reset(gDocument.image.bytes,
+                                     gDocument.image.bytes + DEVICE_IMAGE_SIZE);
 
     EXPECT_EQ(DownloadImage(&gDocument.image, nullptr), 0);
     for (int r = 0; r < 100; r++)
@@ -325,7 +361,8 @@ TEST_F(TransferTest, DumpFileHoldsTheImageAsTheUploadBegan)
     AddDevice(0);
     ASSERT_EQ(DownloadImage(&gDocument.image, nullptr), 1);
     ImageItemValue(gDocument.image, 0x10001)[0] = 5;
-    const std::vector<uint8_t> expected(gDocument.image.bytes, gDocument.image.bytes + DEVICE_IMAGE_SIZE);
+    const std::vector<uint8_t> expected(gDocument.image.bytes,
+                                        gDocument.image.bytes + DEVICE_IMAGE_SIZE);
     const std::string path = ::testing::TempDir() + "QVUPLOAD_DATA.txt";
     std::remove(path.c_str());
     SetUploadDumpPath(path.c_str());
@@ -355,7 +392,8 @@ TEST_F(TransferTest, SimulatedDeviceKeepsItsStateFileAcrossRuns)
 
     SetDeviceBackend(SelectDeviceBackend(choice.c_str()));
     ASSERT_EQ(DownloadImage(&gDocument.image, nullptr), 1);
-    EXPECT_STREQ(reinterpret_cast<char*>(ImageItemValue(gDocument.image, 0x10C04)), "Front Office MFP")
+    EXPECT_STREQ(reinterpret_cast<char*>(ImageItemValue(gDocument.image, 0x10C04)),
+                 "Front Office MFP")
         << "a missing state file starts from the demo device";
     std::memcpy(ImageItemValue(gDocument.image, 0x10C04), "Print Room\0\0\0\0\0\0", 16);
     SetImageItemLength(gDocument.image, 0x10C04, 10);
@@ -367,7 +405,8 @@ TEST_F(TransferTest, SimulatedDeviceKeepsItsStateFileAcrossRuns)
     ASSERT_EQ(DownloadImage(&gDocument.image, nullptr), 1);
     EXPECT_STREQ(reinterpret_cast<char*>(ImageItemValue(gDocument.image, 0x10C04)), "Print Room");
     EXPECT_EQ(ItemLength(gDocument.image, FindItemRecord(0x10C04)), 10u);
-    EXPECT_EQ(ItemLength(gDocument.image, FindItemRecord(0x10411)), ITEM_ABSENT) << "absent items stay absent";
+    EXPECT_EQ(ItemLength(gDocument.image, FindItemRecord(0x10411)), ITEM_ABSENT)
+        << "absent items stay absent";
     SetDeviceBackend(nullptr);
     std::remove(path.c_str());
 }

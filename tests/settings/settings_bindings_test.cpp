@@ -154,7 +154,7 @@ TEST(Numbers, TheDecimalReadingKeptWithinTheField)
 TEST(Texts, TheWholeArrayIsReplacedAndCutToWhatItHolds)
 {
     EditState state = {};
-    const TextOptions options = {4, FILTER_DIGITS, 0, 0};
+    const TextOptions options = {4, FILTER_DIGITS, 0, 0, 0};
     const Binding prefix = Text(1151, EDIT_FIELD(line.pabxPrefix), options);
     std::memcpy(state.line.pabxPrefix,
                 "9\0"
@@ -178,7 +178,7 @@ TEST(Texts, TheWholeArrayIsReplacedAndCutToWhatItHolds)
 TEST(Texts, DeviceCharacterSetFieldsAreShownConverted)
 {
     EditState state = {};
-    const TextOptions options = {20, FILTER_NAME, 1, 0};
+    const TextOptions options = {20, FILTER_NAME, 1, 0, 0};
     const Binding sender = Text(1031, EDIT_FIELD(smtp.senderName), options);
     EXPECT_EQ(1, StoreText(sender, "M\xFCller", &state, IsJapaneseMode(state)));  // u-umlaut in Windows-1252
     EXPECT_NE(0xFC, static_cast<uint8_t>(state.smtp.senderName[1]))
