@@ -1,14 +1,19 @@
 /*
  * The device commands of the main window: Connect, Disconnect, the periodic check, Download
- * with its internal read command, and Upload. The protocol decides; this file shows the
- * messages, keeps the window state and paints the transfer's progress.
+ * with its internal read command, the checked Upload and Compare with Device. The protocol and
+ * the change list decide; this file shows the messages, keeps the window state and paints the
+ * transfers' progress.
  */
 #include "app/device_commands_win.h"
 
 #include <commctrl.h>
 
 #include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
 
+#include "app/device_history_win.h"
 #include "app/file_commands_win.h"
 #include "app/frame_win.h"
 #include "device/device_protocol.h"
@@ -17,6 +22,7 @@
 #include "devsim/device_backends.h"
 #include "document/document.h"
 #include "resources/resource_ids.h"
+#include "settings/device_changes_win.h"
 #include "ui/frame_seam_win.h"
 #include "ui/ui_win.h"
 
@@ -50,17 +56,28 @@ void ReportProgress(void* context, int done, int total)
     UpdateWindow(AsWindow(gApp.statusBar));
 }
 
-/* Runs a transfer of `image` under the wait cursor with its progress in the status bar. */
-int RunTransfer(int (*transfer)(DeviceImage*, const TransferProgress*), DeviceImage* image,
-                int format)
+/* Runs a transfer under the wait cursor with its progress in the status bar. */
+int RunTransfer(const std::function<int(const TransferProgress*)>& transfer, int format)
 {
     ProgressText text = {format};
     TransferProgress progress = {ReportProgress, &text};
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    int result = transfer(image, &progress);
+    int result = transfer(&progress);
     SetCursor(previous);
     SetStatusPart(PROGRESS_PART, "");
     return result;
+}
+
+int RunTransfer(int (*transfer)(DeviceImage*, const TransferProgress*), DeviceImage* image,
+                int format)
+{
+    return RunTransfer([&](const TransferProgress* p) { return transfer(image, p); }, format);
+}
+
+void ShowStatusString(int id)
+{
+    char text[256];
+    SetStatusPart(PROGRESS_PART, LoadStr(static_cast<UINT>(id), text, sizeof text));
 }
 
 void ShowOfflineAfterFailure()
@@ -68,6 +85,118 @@ void ShowOfflineAfterFailure()
     gApp.connected = 0;
     RefreshUiState();
     ShowConnectionText();
+}
+
+/* A transfer that failed half-way: said, and the program counts as disconnected. */
+void FailTransfer(HWND window)
+{
+    ShowMessageId(window, IDS_DEVICE_RW_FAILED, MB_OK);
+    ResetStatusTitle();
+    ShowOfflineAfterFailure();
+}
+
+/* The device's data as it is now, read into an image of its own; 1, or 0 (nothing kept). */
+int ReadDeviceNow(DeviceImage& current)
+{
+    current.bytes = nullptr;
+    if (CreateDeviceImage(current) && RunTransfer(DownloadImage, &current, IDS_PROGRESS_READING))
+        return 1;
+    ReleaseDeviceImage(current);
+    return 0;
+}
+
+ChangeOptions Options() { return {gApp.model == MODEL_A3}; }
+
+/* What an upload sent, for its check: the bytes and the records it changed. After a commit
+ * that asked the device to restart, the check waits until the device is back. */
+struct UploadCheck {
+    std::vector<uint8_t> sent;
+    std::vector<int> records;
+    bool pending;
+};
+UploadCheck gUploadCheck;
+
+/* A history file that could not be written is said once; Upload chosen again goes on without. */
+bool gHistorySkipOffered = false;
+
+/* Reads back the records an upload changed and names what the device did not take. 0 when the
+ * reading failed (a transfer failure for the caller to show). */
+int CheckUpload(HWND window, UploadCheck& check)
+{
+    check.pending = false;
+    if (check.records.empty())
+        return 1;
+    std::vector<uint8_t> readBack(check.sent);
+    const int count = static_cast<int>(check.records.size());
+    if (!RunTransfer(
+            [&](const TransferProgress* p) {
+                return ReadBackRecords(check.records.data(), count, readBack.data(), p);
+            },
+            IDS_PROGRESS_VERIFYING))
+        return 0;
+    const DeviceImage device = {readBack.data()}, sent = {check.sent.data()};
+    const std::vector<ItemChange> refused = ListChanges(device, sent, Options());
+    if (refused.empty())
+        ShowStatusString(IDS_CHECK_PASSED);
+    else
+        ShowMessage(window, RefusedMessage(refused).c_str(), MB_OK | MB_ICONWARNING);
+    return 1;
+}
+
+/* The connection check of the commands that talk to the device, and the check of an upload
+ * that waited for the device to come back. 1 when connected and nothing failed. */
+int CheckedConnection(HWND window)
+{
+    if (!CheckConnection(nullptr))
+        return 0;
+    if (gUploadCheck.pending && !CheckUpload(window, gUploadCheck)) {
+        FailTransfer(window);
+        return 0;
+    }
+    return 1;
+}
+
+/* Keeps the device's data in the history before an upload. 0 when it could not and the user
+ * was not told yet: then it is said, and the upload does not start. */
+int KeepHistory(HWND window, const DeviceImage& current)
+{
+    char path[MAX_PATH] = "";
+    const bool kept = KeepDeviceHistory(current, path, sizeof path);
+    if (kept || gHistorySkipOffered) {
+        gHistorySkipOffered = false;
+        return 1;
+    }
+    gHistorySkipOffered = true;
+    char format[512];
+    std::string text = LoadStr(IDS_HISTORY_FAILED, format, sizeof format);
+    const size_t at = text.find("%s");
+    if (at != std::string::npos)
+        text.replace(at, 2, path);
+    ShowMessage(window, text.c_str(), MB_OK | MB_ICONWARNING);
+    return 0;
+}
+
+/* The device's data as it is now, for a review or a comparison; a failure is shown. */
+int ReadCurrentDevice(HWND window, DeviceImage& current)
+{
+    if (!CheckedConnection(window)) {
+        ShowOfflineAfterFailure();
+        return 0;
+    }
+    if (!ReadDeviceNow(current)) {
+        FailTransfer(window);
+        return 0;
+    }
+    return 1;
+}
+
+/* After the device was read for a look, or for an upload that did not happen: the periodic
+ * check the reading stopped runs again. */
+void EndWithoutUpload()
+{
+    StartPollTimer();
+    ResetStatusTitle();
+    RefreshUiState();
 }
 
 }
@@ -82,12 +211,16 @@ void InstallDeviceLink()
         SetDeviceBackend(SelectDeviceBackendFromEnvironment());
 }
 
-void OnConnect(HWND)
+void OnConnect(HWND window)
 {
     gApp.connected = CheckConnection(nullptr);
     if (gApp.connected == 1) {
         BeginRemoteMode();
         gApp.remoteModeOpen = 1;
+        if (gUploadCheck.pending && !CheckUpload(window, gUploadCheck)) {
+            FailTransfer(window);
+            return;
+        }
         StartPollTimer();
     }
     RefreshUiState();
@@ -97,6 +230,10 @@ void OnConnect(HWND)
 
 void OnDisconnect(HWND)
 {
+    if (gUploadCheck.pending) {
+        gUploadCheck.pending = false;
+        ShowStatusString(IDS_CHECK_DROPPED);
+    }
     StopPollTimer();
     gApp.connected = 0;
     EndRemoteMode();
@@ -121,7 +258,7 @@ void OnPollTimer(HWND)
 
 void OnDownload(HWND window)
 {
-    if (!CheckConnection(nullptr)) {
+    if (!CheckedConnection(window)) {
         ShowOfflineAfterFailure();
         return;
     }
@@ -152,27 +289,56 @@ void OnReadDevice(HWND window)
     TakeNewData(window);
 }
 
+/* Upload: the device's data is read first and the changes shown; only Upload in that dialog
+ * sends. The device's data goes into the history before the first write, and what the device
+ * took is read back after the commit (once it is back, when the commit asked for a restart). */
 void OnUpload(HWND window)
 {
-    if (!CheckConnection(nullptr)) {
-        ShowOfflineAfterFailure();
+    DeviceImage current;
+    if (!ReadCurrentDevice(window, current))
+        return;
+    const std::vector<ItemChange> changes = ListChanges(current, gDocument.image, Options());
+    if (RunChangesDialog(window, changes, CHANGES_UPLOAD, nullptr) != IDOK ||
+        !KeepHistory(window, current)) {
+        ReleaseDeviceImage(current);
+        EndWithoutUpload();
         return;
     }
-    if (gDocument.dataPresent == 1 &&
-        ShowMessageId(window, IDS_ASK_UPLOAD_OVERWRITE, MB_YESNO) != IDYES) {
-        ResetStatusTitle();
-        RefreshUiState();
+    UploadCheck check;
+    int records[ITEM_COUNT];
+    const int count = ListChangedRecords(current.bytes, gDocument.image.bytes, records);
+    check.records.assign(records, records + count);
+    check.sent.assign(gDocument.image.bytes, gDocument.image.bytes + DEVICE_IMAGE_SIZE);
+    check.pending = false;
+    ReleaseDeviceImage(current);
+    if (!RunTransfer(UploadImage, &gDocument.image, IDS_PROGRESS_UPLOAD)) {
+        FailTransfer(window);
         return;
     }
-    if (RunTransfer(UploadImage, &gDocument.image, IDS_PROGRESS_UPLOAD)) {
-        StartPollTimer();
-        ResetStatusTitle();
-        RefreshUiState();
+    const bool restarting = gRestartFlag.state == RESTART_SENT;
+    if (restarting) {
+        gUploadCheck = check;
+        gUploadCheck.pending = true;
+    } else if (!CheckUpload(window, check)) {
+        FailTransfer(window);
         return;
     }
-    ShowMessageId(window, IDS_DEVICE_RW_FAILED, MB_OK);
+    StartPollTimer();
     ResetStatusTitle();
-    ShowOfflineAfterFailure();
+    RefreshUiState();
+    if (restarting)
+        ShowStatusString(IDS_CHECK_PENDING);
+}
+
+void OnCompareDevice(HWND window)
+{
+    DeviceImage current;
+    if (!ReadCurrentDevice(window, current))
+        return;
+    const std::vector<ItemChange> changes = ListChanges(current, gDocument.image, Options());
+    ReleaseDeviceImage(current);
+    RunChangesDialog(window, changes, CHANGES_DEVICE, nullptr);
+    EndWithoutUpload();
 }
 
 void EndRemoteModeAtExit()

@@ -13,6 +13,9 @@ void OnDisconnect(HWND window);
 void OnDownload(HWND window);
 void OnReadDevice(HWND window);
 void OnUpload(HWND window);
+/* Tools, Compare with Device...: the device's data beside Moravel's, worded as Upload shows
+ * them, with Close only. */
+void OnCompareDevice(HWND window);
 /* Timer 1: the periodic check while remote mode is open. */
 void OnPollTimer(HWND window);
 

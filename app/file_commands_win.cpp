@@ -5,11 +5,13 @@
  */
 #include "app/file_commands_win.h"
 
+#include "app/device_history_win.h"
 #include "app/frame_win.h"
 #include "app/program_win.h"
 #include "device/setting_file.h"
 #include "document/document.h"
 #include "resources/resource_ids.h"
+#include "settings/device_changes_win.h"
 #include "ui/file_dialog_win.h"
 #include "ui/frame_seam_win.h"
 #include "ui/ui_win.h"
@@ -30,10 +32,13 @@ int SaveTo(HWND window, const char* path)
 
 }  // namespace
 
-void OnOpen(HWND window)
+namespace {
+
+/* Open from `start` (a file, or a folder ending in a backslash). */
+void OpenFrom(HWND window, const char* start)
 {
     char path[PATH_SIZE];
-    lstrcpynA(path, gDocument.path, sizeof path);
+    lstrcpynA(path, start, sizeof path);
     if (!ChooseSettingFile(window, path, DIALOG_OPEN))
         return;
     /* A file that cannot be read leaves the data that is there, and its access, alone. */
@@ -49,6 +54,47 @@ void OnOpen(HWND window)
     NameDocument(gDocument, path);
     SetCaptionFromTitle();
     gDocument.modified = 0;
+}
+
+const char* FileName(const char* path)
+{
+    const char* name = path;
+    for (const char* c = path; *c; c++)
+        if (*c == '\\' || *c == '/' || *c == ':')
+            name = c + 1;
+    return name;
+}
+
+}  // namespace
+
+void OnOpen(HWND window) { OpenFrom(window, gDocument.path); }
+
+void OnDeviceHistory(HWND window)
+{
+    char folder[PATH_SIZE];
+    if (!HistoryFolder(folder, sizeof folder - 1, 1))
+        folder[0] = '\0';
+    else
+        lstrcatA(folder, "\\");
+    OpenFrom(window, folder);
+}
+
+void OnCompareFile(HWND window)
+{
+    char path[PATH_SIZE];
+    lstrcpynA(path, gDocument.path, sizeof path);
+    if (!ChooseSettingFile(window, path, DIALOG_OPEN))
+        return;
+    DeviceImage file = {nullptr};
+    if (!CreateDeviceImage(file) || !ReadSettingFile(file, path)) {
+        ReleaseDeviceImage(file);
+        ShowMessageId(window, IDS_DEVICE_RW_FAILED, MB_OK);
+        return;
+    }
+    const std::vector<ItemChange> changes =
+        ListChanges(file, gDocument.image, {gApp.model == MODEL_A3});
+    ReleaseDeviceImage(file);
+    RunChangesDialog(window, changes, CHANGES_FILE, FileName(path));
 }
 
 int SaveDocument(HWND window)

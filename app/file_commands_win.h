@@ -16,6 +16,12 @@ int SaveDocumentAs(HWND window);
 void OnOpen(HWND window);
 void OnSave(HWND window);
 void OnSaveAs(HWND window);
+/* File, Compare with File...: the data in Moravel beside a setting data file's, as the review
+ * of an upload shows them (Close only). */
+void OnCompareFile(HWND window);
+/* File, Device History...: Open, starting in the folder where every upload keeps the device's
+ * data as it was. */
+void OnDeviceHistory(HWND window);
 
 /* Writes the image to the hidden backup file next to the program; 1 or 0 (not reported). */
 int WriteBackupFile();

@@ -62,13 +62,24 @@ void DecideUiState(const AppState& app, int dataPresent, const RowFacts& facts, 
         int onToolbar;
     };
     const Rule rules[] = {
-        {IDM_CONNECT, !online, 1},    {IDM_DISCONNECT, online, 1},
-        {IDM_DOWNLOAD, online, 1},    {IDM_UPLOAD, online && data, 1},
-        {IDM_SAVE, data, 1},          {IDM_DEVICE_SETTINGS, data, 1},
-        {IDM_SAVE_AS, data, 0},       {IDM_PRINT, data, 0},
-        {IDM_PRINT_PREVIEW, data, 0}, {IDM_TOTAL_COUNTER, data, 0},
-        {IDM_DEVICE_INFO, data, 0},   {IDM_VIEW_QUICK, data, 0},
-        {IDM_VIEW_SPEED, data, 0},    {IDM_VIEW_GROUP, data, 0},
+        {IDM_CONNECT, !online, 1},
+        {IDM_DISCONNECT, online, 1},
+        {IDM_DOWNLOAD, online, 1},
+        {IDM_UPLOAD, online && data, 1},
+        {IDM_SAVE, data, 1},
+        {IDM_DEVICE_SETTINGS, data, 1},
+        {IDM_SAVE_AS, data, 0},
+        {IDM_PRINT, data, 0},
+        {IDM_PRINT_PREVIEW, data, 0},
+        {IDM_TOTAL_COUNTER, data, 0},
+        {IDM_DEVICE_INFO, data, 0},
+        {IDM_VIEW_QUICK, data, 0},
+        {IDM_VIEW_SPEED, data, 0},
+        {IDM_VIEW_GROUP, data, 0},
+        /* A comparison has two sides; the history is a folder, there any time. */
+        {IDM_COMPARE_DEVICE, online && data, 0},
+        {IDM_COMPARE_FILE, data, 0},
+        {IDM_DEVICE_HISTORY, 1, 0},
     };
     for (const Rule& r : rules) {
         Add(out->menu, &out->menuCount, r.command, r.enabled);

@@ -22,7 +22,7 @@ struct CommandState {
     int enabled;
 };
 
-constexpr int MAX_RULE_COMMANDS = 24;
+constexpr int MAX_RULE_COMMANDS = 32;
 
 struct UiDecision {
     CommandState menu[MAX_RULE_COMMANDS];

@@ -837,7 +837,8 @@
 #define IDS_CHECK_PENDING               9926
 #define IDS_CHECK_DROPPED               9927
 #define IDS_CHECK_PASSED                9928
-#define IDS_HISTORY_TITLE               9929
+#define IDS_CLOSE                       9929
+#define IDS_REFUSED_MORE                9930
 #define IDD_CHANGES                     9940
 #define IDC_CHANGES_TEXT                9941
 #define IDC_CHANGES_LIST                9942

@@ -43,9 +43,16 @@ int ChooseSettingFile(HWND window, char* path, int mode)
 int RunFileDialog(HWND owner, char* path, const char* title, const char* filter, int filterIndex,
                   const char* extension, int saving)
 {
-    char file[PATH_SIZE];
+    /* A path that ends in a backslash is a folder to start in, with no name given yet. */
+    char file[PATH_SIZE], folder[PATH_SIZE] = "";
     lstrcpynA(file, path, sizeof file);
+    const size_t length = std::strlen(file);
+    if (length && file[length - 1] == '\\') {
+        lstrcpynA(folder, file, sizeof folder);
+        file[0] = '\0';
+    }
     OPENFILENAMEA ofn = {};
+    ofn.lpstrInitialDir = folder[0] ? folder : nullptr;
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;
     ofn.lpstrFilter = filter;

@@ -9,8 +9,8 @@
 
 enum FileDialogMode { DIALOG_OPEN = 0, DIALOG_SAVE = 1, DIALOG_SAVE_AS = 2 };
 
-/* The common file dialog for mode; path is the initial and resulting name (PATH_SIZE bytes).
- * Non-zero when a file was chosen. */
+/* The common file dialog for mode; path is the initial and resulting name (PATH_SIZE bytes),
+ * or, ending in a backslash, the folder to start in. Non-zero when a file was chosen. */
 int ChooseSettingFile(HWND window, char* path, int mode);
 
 /* The system's Open (saving 0) or Save dialog: `filter` is the double-NUL-ended list of display

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "ui/app_state.h"
 #include "app/commands_win.h"
 #include "app/frame_win.h"
 #include "app/help_win.h"
@@ -17,13 +16,13 @@
 #include "app/program_win.h"
 #include "app/startup_win.h"
 #include "app/ui_state_win.h"
+#include "resources/resource_ids.h"
+#include "tests/app/frame_harness_win.h"
+#include "ui/app_state.h"
 #include "ui/file_dialog_win.h"
 #include "ui/frame_seam_win.h"
 #include "ui/pictures_win.h"
-#include "app/help_win.h"
 #include "ui/ui_win.h"
-#include "resources/resource_ids.h"
-#include "tests/app/frame_harness_win.h"
 
 namespace {
 
@@ -341,14 +340,6 @@ TEST_F(Commands, HelpTopicsOpensTheManualOrTheOldHelpFile)
     DeleteFileA(hlp);
     EXPECT_TRUE(EndsWith(gOpened, "\\QVPVX.HLP")) << "A4 opens QVPVX.HLP: " << gOpened;
     EXPECT_EQ(1, gOldViewer);
-}
-
-std::string StatusText(HWND window, int part)
-{
-    char text[32] = "";
-    SendMessageA(GetDlgItem(window, IDC_STATUSBAR), SB_GETTEXTA, part,
-                 reinterpret_cast<LPARAM>(text));
-    return text;
 }
 
 void SetToggle(int key, bool on)

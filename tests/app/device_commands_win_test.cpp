@@ -6,39 +6,64 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "ui/app_state.h"
 #include "app/commands_win.h"
+#include "app/device_history_win.h"
 #include "app/frame_win.h"
 #include "app/help_win.h"
 #include "app/main_window_win.h"
 #include "app/program_win.h"
 #include "app/startup_win.h"
 #include "app/ui_state_win.h"
+#include "device/device_protocol.h"
+#include "device/device_transfer.h"
+#include "device/device_transport.h"
+#include "device/setting_file.h"
+#include "devsim/device_backends.h"
+#include "devsim/sim_backend.h"
+#include "document/dial_records.h"
+#include "document/document.h"
+#include "resources/resource_ids.h"
+#include "tests/app/frame_harness_win.h"
+#include "ui/app_state.h"
 #include "ui/file_dialog_win.h"
 #include "ui/frame_seam_win.h"
 #include "ui/pictures_win.h"
 #include "ui/ui_win.h"
-#include "devsim/device_backends.h"
-#include "document/document.h"
-#include "device/device_protocol.h"
-#include "device/device_transfer.h"
-#include "device/device_transport.h"
-#include "devsim/sim_backend.h"
-#include "resources/resource_ids.h"
-#include "tests/app/frame_harness_win.h"
 
 namespace {
 
 std::vector<std::string> gMessages;
 int gAnswer = IDYES;
+std::string gChosenFile;
+
+int ChooseFile(HWND, char* path, int size, int, const char*)
+{
+    lstrcpynA(path, gChosenFile.c_str(), size);
+    return 1;
+}
 
 int AnswerMessage(HWND, const char* text, const char*, UINT)
 {
     gMessages.push_back(text);
     return gAnswer;
+}
+
+std::vector<std::string> HistoryFiles(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*.DAT").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        names.push_back(found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
 }
 
 bool MenuItemEnabled(HWND window, int command)
@@ -76,6 +101,10 @@ protected:
         SetMessageHook(AnswerMessage);
         dumpPath = TestProgramFolder() + "upload-dump.dat";
         SetUploadDumpPath(dumpPath.c_str());
+        historyFolder = TestProgramFolder() + "History";
+        SetHistoryFolder(historyFolder.c_str());
+        for (const std::string& name : HistoryFiles(historyFolder))
+            DeleteFileA((historyFolder + "\\" + name).c_str());
         SetDeviceBackend(BuiltInSimBackend(nullptr));
         device = BuiltInSimDevice();
         ASSERT_NE(nullptr, device);
@@ -89,6 +118,7 @@ protected:
         SetMessageHook(nullptr);
         SetDeviceBackend(nullptr);
         DeleteFileA(dumpPath.c_str());
+        SetHistoryFolder(nullptr);
     }
     void Command(int id)
     {
@@ -100,6 +130,7 @@ protected:
     HWND window = nullptr;
     SimDevice* device = nullptr;
     std::string dumpPath;
+    std::string historyFolder;
 };
 
 TEST_F(DeviceCommands, ConnectShowsOnlineAndOffersDownload)
@@ -167,10 +198,9 @@ int RecordWindowsAtExit(HWND, const char* text, const char*, UINT)
     gMessages.push_back(text);
     gSeenAtExit.asked = true;
     gSeenAtExit.statusBarAlive = IsWindow(gStatusBarAtExit) != FALSE;
-    HIMAGELIST images = IsWindow(gTreeAtExit)
-                            ? reinterpret_cast<HIMAGELIST>(
-                                  SendMessageA(gTreeAtExit, TVM_GETIMAGELIST, TVSIL_NORMAL, 0))
-                            : nullptr;
+    HIMAGELIST images = IsWindow(gTreeAtExit) ? reinterpret_cast<HIMAGELIST>(SendMessageA(
+                                                    gTreeAtExit, TVM_GETIMAGELIST, TVSIL_NORMAL, 0))
+                                              : nullptr;
     gSeenAtExit.treeImages = images ? ImageList_GetImageCount(images) : 0;
     return IDOK;
 }
@@ -285,44 +315,6 @@ TEST_F(DeviceCommands, SecondDownloadAsksAndNoKeepsTheData)
     EXPECT_EQ(1u, gDocument.dataPresent);
 }
 
-TEST_F(DeviceCommands, UploadAsksThenSendsEverythingAndCommits)
-{
-    Command(IDM_CONNECT);
-    Command(IDM_DOWNLOAD);
-    const uint32_t commits = device->commitCount;
-    const char name[] = "Upload test";
-    uint8_t* value = ImageItemValue(gDocument.image, 0x10C04);
-    std::memset(value, 0, 36);
-    std::memcpy(value, name, sizeof name - 1);
-    SetImageItemLength(gDocument.image, 0x10C04, sizeof name - 1);
-
-    Command(IDM_UPLOAD);
-    ASSERT_EQ(1u, gMessages.size());
-    EXPECT_EQ("Are you sure you want to overwrite the device setting data with the current data "
-              "of this application?",
-              gMessages[0]);
-    EXPECT_EQ(commits + 1, device->commitCount);
-    int record = FindItemRecord(0x10C04);
-    EXPECT_EQ(0, std::memcmp(device->items + record * ITEM_RECORD_SIZE + 8, name, sizeof name - 1))
-        << "the device took the new name";
-    EXPECT_EQ(1u, gApp.connected);
-}
-
-TEST_F(DeviceCommands, UploadDeclinedSendsNothing)
-{
-    Command(IDM_CONNECT);
-    Command(IDM_DOWNLOAD);
-    const uint32_t commits = device->commitCount;
-    device->capturePackets = 1;
-    device->received.clear();
-    gAnswer = IDNO;
-    Command(IDM_UPLOAD);
-    EXPECT_EQ(commits, device->commitCount);
-    EXPECT_FALSE(device->received.empty()) << "the connection check asked for the status";
-    for (const SimPacket& packet : device->received)
-        EXPECT_NE(OP_WRITE_ITEM, packet.operation) << "item " << std::hex << packet.code;
-}
-
 TEST_F(DeviceCommands, ABrokenDownloadIsReportedAndLeavesTheProgramOffline)
 {
     Command(IDM_CONNECT);
@@ -366,8 +358,8 @@ TEST_F(DeviceCommands, ADownloadThatFailsHalfWayChangesNothing)
     ASSERT_EQ(static_cast<size_t>(DEVICE_IMAGE_SIZE), backupBefore.size());
     const std::string caption = WindowText(window);
     const std::string root = TreeRootText();
-    const int quickRows = static_cast<int>(
-        SendMessageA(static_cast<HWND>(gApp.dialList), LVM_GETITEMCOUNT, 0, 0));
+    const int quickRows =
+        static_cast<int>(SendMessageA(static_cast<HWND>(gApp.dialList), LVM_GETITEMCOUNT, 0, 0));
 
     device->faults.dropAtRecord = 100;
     gMessages.clear();
@@ -384,13 +376,229 @@ TEST_F(DeviceCommands, ADownloadThatFailsHalfWayChangesNothing)
     EXPECT_TRUE(IsShown(gApp.tree)) << "the tree and lists stay";
     EXPECT_EQ(caption, WindowText(window));
     EXPECT_EQ(quickRows, static_cast<int>(SendMessageA(static_cast<HWND>(gApp.dialList),
-                                                      LVM_GETITEMCOUNT, 0, 0)));
+                                                       LVM_GETITEMCOUNT, 0, 0)));
     EXPECT_TRUE(backupBefore == FileBytes(backup)) << "the backup was not touched";
 
     gAnswer = IDNO;  // the exit question: no save
     ASSERT_EQ(1, CloseMainWindow(window, 0));
     window = nullptr;
     EXPECT_TRUE(image == FileBytes(backup)) << "exit writes the last whole data, not a part";
+}
+
+// What the review dialog showed: its caption, its line, its rows, whether Upload was there.
+struct Review {
+    std::string caption, line;
+    std::vector<std::string> rows;
+    bool uploadShown = false;
+    std::string closeText;
+};
+
+std::function<void(HWND)> Keep(Review* review)
+{
+    return [review](HWND dialog) {
+        review->caption = WindowText(dialog);
+        review->line = WindowText(GetDlgItem(dialog, IDC_CHANGES_TEXT));
+        review->rows = ListRows(GetDlgItem(dialog, IDC_CHANGES_LIST));
+        review->uploadShown =
+            (GetWindowLongA(GetDlgItem(dialog, IDOK), GWL_STYLE) & WS_VISIBLE) != 0;
+        review->closeText = WindowText(GetDlgItem(dialog, IDCANCEL));
+    };
+}
+
+std::vector<uint8_t> DeviceBytes(const SimDevice* device)
+{
+    return std::vector<uint8_t>(device->items, device->items + DEVICE_IMAGE_SIZE);
+}
+
+int WritePackets(const SimDevice* device)
+{
+    int writes = 0;
+    for (const SimPacket& packet : device->received)
+        writes += packet.operation == OP_WRITE_ITEM;
+    return writes;
+}
+
+// Changes made as the editors make them: into the edit state, then committed to the image.
+void EditDocument(void (*edit)(EditState& state))
+{
+    edit(gDocument.edit);
+    CommitEdits(gDocument);
+    MarkDocumentChanged(gDocument);
+}
+
+void RenameDevice(EditState& state) { std::strcpy(state.properties.deviceName, "Upload test"); }
+
+// Upload shows what it will change; Upload sends it all, keeps the device's data as it was in
+// the history and finds the device took everything.
+TEST_F(DeviceCommands, UploadShowsTheChangesKeepsTheDevicesDataAndSendsIt)
+{
+    Command(IDM_CONNECT);
+    Command(IDM_DOWNLOAD);
+    const uint32_t commits = device->commitCount;
+    const std::vector<uint8_t> before = DeviceBytes(device);
+    EditDocument(RenameDevice);
+
+    Review review;
+    {
+        DialogAnswer answer("Upload to Device", IDOK, Keep(&review));
+        Command(IDM_UPLOAD);
+        ASSERT_EQ(1, answer.Seen());
+    }
+    EXPECT_TRUE(gMessages.empty()) << "no question, no complaint; got " << gMessages[0];
+    EXPECT_EQ("The upload makes these changes on the device. Choose Upload to send them.",
+              review.line);
+    EXPECT_EQ(std::vector<std::string>{"Properties | Device Name | Front Office MFP | Upload test"},
+              review.rows);
+    EXPECT_TRUE(review.uploadShown);
+    EXPECT_EQ(commits + 1, device->commitCount);
+    const uint8_t* name = device->items + FindItemRecord(0x10C04) * ITEM_RECORD_SIZE + 8;
+    EXPECT_EQ(0, std::memcmp(name, "Upload test", 11)) << "the device took the new name";
+    EXPECT_EQ(1u, gApp.connected);
+
+    const std::vector<std::string> history = HistoryFiles(historyFolder);
+    ASSERT_EQ(1u, history.size());
+    EXPECT_EQ(0u, history[0].find("Front Office MFP 20")) << history[0];
+    EXPECT_TRUE(before == FileBytes((historyFolder + "\\" + history[0]).c_str()))
+        << "the history holds the device's data as it was";
+}
+
+// The review lists one row per changed setting and entry, and none for what the selector rules
+// keep from being sent; Cancel sends nothing and keeps no history.
+TEST_F(DeviceCommands, TheReviewListsExactlyWhatChangesAndCancelSendsNothing)
+{
+    Command(IDM_CONNECT);
+    Command(IDM_DOWNLOAD);
+    EditDocument([](EditState& s) {
+        s.system.autoResetTime = 3;
+        s.paper.customX[0] = 200;  // Tray 1 uses the size list: its custom size is not sent
+        DialRecord entry = {};
+        DecodeSpeedEntry(&entry, s, 2);
+        std::strcpy(entry.name, "Branch York");
+        EncodeSpeedEntry(s, &entry, 2);
+        DialRecord group = {};
+        DecodeGroupKey(&group, s, 4);
+        group.memberCount = 2;  // Speed Dial 02 leaves the group
+        EncodeGroupRecord(s, group, 4);
+    });
+    device->capturePackets = 1;
+    device->received.clear();
+    Review review;
+    {
+        DialogAnswer answer("Upload to Device", IDCANCEL, Keep(&review));
+        Command(IDM_UPLOAD);
+    }
+    const std::vector<std::string> expected = {
+        "System | Auto Reset Time | 2 min. | 3 min.",
+        "Group List | 05  Sales Team | Sales Team: Quick Dial 01; Speed Dial 00, 02 | "
+        "Sales Team: Quick Dial 01; Speed Dial 00",
+        "Speed Dial List | 02  Branch York | Branch Leeds, Fax 01134960999, 14.4K | "
+        "Branch York, Fax 01134960999, 14.4K",
+    };
+    EXPECT_EQ(expected, review.rows);
+    EXPECT_EQ(0, WritePackets(device)) << "Cancel sends nothing";
+    EXPECT_TRUE(HistoryFiles(historyFolder).empty());
+    EXPECT_EQ(1u, gApp.connected);
+}
+
+// A device that keeps an item's old value: the check after the commit names it, and the data
+// in Moravel stays unsaved.
+TEST_F(DeviceCommands, ADeviceThatIgnoresAWriteIsReportedByName)
+{
+    Command(IDM_CONNECT);
+    Command(IDM_DOWNLOAD);
+    ASSERT_EQ(1, SimApplyFault(device, "ignore=0x10001"));
+    EditDocument([](EditState& s) {
+        s.system.autoResetTime = 4;
+        std::strcpy(s.properties.deviceName, "Taken");
+    });
+    {
+        DialogAnswer answer("Upload to Device", IDOK);
+        Command(IDM_UPLOAD);
+    }
+    ASSERT_EQ(1u, gMessages.size());
+    EXPECT_EQ("The device did not take these changes:\n\nSystem, Auto Reset Time: 2 min. (sent: "
+              "4 min.)\n\nMoravel keeps your data, still unsaved; you can upload it again.",
+              gMessages[0]);
+    EXPECT_EQ(1, gDocument.modified);
+    EXPECT_EQ(1u, gApp.connected) << "a refused item is no broken link";
+}
+
+// History that cannot be written stops the upload once; Upload again goes on without it.
+TEST_F(DeviceCommands, AHistoryThatCannotBeWrittenStopsTheUploadOnce)
+{
+    Command(IDM_CONNECT);
+    Command(IDM_DOWNLOAD);
+    const std::string blocker = TestProgramFolder() + "not-a-folder";
+    HANDLE file =
+        CreateFileA(blocker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CloseHandle(file);
+    SetHistoryFolder((blocker + "\\History").c_str());
+    EditDocument(RenameDevice);
+    const uint32_t commits = device->commitCount;
+    {
+        DialogAnswer answer("Upload to Device", IDOK);
+        Command(IDM_UPLOAD);
+        ASSERT_EQ(1u, gMessages.size());
+        EXPECT_EQ(0u, gMessages[0].find("The device's current data could not be kept in the "
+                                        "history folder:\n"));
+        EXPECT_EQ(commits, device->commitCount) << "the upload did not start";
+        Command(IDM_UPLOAD);
+        EXPECT_EQ(1u, gMessages.size());
+        EXPECT_EQ(commits + 1, device->commitCount) << "asked again, it goes on without";
+    }
+    DeleteFileA(blocker.c_str());
+}
+
+// Compare with Device shows what someone changed at the panel since the download; Compare with
+// File what a file holds otherwise. Both only look.
+TEST_F(DeviceCommands, CompareWithDeviceAndWithFile)
+{
+    ASSERT_EQ(1, SimApplyFault(device, "panel-edit=0x10C04"));
+    Command(IDM_CONNECT);
+    Command(IDM_DOWNLOAD);
+    device->capturePackets = 1;
+    device->received.clear();
+    Review review;
+    {
+        DialogAnswer answer("Compare with Device", IDCANCEL, Keep(&review));
+        Command(IDM_COMPARE_DEVICE);
+        ASSERT_EQ(1, answer.Seen());
+    }
+    EXPECT_EQ(std::vector<std::string>{"Properties | Device Name | Gront Office MFP | "
+                                       "Front Office MFP"},
+              review.rows);
+    EXPECT_FALSE(review.uploadShown);
+    EXPECT_EQ("Close", review.closeText);
+    EXPECT_EQ(0, WritePackets(device));
+
+    const std::string path = TestProgramFolder() + "compare.dat";
+    DeviceImage other = {nullptr};
+    ASSERT_EQ(1, CreateDeviceImage(other));
+    std::memcpy(other.bytes, gDocument.image.bytes, DEVICE_IMAGE_SIZE);
+    ImageItemValue(other, 0x10000)[0] = 0;  // Auto Reset off in the file
+    ASSERT_EQ(1, WriteSettingFile(other, path.c_str()));
+    ReleaseDeviceImage(other);
+    gChosenFile = path;
+    SetFileDialogHook(ChooseFile);
+    {
+        DialogAnswer answer("Compare with File", IDCANCEL, Keep(&review));
+        Command(IDM_COMPARE_FILE);
+        ASSERT_EQ(1, answer.Seen());
+    }
+    SetFileDialogHook(nullptr);
+    EXPECT_EQ("These settings and entries differ between compare.dat and Moravel.", review.line);
+    EXPECT_EQ(std::vector<std::string>{"System | Auto Reset Time | Off | On"}, review.rows);
+    DeleteFileA(path.c_str());
+
+    // The same data on both sides: the dialog says so in one line.
+    {
+        DialogAnswer answer("Compare with Device", IDCANCEL, Keep(&review));
+        std::strcpy(gDocument.edit.properties.deviceName, "Gront Office MFP");
+        CommitEdits(gDocument);
+        Command(IDM_COMPARE_DEVICE);
+    }
+    EXPECT_EQ("The device holds the same data as Moravel.", review.line);
+    EXPECT_TRUE(review.rows.empty());
 }
 
 }  // namespace

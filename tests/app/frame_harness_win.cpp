@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "ui/app_state.h"
 #include "app/commands_win.h"
 #include "app/frame_win.h"
 #include "app/help_win.h"
@@ -10,11 +9,12 @@
 #include "app/program_win.h"
 #include "app/startup_win.h"
 #include "app/ui_state_win.h"
+#include "resources/resource_ids.h"
+#include "ui/app_state.h"
 #include "ui/file_dialog_win.h"
 #include "ui/frame_seam_win.h"
 #include "ui/pictures_win.h"
 #include "ui/ui_win.h"
-#include "resources/resource_ids.h"
 
 namespace {
 
@@ -196,3 +196,77 @@ void SetClientSize(HWND window, int width, int height)
 }
 
 bool IsShown(void* window) { return IsWindowVisible(static_cast<HWND>(window)) != FALSE; }
+
+namespace {
+
+struct Answering {
+    std::string caption;
+    int button;
+    std::function<void(HWND)> look;
+    int seen;
+    HHOOK hook;
+};
+Answering* gAnswering = nullptr;
+
+LRESULT CALLBACK AnswerDialog(int code, WPARAM wParam, LPARAM lParam)
+{
+    HWND window = reinterpret_cast<HWND>(wParam);
+    char cls[16] = "";
+    if (code == HCBT_ACTIVATE && gAnswering && GetClassNameA(window, cls, sizeof cls) &&
+        lstrcmpA(cls, "#32770") == 0 && WindowText(window) == gAnswering->caption &&
+        !GetPropA(window, "answered")) {
+        SetPropA(window, "answered", reinterpret_cast<HANDLE>(1));
+        gAnswering->seen++;
+        if (gAnswering->look)
+            gAnswering->look(window);
+        PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(gAnswering->button), 0);
+    }
+    return CallNextHookEx(gAnswering ? gAnswering->hook : nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+DialogAnswer::DialogAnswer(const char* caption, int button, std::function<void(HWND)> look)
+{
+    gAnswering = new Answering{caption, button, look, 0, nullptr};
+    gAnswering->hook = SetWindowsHookExA(WH_CBT, AnswerDialog, nullptr, GetCurrentThreadId());
+}
+
+DialogAnswer::~DialogAnswer()
+{
+    UnhookWindowsHookEx(gAnswering->hook);
+    delete gAnswering;
+    gAnswering = nullptr;
+}
+
+int DialogAnswer::Seen() const { return gAnswering->seen; }
+
+std::vector<std::string> ListRows(HWND list)
+{
+    std::vector<std::string> rows;
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    const int columns = ListColumnCount(list);
+    for (int row = 0; row < count; row++) {
+        std::string text;
+        for (int column = 0; column < columns; column++) {
+            char cell[256] = "";
+            LVITEMA item = {};
+            item.iSubItem = column;
+            item.pszText = cell;
+            item.cchTextMax = sizeof cell;
+            SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                         reinterpret_cast<LPARAM>(&item));
+            text += (column ? " | " : "") + std::string(cell);
+        }
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+std::string StatusText(HWND window, int part)
+{
+    char text[256] = "";
+    SendMessageA(GetDlgItem(window, IDC_STATUSBAR), SB_GETTEXTA, static_cast<WPARAM>(part),
+                 reinterpret_cast<LPARAM>(text));
+    return text;
+}

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Starts the frame with the given model profile text; 1, or 0 when start-up failed.
 int StartFrame(const char* profile = "A4ZRPQ 2A02");
@@ -37,3 +38,17 @@ int ListColumnCount(HWND list);
 // Size of the client area made exactly width x height.
 void SetClientSize(HWND window, int width, int height);
 bool IsShown(void* window);
+
+// Answers the program's own dialogs captioned `caption` while it lives: once such a dialog of
+// this thread is shown (filled), `look` sees it, then `button` is pressed. How many were seen.
+class DialogAnswer {
+public:
+    DialogAnswer(const char* caption, int button, std::function<void(HWND)> look = nullptr);
+    ~DialogAnswer();
+    int Seen() const;
+};
+// The texts of a report list's rows, each row's cells joined by " | ".
+std::vector<std::string> ListRows(HWND list);
+
+// The text of one part of the main window's status bar.
+std::string StatusText(HWND window, int part);

@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "ui/app_state.h"
 #include "app/ui_rules.h"
 #include "resources/resource_ids.h"
+#include "ui/app_state.h"
 
 namespace {
 
@@ -120,6 +120,17 @@ TEST(UiRules, DataConnectedOffersTheTransfers)
     EXPECT_EQ(IDS_CONNECTION_ONLINE, d.connectionTextId);
     EXPECT_EQ(IDS_CONNECTION_OFFLINE, Decide(State(1, 0)).connectionTextId);
     EXPECT_EQ(0, Decide(State(1, 0)).enableTreeAndList) << "offline leaves them as they are";
+}
+
+TEST(UiRules, ComparisonsNeedTheirTwoSidesAndTheHistoryIsAlwaysThere)
+{
+    Check(State(0, 1),
+          {{IDM_COMPARE_DEVICE, 0, -1}, {IDM_COMPARE_FILE, 0, -1}, {IDM_DEVICE_HISTORY, 1, -1}},
+          "no data, connected");
+    Check(State(1, 0),
+          {{IDM_COMPARE_DEVICE, 0, -1}, {IDM_COMPARE_FILE, 1, -1}, {IDM_DEVICE_HISTORY, 1, -1}},
+          "data, offline");
+    Check(State(1, 1), {{IDM_COMPARE_DEVICE, 1, -1}, {IDM_COMPARE_FILE, 1, -1}}, "data, connected");
 }
 
 TEST(UiRules, DialDirectoryTravelsOnlyWithData)

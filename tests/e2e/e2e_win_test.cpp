@@ -206,14 +206,27 @@ TEST(EndToEnd, ConnectDownloadUploadAgainstDevsim)
     EXPECT_TRUE(IsWindowVisible(tree));
     EXPECT_EQ(4, SendMessageA(tree, TVM_GETCOUNT, 0, 0));
 
-    // Upload: the question, then every record but 0x3/0x4, and the commit at the end.
+    // Upload: reads the device, shows the review (nothing differs: the data just came from
+    // it), then every record but 0x3/0x4, and the commit at the end.
     const size_t beforeUpload = log.packets.size();
     PostMessageA(main, WM_COMMAND, IDM_UPLOAD, 0);
-    std::string question;
-    ASSERT_TRUE(AnswerMessageBox(program, IDYES, &question)) << "Upload asks first";
-    EXPECT_EQ("Are you sure you want to overwrite the device setting data with the current "
-              "data of this application?",
-              question);
+    HWND review = WaitForTopWindow(program, "#32770");
+    ASSERT_NE(nullptr, review) << "Upload shows its review first";
+    char text[256] = "";
+    GetWindowTextA(review, text, sizeof text);
+    EXPECT_STREQ("Upload to Device", text);
+    GetDlgItemTextA(review, IDC_CHANGES_TEXT, text, sizeof text);
+    EXPECT_STREQ("The device already holds this data: the upload changes nothing.", text);
+    log = ReadLog();
+    int reviewReads = 0;
+    for (size_t i = beforeUpload; i < log.packets.size(); i++) {
+        EXPECT_NE(1, log.packets[i].operation) << "nothing is written before the review";
+        reviewReads += log.packets[i].operation == 2 ||
+                       (log.packets[i].operation == 3 &&
+                        (log.packets[i].code == 3 || log.packets[i].code == 4));
+    }
+    EXPECT_EQ(252, reviewReads) << "the review reads the whole device";
+    PostMessageA(review, WM_COMMAND, IDOK, 0);
     log = WaitForLog([&](const DeviceLog& l) {
         for (size_t i = beforeUpload; i < l.packets.size(); i++)
             if (l.packets[i].operation == 3 && l.packets[i].code == 5)

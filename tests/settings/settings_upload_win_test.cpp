@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "ui/app_state.h"
 #include "app/commands_win.h"
 #include "app/frame_win.h"
 #include "app/help_win.h"
@@ -17,18 +16,19 @@
 #include "app/program_win.h"
 #include "app/startup_win.h"
 #include "app/ui_state_win.h"
+#include "device/device_protocol.h"
+#include "device/device_transfer.h"
+#include "devsim/device_backends.h"
+#include "devsim/sim_backend.h"
+#include "document/document.h"
+#include "resources/resource_ids.h"
+#include "tests/app/frame_harness_win.h"
+#include "tests/settings/sheet_harness_win.h"
+#include "ui/app_state.h"
 #include "ui/file_dialog_win.h"
 #include "ui/frame_seam_win.h"
 #include "ui/pictures_win.h"
 #include "ui/ui_win.h"
-#include "devsim/device_backends.h"
-#include "document/document.h"
-#include "device/device_protocol.h"
-#include "device/device_transfer.h"
-#include "devsim/sim_backend.h"
-#include "resources/resource_ids.h"
-#include "tests/app/frame_harness_win.h"
-#include "tests/settings/sheet_harness_win.h"
 
 namespace {
 
@@ -70,6 +70,11 @@ protected:
         gMessages.push_back(text);
         return IDYES;
     }
+    void Upload()
+    {
+        DialogAnswer answer("Upload to Device", IDOK);
+        Command(IDM_UPLOAD);
+    }
     // Opens the sheet, runs the edit on the Network page and presses OK.
     void EditNetworkPage(void (*edit)(HWND page))
     {
@@ -102,7 +107,7 @@ TEST_F(SettingsUpload, WithDhcpNoneOfTheThreeAddressesIsSent)
     ASSERT_EQ(0, gDocument.edit.network.addressMode);
     device->capturePackets = 1;
     device->received.clear();
-    Command(IDM_UPLOAD);
+    Upload();
     // An item of length 0 goes as a write without a value: the device keeps its own.
     EXPECT_EQ(0, SentBytes(0x10702));
     EXPECT_EQ(0, SentBytes(0x10704));
@@ -116,7 +121,7 @@ TEST_F(SettingsUpload, AnotherEthernetSpeedShowsTheNetworkPowerCycleMessageAfter
     EditNetworkPage([](HWND page) { Choose(page, IDC_NET_SPEED, 3); });
     EXPECT_EQ(RESTART_PENDING, gRestartFlag.state);
     const uint32_t restarts = device->restartCount;
-    Command(IDM_UPLOAD);
+    Upload();
     EXPECT_EQ(restarts + 1, device->restartCount) << "the commit asked the device to restart";
     EXPECT_EQ(3, device->items[FindItemRecord(0x1070A) * ITEM_RECORD_SIZE + ITEM_VALUE_OFFSET]);
     gMessages.clear();
@@ -126,6 +131,36 @@ TEST_F(SettingsUpload, AnotherEthernetSpeedShowsTheNetworkPowerCycleMessageAfter
               "the device off, then on.",
               gMessages[0]);
     EXPECT_EQ(RESTART_NONE, gRestartFlag.state) << "the message shows once";
+}
+
+// After a commit that restarts the device, the upload is checked once the device is back; a
+// Disconnect before that drops the check and says so.
+TEST_F(SettingsUpload, AfterARestartTheCheckWaitsForTheDeviceAndDisconnectDropsIt)
+{
+    ASSERT_EQ(1, SimApplyFault(device, "ignore=0x10001"));
+    EditNetworkPage([](HWND page) { Choose(page, IDC_NET_SPEED, 3); });
+    gDocument.edit.system.autoResetTime = 4;
+    CommitEdits(gDocument);
+    Upload();
+    EXPECT_TRUE(gMessages.empty()) << "nothing is read back from a restarting device";
+    EXPECT_EQ("The upload will be checked when the device is back.", StatusText(window, 0));
+    Command(IDM_CONNECT);
+    ASSERT_EQ(1u, gMessages.size()) << "the device is still restarting";
+    device->restartEndsMs = 0;
+    Command(IDM_CONNECT);
+    ASSERT_EQ(2u, gMessages.size());
+    EXPECT_NE(std::string::npos,
+              gMessages[1].find("System, Auto Reset Time: 2 min. (sent: 4 min.)"))
+        << gMessages[1];
+
+    EditNetworkPage([](HWND page) { Choose(page, IDC_NET_SPEED, 2); });
+    Upload();
+    Command(IDM_DISCONNECT);
+    EXPECT_EQ("The check of the last upload was dropped.", StatusText(window, 0));
+    device->restartEndsMs = 0;
+    gMessages.clear();
+    Command(IDM_CONNECT);
+    EXPECT_TRUE(gMessages.empty()) << "no check after the drop: " << gMessages[0];
 }
 
 }  // namespace

@@ -1,0 +1,335 @@
+/*
+ * The change list on screen. See device_changes_win.h.
+ */
+#include "settings/device_changes_win.h"
+
+#include <commctrl.h>
+
+#include <initializer_list>
+#include <map>
+
+#include "resources/resource_ids.h"
+#include "ui/form_dialog_win.h"
+#include "ui/ui_win.h"
+
+namespace {
+
+constexpr int STRING_SIZE = 512;
+constexpr int TEXT_SIZE = 256;
+constexpr size_t MOST_REFUSED_LINES = 15;
+
+std::string StringOf(int id)
+{
+    char text[STRING_SIZE];
+    return LoadStr(static_cast<UINT>(id), text, sizeof text);
+}
+
+/* Each "%s" of `format` in turn takes the next of `values`. */
+std::string FillIn(std::string format, std::initializer_list<std::string> values)
+{
+    size_t at = 0;
+    for (const std::string& value : values) {
+        at = format.find("%s", at);
+        if (at == std::string::npos)
+            break;
+        format.replace(at, 2, value);
+        at += value.size();
+    }
+    return format;
+}
+
+std::string WindowString(HWND window)
+{
+    char text[TEXT_SIZE] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+/* The templates the words come from, created once each, hidden, without a procedure of their
+ * own: only their controls' texts are read. */
+struct Templates {
+    std::map<int, HWND> dialogs;
+
+    ~Templates()
+    {
+        for (const auto& entry : dialogs)
+            if (entry.second)
+                DestroyWindow(entry.second);
+    }
+    HWND Get(int templateId)
+    {
+        auto found = dialogs.find(templateId);
+        if (found != dialogs.end())
+            return found->second;
+        /* A page is a child template: a message-only parent keeps it off every screen. */
+        HWND dialog = CreateDialogParamA(TemplateModule(templateId), MAKEINTRESOURCEA(templateId),
+                                         HWND_MESSAGE, NoProcedure, 0);
+        dialogs[templateId] = dialog;
+        return dialog;
+    }
+    static INT_PTR CALLBACK NoProcedure(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+};
+
+bool IsClass(HWND window, const char* name)
+{
+    char cls[32] = "";
+    GetClassNameA(window, cls, sizeof cls);
+    return lstrcmpiA(cls, name) == 0;
+}
+
+LONG ButtonType(HWND window)
+{
+    return IsClass(window, "Button") ? GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK : -1;
+}
+
+bool IsCheckBox(LONG type)
+{
+    return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE ||
+           type == BS_AUTO3STATE;
+}
+
+bool IsRadio(LONG type) { return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON; }
+
+/* The words that name a control: a check box's own; a radio button's group box; for anything
+ * else the nearest text before it in the template (a static, a group box or the check box
+ * that switches it). */
+std::string LabelOf(HWND dialog, int control)
+{
+    HWND window = dialog ? GetDlgItem(dialog, control) : nullptr;
+    if (!window)
+        return "";
+    const LONG type = ButtonType(window);
+    if (IsCheckBox(type))
+        return WindowString(window);
+    for (HWND before = GetWindow(window, GW_HWNDPREV); before;
+         before = GetWindow(before, GW_HWNDPREV)) {
+        const LONG beforeType = ButtonType(before);
+        if (beforeType == BS_GROUPBOX ||
+            (!IsRadio(type) && (IsCheckBox(beforeType) || IsClass(before, "Static")))) {
+            const std::string text = WindowString(before);
+            if (!text.empty())
+                return text;
+        }
+    }
+    return IsRadio(type) ? WindowString(window) : "";
+}
+
+std::string SourceString(void*, int id) { return StringOf(id); }
+std::string SourceCaption(void* context, int templateId)
+{
+    HWND dialog = static_cast<Templates*>(context)->Get(templateId);
+    return dialog ? WindowString(dialog) : "";
+}
+std::string SourceControl(void* context, int templateId, int control)
+{
+    HWND dialog = static_cast<Templates*>(context)->Get(templateId);
+    HWND window = dialog ? GetDlgItem(dialog, control) : nullptr;
+    return window ? WindowString(window) : "";
+}
+std::string SourceLabel(void* context, int templateId, int control)
+{
+    return LabelOf(static_cast<Templates*>(context)->Get(templateId), control);
+}
+
+// ---- The dialog ---------------------------------------------------------------------------
+
+struct ChangesDialog {
+    std::vector<ShownChange> rows;
+    ChangesPurpose purpose;
+    const char* fileName;
+};
+
+void AddColumn(HWND list, int index, int stringId, int width)
+{
+    char text[TEXT_SIZE];
+    LoadStr(static_cast<UINT>(stringId), text, sizeof text);
+    LVCOLUMNA column = {};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.pszText = text;
+    column.cx = width;
+    column.iSubItem = index;
+    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&column));
+}
+
+void SetCell(HWND list, int row, int column, const std::string& text)
+{
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(text.c_str());
+    if (column == 0) {
+        item.mask = LVIF_TEXT;
+        item.iItem = row;
+        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    } else {
+        SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+constexpr int COLUMNS = 4;
+
+/* Every column as wide as its widest cell or its title; room left over goes to the two value
+ * columns, and what does not fit scrolls sideways rather than being cut. */
+void SizeColumns(HWND list, const int (&titles)[COLUMNS])
+{
+    const int padding = 2 * GetSystemMetrics(SM_CXEDGE) + 12;
+    int widths[COLUMNS], total = 0;
+    for (int column = 0; column < COLUMNS; column++) {
+        SendMessageA(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), LVSCW_AUTOSIZE);
+        const int content = static_cast<int>(
+            SendMessageA(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+        const int title = static_cast<int>(SendMessageA(
+                              list, LVM_GETSTRINGWIDTHA, 0,
+                              reinterpret_cast<LPARAM>(StringOf(titles[column]).c_str()))) +
+                          padding;
+        widths[column] = content > title ? content : title;
+        total += widths[column];
+    }
+    RECT client;
+    GetClientRect(list, &client);
+    const int room = client.right - GetSystemMetrics(SM_CXVSCROLL) - total;
+    if (room > 0) {
+        widths[2] += room / 2;
+        widths[3] += room - room / 2;
+    }
+    for (int column = 0; column < COLUMNS; column++)
+        SendMessageA(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), widths[column]);
+}
+
+void FillList(HWND dialog, const ChangesDialog& changes)
+{
+    HWND list = GetDlgItem(dialog, IDC_CHANGES_LIST);
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP | LVS_EX_INFOTIP);
+    const int before = changes.purpose == CHANGES_FILE ? IDS_COL_IN_FILE : IDS_COL_ON_DEVICE;
+    const int after = changes.purpose == CHANGES_UPLOAD ? IDS_COL_AFTER_UPLOAD : IDS_COL_IN_MORAVEL;
+    const int titles[COLUMNS] = {IDS_COL_WHERE, IDS_COL_SETTING, before, after};
+    for (int column = 0; column < COLUMNS; column++)
+        AddColumn(list, column, titles[column], 0);
+    int row = 0;
+    for (const ShownChange& change : changes.rows) {
+        SetCell(list, row, 0, change.where);
+        SetCell(list, row, 1, change.what);
+        SetCell(list, row, 2, change.before);
+        SetCell(list, row, 3, change.after);
+        row++;
+    }
+    SizeColumns(list, titles);
+    ListView_SetItemState(list, 0, LVIS_FOCUSED, LVIS_FOCUSED);
+}
+
+/* Nothing differs: the one line says so, the list goes and the buttons move up under it. */
+void FoldList(HWND dialog)
+{
+    HWND list = GetDlgItem(dialog, IDC_CHANGES_LIST);
+    RECT listRect, buttonRect;
+    GetWindowRect(list, &listRect);
+    GetWindowRect(GetDlgItem(dialog, IDCANCEL), &buttonRect);
+    const int lift = buttonRect.top - listRect.top;
+    ShowWindow(list, SW_HIDE);
+    for (int id : {IDOK, IDCANCEL}) {
+        HWND button = GetDlgItem(dialog, id);
+        RECT r;
+        GetWindowRect(button, &r);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+        SetWindowPos(button, nullptr, r.left, r.top - lift, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    }
+    RECT frame;
+    GetWindowRect(dialog, &frame);
+    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top - lift,
+                 SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void InitChangesDialog(HWND dialog, const ChangesDialog& changes)
+{
+    const bool none = changes.rows.empty();
+    int text = 0;
+    switch (changes.purpose) {
+    case CHANGES_UPLOAD:
+        text = none ? IDS_REVIEW_UPLOAD_NONE : IDS_REVIEW_UPLOAD;
+        break;
+    case CHANGES_DEVICE:
+        text = none ? IDS_REVIEW_DEVICE_NONE : IDS_REVIEW_DEVICE;
+        SetWindowTextA(dialog, StringOf(IDS_REVIEW_DEVICE_TITLE).c_str());
+        break;
+    case CHANGES_FILE:
+        text = none ? IDS_REVIEW_FILE_NONE : IDS_REVIEW_FILE;
+        SetWindowTextA(dialog, StringOf(IDS_REVIEW_FILE_TITLE).c_str());
+        break;
+    }
+    const std::string line = FillIn(StringOf(text), {changes.fileName ? changes.fileName : ""});
+    SetDlgItemTextA(dialog, IDC_CHANGES_TEXT, line.c_str());
+    if (changes.purpose != CHANGES_UPLOAD) {
+        /* Only a look: one button, Close, the default. */
+        ShowWindow(GetDlgItem(dialog, IDOK), SW_HIDE);
+        EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
+        SetDlgItemTextA(dialog, IDCANCEL, StringOf(IDS_CLOSE).c_str());
+        SendMessageA(dialog, DM_SETDEFID, IDCANCEL, 0);
+        SendDlgItemMessageA(dialog, IDCANCEL, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    }
+    FillList(dialog, changes);
+    if (none)
+        FoldList(dialog);
+    CentreOnScreen(dialog);
+}
+
+INT_PTR CALLBACK ChangesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG: {
+        const ChangesDialog* changes = reinterpret_cast<const ChangesDialog*>(lParam);
+        InitChangesDialog(dialog, *changes);
+        if (changes->rows.empty() || changes->purpose != CHANGES_UPLOAD) {
+            SetFocus(GetDlgItem(dialog, changes->purpose == CHANGES_UPLOAD ? IDOK : IDCANCEL));
+            return FALSE;
+        }
+        return TRUE;
+    }
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+            EndDialog(dialog, LOWORD(wParam));
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+std::vector<ShownChange> ShowChanges(const std::vector<ItemChange>& changes)
+{
+    Templates templates;
+    const WordSource source = {SourceString, SourceCaption, SourceControl, SourceLabel, &templates};
+    std::vector<ShownChange> shown;
+    for (const ItemChange& change : changes)
+        shown.push_back({RenderWords(change.where, source), RenderWords(change.what, source),
+                         RenderWords(change.before, source), RenderWords(change.after, source)});
+    return shown;
+}
+
+INT_PTR RunChangesDialog(HWND owner, const std::vector<ItemChange>& changes, ChangesPurpose purpose,
+                         const char* fileName)
+{
+    ChangesDialog dialog = {ShowChanges(changes), purpose, fileName};
+    const INT_PTR result =
+        DialogBoxParamA(TemplateModule(IDD_CHANGES), MAKEINTRESOURCEA(IDD_CHANGES), owner,
+                        ChangesProc, reinterpret_cast<LPARAM>(&dialog));
+    return result == IDOK ? IDOK : IDCANCEL;
+}
+
+std::string RefusedMessage(const std::vector<ItemChange>& refused)
+{
+    const std::vector<ShownChange> shown = ShowChanges(refused);
+    const std::string format = StringOf(IDS_REFUSED_LINE);
+    std::string lines;
+    for (size_t i = 0; i < shown.size() && i < MOST_REFUSED_LINES; i++)
+        lines +=
+            FillIn(format, {shown[i].where, shown[i].what, shown[i].before, shown[i].after}) + "\n";
+    if (shown.size() > MOST_REFUSED_LINES)
+        lines += FillIn(StringOf(IDS_REFUSED_MORE),
+                        {std::to_string(shown.size() - MOST_REFUSED_LINES)}) +
+                 "\n";
+    return FillIn(StringOf(IDS_UPLOAD_REFUSED), {lines});
+}
