@@ -253,6 +253,7 @@ int main(int argc, char** argv)
     if (std::strcmp(verb, "list") == 0) {
         std::printf("connected|Moravel - |command %d\n", IDM_CONNECT);
         std::printf("downloaded|Moravel - |command %d\n", IDM_DOWNLOAD);
+        std::printf("upload-no-changes|Upload to Device|post %d\n", IDM_UPLOAD);
         std::printf("quick-dial-list|Moravel - |command %d\n", IDM_VIEW_QUICK);
         std::printf("entry-fax|Program Quick Dial01|edit 0\n");
         std::printf("entry-email|Program Quick Dial02|edit 1\n");
@@ -292,6 +293,8 @@ int main(int argc, char** argv)
         std::printf("counter|Counter|post %d\n", IDM_TOTAL_COUNTER);
         std::printf("device-info|Device Info|post %d\n", IDM_DEVICE_INFO);
         std::printf("properties|Properties|post %d\n", IDM_PROPERTIES);
+        std::printf("upload-changes|Upload to Device|upload-changes\n");
+        std::printf("compare-device|Compare with Device|post %d\n", IDM_COMPARE_DEVICE);
         return 0;
     }
     if (std::strncmp(verb, "setup-", 6) == 0)
@@ -329,6 +332,28 @@ int main(int argc, char** argv)
             SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ENTRY_CUSTOM_SCAN_ON, BN_CLICKED),
                          reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_ENTRY_CUSTOM_SCAN_ON)));
         return dialog ? 0 : 1;
+    }
+    if (std::strcmp(verb, "upload-changes") == 0) {
+        // Two Quick Dial entries edited through their dialog, then Upload: the review lists them.
+        SendMessageA(main, WM_COMMAND, IDM_VIEW_QUICK, 0);
+        const struct {
+            int row;
+            int control;
+            const char* text;
+        } edits[] = {{0, IDC_ENTRY_NAME, "Reception"}, {2, IDC_ENTRY_FAX_NUMBER, "0301234599"}};
+        for (const auto& edit : edits) {
+            SelectRow(main, edit.row);
+            PostMessageA(main, WM_COMMAND, IDM_ENTRY_PROPERTIES, 0);
+            HWND dialog = WaitDialog("Program");
+            if (!dialog)
+                return 1;
+            SetDlgItemTextA(dialog, edit.control, edit.text);
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+            for (int i = 0; i < 100 && IsWindow(dialog); i++)
+                Sleep(50);
+        }
+        PostMessageA(main, WM_COMMAND, IDM_UPLOAD, 0);
+        return 0;
     }
     if (std::strcmp(verb, "preview") == 0 && argc > 2)
         return OpenPreview(main, argv[2], argc > 3 && std::strcmp(argv[3], "zoom") == 0);
@@ -402,10 +427,12 @@ int main(int argc, char** argv)
                              : std::strncmp(argv[2], "forwarding-", 11) == 0 ? "Forwarding"
                              : std::strcmp(argv[2], "user-restriction-dialog") == 0
                                  ? "User Restriction"
-                             : std::strcmp(argv[2], "counter") == 0     ? "Counter"
-                             : std::strcmp(argv[2], "device-info") == 0 ? "Device Info"
-                             : std::strcmp(argv[2], "properties") == 0  ? "Properties"
-                                                                        : nullptr;
+                             : std::strcmp(argv[2], "counter") == 0      ? "Counter"
+                             : std::strcmp(argv[2], "device-info") == 0  ? "Device Info"
+                             : std::strcmp(argv[2], "properties") == 0   ? "Properties"
+                             : std::strncmp(argv[2], "upload-", 7) == 0  ? "Upload to Device"
+                             : std::strncmp(argv[2], "compare-", 8) == 0 ? "Compare with"
+                                                                         : nullptr;
         if (prefix) {
             CloseSearch search = {prefix, 0};
             EnumWindows(CloseDialog, reinterpret_cast<LPARAM>(&search));
