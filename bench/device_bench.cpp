@@ -20,11 +20,14 @@
 
 #include "device/device_transfer.h"
 #include "device/device_transport.h"
+#include "device/setting_file.h"
 #include "device/tcp_backend.h"
 #include "devsim/sim_backend.h"
 #include "devsim/sim_demo.h"
 #include "devsim/sim_server.h"
+#include "document/dial_records.h"
 #include "document/document.h"
+#include "settings/device_changes.h"
 #include "ui/app_state.h"
 
 namespace {
@@ -166,6 +169,87 @@ void ReportThroughput(const Link& link, int runs)
     SetDeviceBackend(nullptr);
 }
 
+// Renames the demo's four Speed Dial entries and sets another Auto Reset time, differently each
+// run, so that every upload has records to change and to read back, as an edit session would.
+void EditSomeEntries(int run)
+{
+    for (int index : {0, 1, 2, 10}) {
+        DialRecord entry = {};
+        DecodeSpeedEntry(&entry, gDocument.edit, index);
+        std::snprintf(entry.name, sizeof entry.name, "Bench %d/%d", run, index);
+        EncodeSpeedEntry(gDocument.edit, &entry, index);
+    }
+    gDocument.edit.system.autoResetTime = static_cast<uint8_t>(1 + run % 4);
+    CommitEdits(gDocument);
+}
+
+// The upload as the window runs it: the device read into a scratch image, the change list, the
+// device's data written to the history, the upload, the changed records read back and compared.
+int CheckedUpload(const char* historyPath)
+{
+    DeviceImage current = {nullptr};
+    if (!CreateDeviceImage(current))
+        return 0;
+    int ok = DownloadImage(&current, nullptr);
+    if (ok) {
+        const ChangeOptions options = {0};
+        ok = !ListChanges(current, gDocument.image, options).empty() &&
+             WriteSettingFile(current, historyPath);
+        std::vector<int> records(ITEM_COUNT);
+        const int count = ListChangedRecords(current.bytes, gDocument.image.bytes, records.data());
+        std::vector<uint8_t> readBack(gDocument.image.bytes,
+                                      gDocument.image.bytes + DEVICE_IMAGE_SIZE);
+        ok = ok && UploadImage(&gDocument.image, nullptr) &&
+             ReadBackRecords(records.data(), count, readBack.data(), nullptr);
+        const DeviceImage back = {readBack.data()};
+        ok = ok && ListChanges(back, gDocument.image, options).empty();
+    }
+    ReleaseDeviceImage(current);
+    return ok;
+}
+
+// The checked upload against the bare one, each run with fresh edits; the ratio is what the
+// reading, the history and the check cost on this link.
+void ReportChecked(const Link& link, int latencyUs, int runs)
+{
+    SlowBackend slow;
+    InitSlowBackend(&slow, link.backend, latencyUs);
+    SetDeviceBackend(&slow.backend);
+    DeviceOpen();
+    DeviceImage start = {nullptr};
+    CreateDeviceImage(start);
+    DownloadImage(&start, nullptr);
+    TakeDownloadedImage(gDocument, start, static_cast<int>(gApp.quickKeyCount));
+    ReleaseDeviceImage(start);
+    const std::string history =
+        std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") +
+        "/device_bench_history.dat";
+    double bare = 0, checked = 0;
+    long bareTransfers = 0, checkedTransfers = 0;
+    int failures = 0;
+    for (int i = 0; i < runs; i++) {
+        for (int kind = 0; kind < 2; kind++) {
+            EditSomeEntries(2 * i + kind);
+            DeviceOpen();
+            slow.transfers = 0;
+            const Clock::time_point wall = Clock::now();
+            const int ok =
+                kind ? CheckedUpload(history.c_str()) : UploadImage(&gDocument.image, nullptr);
+            const double ms =
+                std::chrono::duration<double, std::milli>(Clock::now() - wall).count();
+            (kind ? checked : bare) += ms;
+            (kind ? checkedTransfers : bareTransfers) += slow.transfers;
+            failures += ok ? 0 : 1;
+        }
+    }
+    std::remove(history.c_str());
+    std::printf("%-5s %7d %9.0f %9.1f %9.0f %9.1f %7.2f%s\n", link.name, latencyUs,
+                static_cast<double>(bareTransfers) / runs, bare / runs,
+                static_cast<double>(checkedTransfers) / runs, checked / runs, checked / bare,
+                failures ? "  (FAILED runs)" : "");
+    SetDeviceBackend(nullptr);
+}
+
 const char USAGE[] =
     "usage: device_bench [--latency-us N]... [--runs N] [--throughput-runs N] [--no-tcp]\n";
 
@@ -241,6 +325,15 @@ int main(int argc, char** argv)
     for (int latency : latencies)
         for (const Link& link : links)
             ReportHeld(link, latency, runs);
+
+    std::printf("\nchecked upload (read, change list, history file, upload, read-back of the 5 "
+                "changed records) against the bare upload; mean of %d runs\n",
+                runs);
+    std::printf("%-5s %7s %9s %9s %9s %9s %7s\n", "link", "lat us", "bare xfer", "bare ms",
+                "chk xfer", "chk ms", "ratio");
+    for (int latency : latencies)
+        for (const Link& link : links)
+            ReportChecked(link, latency, runs);
 
     std::printf("\nno latency: throughput; mean of %d runs after one warm-up\n", throughputRuns);
     std::printf("%-5s %-9s %9s %9s %12s %11s %12s\n", "link", "transfer", "transfers", "wall ms",
