@@ -498,6 +498,17 @@ TEST_F(DeviceCommands, TheReviewListsExactlyWhatChangesAndCancelSendsNothing)
     EXPECT_EQ(0, WritePackets(device)) << "Cancel sends nothing";
     EXPECT_TRUE(HistoryFiles(historyFolder).empty());
     EXPECT_EQ(1u, gApp.connected);
+
+    // A reading that fails shows the failure, no review, and sends nothing either.
+    device->faults.dropAtRecord = 100;
+    {
+        DialogAnswer answer("Upload to Device", IDOK);
+        Command(IDM_UPLOAD);
+        EXPECT_EQ(0, answer.Seen());
+    }
+    EXPECT_EQ(std::vector<std::string>{"Reading/writing device data has failed."}, gMessages);
+    EXPECT_EQ(0, WritePackets(device));
+    EXPECT_EQ(0u, gApp.connected);
 }
 
 // A device that keeps an item's old value: the check after the commit names it, and the data
