@@ -40,8 +40,11 @@ std::vector<std::string> gMessages;
 int gAnswer = IDYES;
 std::string gChosenFile;
 
+std::string gOfferedPath;
+
 int ChooseFile(HWND, char* path, int size, int, const char*)
 {
+    gOfferedPath = path;
     lstrcpynA(path, gChosenFile.c_str(), size);
     return 1;
 }
@@ -460,6 +463,16 @@ TEST_F(DeviceCommands, UploadShowsTheChangesKeepsTheDevicesDataAndSendsIt)
     EXPECT_EQ(0u, history[0].find("Front Office MFP 20")) << history[0];
     EXPECT_TRUE(before == FileBytes((historyFolder + "\\" + history[0]).c_str()))
         << "the history holds the device's data as it was";
+
+    // Going back: Device History offers the folder, and the file opens as any other.
+    gAnswer = IDNO;  // no save of the data held
+    gChosenFile = historyFolder + "\\" + history[0];
+    SetFileDialogHook(ChooseFile);
+    Command(IDM_DEVICE_HISTORY);
+    SetFileDialogHook(nullptr);
+    EXPECT_EQ(historyFolder + "\\", gOfferedPath);
+    EXPECT_TRUE(before == std::vector<uint8_t>(gDocument.image.bytes,
+                                               gDocument.image.bytes + DEVICE_IMAGE_SIZE));
 }
 
 // The review lists one row per changed setting and entry, and none for what the selector rules
