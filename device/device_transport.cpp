@@ -5,12 +5,13 @@
 
 #include "device/byte_order.h"
 
-DevicePipes gDevicePipes = {PIPE_NOT_OPEN, PIPE_NOT_OPEN, -1};
+DevicePipes gDevicePipes = {PIPE_NOT_OPEN, PIPE_NOT_OPEN, -1, 0};
 
 namespace {
 
 const DeviceBackend* gBackend = nullptr;
 uint32_t gAcceptedIds[ACCEPTED_PRODUCT_ID_MAX] = {};
+int gChosenDevice = -1;
 
 int OpenNothing(void*, int, int, PipeHandle*) { return 0; }
 
@@ -64,6 +65,7 @@ int TryDevice(const DeviceBackend* backend, int device)
         DeviceClose();
         return 0;
     }
+    gDevicePipes.productId = ReadU16Le(descriptor + DESCRIPTOR_PRODUCT_OFFSET);
 
     PipeHandle reply = PIPE_NOT_OPEN;
     if (!backend->openPipe(backend->context, device, PIPE_REPLY, &reply)) {
@@ -112,17 +114,30 @@ int DeviceOpen()
     }
     DeviceClose();
 
+    if (gChosenDevice >= 0)
+        return TryDevice(backend, gChosenDevice) ? 0 : -1;
     for (int device = 0; device < DEVICE_NUMBER_COUNT; device++)
         if (TryDevice(backend, device))
             return 0;
     return -1;
 }
 
+void SetDeviceNumber(int device)
+{
+    const int chosen = device >= 0 && device < DEVICE_NUMBER_COUNT ? device : -1;
+    if (chosen != gChosenDevice && gDevicePipes.device != chosen)
+        DeviceClose();
+    gChosenDevice = chosen;
+}
+
+int ChosenDeviceNumber() { return gChosenDevice; }
+
 void DeviceClose()
 {
     ClosePipe(&gDevicePipes.command);
     ClosePipe(&gDevicePipes.reply);
     gDevicePipes.device = -1;
+    gDevicePipes.productId = 0;
 }
 
 int StatusHandshake(uint8_t* status)

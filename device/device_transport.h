@@ -46,6 +46,7 @@ struct DevicePipes {
     PipeHandle command;
     PipeHandle reply;
     int device;
+    uint32_t productId;  // from the open device's descriptor (0 when closed)
 };
 extern DevicePipes gDevicePipes;
 
@@ -61,9 +62,15 @@ const DeviceBackend* NoDeviceBackend();
 constexpr int ACCEPTED_PRODUCT_ID_MAX = 10;
 void SetAcceptedProductIds(const uint32_t* ids, int count);
 
+// Keeps DeviceOpen to device number `device` (0..14) alone, for a program that names the device
+// it works on; -1 (the default) searches them all again. Open pipes of another number close.
+void SetDeviceNumber(int device);
+int ChosenDeviceNumber();
+
 // Makes sure both pipes are open and the device answers the status handshake: first by
 // re-checking pipes left open, else by searching device numbers 0..14 for an accepted product
-// id (SetAcceptedProductIds) that answers; the lowest number wins. 0 on success, -1 on
+// id (SetAcceptedProductIds) that answers; the lowest number wins (only the chosen one, after
+// SetDeviceNumber). 0 on success, -1 on
 // failure. Shows nothing: callers report.
 int DeviceOpen();
 

@@ -117,6 +117,7 @@ protected:
 
     void TearDown() override
     {
+        SetDeviceNumber(-1);
         SetDeviceBackend(nullptr);
         SetDeviceLinkHooks(nullptr);
         SetUploadDumpPath(DEFAULT_UPLOAD_DUMP_PATH);

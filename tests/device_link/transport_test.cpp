@@ -23,6 +23,26 @@ TEST_F(TransportTest, OfTwoAcceptedDevicesTheLowerNumberWins)
     EXPECT_EQ(counting.opened[5][0], 0);
 }
 
+// A program that names its device opens that one only, with its product id, and none when
+// that one is not ours.
+TEST_F(TransportTest, AChosenDeviceNumberOpensThatDeviceAlone)
+{
+    AddDevice(1);
+    SimDevice* chosen = AddDevice(4);
+    chosen->productId = 0x2A02;
+    SetDeviceNumber(4);
+    EXPECT_EQ(DeviceOpen(), 0);
+    EXPECT_EQ(gDevicePipes.device, 4);
+    EXPECT_EQ(gDevicePipes.productId, 0x2A02u);
+    EXPECT_EQ(counting.opened[1][0], 0) << "device 1 is not looked at";
+    SetDeviceNumber(2);
+    EXPECT_EQ(gDevicePipes.device, -1) << "the other device's pipes close";
+    EXPECT_EQ(DeviceOpen(), -1) << "nothing at 2";
+    SetDeviceNumber(-1);
+    EXPECT_EQ(DeviceOpen(), 0);
+    EXPECT_EQ(gDevicePipes.device, 1);
+}
+
 TEST_F(TransportTest, ForeignProductIdIsSkippedAndItsPipeClosed)
 {
     SimDevice* foreign = AddDevice(0);
