@@ -237,10 +237,11 @@ struct RowSink {
     std::vector<ItemChange>& rows;
     int record;
     uint32_t item;
+    bool all;  // every field, changed or not
     void Add(const Words& where, const Words& what, const Words& before, const Words& after,
              bool force = false)
     {
-        if (force || !(before == after))
+        if (all || force || !(before == after))
             rows.push_back({record, item, where, what, before, after});
     }
 };
@@ -504,12 +505,33 @@ std::vector<ItemChange> ListChanges(const DeviceImage& device, const DeviceImage
     const Pair states = {*deviceState, *uploadState};
     for (int i = 0; i < count; i++) {
         const int record = records[i];
-        RowSink sink = {rows, record, PositionItemId(record)};
+        RowSink sink = {rows, record, PositionItemId(record), false};
         if (IsDialItem(sink.item))
             DialRows(sink, states, options);
         else
             SettingRows(sink, states, ItemRecordBytes(device, record),
                         ItemRecordBytes(upload, record));
+    }
+    return rows;
+}
+
+std::vector<ItemChange> ListSettings(const DeviceImage& image, const ChangeOptions& options)
+{
+    std::vector<ItemChange> rows;
+    if (!image.bytes)
+        return rows;
+    std::unique_ptr<EditState> state(new EditState());
+    LoadEditState(*state, image);
+    const Pair states = {*state, *state};
+    for (int record = 0; record < ITEM_COUNT; record++) {
+        if (!IsRecordUploaded(image.bytes, record))
+            continue;
+        RowSink sink = {rows, record, PositionItemId(record), true};
+        if (IsDialItem(sink.item))
+            DialRows(sink, states, options);
+        else
+            SettingRows(sink, states, ItemRecordBytes(image, record),
+                        ItemRecordBytes(image, record));
     }
     return rows;
 }

@@ -54,6 +54,10 @@ struct ChangeOptions {
 std::vector<ItemChange> ListChanges(const DeviceImage& device, const DeviceImage& upload,
                                     const ChangeOptions& options);
 
+// Every setting and dial entry an upload of `image` would send, in record order, in the same
+// rows: one per field the pages show (one per entry), with `before` and `after` both its value.
+std::vector<ItemChange> ListSettings(const DeviceImage& image, const ChangeOptions& options);
+
 // ---- Showing the parts ------------------------------------------------------------------------
 
 // Where a front end finds the words of the parts. Each returns the text, or "" when it has none.

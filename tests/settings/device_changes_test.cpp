@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "device/byte_order.h"
+#include "device/device_transfer.h"
 #include "devsim/sim_demo.h"
 #include "devsim/sim_device.h"
 #include "document/dial_records.h"
@@ -274,6 +275,25 @@ TEST_F(DeviceChanges, DialEntriesAreNamedByNumberAndShownWithTheirDestination)
         Row(speed, "20  Bob", "(empty)", "Bob, E-Mail bob@example.com"),
     };
     EXPECT_EQ(expected, Rows());
+}
+
+// The whole data in the same rows: every record an upload sends, none other, each with its value.
+TEST_F(DeviceChanges, ListSettingsShowsEverySentRecordWithItsValue)
+{
+    std::vector<int> seen(ITEM_COUNT, 0);
+    std::string name, branch;
+    for (const ItemChange& c : ListSettings(device, {0})) {
+        EXPECT_TRUE(c.before == c.after);
+        seen[c.record] = 1;
+        if (c.item == 0x10C04)
+            name = RenderWords(c.after, FAKE);
+        if (c.item == 0x12072)  // Speed Dial 02
+            branch = RenderWords(c.after, FAKE);
+    }
+    for (int record = 0; record < ITEM_COUNT; record++)
+        EXPECT_EQ(IsRecordUploaded(device.bytes, record), seen[record]) << "record " << record;
+    EXPECT_EQ("Front Office MFP", name);
+    EXPECT_EQ("Branch Leeds, Fax 01134960999, " + S(IDS_SPEED_14400), branch);
 }
 
 TEST(ChangeWords, LabelsLoseTheirAccessKeysAndColons)
