@@ -9,17 +9,19 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "app/device_history_win.h"
 #include "app/file_commands_win.h"
 #include "app/frame_win.h"
+#include "device/device_lock_win.h"
 #include "device/device_protocol.h"
 #include "device/device_transfer.h"
 #include "device/device_transport.h"
 #include "devsim/device_backends.h"
+#include "document/device_history_win.h"
 #include "document/document.h"
 #include "resources/resource_ids.h"
 #include "settings/device_changes_win.h"
@@ -83,8 +85,23 @@ void ShowStatusString(int id)
 void ShowOfflineAfterFailure()
 {
     gApp.connected = 0;
+    ReleaseDeviceLock();
     RefreshUiState();
     ShowConnectionText();
+}
+
+/* The connection check behind the devices' lock: while another program (MoravelCmd) works on
+ * the devices, the device is in use. The lock is kept while connected. */
+int LockedConnection()
+{
+    if (!TakeDeviceLock()) {
+        ShowLinkMessage(IDS_DEVICE_IN_USE);
+        return 0;
+    }
+    if (CheckConnection(nullptr))
+        return 1;
+    ReleaseDeviceLock();
+    return 0;
 }
 
 /* A transfer that failed half-way: said, and the program counts as disconnected. */
@@ -147,7 +164,7 @@ int CheckUpload(HWND window, UploadCheck& check)
  * that waited for the device to come back. 1 when connected and nothing failed. */
 int CheckedConnection(HWND window)
 {
-    if (!CheckConnection(nullptr))
+    if (!LockedConnection())
         return 0;
     if (gUploadCheck.pending && !CheckUpload(window, gUploadCheck)) {
         FailTransfer(window);
@@ -207,13 +224,15 @@ void InstallDeviceLink()
                                           StopPollTimer,   WindowConnected, ForgetRemoteMode};
     SetDeviceLinkHooks(&hooks);
     SetAcceptedProductIds(gApp.acceptedProductIds, ACCEPTED_ID_SLOTS);
-    if (!CurrentDeviceBackend())
+    if (!CurrentDeviceBackend()) {
         SetDeviceBackend(SelectDeviceBackendFromEnvironment());
+        SetDeviceLockName(DeviceLockName(std::getenv("MORAVEL_DEVICE")).c_str());
+    }
 }
 
 void OnConnect(HWND window)
 {
-    gApp.connected = CheckConnection(nullptr);
+    gApp.connected = LockedConnection();
     if (gApp.connected == 1) {
         BeginRemoteMode();
         gApp.remoteModeOpen = 1;
@@ -239,6 +258,7 @@ void OnDisconnect(HWND)
     EndRemoteMode();
     gApp.remoteModeOpen = 0;
     DeviceClose();
+    ReleaseDeviceLock();
     RefreshUiState();
     ShowConnectionText();
 }
@@ -251,6 +271,8 @@ void OnPollTimer(HWND)
         return;
     StopPollTimer();
     gApp.connected = CheckConnection(nullptr);
+    if (!gApp.connected)
+        ReleaseDeviceLock();
     DeviceClose();
     RefreshUiState();
     ShowConnectionText();

@@ -5,7 +5,7 @@
  */
 #include "app/file_commands_win.h"
 
-#include "app/device_history_win.h"
+#include "document/device_history_win.h"
 #include "app/frame_win.h"
 #include "app/program_win.h"
 #include "device/setting_file.h"

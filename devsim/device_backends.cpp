@@ -116,3 +116,32 @@ const DeviceBackend* SelectDeviceBackendFromEnvironment()
 {
     return SelectDeviceBackend(std::getenv("MORAVEL_DEVICE"));
 }
+
+std::string DeviceLockName(const char* text)
+{
+    DeviceChoice choice;
+    if (!ParseDeviceChoice(text, &choice))
+        return "";
+    std::string name = "Moravel.DeviceLink.";
+    switch (choice.kind) {
+    case BACKEND_USB:
+        name += "usb";
+        break;
+    case BACKEND_SIM:
+        if (choice.simPath.empty())
+            return "";
+        name += "sim." + choice.simPath;
+        break;
+    case BACKEND_TCP:
+        name += "tcp";
+        for (const TcpEndpoint& endpoint : choice.endpoints)
+            name += "." + endpoint.host + ":" + std::to_string(endpoint.port);
+        break;
+    default:
+        return "";
+    }
+    // A lock's name takes no backslash, and Windows paths and host names ignore case.
+    for (char& c : name)
+        c = c == '\\' ? '/' : static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return name;
+}

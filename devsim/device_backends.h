@@ -36,3 +36,8 @@ int ParseDeviceChoice(const char* text, DeviceChoice* choice);
 // call.
 const DeviceBackend* SelectDeviceBackend(const char* text);
 const DeviceBackend* SelectDeviceBackendFromEnvironment();
+
+// The name of the lock that keeps two programs off the same devices (device/device_lock_win.h)
+// for a MORAVEL_DEVICE text: one per USB bus, per sim state file and per TCP list. "" when no
+// other program can reach the device (plain "sim", a text that opens nothing).
+std::string DeviceLockName(const char* text);

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/commands_win.h"
-#include "app/device_history_win.h"
+#include "document/device_history_win.h"
 #include "app/frame_win.h"
 #include "app/help_win.h"
 #include "app/main_window_win.h"

@@ -213,6 +213,17 @@ TEST(DeviceChoice, AtMostFifteenEndpoints)
         << "a sixteenth endpoint has no device number";
 }
 
+// Programs that reach the same devices share a lock's name; a private device needs none.
+TEST(DeviceChoice, LockNames)
+{
+    EXPECT_EQ("moravel.devicelink.usb", DeviceLockName(nullptr));
+    EXPECT_EQ("", DeviceLockName("sim"));
+    EXPECT_EQ("", DeviceLockName("bogus"));
+    EXPECT_EQ("moravel.devicelink.sim.c:/office/mfp.dat", DeviceLockName("sim:C:\\Office\\MFP.dat"));
+    EXPECT_EQ("moravel.devicelink.tcp.10.0.0.5:9360.host:9361",
+              DeviceLockName("tcp:10.0.0.5:9360,Host:9361"));
+}
+
 TEST(DeviceChoice, UnusableTextOpensNoDevice)
 {
     ResetAppState(&gApp);

@@ -1,5 +1,5 @@
 /* The device history folder and its files. See device_history_win.h. */
-#include "app/device_history_win.h"
+#include "document/device_history_win.h"
 
 #include <windows.h>
 #include <shlobj.h>

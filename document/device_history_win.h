@@ -2,8 +2,8 @@
  * The device history on disk: %LOCALAPPDATA%\Moravel\History, where every upload first keeps
  * the device's data as it was (names and pruning: document/device_history.h).
  */
-#ifndef MORAVEL_APP_DEVICE_HISTORY_WIN_H
-#define MORAVEL_APP_DEVICE_HISTORY_WIN_H
+#ifndef MORAVEL_DOCUMENT_DEVICE_HISTORY_WIN_H
+#define MORAVEL_DOCUMENT_DEVICE_HISTORY_WIN_H
 
 #include "device/device_image.h"
 
