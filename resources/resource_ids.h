@@ -846,6 +846,32 @@
 #define IDM_COMPARE_FILE                9951
 #define IDM_DEVICE_HISTORY              9952
 
+/* MoravelCmd's texts */
+#define IDS_CMD_USAGE                   9960
+#define IDS_CMD_VERSION                 9961
+#define IDS_CMD_DEVICE_MESSAGE          9962
+#define IDS_CMD_FILE_UNREADABLE         9963
+#define IDS_CMD_FILE_UNWRITABLE         9964
+#define IDS_CMD_CHANGE_LINE             9965
+#define IDS_CMD_SHOW_LINE               9966
+#define IDS_CMD_IN_USE_BY_MORAVEL       9967
+#define IDS_CMD_NO_DEVICE               9968
+#define IDS_CMD_CONFIRM                 9969
+#define IDS_CMD_YES                     9970
+#define IDS_CMD_NO_CONSOLE              9971
+#define IDS_CMD_NOT_UPLOADED            9972
+#define IDS_CMD_HISTORY_FAILED          9973
+#define IDS_CMD_HISTORY_KEPT            9974
+#define IDS_CMD_REFUSED                 9975
+#define IDS_CMD_SAME                    9976
+#define IDS_CMD_NO_COMMAND              9977
+#define IDS_CMD_BAD_COMMAND             9978
+#define IDS_CMD_BAD_OPTION              9979
+#define IDS_CMD_MISSING_VALUE           9980
+#define IDS_CMD_BAD_DEVICE              9981
+#define IDS_CMD_BAD_FILES               9982
+#define IDS_CMD_CONFLICT                9983
+
 /* clang-format on */
 
 #endif

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "app/commands_win.h"
-#include "document/device_history_win.h"
 #include "app/frame_win.h"
 #include "app/help_win.h"
 #include "app/main_window_win.h"
@@ -24,6 +23,7 @@
 #include "device/setting_file.h"
 #include "devsim/device_backends.h"
 #include "devsim/sim_backend.h"
+#include "document/device_history_win.h"
 #include "document/dial_records.h"
 #include "document/document.h"
 #include "resources/resource_ids.h"
@@ -329,20 +329,6 @@ TEST_F(DeviceCommands, ABrokenDownloadIsReportedAndLeavesTheProgramOffline)
     EXPECT_EQ(0u, gApp.connected);
     EXPECT_FALSE(MenuItemEnabled(window, IDM_UPLOAD));
     EXPECT_EQ("Connection : Offline", PanelText());
-}
-
-std::vector<uint8_t> FileBytes(const char* path)
-{
-    std::vector<uint8_t> bytes(DEVICE_IMAGE_SIZE + 1);
-    HANDLE file =
-        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    DWORD read = 0;
-    if (file != INVALID_HANDLE_VALUE) {
-        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-        CloseHandle(file);
-    }
-    bytes.resize(read);
-    return bytes;
 }
 
 // The link drops half-way through a second download: the program keeps what it had, shown as

@@ -9,6 +9,7 @@
 #include "app/program_win.h"
 #include "app/startup_win.h"
 #include "app/ui_state_win.h"
+#include "device/device_image.h"
 #include "resources/resource_ids.h"
 #include "ui/app_state.h"
 #include "ui/file_dialog_win.h"
@@ -269,4 +270,18 @@ std::string StatusText(HWND window, int part)
     SendMessageA(GetDlgItem(window, IDC_STATUSBAR), SB_GETTEXTA, static_cast<WPARAM>(part),
                  reinterpret_cast<LPARAM>(text));
     return text;
+}
+
+std::vector<uint8_t> FileBytes(const char* path)
+{
+    std::vector<uint8_t> bytes(DEVICE_IMAGE_SIZE + 1);
+    HANDLE file =
+        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    DWORD read = 0;
+    if (file != INVALID_HANDLE_VALUE) {
+        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+        CloseHandle(file);
+    }
+    bytes.resize(read);
+    return bytes;
 }

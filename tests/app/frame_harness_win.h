@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -49,6 +50,9 @@ public:
 };
 // The texts of a report list's rows, each row's cells joined by " | ".
 std::vector<std::string> ListRows(HWND list);
+
+// A file's bytes (up to one setting data file and a byte more: enough to tell a longer one).
+std::vector<uint8_t> FileBytes(const char* path);
 
 // The text of one part of the main window's status bar.
 std::string StatusText(HWND window, int part);

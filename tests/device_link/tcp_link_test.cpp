@@ -5,46 +5,19 @@
 #include <chrono>
 #include <thread>
 
-#include "devsim/device_backends.h"
 #include "device/tcp_backend.h"
+#include "devsim/device_backends.h"
 #include "devsim/sim_demo.h"
 #include "devsim/sim_server.h"
 #include "link_test_support.h"
 #include "resources/resource_ids.h"
+#include "running_server.h"
 
 using namespace linktest;
 
 namespace {
 
 constexpr int SHORT_READ_TIMEOUT_MS = 300;
-
-struct RunningServer {
-    std::unique_ptr<SimDevice> device;
-    SimServer server;
-    std::thread thread;
-
-    explicit RunningServer(void (*configure)(SimDevice*) = nullptr) : device(new SimDevice)
-    {
-        SimInitDemo(device.get());
-        device->capturePackets = 1;
-        if (configure)
-            configure(device.get());
-        ok = SimServerOpen(&server, device.get(), "127.0.0.1", 0);
-        if (ok)
-            thread = std::thread(SimServerRun, &server);
-    }
-    // Stops the server; only then may the test look at the device.
-    void Stop()
-    {
-        if (thread.joinable()) {
-            SimServerStop(&server);
-            thread.join();
-            SimServerClose(&server);
-        }
-    }
-    ~RunningServer() { Stop(); }
-    int ok = 0;
-};
 
 class TcpLinkTest : public LinkTest {
 protected:
@@ -69,10 +42,12 @@ TEST_F(TcpLinkTest, ConnectDownloadEditUpload)
     ASSERT_EQ(CheckConnection(nullptr), 1);
     ASSERT_EQ(BeginRemoteMode(), 1);
     ASSERT_EQ(DownloadImage(&gDocument.image, nullptr), 1);
-    EXPECT_STREQ(reinterpret_cast<char*>(ImageItemValue(gDocument.image, 0x10C04)), "Front Office MFP");
+    EXPECT_STREQ(reinterpret_cast<char*>(ImageItemValue(gDocument.image, 0x10C04)),
+                 "Front Office MFP");
     std::memcpy(ImageItemValue(gDocument.image, 0x10C04), "Print Room\0\0\0\0\0\0", 16);
     SetImageItemLength(gDocument.image, 0x10C04, 10);
-    const std::vector<uint8_t> sent(gDocument.image.bytes, gDocument.image.bytes + DEVICE_IMAGE_SIZE);
+    const std::vector<uint8_t> sent(gDocument.image.bytes,
+                                    gDocument.image.bytes + DEVICE_IMAGE_SIZE);
     ASSERT_EQ(UploadImage(&gDocument.image, nullptr), 1);
     DeviceClose();
     ASSERT_EQ(EndRemoteMode(), 1);
@@ -116,7 +91,8 @@ TEST_F(TcpLinkTest, DeviceFallingSilentMidDownloadFailsWithinTheTimeout)
     EXPECT_LT(took, std::chrono::seconds(30)) << "the read time-out did not end the wait";
     DeviceClose();
     s.Stop();
-    EXPECT_EQ(ItemLength(gDocument.image, 99), SimItemLength(s.device.get(), 99)) << "record 99 arrived";
+    EXPECT_EQ(ItemLength(gDocument.image, 99), SimItemLength(s.device.get(), 99))
+        << "record 99 arrived";
     EXPECT_EQ(ItemLength(gDocument.image, 100), 0u) << "record 100 never did";
 }
 
