@@ -6,7 +6,7 @@
 ; question about unsaved changes; it is never ended by force.
 ;
 ; Build (makensis runs on Linux; paths absolute):
-;   makensis -DMORAVEL_DIR=<folder with Moravel.exe and QVPVX.html>
+;   makensis -DMORAVEL_DIR=<folder with Moravel.exe, MoravelCmd.exe and QVPVX.html>
 ;            -DQUILLET_DLL=<the x64 Quillet.dll> -DOUTDIR=<folder> [-DOUTFILE=<file>] Moravel.nsi
 ; The version comes from Moravel.exe's version resource; the file is
 ; <OUTDIR>/Moravel-Setup-<version>.exe unless OUTFILE names another.
@@ -356,6 +356,7 @@ Section "Moravel" SectionMoravel
 
   SetOutPath "$INSTDIR"
   File "${MORAVEL_DIR}/Moravel.exe"
+  File "${MORAVEL_DIR}/MoravelCmd.exe"
   File "${MORAVEL_DIR}/QVPVX.html"
   File "/oname=Quillet.dll" "${QUILLET_DLL}"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
@@ -398,6 +399,7 @@ Section "Uninstall"
   ${EndIf}
 
   Delete "$INSTDIR\Moravel.exe"
+  Delete "$INSTDIR\MoravelCmd.exe"
   Delete "$INSTDIR\QVPVX.html"
   Delete "$INSTDIR\Quillet.dll"
   Delete "$INSTDIR\Uninstall.exe"

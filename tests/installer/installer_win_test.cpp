@@ -20,7 +20,8 @@
 
 namespace {
 
-const char* const INSTALLED_FILES[] = {"Moravel.exe", "QVPVX.html", "Quillet.dll", "Uninstall.exe"};
+const char* const INSTALLED_FILES[] = {"Moravel.exe", "MoravelCmd.exe", "QVPVX.html",
+                                       "Quillet.dll", "Uninstall.exe"};
 const char UNINSTALL_KEY[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Moravel";
 constexpr DWORD PROCESS_TIMEOUT_MS = 60000;
 constexpr DWORD WINDOW_TIMEOUT_MS = 30000;
@@ -464,7 +465,7 @@ protected:
 
     void ExpectInstalledFilesAsBuilt() const
     {
-        for (const char* name : {"Moravel.exe", "QVPVX.html", "Quillet.dll"})
+        for (const char* name : {"Moravel.exe", "MoravelCmd.exe", "QVPVX.html", "Quillet.dll"})
             EXPECT_TRUE(ReadAll(Installed(name)) == ReadAll(Staged(name)))
                 << Installed(name) << " differs from the file the setup program was built with";
     }
@@ -505,7 +506,7 @@ TEST_F(Setup, SilentInstallPutsFilesShortcutsAndUninstallEntryInPlaceAndMoravelS
         SamePath("\"" + Installed("Uninstall.exe") + "\" /S", EntryText("QuietUninstallString")))
         << EntryText("QuietUninstallString");
     DWORD bytes = 0;
-    for (const char* name : {"Moravel.exe", "QVPVX.html", "Quillet.dll"})
+    for (const char* name : {"Moravel.exe", "MoravelCmd.exe", "QVPVX.html", "Quillet.dll"})
         bytes += static_cast<DWORD>(ReadAll(Installed(name)).size());
     const DWORD size = EntryNumber("EstimatedSize");
     EXPECT_TRUE(size >= bytes / 1024 && size <= bytes / 1024 + 4)
