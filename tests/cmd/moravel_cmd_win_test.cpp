@@ -214,7 +214,12 @@ TEST(MoravelCmd, DevicesAndABackupOfEveryDevice)
 
     const std::string folder = Folder("backup");
     c.device->faults.dropAtRecord = 100;
-    const Outcome saved = RunCmd("backup --all --out \"" + folder + "\"", devices);
+    const std::string log = folder + "\\backup.log";
+    const Outcome saved =
+        RunCmd("backup --all --out \"" + folder + "\" --log \"" + log + "\"", devices);
+    EXPECT_TRUE(Contains(ReadAll(log), "device 2: download failed")) << ReadAll(log);
+    EXPECT_TRUE(Contains(ReadAll(log), "exit status 4"));
+    DeleteFileA(log.c_str());
     EXPECT_EQ(4u, saved.status) << saved.err;
     EXPECT_TRUE(Contains(saved.err, "Device 2: Reading/writing device data has failed."))
         << saved.err;
@@ -262,6 +267,9 @@ TEST(MoravelCmd, CompareAndRestore)
               Lines(differ.out));
 
     device->received.clear();
+    const Outcome dry = RunCmd("restore \"" + path + "\" --dry-run", devices);
+    EXPECT_EQ(0u, dry.status);
+    EXPECT_EQ(differ.out, dry.out) << "the same list";
     const Outcome unasked = RunCmd("restore \"" + path + "\"", devices);
     EXPECT_EQ(2u, unasked.status);
     EXPECT_TRUE(Contains(unasked.err, "--yes")) << unasked.err;
