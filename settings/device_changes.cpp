@@ -237,12 +237,20 @@ struct RowSink {
     std::vector<ItemChange>& rows;
     int record;
     uint32_t item;
-    bool all;  // every field, changed or not
+    bool all;   // every field, changed or not
+    int named;  // rows due for this item, also those another item's row already holds
     void Add(const Words& where, const Words& what, const Words& before, const Words& after,
              bool force = false)
     {
-        if (all || force || !(before == after))
-            rows.push_back({record, item, where, what, before, after});
+        if (!all && !force && before == after)
+            return;
+        named++;
+        // A field that spans two items (a radio group with its second byte) is one row.
+        for (const ItemChange& row : rows)
+            if (row.where == where && row.what == what && row.before == before &&
+                row.after == after)
+                return;
+        rows.push_back({record, item, where, what, before, after});
     }
 };
 
@@ -347,7 +355,6 @@ Words RawWords(const uint8_t* record)
 void SettingRows(RowSink& sink, const Pair& states, const uint8_t* deviceRecord,
                  const uint8_t* uploadRecord)
 {
-    const size_t before = sink.rows.size();
     size_t offset = 0, size = 0;
     if (sink.item == RX_TIMER_ITEM)
         TimerRows(sink, states);
@@ -356,7 +363,7 @@ void SettingRows(RowSink& sink, const Pair& states, const uint8_t* deviceRecord,
                  ForwardingWords(states.device), ForwardingWords(states.upload));
     else if (EditFieldOfItem(sink.item, &offset, &size))
         TableRows(sink, offset, size, states);
-    if (sink.rows.size() != before)
+    if (sink.named)
         return;
     // Nothing the pages show differs (or no page shows the item): the item itself, so every
     // change is listed.
@@ -505,7 +512,7 @@ std::vector<ItemChange> ListChanges(const DeviceImage& device, const DeviceImage
     const Pair states = {*deviceState, *uploadState};
     for (int i = 0; i < count; i++) {
         const int record = records[i];
-        RowSink sink = {rows, record, PositionItemId(record), false};
+        RowSink sink = {rows, record, PositionItemId(record), false, 0};
         if (IsDialItem(sink.item))
             DialRows(sink, states, options);
         else
@@ -526,7 +533,7 @@ std::vector<ItemChange> ListSettings(const DeviceImage& image, const ChangeOptio
     for (int record = 0; record < ITEM_COUNT; record++) {
         if (!IsRecordUploaded(image.bytes, record))
             continue;
-        RowSink sink = {rows, record, PositionItemId(record), true};
+        RowSink sink = {rows, record, PositionItemId(record), true, 0};
         if (IsDialItem(sink.item))
             DialRows(sink, states, options);
         else

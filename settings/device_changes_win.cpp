@@ -90,17 +90,58 @@ bool IsCheckBox(LONG type)
 
 bool IsRadio(LONG type) { return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON; }
 
-/* The words that name a control: a check box's own; a radio button's group box; for anything
- * else the nearest text before it in the template (a static, a group box or the check box
- * that switches it). */
-std::string LabelOf(HWND dialog, int control)
+RECT ChildRect(HWND window)
 {
-    HWND window = dialog ? GetDlgItem(dialog, control) : nullptr;
-    if (!window)
-        return "";
+    RECT r;
+    GetWindowRect(window, &r);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+bool IsText(HWND window)
+{
+    const LONG type = ButtonType(window);
+    return IsClass(window, "Static") || IsCheckBox(type) || IsRadio(type);
+}
+
+/* The group box around `window`, if any. */
+HWND GroupBoxOf(HWND window)
+{
+    const RECT r = ChildRect(window);
+    for (HWND other = GetWindow(window, GW_HWNDFIRST); other;
+         other = GetWindow(other, GW_HWNDNEXT)) {
+        if (other == window || ButtonType(other) != BS_GROUPBOX)
+            continue;
+        const RECT box = ChildRect(other);
+        if (r.left >= box.left && r.right <= box.right && r.top >= box.top &&
+            r.bottom <= box.bottom)
+            return other;
+    }
+    return nullptr;
+}
+
+/* The words that name a control, as a person reads the form: a check box's own; a radio
+ * button's group box; for anything else the text on its left on the same row (a static, or the
+ * radio button or check box that switches it), else the nearest text before it in the
+ * template (a static, a group box or a check box). */
+std::string PlainLabelOf(HWND window)
+{
     const LONG type = ButtonType(window);
     if (IsCheckBox(type))
         return WindowString(window);
+    if (!IsRadio(type)) {
+        const RECT r = ChildRect(window);
+        for (HWND before = GetWindow(window, GW_HWNDPREV); before;
+             before = GetWindow(before, GW_HWNDPREV)) {
+            const RECT b = ChildRect(before);
+            const int middle = (b.top + b.bottom) / 2;
+            if (IsText(before) && b.right <= r.left && middle >= r.top && middle <= r.bottom) {
+                const std::string text = WindowString(before);
+                if (!text.empty())
+                    return text;
+            }
+        }
+    }
     for (HWND before = GetWindow(window, GW_HWNDPREV); before;
          before = GetWindow(before, GW_HWNDPREV)) {
         const LONG beforeType = ButtonType(before);
@@ -112,6 +153,28 @@ std::string LabelOf(HWND dialog, int control)
         }
     }
     return IsRadio(type) ? WindowString(window) : "";
+}
+
+/* A label that another control in another group box of the form shares ("Paper Type" in each
+ * tray) takes its group box's words in front, so that every row says which one it is. */
+std::string LabelOf(HWND dialog, int control)
+{
+    HWND window = dialog ? GetDlgItem(dialog, control) : nullptr;
+    if (!window)
+        return "";
+    const std::string label = PlainLabelOf(window);
+    HWND box = GroupBoxOf(window);
+    if (label.empty() || !box || WindowString(box) == label)
+        return label;
+    for (HWND other = GetWindow(window, GW_HWNDFIRST); other;
+         other = GetWindow(other, GW_HWNDNEXT)) {
+        if (other == window || IsText(other) || ButtonType(other) == BS_GROUPBOX ||
+            GetDlgCtrlID(other) <= 0 || GroupBoxOf(other) == box)
+            continue;
+        if (PlainLabel(PlainLabelOf(other)) == PlainLabel(label))
+            return PlainLabel(WindowString(box)) + " - " + label;
+    }
+    return label;
 }
 
 std::string SourceString(void*, int id) { return StringOf(id); }

@@ -290,8 +290,17 @@ TEST_F(DeviceChanges, ListSettingsShowsEverySentRecordWithItsValue)
         if (c.item == 0x12072)  // Speed Dial 02
             branch = RenderWords(c.after, FAKE);
     }
-    for (int record = 0; record < ITEM_COUNT; record++)
-        EXPECT_EQ(IsRecordUploaded(device.bytes, record), seen[record]) << "record " << record;
+    // A record without a row of its own is the second byte of a field another record's row
+    // shows; a change to it alone is still listed.
+    for (int record = 0; record < ITEM_COUNT; record++) {
+        if (seen[record] || !IsRecordUploaded(device.bytes, record)) {
+            EXPECT_EQ(IsRecordUploaded(device.bytes, record), seen[record]) << "record " << record;
+            continue;
+        }
+        std::memcpy(upload.bytes, device.bytes, DEVICE_IMAGE_SIZE);
+        ItemRecordBytes(upload, record)[ITEM_VALUE_OFFSET] ^= 0x10;
+        EXPECT_FALSE(ListChanges(device, upload, {0}).empty()) << "record " << record;
+    }
     EXPECT_EQ("Front Office MFP", name);
     EXPECT_EQ("Branch Leeds, Fax 01134960999, " + S(IDS_SPEED_14400), branch);
 }
