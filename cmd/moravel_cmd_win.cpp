@@ -5,7 +5,6 @@
  * message box: what the window would show goes to standard error.
  */
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -642,9 +641,6 @@ void SetUp(HINSTANCE instance)
     gApp.instanceModule = instance;
     gApp.resourceModule = instance;
     gApp.resourceLibrary = instance;
-    // The words of the change list come from the pages' templates, which hold these classes.
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_INTERNET_CLASSES};
-    InitCommonControlsEx(&controls);
     static const DeviceLinkHooks hooks = {NoLinkMessage, nullptr, nullptr,
                                           nullptr,       nullptr, nullptr};
     SetDeviceLinkHooks(&hooks);

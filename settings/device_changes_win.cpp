@@ -9,6 +9,7 @@
 #include <map>
 
 #include "resources/resource_ids.h"
+#include "ui/dialog_template.h"
 #include "ui/form_dialog_win.h"
 #include "ui/ui_win.h"
 
@@ -38,160 +39,54 @@ std::string FillIn(std::string format, std::initializer_list<std::string> values
     return format;
 }
 
-std::string WindowString(HWND window)
+std::string Ansi(const std::u16string& text)
 {
-    char text[TEXT_SIZE] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
+    if (text.empty())
+        return "";
+    const wchar_t* wide = reinterpret_cast<const wchar_t*>(text.c_str());
+    const int length = static_cast<int>(text.size());
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide, length, &out[0], size, nullptr, nullptr);
+    return out;
 }
 
-/* The templates the words come from, created once each, hidden, without a procedure of their
- * own: only their controls' texts are read. */
+/* The templates the words come from, read once each from the resources: no window is made, so
+ * the command line can use them too. */
 struct Templates {
-    std::map<int, HWND> dialogs;
+    std::map<int, DialogTemplate> dialogs;
 
-    ~Templates()
-    {
-        for (const auto& entry : dialogs)
-            if (entry.second)
-                DestroyWindow(entry.second);
-    }
-    HWND Get(int templateId)
+    const DialogTemplate& Get(int templateId)
     {
         auto found = dialogs.find(templateId);
         if (found != dialogs.end())
             return found->second;
-        /* A page is a child template: a message-only parent keeps it off every screen. */
-        HWND dialog = CreateDialogParamA(TemplateModule(templateId), MAKEINTRESOURCEA(templateId),
-                                         HWND_MESSAGE, NoProcedure, 0);
-        dialogs[templateId] = dialog;
+        DialogTemplate& dialog = dialogs[templateId];
+        HINSTANCE module = TemplateModule(templateId);
+        HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(templateId), RT_DIALOG);
+        HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+        const void* bytes = loaded ? LockResource(loaded) : nullptr;
+        if (bytes)
+            ParseDialogTemplate(static_cast<const uint8_t*>(bytes),
+                                SizeofResource(module, resource), &dialog);
         return dialog;
     }
-    static INT_PTR CALLBACK NoProcedure(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 };
-
-bool IsClass(HWND window, const char* name)
-{
-    char cls[32] = "";
-    GetClassNameA(window, cls, sizeof cls);
-    return lstrcmpiA(cls, name) == 0;
-}
-
-LONG ButtonType(HWND window)
-{
-    return IsClass(window, "Button") ? GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK : -1;
-}
-
-bool IsCheckBox(LONG type)
-{
-    return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE ||
-           type == BS_AUTO3STATE;
-}
-
-bool IsRadio(LONG type) { return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON; }
-
-RECT ChildRect(HWND window)
-{
-    RECT r;
-    GetWindowRect(window, &r);
-    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-bool IsText(HWND window)
-{
-    const LONG type = ButtonType(window);
-    return IsClass(window, "Static") || IsCheckBox(type) || IsRadio(type);
-}
-
-/* The group box around `window`, if any. */
-HWND GroupBoxOf(HWND window)
-{
-    const RECT r = ChildRect(window);
-    for (HWND other = GetWindow(window, GW_HWNDFIRST); other;
-         other = GetWindow(other, GW_HWNDNEXT)) {
-        if (other == window || ButtonType(other) != BS_GROUPBOX)
-            continue;
-        const RECT box = ChildRect(other);
-        if (r.left >= box.left && r.right <= box.right && r.top >= box.top &&
-            r.bottom <= box.bottom)
-            return other;
-    }
-    return nullptr;
-}
-
-/* The words that name a control, as a person reads the form: a check box's own; a radio
- * button's group box; for anything else the text on its left on the same row (a static, or the
- * radio button or check box that switches it), else the nearest text before it in the
- * template (a static, a group box or a check box). */
-std::string PlainLabelOf(HWND window)
-{
-    const LONG type = ButtonType(window);
-    if (IsCheckBox(type))
-        return WindowString(window);
-    if (!IsRadio(type)) {
-        const RECT r = ChildRect(window);
-        for (HWND before = GetWindow(window, GW_HWNDPREV); before;
-             before = GetWindow(before, GW_HWNDPREV)) {
-            const RECT b = ChildRect(before);
-            const int middle = (b.top + b.bottom) / 2;
-            if (IsText(before) && b.right <= r.left && middle >= r.top && middle <= r.bottom) {
-                const std::string text = WindowString(before);
-                if (!text.empty())
-                    return text;
-            }
-        }
-    }
-    for (HWND before = GetWindow(window, GW_HWNDPREV); before;
-         before = GetWindow(before, GW_HWNDPREV)) {
-        const LONG beforeType = ButtonType(before);
-        if (beforeType == BS_GROUPBOX ||
-            (!IsRadio(type) && (IsCheckBox(beforeType) || IsClass(before, "Static")))) {
-            const std::string text = WindowString(before);
-            if (!text.empty())
-                return text;
-        }
-    }
-    return IsRadio(type) ? WindowString(window) : "";
-}
-
-/* A label that another control in another group box of the form shares ("Paper Type" in each
- * tray) takes its group box's words in front, so that every row says which one it is. */
-std::string LabelOf(HWND dialog, int control)
-{
-    HWND window = dialog ? GetDlgItem(dialog, control) : nullptr;
-    if (!window)
-        return "";
-    const std::string label = PlainLabelOf(window);
-    HWND box = GroupBoxOf(window);
-    if (label.empty() || !box || WindowString(box) == label)
-        return label;
-    for (HWND other = GetWindow(window, GW_HWNDFIRST); other;
-         other = GetWindow(other, GW_HWNDNEXT)) {
-        if (other == window || IsText(other) || ButtonType(other) == BS_GROUPBOX ||
-            GetDlgCtrlID(other) <= 0 || GroupBoxOf(other) == box)
-            continue;
-        if (PlainLabel(PlainLabelOf(other)) == PlainLabel(label))
-            return PlainLabel(WindowString(box)) + " - " + label;
-    }
-    return label;
-}
 
 std::string SourceString(void*, int id) { return StringOf(id); }
 std::string SourceCaption(void* context, int templateId)
 {
-    HWND dialog = static_cast<Templates*>(context)->Get(templateId);
-    return dialog ? WindowString(dialog) : "";
+    return Ansi(static_cast<Templates*>(context)->Get(templateId).caption);
 }
 std::string SourceControl(void* context, int templateId, int control)
 {
-    HWND dialog = static_cast<Templates*>(context)->Get(templateId);
-    HWND window = dialog ? GetDlgItem(dialog, control) : nullptr;
-    return window ? WindowString(window) : "";
+    const TemplateControl* found =
+        FindTemplateControl(static_cast<Templates*>(context)->Get(templateId), control);
+    return found ? Ansi(found->text) : "";
 }
 std::string SourceLabel(void* context, int templateId, int control)
 {
-    return LabelOf(static_cast<Templates*>(context)->Get(templateId), control);
+    return Ansi(TemplateLabel(static_cast<Templates*>(context)->Get(templateId), control));
 }
 
 // ---- The dialog ---------------------------------------------------------------------------
