@@ -5,7 +5,7 @@
 #   make dist        dist/Moravel.exe, dist/MoravelCmd.exe, dist/Quillet.dll (x86),
 #                    dist/x64/Quillet.dll, help, the setup program
 #                    dist/Moravel-Setup-<version>.exe, and in dist/a3/ the A3 family's
-#                    program, its QVPVX.DLL and its manual
+#                    program and command line, its QVPVX.DLL and its manual
 #   make screenshot  PNGs of the windows into build/screenshots/
 #   make bench       benchmarks: device transfers, start-up under Wine, sizes of dist's files
 #   make fuzz-long   longer fuzz runs
@@ -75,13 +75,14 @@ run: win64
 dist: win64 win32
 	@rm -rf dist && mkdir -p dist/x64 dist/a3
 	@cp $(BUILD)/win64/Moravel.exe $(BUILD)/win64/MoravelCmd.exe dist/
-	@cp $(BUILD)/win64/a3/Moravel.exe $(BUILD)/win64/a3/QVPVX.DLL dist/a3/
+	@cp $(BUILD)/win64/a3/Moravel.exe $(BUILD)/win64/a3/MoravelCmd.exe $(BUILD)/win64/a3/QVPVX.DLL \
+	    dist/a3/
 	@cp resources/help/QVPVX.html dist/a3/A3SPVX.html
 	@cp $(BUILD)/win32/quillet/Quillet.dll dist/
 	@cp $(BUILD)/win64/quillet/Quillet.dll dist/x64/
 	@cp resources/help/* dist/ 2>/dev/null || true
 	@x86_64-w64-mingw32-strip dist/Moravel.exe dist/MoravelCmd.exe dist/x64/Quillet.dll \
-	    dist/a3/Moravel.exe
+	    dist/a3/Moravel.exe dist/a3/MoravelCmd.exe
 	@i686-w64-mingw32-strip dist/Quillet.dll
 	@makensis -V2 -WX -DMORAVEL_DIR=$(abspath dist) -DQUILLET_DLL=$(abspath dist/x64/Quillet.dll) \
 	    -DOUTDIR=$(abspath dist) installer/Moravel.nsi

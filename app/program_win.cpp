@@ -8,8 +8,6 @@
 
 namespace {
 
-const char RESOURCE_LIBRARY_NAME[] = "QVPVX.DLL";
-
 /* The program's folder, or the one a test gave it. */
 char gProgramDir[MAX_PATH];
 
@@ -29,36 +27,6 @@ void ModuleDirectory(HMODULE module, char* dir, int size)
 }
 
 }  // namespace
-
-void FreeResourceLibrary()
-{
-    if (gApp.resourceLibrary && gApp.resourceLibrary != gApp.instanceModule)
-        FreeLibrary(static_cast<HMODULE>(gApp.resourceLibrary));
-    gApp.resourceLibrary = gApp.instanceModule;
-    gApp.resourceModule = gApp.instanceModule;
-}
-
-void LoadResourceModule(HINSTANCE instance, const char* programDir)
-{
-    gApp.instanceModule = instance;
-    gApp.resourceModule = instance;
-    gApp.resourceLibrary = instance;
-
-    char path[MAX_PATH];
-    if (std::snprintf(path, sizeof path, "%s%s", programDir, RESOURCE_LIBRARY_NAME) >= MAX_PATH)
-        return;
-    HANDLE probe = CreateFileA(path, 0, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (probe == INVALID_HANDLE_VALUE)
-        return;
-    CloseHandle(probe);
-
-    /* Loaded for its resources only: no code in a file beside the program ever runs. */
-    HMODULE library = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (library) {
-        gApp.resourceLibrary = library;
-        gApp.resourceModule = library;
-    }
-}
 
 void SetProgramDirectory(const char* dir) { lstrcpynA(gProgramDir, dir, sizeof gProgramDir); }
 

@@ -1,6 +1,6 @@
 /*
  * Where the program lives: its folder (where the backup, the help and the resource library
- * are), the backup file's name, and the module its resources come from.
+ * are) and the backup file's name.
  */
 #ifndef MORAVEL_PROGRAM_WIN_H
 #define MORAVEL_PROGRAM_WIN_H
@@ -14,11 +14,5 @@ const char* ProgramDirectory();
 void SetProgramDirectory(const char* dir);
 /* Full path of the backup file next to the program. */
 const char* BackupPath(char* buffer, int size);
-
-/* Chooses the module resources come from: QVPVX.DLL in programDir when it loads, else the
- * instance. programDir ends with a backslash. */
-void LoadResourceModule(HINSTANCE instance, const char* programDir);
-/* Lets go of a resource library: the instance serves again. */
-void FreeResourceLibrary();
 
 #endif

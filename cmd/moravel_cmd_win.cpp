@@ -638,9 +638,15 @@ void SetUp(HINSTANCE instance)
     if (LoadStringA(instance, IDS_MODEL_PROFILE, profile, sizeof profile) <= 0)
         profile[0] = '\0';
     ApplyModelProfile(&gApp, profile);
-    gApp.instanceModule = instance;
-    gApp.resourceModule = instance;
-    gApp.resourceLibrary = instance;
+    // The family's resource library beside the program, as the window loads it.
+    char folder[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(instance, folder, sizeof folder);
+    char* slash = length && length < sizeof folder ? std::strrchr(folder, '\\') : nullptr;
+    if (slash)
+        slash[1] = '\0';
+    else
+        folder[0] = '\0';
+    LoadResourceModule(instance, folder);
     static const DeviceLinkHooks hooks = {NoLinkMessage, nullptr, nullptr,
                                           nullptr,       nullptr, nullptr};
     SetDeviceLinkHooks(&hooks);

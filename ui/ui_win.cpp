@@ -1,10 +1,13 @@
 /* Strings by id and the one message box function. */
 #include "ui/ui_win.h"
 
+#include <cstdio>
+
 #include "resources/resource_ids.h"
 
 namespace {
 MessageHook gMessageHook = nullptr;
+const char RESOURCE_LIBRARY_NAME[] = "QVPVX.DLL";
 constexpr int MESSAGE_SIZE = 1024;
 }
 
@@ -67,4 +70,34 @@ int ShowMessageCaptionId(HWND owner, UINT textId, UINT captionId, UINT flags)
 {
     char text[MESSAGE_SIZE];
     return ShowCaptioned(owner, LoadStr(textId, text, sizeof text), captionId, flags);
+}
+
+void FreeResourceLibrary()
+{
+    if (gApp.resourceLibrary && gApp.resourceLibrary != gApp.instanceModule)
+        FreeLibrary(static_cast<HMODULE>(gApp.resourceLibrary));
+    gApp.resourceLibrary = gApp.instanceModule;
+    gApp.resourceModule = gApp.instanceModule;
+}
+
+void LoadResourceModule(HINSTANCE instance, const char* programDir)
+{
+    gApp.instanceModule = instance;
+    gApp.resourceModule = instance;
+    gApp.resourceLibrary = instance;
+
+    char path[MAX_PATH];
+    if (std::snprintf(path, sizeof path, "%s%s", programDir, RESOURCE_LIBRARY_NAME) >= MAX_PATH)
+        return;
+    HANDLE probe = CreateFileA(path, 0, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (probe == INVALID_HANDLE_VALUE)
+        return;
+    CloseHandle(probe);
+
+    /* Loaded for its resources only: no code in a file beside the program ever runs. */
+    HMODULE library = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (library) {
+        gApp.resourceLibrary = library;
+        gApp.resourceModule = library;
+    }
 }

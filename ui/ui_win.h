@@ -15,6 +15,12 @@ inline HINSTANCE ResourceModule() { return static_cast<HINSTANCE>(gApp.resourceM
 inline HINSTANCE InstanceModule() { return static_cast<HINSTANCE>(gApp.instanceModule); }
 inline HWND AsWindow(void* handle) { return static_cast<HWND>(handle); }
 
+/* Chooses the module resources come from: QVPVX.DLL in programDir when it loads, else the
+ * instance. programDir ends with a backslash. */
+void LoadResourceModule(HINSTANCE instance, const char* programDir);
+/* Lets go of a resource library: the instance serves again. */
+void FreeResourceLibrary();
+
 /* Loads string id from the resource module into buffer, or from the program's own module when
  * the resource module lacks it; empty when neither has it. Returns buffer. */
 const char* LoadStr(UINT id, char* buffer, int size);
