@@ -297,11 +297,11 @@ void OnDownload(HWND window)
  * they were. */
 void OnReadDevice(HWND window)
 {
-    DeviceImage read = {nullptr};
-    const int whole = CreateDeviceImage(read) &&
-                      RunTransfer(DownloadImage, &read, IDS_PROGRESS_DOWNLOAD) &&
-                      TakeDownloadedImage(gDocument, read, static_cast<int>(gApp.quickKeyCount));
-    ReleaseDeviceImage(read);
+    const int whole = RunTransfer(
+        [](const TransferProgress* p) {
+            return DownloadDocument(gDocument, static_cast<int>(gApp.quickKeyCount), p);
+        },
+        IDS_PROGRESS_DOWNLOAD);
     if (!whole) {
         ShowMessageId(window, IDS_DEVICE_RW_FAILED, MB_OK);
         ResetStatusTitle();

@@ -237,11 +237,10 @@ int LoadDevice(int wanted, Document& doc, int* device, int* status)
     *status = OpenDevice(wanted, device);
     if (*status != STATUS_OK)
         return 0;
-    DeviceImage image = {nullptr};
-    const int read = ReadDevice(*device, image);
-    if (read)
-        TakeDownloadedImage(doc, image, KeyCount());
-    ReleaseDeviceImage(image);
+    Log("device " + std::to_string(*device) + ": download");
+    const int read = DownloadDocument(doc, KeyCount(), nullptr);
+    if (!read)
+        Err(DeviceText(*device, IDS_DEVICE_RW_FAILED));
     CloseDevice(*device);
     *status = read ? STATUS_OK : STATUS_TRANSFER;
     return read;

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "device/device_transfer.h"
 #include "device/setting_file.h"
 #include "document/dial_records.h"
 
@@ -85,6 +86,15 @@ int TakeDownloadedImage(Document& doc, const DeviceImage& whole, int keyCount)
     doc.dataPresent = 1;
     TakeNewImage(doc, keyCount);
     return 1;
+}
+
+int DownloadDocument(Document& doc, int keyCount, const TransferProgress* progress)
+{
+    DeviceImage read = {nullptr};
+    const int whole = CreateDeviceImage(read) && DownloadImage(&read, progress) &&
+                      TakeDownloadedImage(doc, read, keyCount);
+    ReleaseDeviceImage(read);
+    return whole;
 }
 
 int CommitEdits(Document& doc) { return CommitEditState(doc.edit, doc.image); }

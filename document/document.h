@@ -18,6 +18,8 @@
 constexpr int PATH_SIZE = 260;
 constexpr int TITLE_SIZE = 128;
 
+struct TransferProgress;
+
 struct Document {
     DeviceImage image;
     EditState edit;
@@ -61,6 +63,11 @@ int TakeNewImage(Document& doc, int keyCount);
 // and counted as data. A download that did not finish never reaches the document, so what it
 // held stays exactly as it was. 1, or 0 when either image has no bytes (nothing changes).
 int TakeDownloadedImage(Document& doc, const DeviceImage& whole, int keyCount);
+
+// The window's and the command line's Download: the device read into an image of its own and
+// taken (TakeDownloadedImage) only when every record came. 1, or 0 with the document exactly as
+// it was. The pipes stay open, as DownloadImage leaves them.
+int DownloadDocument(Document& doc, int keyCount, const TransferProgress* progress);
 
 // The editors' work into the image (CommitEditState: values and the lengths of changed texts);
 // 1, or 0 without an image.

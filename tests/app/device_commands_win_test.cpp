@@ -611,4 +611,49 @@ TEST_F(DeviceCommands, CompareWithDeviceAndWithFile)
     EXPECT_TRUE(review.rows.empty());
 }
 
+// A sample of the drop sweep through the window: a download cut at the first, a middle and the
+// last record, an upload cut at a setting and at a dial entry. Each time the failure is said,
+// nothing changes (the document, or the device), and the next Connect and Download work.
+TEST_F(DeviceCommands, DropsAtSampledRecordsChangeNothingAndTheNextDownloadWorks)
+{
+    Command(IDM_CONNECT);
+    Command(IDM_DOWNLOAD);
+    std::strcpy(gDocument.edit.properties.deviceName, "Held");
+    CommitEdits(gDocument);
+    const std::vector<uint8_t> held(gDocument.image.bytes,
+                                    gDocument.image.bytes + DEVICE_IMAGE_SIZE);
+    const std::vector<uint8_t> onDevice = DeviceBytes(device);
+    struct Drop {
+        int command;
+        int record;
+    };
+    for (const Drop drop : {Drop{IDM_DOWNLOAD, 0}, Drop{IDM_DOWNLOAD, 131}, Drop{IDM_DOWNLOAD, 251},
+                            Drop{IDM_UPLOAD, 3}, Drop{IDM_UPLOAD, 200}}) {
+        const uint32_t commits = device->commitCount;
+        gMessages.clear();
+        if (drop.command == IDM_DOWNLOAD) {
+            device->faults.dropAtRecord = drop.record;
+            Command(IDM_DOWNLOAD);
+        } else {
+            // Cut in the upload itself, after the review's reading.
+            DialogAnswer answer("Upload to Device", IDOK,
+                                [&](HWND) { device->faults.dropAtRecord = drop.record; });
+            Command(IDM_UPLOAD);
+        }
+        ASSERT_FALSE(gMessages.empty());
+        EXPECT_EQ("Reading/writing device data has failed.", gMessages.back())
+            << drop.command << " at " << drop.record;
+        EXPECT_EQ(0u, gApp.connected);
+        EXPECT_TRUE(held == std::vector<uint8_t>(gDocument.image.bytes,
+                                                 gDocument.image.bytes + DEVICE_IMAGE_SIZE));
+        EXPECT_EQ(commits, device->commitCount) << "no commit reached the device";
+        EXPECT_TRUE(onDevice == DeviceBytes(device)) << drop.command << " at " << drop.record;
+        Command(IDM_CONNECT);
+        EXPECT_EQ(1u, gApp.connected) << drop.command << " at " << drop.record;
+    }
+    Command(IDM_DOWNLOAD);
+    EXPECT_STREQ("Front Office MFP", gDocument.edit.properties.deviceName)
+        << "the next download works";
+}
+
 }  // namespace
