@@ -5,10 +5,11 @@
  */
 #include "app/file_commands_win.h"
 
-#include "document/device_history_win.h"
 #include "app/frame_win.h"
 #include "app/program_win.h"
 #include "device/setting_file.h"
+#include "device/setting_file_io.h"
+#include "document/device_history_win.h"
 #include "document/document.h"
 #include "resources/resource_ids.h"
 #include "settings/device_changes_win.h"
@@ -47,6 +48,7 @@ void OpenFrom(HWND window, const char* start)
         ResetStatusTitle();
         return;
     }
+    RemoveStaleSaveFile(path);
     gDocument.dataPresent = 1;
     SetDocumentPath(gDocument, path);
     TakeNewImage(gDocument, static_cast<int>(gApp.quickKeyCount));
@@ -144,7 +146,10 @@ void InitDocumentData(HWND mainWindow)
     gApp.mainWindow = mainWindow;
     CreateDeviceImage(gDocument.image);
     char backup[MAX_PATH];
-    ReadSettingFile(gDocument.image, BackupPath(backup, sizeof backup));
+    /* A save that a crash cut short leaves its temporary file; the file itself is whole. */
+    RemoveStaleSaveFile(BackupPath(backup, sizeof backup));
+    RemoveStaleHistoryFiles();
+    ReadSettingFile(gDocument.image, backup);
     RevertEdits(gDocument);
     gDocument.dataPresent = 0;
     gApp.treePaneWidth = 0;

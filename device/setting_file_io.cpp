@@ -26,6 +26,18 @@ int ReadWholeFile(const char* path, uint8_t* buffer, size_t capacity, size_t* si
     return 1;
 }
 
+namespace {
+
+SafeWriteObserver gObserver = nullptr;
+
+void Step(int step)
+{
+    if (gObserver)
+        gObserver(step);
+}
+
+}  // namespace
+
 int WriteWholeFileSafely(const char* path, const uint8_t* bytes, size_t size)
 {
     if (!path || (!bytes && size > 0))
@@ -34,16 +46,34 @@ int WriteWholeFileSafely(const char* path, const uint8_t* bytes, size_t size)
     FILE* file = fopen(temp.c_str(), "wb");
     if (!file)
         return 0;
-    bool ok = size == 0 || fwrite(bytes, 1, size, file) == size;
+    Step(SAFE_WRITE_TEMP_CREATED);
+    const size_t half = size / 2;
+    bool ok = half == 0 || fwrite(bytes, 1, half, file) == half;
+    Step(SAFE_WRITE_HALF_WRITTEN);
+    ok = ok && (size == half || fwrite(bytes + half, 1, size - half, file) == size - half);
     ok = fflush(file) == 0 && ok;
 #if defined(__unix__) || defined(__APPLE__)
     ok = ok && fsync(fileno(file)) == 0;
 #endif
     ok = fclose(file) == 0 && ok;
-    if (ok && rename(temp.c_str(), path) == 0)
-        return 1;
+    Step(SAFE_WRITE_ALL_WRITTEN);
+    if (ok) {
+        Step(SAFE_WRITE_BEFORE_REPLACE);
+        if (rename(temp.c_str(), path) == 0) {
+            Step(SAFE_WRITE_REPLACED);
+            return 1;
+        }
+    }
     remove(temp.c_str());
     return 0;
 }
+
+void RemoveStaleSaveFile(const char* path)
+{
+    if (path)
+        remove((std::string(path) + SAFE_WRITE_SUFFIX).c_str());
+}
+
+void SetSafeWriteObserver(SafeWriteObserver observer) { gObserver = observer; }
 
 int SetFileHiddenOnly(const char*) { return 1; }

@@ -23,3 +23,19 @@ int WriteWholeFileSafely(const char* path, const uint8_t* bytes, size_t size);
 int SetFileHiddenOnly(const char* path);
 
 constexpr const char SAFE_WRITE_SUFFIX[] = ".tmp";
+
+// Removes what a save that never ended (a crash, a power cut) left beside `path`: its
+// temporary file. `path` itself is never touched. Harmless when there is none.
+void RemoveStaleSaveFile(const char* path);
+
+// The steps of WriteWholeFileSafely, for the crash tests: an observer set here is called at
+// each, and a test's observer ends the process there. nullptr (the default) observes nothing.
+enum SafeWriteStep : int {
+    SAFE_WRITE_TEMP_CREATED = 1,
+    SAFE_WRITE_HALF_WRITTEN = 2,
+    SAFE_WRITE_ALL_WRITTEN = 3,  // flushed and closed
+    SAFE_WRITE_BEFORE_REPLACE = 4,
+    SAFE_WRITE_REPLACED = 5,
+};
+typedef void (*SafeWriteObserver)(int step);
+void SetSafeWriteObserver(SafeWriteObserver observer);

@@ -34,6 +34,14 @@ int ReadWholeFile(const char* path, uint8_t* buffer, size_t capacity, size_t* si
 
 namespace {
 
+SafeWriteObserver gObserver = nullptr;
+
+void Step(int step)
+{
+    if (gObserver)
+        gObserver(step);
+}
+
 int WriteAll(HANDLE file, const uint8_t* bytes, size_t size)
 {
     size_t total = 0;
@@ -85,13 +93,36 @@ int WriteWholeFileSafely(const char* path, const uint8_t* bytes, size_t size)
                               FILE_ATTRIBUTE_ARCHIVE, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return 0;
-    bool ok = WriteAll(file, bytes, size) && FlushFileBuffers(file);
+    Step(SAFE_WRITE_TEMP_CREATED);
+    const size_t half = size / 2;
+    bool ok = WriteAll(file, bytes, half);
+    Step(SAFE_WRITE_HALF_WRITTEN);
+    ok = ok && WriteAll(file, bytes + half, size - half) && FlushFileBuffers(file);
     ok = CloseHandle(file) && ok;
-    if (ok && ReplaceTarget(temp.c_str(), path))
-        return 1;
+    Step(SAFE_WRITE_ALL_WRITTEN);
+    if (ok) {
+        Step(SAFE_WRITE_BEFORE_REPLACE);
+        if (ReplaceTarget(temp.c_str(), path)) {
+            Step(SAFE_WRITE_REPLACED);
+            return 1;
+        }
+    }
     DeleteFileA(temp.c_str());
     return 0;
 }
+
+void RemoveStaleSaveFile(const char* path)
+{
+    if (!path)
+        return;
+    const std::string temp = std::string(path) + SAFE_WRITE_SUFFIX;
+    if (GetFileAttributesA(temp.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return;
+    SetFileAttributesA(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(temp.c_str());
+}
+
+void SetSafeWriteObserver(SafeWriteObserver observer) { gObserver = observer; }
 
 int SetFileHiddenOnly(const char* path)
 {

@@ -4,11 +4,13 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "device/byte_order.h"
 #include "device/setting_file.h"
+#include "device/setting_file_io.h"
 #include "document/device_history.h"
 
 namespace {
@@ -100,4 +102,18 @@ int KeepDeviceHistory(const DeviceImage& deviceData, char* written, int size)
     for (const std::string& old : HistoryFilesToRemove(FolderFiles(folder), file))
         DeleteFileA((std::string(folder) + "\\" + old).c_str());
     return 1;
+}
+
+void RemoveStaleHistoryFiles()
+{
+    char folder[MAX_PATH];
+    if (!HistoryFolder(folder, sizeof folder, 0))
+        return;
+    for (const std::string& name : FolderFiles(folder)) {
+        const size_t suffix = std::strlen(SAFE_WRITE_SUFFIX);
+        if (name.size() > suffix &&
+            lstrcmpiA(name.c_str() + name.size() - suffix, SAFE_WRITE_SUFFIX) == 0)
+            RemoveStaleSaveFile(
+                (std::string(folder) + "\\" + name.substr(0, name.size() - suffix)).c_str());
+    }
 }

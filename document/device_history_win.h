@@ -19,4 +19,7 @@ void SetHistoryFolder(const char* folder);
  * could not write (or the folder) there. */
 int KeepDeviceHistory(const DeviceImage& deviceData, char* written, int size);
 
+/* Removes the temporary files of history files whose writing never ended (a crash). */
+void RemoveStaleHistoryFiles();
+
 #endif
