@@ -9,6 +9,7 @@
 #   make screenshot  PNGs of the windows into build/screenshots/
 #   make bench       benchmarks: device transfers, start-up under Wine, sizes of dist's files
 #   make fuzz-long   longer fuzz runs
+#   make soak        200 download/upload cycles and dialogs in one process, its resources counted
 
 BUILD   := build
 JOBS    ?= $(shell nproc)
@@ -19,7 +20,7 @@ FUZZ_SECONDS ?= 10
 CMAKE_CFG = cmake -S . -DCMAKE_BUILD_TYPE=RelWithDebInfo -Wno-dev
 
 .PHONY: all bootstrap native win64 win32 fuzz bench-native build run test test-native test-win \
-        dist screenshot bench fuzz-test fuzz-long clean
+        dist screenshot bench fuzz-test fuzz-long soak clean
 
 all: build
 
@@ -67,6 +68,9 @@ test: build
 	    cd ../win32 && ctest --output-on-failure'
 	@echo "== fuzz targets ($(FUZZ_SECONDS) s each)"
 	@tools/run-fuzz $(BUILD)/fuzz $(FUZZ_SECONDS)
+
+soak: win64
+	@$(WINEENV) wine $(BUILD)/win64/tests/app/soak.exe
 
 run: win64
 	@MORAVEL_DEVICE=$${MORAVEL_DEVICE:-sim} MORAVEL_KEEP_DISPLAY=1 \
