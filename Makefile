@@ -8,7 +8,7 @@
 #                    program and command line, its QVPVX.DLL and its manual
 #   make screenshot  PNGs of the windows into build/screenshots/
 #   make bench       benchmarks: device transfers, start-up under Wine, sizes of dist's files
-#   make fuzz-long   longer fuzz runs
+#   make fuzz-long   every fuzz target for FUZZ_LONG_SECONDS (600) with its seeds and dictionary
 #   make soak        200 download/upload cycles and dialogs in one process, its resources counted
 
 BUILD   := build
@@ -104,9 +104,10 @@ bench: bench-native win64 dist
 	@$(WINEENV) wine $(BUILD)/win64/bench/startup_bench.exe; echo
 	@bench/dist-sizes dist
 
+FUZZ_LONG_SECONDS ?= 600
 fuzz-long:
 	@$(MAKE) fuzz
-	@tools/run-fuzz $(BUILD)/fuzz 300
+	@tools/run-fuzz $(BUILD)/fuzz $(FUZZ_LONG_SECONDS)
 
 clean:
 	rm -rf $(BUILD) dist
