@@ -82,11 +82,6 @@ DWORD RunCrashingSave(int step, const char* kind, const std::string& path)
     return code;
 }
 
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 std::vector<std::string> Files(const std::string& folder)
 {
     std::vector<std::string> names;
@@ -167,18 +162,21 @@ TEST(CrashDuringSave, EveryStepLeavesTheOldFileOrTheNewOneWholeAndNoTemporaryFil
             const std::vector<uint8_t>& expected = step == SAFE_WRITE_REPLACED ? newData : oldData;
             if (kindText == "history") {
                 EXPECT_TRUE(oldData == FileBytes(oldHistory.c_str())) << what;
-                for (const std::string& name : Files(history))
+                for (const std::string& name : Files(history)) {
                     if (name.find(".tmp") == std::string::npos &&
-                        history + "\\" + name != oldHistory)
+                        history + "\\" + name != oldHistory) {
                         EXPECT_TRUE(newData == FileBytes((history + "\\" + name).c_str()))
                             << what << ": " << name;
+                    }
+                }
             } else {
                 EXPECT_TRUE(expected == FileBytes(target.c_str())) << what;
             }
 
             const std::string held = FreshStart(kindText == "document" ? document : std::string());
-            if (kindText != "history")
+            if (kindText != "history") {
                 EXPECT_EQ(step == SAFE_WRITE_REPLACED ? "New data" : "Old data", held) << what;
+            }
             for (const std::string& name :
                  Files(kindText == "history" ? history : TestProgramFolder()))
                 EXPECT_EQ(std::string::npos, name.find(".tmp")) << what << ": " << name << " left";
