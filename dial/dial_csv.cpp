@@ -349,8 +349,11 @@ int ReadDestination(const Reader& reader, const CsvRecord& record, RowKind kind,
         // Empty options are what the entry dialog starts from: the device's zero bytes with
         // custom scan off, Fine with it on. An empty size is code 0, which index 2 stores on
         // either paper system.
+        // A number stands for a size of the device's own list only: any other would be stored
+        // as a code of the other paper system and come back as another size.
         value = SIZE_CODE_ZERO_INDEX;
-        if (!size.empty() && !ParseValue(size, SizeNames(inch), &value))
+        if (!size.empty() &&
+            (!ParseValue(size, SizeNames(inch), &value) || value >= SizeNames(inch).count))
             return Fail(problem, IDS_IMPORT_BAD_VALUE, {size, COLUMN_TITLES[COL_SCAN_SIZE]});
         r->scanSize = static_cast<uint8_t>(value);
         value = r->customScan ? 1 : 0xFF;

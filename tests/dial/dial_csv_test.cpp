@@ -319,6 +319,8 @@ TEST_F(DirectoryCsv, RowChecksNameTheLineAndTheProblem)
         {"Quick Dial,1,e-mail,A,\"a,b@c.d\"", IDS_IMPORT_EMAIL_CHAR, {","}},
         {"Quick Dial,1,e-mail,A,j\xC3\xB6rg@x.de", IDS_IMPORT_EMAIL_CHAR, {"\xC3\xB6"}},
         {"Quick Dial,1,e-mail,A,a@b.c,,,,,Letter", IDS_IMPORT_BAD_VALUE, {"Letter", "Scan Size"}},
+        // A number past the list would be stored as the other paper system's code.
+        {"Quick Dial,1,e-mail,A,a@b.c,,,,off,4", IDS_IMPORT_BAD_VALUE, {"4", "Scan Size"}},
         {"Quick Dial,1,e-mail,A,a@b.c,,,,maybe", IDS_IMPORT_BAD_VALUE, {"maybe", "Custom Scan"}},
         {"Quick Dial,1,group,,,,,,,,,,,,Q03", IDS_IMPORT_GROUP_NAME_MISSING, {}},
         {"Quick Dial,1,group,Team,,,,,,,,,,,", IDS_IMPORT_NO_MEMBERS, {}},
