@@ -616,6 +616,8 @@ bool IsBlankRecord(const CsvRecord& record)
     return true;
 }
 
+const Column REQUIRED_COLUMNS[] = {COL_LIST, COL_NUMBER, COL_KIND};
+
 // Maps the header's titles to the columns; problems for unknown, repeated and missing ones.
 void ReadHeader(const CsvRecord& header, int* columns, std::vector<ImportProblem>* problems)
 {
@@ -636,7 +638,7 @@ void ReadHeader(const CsvRecord& header, int* columns, std::vector<ImportProblem
             columns[c] = static_cast<int>(f);
         }
     }
-    for (Column required : {COL_LIST, COL_NUMBER, COL_KIND})
+    for (Column required : REQUIRED_COLUMNS)
         if (columns[required] < 0)
             problems->push_back(
                 {header.line, IDS_IMPORT_MISSING_COLUMN, {COLUMN_TITLES[required]}});
@@ -685,7 +687,7 @@ char DetectCsvSeparator(const std::string& text)
 }
 
 int ParseCsv(const std::string& text, char separator, std::vector<CsvRecord>* records,
-             ImportProblem* problem)
+             ImportProblem* problem, const CsvBounds& bounds)
 {
     records->clear();
     const size_t n = text.size();
@@ -722,7 +724,7 @@ int ParseCsv(const std::string& text, char separator, std::vector<CsvRecord>* re
                     if (c == '\n' || (c == '\r' && (i >= n || text[i] != '\n')))
                         line++;
                     field += c;
-                    if (field.size() > CSV_FIELD_LENGTH_MAX)
+                    if (field.size() > bounds.fieldLength)
                         return fail(line, IDS_IMPORT_FIELD_TOO_LONG);
                 }
                 if (!endsField(i))
@@ -732,11 +734,11 @@ int ParseCsv(const std::string& text, char separator, std::vector<CsvRecord>* re
                     if (text[i] == '"')
                         return fail(line, IDS_IMPORT_STRAY_QUOTE);
                     field += text[i++];
-                    if (field.size() > CSV_FIELD_LENGTH_MAX)
+                    if (field.size() > bounds.fieldLength)
                         return fail(line, IDS_IMPORT_FIELD_TOO_LONG);
                 }
             }
-            if (record.fields.size() >= static_cast<size_t>(CSV_FIELD_MAX))
+            if (record.fields.size() >= static_cast<size_t>(bounds.fields))
                 return fail(record.line, IDS_IMPORT_TOO_MANY_FIELDS);
             record.fields.push_back(std::move(field));
             if (i < n && text[i] == separator) {
@@ -750,9 +752,21 @@ int ParseCsv(const std::string& text, char separator, std::vector<CsvRecord>* re
             line++;
             break;
         }
-        if (records->size() >= static_cast<size_t>(CSV_RECORD_MAX))
+        if (records->size() >= static_cast<size_t>(bounds.records))
             return fail(record.line, IDS_IMPORT_TOO_MANY_ROWS);
         records->push_back(std::move(record));
+    }
+    return 1;
+}
+
+int IsDirectoryHeader(const std::vector<std::string>& titles)
+{
+    for (Column required : REQUIRED_COLUMNS) {
+        bool found = false;
+        for (const std::string& title : titles)
+            found = found || SameWord(TrimBlanks(title), COLUMN_TITLES[required]);
+        if (!found)
+            return 0;
     }
     return 1;
 }

@@ -30,6 +30,15 @@ struct CsvRecord {
     std::vector<std::string> fields;
 };
 
+// What one reading takes: records, fields of a record, characters of a field. Address books of
+// other programs need more than the dial directory (Outlook writes 92 columns).
+struct CsvBounds {
+    int records;
+    int fields;
+    size_t fieldLength;
+};
+constexpr CsvBounds DIRECTORY_CSV_BOUNDS = {CSV_RECORD_MAX, CSV_FIELD_MAX, CSV_FIELD_LENGTH_MAX};
+
 // `value` as a field: in quotes, with its quotes doubled, when it holds the separator, a quote,
 // a carriage return or a line feed; else as it is.
 std::string CsvField(const std::string& value, char separator = ',');
@@ -42,11 +51,15 @@ void AppendCsvRecord(std::string* out, const std::vector<std::string>& fields,
 char DetectCsvSeparator(const std::string& text);
 // Splits `text` into records: CRLF, LF or CR end a record, a field in quotes may hold anything
 // with its quotes doubled. 1, or 0 with *problem (line and message) for a quote out of place, a
-// quoted field left open, or more records, fields or characters than the bounds above.
+// quoted field left open, or more records, fields or characters than `bounds`.
 int ParseCsv(const std::string& text, char separator, std::vector<CsvRecord>* records,
-             ImportProblem* problem);
+             ImportProblem* problem, const CsvBounds& bounds = DIRECTORY_CSV_BOUNDS);
 
 // ---- The dial directory ---------------------------------------------------------------------
+
+// 1 when a header row's titles (blanks around them ignored) are the dial directory's: they hold
+// the columns every row needs (List, No., Kind).
+int IsDirectoryHeader(const std::vector<std::string>& titles);
 
 // The file for the first keyCount keys and all Speed Dial entries of `state`.
 std::string ExportDirectoryCsv(const EditState& state, int keyCount);
