@@ -787,6 +787,13 @@
 #define IDS_VCARD_UNREADABLE            9626
 #define IDS_VCARD_COMBINATION           9627
 
+/* Address books: what the readers report */
+#define IDS_BOOK_NOT_UTF16              10000
+#define IDS_BOOK_NO_HEADER              10001
+#define IDS_BOOK_TOO_MANY_CONTACTS      10002
+#define IDS_BOOK_TOO_MANY_COLUMNS       10003
+#define IDS_BOOK_NO_LDIF                10004
+
 /* Added for the settings pages: labels the pages enable with their fields. */
 #define IDC_SYS_AUTO_OFF_UNIT           9700
 #define IDC_LINE_PREFIX_LABEL           9701
