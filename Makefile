@@ -1,5 +1,7 @@
 # Front door. Every target installs what is missing first (tools/bootstrap).
 #   make run         build and start Moravel under Wine with the simulated device
+#   make run-usb     the same with the device on this machine's USB port, through
+#                    moravel-usb-bridge (README, "For Linux")
 #   make test        build everything and run every test (the layer check, native, Win32 under
 #                    Wine, short fuzz)
 #   make dist        dist/Moravel.exe, dist/MoravelCmd.exe, dist/Quillet.dll (x86),
@@ -19,8 +21,8 @@ FUZZ_SECONDS ?= 10
 
 CMAKE_CFG = cmake -S . -DCMAKE_BUILD_TYPE=RelWithDebInfo -Wno-dev
 
-.PHONY: all bootstrap native win64 win32 fuzz bench-native build run test test-native test-win \
-        dist screenshot bench fuzz-test fuzz-long soak clean
+.PHONY: all bootstrap native win64 win32 fuzz bench-native build run run-usb test test-native \
+        test-win dist screenshot bench fuzz-test fuzz-long soak clean
 
 all: build
 
@@ -74,6 +76,13 @@ soak: win64
 
 run: win64
 	@MORAVEL_DEVICE=$${MORAVEL_DEVICE:-sim} MORAVEL_KEEP_DISPLAY=1 \
+	    $(WINEENV) wine $(BUILD)/win64/Moravel.exe
+
+# The bridge serves the USB device on 127.0.0.1:9360 while Moravel runs, and stops with it.
+run-usb: win64
+	@$(BUILD)/native/bridge/moravel-usb-bridge & bridge=$$!; \
+	    trap 'kill $$bridge 2>/dev/null' EXIT INT TERM; \
+	    MORAVEL_DEVICE=tcp:127.0.0.1:9360 MORAVEL_KEEP_DISPLAY=1 \
 	    $(WINEENV) wine $(BUILD)/win64/Moravel.exe
 
 dist: win64 win32
