@@ -71,7 +71,6 @@ struct UsbFunction {
         int done;
     };
     std::deque<Urb> urbs;
-    int claimed = -1;
     int unplugged = 0;
     int unplugAtCommand = -1;  // the device is pulled when this command transfer arrives
     int commandTransfers = 0;
@@ -177,21 +176,15 @@ gboolean OnIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer data)
     case USBDEVFS_GETDRIVER:
     case USBDEVFS_IOCTL:
         return complete(-1, ENODATA);  // no kernel driver holds an interface
+    // The device's link to the program lasts while the bridge holds the interface.
     case USBDEVFS_CLAIMINTERFACE:
-    case USBDEVFS_RELEASEINTERFACE: {
-        UMockdevIoctlData* number = umockdev_ioctl_data_resolve(arg, 0, 4, nullptr);
-        const int interface = number ? *reinterpret_cast<int*>(number->data) : -1;
-        if (request == USBDEVFS_CLAIMINTERFACE) {
-            f->claimed = interface;
-            if (f->sim && !SimConnect(f->sim, SteadyClockMs()))
-                return complete(-1, EBUSY);
-        } else {
-            f->claimed = -1;
-            if (f->sim)
-                SimDisconnect(f->sim);
-        }
+        if (f->sim && !SimConnect(f->sim, SteadyClockMs()))
+            return complete(-1, EBUSY);
         return complete(0, 0);
-    }
+    case USBDEVFS_RELEASEINTERFACE:
+        if (f->sim)
+            SimDisconnect(f->sim);
+        return complete(0, 0);
     case USBDEVFS_SUBMITURB: {
         UMockdevIoctlData* urb = umockdev_ioctl_data_resolve(arg, 0, sizeof(usbdevfs_urb), nullptr);
         if (!urb)
