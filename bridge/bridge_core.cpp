@@ -11,6 +11,7 @@
 #include <poll.h>
 
 #include "device/byte_order.h"
+#include "device/device_transport.h"
 
 namespace {
 
@@ -218,7 +219,7 @@ void Serve(Bridge* b, SocketHandle s, uint32_t number)
     UsbOpened opened = {};
     if (!OpenDevice(b, &device, &opened))
         return;
-    uint8_t descriptor[8];
+    uint8_t descriptor[DESCRIPTOR_SIZE];
     BuildDescriptor(&device, opened.languageId, descriptor);
     if (!SocketSendAll(s, descriptor, sizeof descriptor, SEND_TIMEOUT_MS)) {
         b->usb->close(b->usb->context);
@@ -300,7 +301,7 @@ void DescribeMatch(const BridgeMatch* match, char* out, size_t size)
 void BuildDescriptor(const UsbDeviceInfo* device, uint16_t languageId, uint8_t* descriptor)
 {
     WriteU16Le(descriptor + 0, device->vendorId);
-    WriteU16Le(descriptor + 2, device->productId);
+    WriteU16Le(descriptor + DESCRIPTOR_PRODUCT_OFFSET, device->productId);
     WriteU16Le(descriptor + 4, device->release);
     WriteU16Le(descriptor + 6, languageId);
 }
