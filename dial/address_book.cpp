@@ -753,8 +753,13 @@ AddressBook ReadAddressBookCsv(const uint8_t* bytes, size_t size)
 
 ColumnChoice GuessColumns(const std::vector<std::string>& titles)
 {
-    return {BestColumn(titles, NameScore), BestColumn(titles, FaxScore),
-            BestColumn(titles, MailScore)};
+    ColumnChoice c = {BestColumn(titles, NameScore), BestColumn(titles, FaxScore),
+                      BestColumn(titles, MailScore)};
+    // Lists people keep by hand name their rows first, under any title ("Kunde", "Firm").
+    for (int i = 0; c.name < 0 && i < static_cast<int>(titles.size()); i++)
+        if (i != c.fax && i != c.email)
+            c.name = i;
+    return c;
 }
 
 std::vector<Contact> ContactsFromColumns(const AddressBook& book, const ColumnChoice& columns)

@@ -75,7 +75,8 @@ struct ColumnChoice {
     int email;
 };
 // The likeliest columns by their titles (a title with "name", "fax" or "mail" in any case, in
-// the four title languages); -1 where none fits.
+// the four title languages); -1 where none fits, but for the name: without a name-like title,
+// the first column that is neither of the others.
 ColumnChoice GuessColumns(const std::vector<std::string>& titles);
 // The contacts of an unknown CSV file with the chosen columns.
 std::vector<Contact> ContactsFromColumns(const AddressBook& book, const ColumnChoice& columns);

@@ -203,7 +203,7 @@ int DecodeCarried(DialRecord* record, EditState& scratch, bool quick, int index)
 }
 
 void AppendDestination(std::string* out, const DialRecord& r, bool quick, int number, int japanese,
-                       int inch, uint8_t sizeCode)
+                       int inch, uint8_t sizeCode, char separator)
 {
     std::vector<std::string> f(COLUMN_COUNT);
     f[COL_LIST] = quick ? LIST_QUICK : LIST_SPEED;
@@ -239,10 +239,10 @@ void AppendDestination(std::string* out, const DialRecord& r, bool quick, int nu
     }
     if (r.programDial && quick)
         f[COL_DESTINATION].clear();
-    AppendCsvRecord(out, f);
+    AppendCsvRecord(out, f, separator);
 }
 
-void AppendGroup(std::string* out, const DialRecord& g, int index, int japanese)
+void AppendGroup(std::string* out, const DialRecord& g, int index, int japanese, char separator)
 {
     std::vector<std::string> f(COLUMN_COUNT);
     f[COL_LIST] = LIST_QUICK;
@@ -256,7 +256,7 @@ void AppendGroup(std::string* out, const DialRecord& g, int index, int japanese)
         f[COL_MEMBERS] += (f[COL_MEMBERS].empty() ? "" : " ") + MemberText(members.quick[k]);
     for (int k = 0; k < members.speedCount; k++)
         f[COL_MEMBERS] += (f[COL_MEMBERS].empty() ? "" : " ") + MemberText(members.speed[k]);
-    AppendCsvRecord(out, f);
+    AppendCsvRecord(out, f, separator);
 }
 
 // The stored scan size code of an e-mail entry: the decoded size cannot tell every code apart.
@@ -771,28 +771,37 @@ int IsDirectoryHeader(const std::vector<std::string>& titles)
     return 1;
 }
 
-std::string ExportDirectoryCsv(const EditState& state, int keyCount)
+char RegionalCsvSeparator(const std::string& decimalMark, const std::string& listSeparator)
+{
+    return decimalMark == "," || listSeparator == ";" ? ';' : ',';
+}
+
+std::string ExportDirectoryCsv(const EditState& state, int keyCount, char separator)
 {
     auto scratch = std::make_unique<EditState>(state);
     const int japanese = IsJapaneseMode(state), inch = IsInchDevice(state);
     std::string out = "\xEF\xBB\xBF";
-    AppendCsvRecord(&out, std::vector<std::string>(COLUMN_TITLES, COLUMN_TITLES + COLUMN_COUNT));
+    AppendCsvRecord(&out, std::vector<std::string>(COLUMN_TITLES, COLUMN_TITLES + COLUMN_COUNT),
+                    separator);
     DialRecord r;
     for (int i = 0; i < ClampKeys(keyCount); i++) {
         if (!DecodeQuickKey(&r, state, i))
             continue;
         if (r.programDial) {
-            AppendDestination(&out, r, true, i + 1, japanese, inch, SizeCodeOf(state, true, i));
+            AppendDestination(&out, r, true, i + 1, japanese, inch, SizeCodeOf(state, true, i),
+                              separator);
         } else if (r.kind == KIND_GROUP) {
             if (DecodeGroupKey(&r, state, i))
-                AppendGroup(&out, r, i, japanese);
+                AppendGroup(&out, r, i, japanese, separator);
         } else if (DecodeCarried(&r, *scratch, true, i)) {
-            AppendDestination(&out, r, true, i + 1, japanese, inch, SizeCodeOf(state, true, i));
+            AppendDestination(&out, r, true, i + 1, japanese, inch, SizeCodeOf(state, true, i),
+                              separator);
         }
     }
     for (int i = 0; i < SPEED_DIAL_COUNT; i++)
         if (DecodeCarried(&r, *scratch, false, i))
-            AppendDestination(&out, r, false, i, japanese, inch, SizeCodeOf(state, false, i));
+            AppendDestination(&out, r, false, i, japanese, inch, SizeCodeOf(state, false, i),
+                              separator);
     return out;
 }
 

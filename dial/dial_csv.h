@@ -61,8 +61,12 @@ int ParseCsv(const std::string& text, char separator, std::vector<CsvRecord>* re
 // the columns every row needs (List, No., Kind).
 int IsDirectoryHeader(const std::vector<std::string>& titles);
 
-// The file for the first keyCount keys and all Speed Dial entries of `state`.
-std::string ExportDirectoryCsv(const EditState& state, int keyCount);
+// The file for the first keyCount keys and all Speed Dial entries of `state`, its fields
+// separated by `separator` (',' or ';'; the reader takes either).
+std::string ExportDirectoryCsv(const EditState& state, int keyCount, char separator = ',');
+// The separator a spreadsheet of the user's region splits a file at: ';' where the decimal
+// mark is a comma (or the region's list separator is ';'), else ','.
+char RegionalCsvSeparator(const std::string& decimalMark, const std::string& listSeparator);
 
 struct DirectoryImport {
     int ok;

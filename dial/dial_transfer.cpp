@@ -204,11 +204,19 @@ int CheckDestinationRecord(const DialRecord& record, ImportProblem* problem)
 
 int HasNetworkBoard(const EditState& state) { return state.config.ethernetBoard == 1; }
 
-int IsVcardPath(const char* path)
+namespace {
+
+int EndsWith(const char* path, const char* extension)
 {
-    const size_t n = path ? std::strlen(path) : 0;
-    return n >= 4 && SameWord(std::string(path + n - 4), ".vcf");
+    const size_t n = path ? std::strlen(path) : 0, e = std::strlen(extension);
+    return n >= e && SameWord(std::string(path + n - e), extension);
 }
+
+}  // namespace
+
+int IsVcardPath(const char* path) { return EndsWith(path, ".vcf"); }
+
+int IsLdifPath(const char* path) { return EndsWith(path, ".ldif") || EndsWith(path, ".ldi"); }
 
 std::string ExportFileName(const char* documentTitle, const char* extension)
 {

@@ -47,6 +47,8 @@ int HasNetworkBoard(const EditState& state);
 
 // 1 when `path` names an address card file (".vcf" in any case); every other file is CSV.
 int IsVcardPath(const char* path);
+// 1 when `path` names an LDIF address book (".ldif" or ".ldi" in any case).
+int IsLdifPath(const char* path);
 // The file name an export offers: the document's title with `extension` instead of its own.
 std::string ExportFileName(const char* documentTitle, const char* extension);
 

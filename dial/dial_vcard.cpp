@@ -286,51 +286,24 @@ int CardName(const Vcard& card, std::string* name)
     return 1;
 }
 
-// The value of the first property that fits, as text without `scheme` ("tel:", "mailto:").
-int CardValue(const Vcard& card, const char* name, bool (*accept)(const VcardProperty&),
-              const char* scheme, std::string* value)
+// Every value of the properties that fit, in the card's order, as text without `scheme`
+// ("tel:", "mailto:"); empty values are passed over. 0 when one cannot be read.
+int CardValues(const Vcard& card, const char* name, bool (*accept)(const VcardProperty&),
+               const char* scheme, uint8_t type, std::vector<ContactDestination>* out)
 {
-    value->clear();
-    const VcardProperty* p = Find(card, name, accept);
-    if (!p)
-        return 1;
-    std::string raw;
-    if (!ValueBytes(*p, &raw))
-        return 0;
-    *value = TrimBlanks(UnescapeVcardText(raw));
-    if (StartsWithWord(*value, scheme))
-        *value = value->substr(std::strlen(scheme));
+    for (const VcardProperty& p : card.properties) {
+        if (p.name != name || (accept && !accept(p)))
+            continue;
+        std::string raw;
+        if (!ValueBytes(p, &raw))
+            return 0;
+        std::string value = TrimBlanks(UnescapeVcardText(raw));
+        if (StartsWithWord(value, scheme))
+            value = TrimBlanks(value.substr(std::strlen(scheme)));
+        if (!value.empty())
+            out->push_back({type, value});
+    }
     return 1;
-}
-
-bool SameAddress(const char* a, const char* b) { return SameWord(a, b) != 0; }
-
-// 1 when the directory holds a destination of this type and text already.
-bool HoldsDestination(const EditState& state, int keyCount, const DialRecord& wanted)
-{
-    DialRecord r;
-    auto same = [&wanted](const DialRecord& r) {
-        if (!r.inUse || r.programDial || r.kind == KIND_GROUP || r.destType != wanted.destType)
-            return false;
-        return wanted.destType == DEST_EMAIL ? SameAddress(r.email, wanted.email)
-                                             : std::strcmp(r.faxNumber, wanted.faxNumber) == 0;
-    };
-    for (int i = 0; i < keyCount && i < QUICK_KEY_COUNT; i++)
-        if (DecodeQuickKey(&r, state, i) && same(r))
-            return true;
-    for (int i = 0; i < SPEED_DIAL_COUNT; i++)
-        if (DecodeSpeedEntry(&r, state, i) && same(r))
-            return true;
-    return false;
-}
-
-int FreeSpeedEntry(const EditState& state)
-{
-    DialRecord r;
-    for (int i = 0; i < SPEED_DIAL_COUNT; i++)
-        if (state.speedDial.lengths[i] != ITEM_ABSENT && !DecodeSpeedEntry(&r, state, i))
-            return i;
-    return -1;
 }
 
 void AppendCard(std::string* out, const DialRecord& r, int japanese)
@@ -468,87 +441,60 @@ std::string ExportDirectoryVcards(const EditState& state, int keyCount)
     return out;
 }
 
+std::vector<Contact> VcardContacts(const std::vector<Vcard>& cards)
+{
+    std::vector<Contact> contacts;
+    for (const Vcard& card : cards) {
+        Contact c;
+        c.line = card.line;
+        // Fax numbers first, as a card was read before: the fax is the card's main destination.
+        if (!CardName(card, &c.name) ||
+            !CardValues(card, "TEL", IsFax, "tel:", DEST_FAX, &c.destinations) ||
+            !CardValues(card, "EMAIL", nullptr, "mailto:", DEST_EMAIL, &c.destinations)) {
+            c.destinations.clear();
+            c.problem = IDS_VCARD_UNREADABLE;
+        }
+        contacts.push_back(std::move(c));
+    }
+    return contacts;
+}
+
+AddressBook ReadVcardBook(const uint8_t* bytes, size_t size)
+{
+    AddressBook book = {};
+    book.format = BOOK_UNREADABLE;
+    if (size > DIRECTORY_FILE_MAX || (!bytes && size > 0)) {
+        book.problem = {0, IDS_IMPORT_TOO_LARGE, {}};
+        return book;
+    }
+    std::string text;
+    if (!AddressFileText(bytes, size, &text)) {
+        book.problem = {0, IDS_IMPORT_NOT_UTF8, {}};
+        return book;
+    }
+    book.format = BOOK_VCARD;
+    book.contacts = VcardContacts(ParseVcards(text));
+    return book;
+}
+
 VcardImport ImportVcards(const uint8_t* bytes, size_t size, const EditState& current, int keyCount,
                          const TextEnvironment& env, uint16_t date, EditState* result)
 {
     VcardImport out = {};
-    if (size > DIRECTORY_FILE_MAX || (!bytes && size > 0)) {
-        out.problem = {0, IDS_IMPORT_TOO_LARGE, {}};
-        return out;
-    }
-    std::string text;
-    if (!FileTextToUtf8(bytes, size, &text)) {
-        out.problem = {0, IDS_IMPORT_NOT_UTF8, {}};
+    const AddressBook book = ReadVcardBook(bytes, size);
+    if (book.format == BOOK_UNREADABLE) {
+        out.problem = book.problem;
+        *result = current;
         return out;
     }
     out.readable = 1;
-    auto scratch = std::make_unique<EditState>(current);
-    const std::vector<Vcard> cards = ParseVcards(text);
-    out.cardCount = static_cast<int>(cards.size());
-    for (const Vcard& card : cards) {
-        std::string name, fax, email;
-        const int readable = CardName(card, &name);
-        VcardSkip skip = {card.line, name, 0, {}};
-        auto skipped = [&out, &skip](int message, std::vector<std::string> args = {}) {
-            skip.message = message;
-            skip.args = std::move(args);
-            out.skipped.push_back(skip);
-        };
-        if (!readable || !CardValue(card, "TEL", IsFax, "tel:", &fax) ||
-            !CardValue(card, "EMAIL", nullptr, "mailto:", &email)) {
-            skipped(IDS_VCARD_UNREADABLE);
-            continue;
-        }
-        if (skip.card.empty())
-            skip.card = fax.empty() ? email : fax;
-        if (fax.empty() && email.empty()) {
-            skipped(IDS_VCARD_NO_DESTINATION);
-            continue;
-        }
-        DialRecord r = {};
-        r.inUse = 1;
-        r.kind = KIND_SPEED;
-        r.speed = 2;
-        r.entryDate = date;
-        ImportProblem problem = {};
-        int ok = TakeNameText(name, env, r.name, &problem);
-        if (ok && !fax.empty()) {
-            r.destType = DEST_FAX;
-            ok = TakeFaxNumberText(fax, env, r.faxNumber, &problem) &&
-                 CheckDestinationRecord(r, &problem);
-            // A card's number is a destination of its own, never the first half of one.
-            if (ok && IsCombinationNumber(r.faxNumber)) {
-                problem = {0, IDS_VCARD_COMBINATION, {}};
-                ok = 0;
-            }
-        } else if (ok) {
-            r.destType = DEST_EMAIL;
-            if (!HasNetworkBoard(current)) {
-                problem = {0, IDS_IMPORT_NO_BOARD, {}};
-                ok = 0;
-            } else {
-                ok = TakeEmailText(email, env, r.email, &problem) &&
-                     CheckDestinationRecord(r, &problem);
-            }
-        }
-        if (!ok) {
-            skipped(problem.message, problem.args);
-            continue;
-        }
-        if (HoldsDestination(*scratch, keyCount, r)) {
-            skipped(IDS_VCARD_DUPLICATE);
-            continue;
-        }
-        const int entry = FreeSpeedEntry(*scratch);
-        if (entry < 0) {
-            skipped(IDS_VCARD_FULL);
-            continue;
-        }
-        r.index = static_cast<uint8_t>(entry);
-        EncodeSpeedEntry(*scratch, &r, entry);
-        out.added.push_back(entry);
-    }
-    *result = *scratch;
+    out.cardCount = static_cast<int>(book.contacts.size());
+    // Without a preview to ask: the Speed Dial entries only, as many as fit.
+    out.plan = PlanAddressImport(book.contacts, current, keyCount, env, date, {0, 1});
+    ApplyImportPlan(out.plan, current, result);
+    for (const PlanRow& row : out.plan.rows)
+        if (row.outcome == PLAN_ADD)
+            out.added.push_back(row.entry);
     return out;
 }
 
@@ -558,20 +504,5 @@ std::string DescribeVcardImport(const VcardImport& outcome, StringLoader load)
         return DescribeProblem(outcome.problem, load);
     if (outcome.cardCount == 0)
         return load(IDS_VCARD_NO_CARDS);
-    std::string text = FormatText(load(IDS_VCARD_ADDED), {std::to_string(outcome.added.size())});
-    if (outcome.skipped.empty())
-        return text;
-    text += "\n\n" + FormatText(load(IDS_VCARD_SKIPPED), {std::to_string(outcome.skipped.size())});
-    const size_t shown = outcome.skipped.size() < static_cast<size_t>(IMPORT_PROBLEMS_SHOWN)
-                             ? outcome.skipped.size()
-                             : static_cast<size_t>(IMPORT_PROBLEMS_SHOWN);
-    for (size_t i = 0; i < shown; i++) {
-        const VcardSkip& s = outcome.skipped[i];
-        text += "\n" + FormatText(load(IDS_VCARD_SKIP_LINE), {std::to_string(s.line), s.card,
-                                                              FormatText(load(s.message), s.args)});
-    }
-    if (outcome.skipped.size() > shown)
-        text += "\n" +
-                FormatText(load(IDS_IMPORT_MORE), {std::to_string(outcome.skipped.size() - shown)});
-    return text;
+    return DescribeImportPlan(outcome.plan, load);
 }

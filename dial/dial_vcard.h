@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "dial/address_book.h"
+#include "dial/address_import.h"
 #include "dial/dial_transfer.h"
 #include "ui/field_filters.h"
 
@@ -60,26 +62,24 @@ int VcardValueText(const VcardProperty& property, std::string* text);
 // own): FN (the name, or the number or address when it has none), N, and TEL;TYPE=FAX or EMAIL.
 std::string ExportDirectoryVcards(const EditState& state, int keyCount);
 
-struct VcardSkip {
-    int line;          // of the card
-    std::string card;  // its name as the card gives it, UTF-8
-    int message;       // why it was skipped
-    std::vector<std::string> args;
-};
+// The contacts of the cards: the name (FN, else N, else ORG), then every fax number and every
+// e-mail address; a card with a value that cannot be read has none and says so.
+std::vector<Contact> VcardContacts(const std::vector<Vcard>& cards);
+// A vCard file as an address book (BOOK_VCARD), or BOOK_UNREADABLE with the problem.
+AddressBook ReadVcardBook(const uint8_t* bytes, size_t size);
 
 struct VcardImport {
     int readable;            // 0 when the file could not be read at all (*problem says why)
     ImportProblem problem;   // line 0
     int cardCount;           // cards in the file
     std::vector<int> added;  // the Speed Dial entries filled, in order
-    std::vector<VcardSkip> skipped;
+    ImportPlan plan;         // every destination of every card, added or skipped with why
 };
 
-// Adds every card that passes the entry dialog's checks to the free Speed Dial entries of
-// `current`, lowest first, dated `date`: a card with a fax number as a fax entry (33.6K), one
-// with only an e-mail address as an e-mail entry. Cards whose destination the directory holds
-// already, and cards beyond the free entries, are skipped with their reason. *result is
-// `current` with the cards added (also when none was).
+// Adds every fax number and e-mail address of the cards that passes the entry dialog's checks
+// to the free Speed Dial entries of `current`, lowest first, dated `date`, as many as fit
+// (without the preview's choices). Destinations the directory holds already, or an earlier card
+// did, are skipped with their reason. *result is `current` with the entries added.
 VcardImport ImportVcards(const uint8_t* bytes, size_t size, const EditState& current, int keyCount,
                          const TextEnvironment& env, uint16_t date, EditState* result);
 

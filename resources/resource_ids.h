@@ -722,8 +722,6 @@
 #define IDS_IMPORT_REJECTED             9560
 #define IDS_IMPORT_LINE                 9561
 #define IDS_IMPORT_MORE                 9562
-#define IDS_VCARD_ADDED                 9563
-#define IDS_VCARD_SKIPPED               9564
 #define IDS_VCARD_SKIP_LINE             9565
 #define IDS_VCARD_NO_CARDS              9566
 
@@ -782,8 +780,6 @@
 #define IDS_IMPORT_MEMBER_TWICE         9621
 #define IDS_IMPORT_MEMBER_UNUSABLE      9622
 #define IDS_VCARD_NO_DESTINATION        9623
-#define IDS_VCARD_DUPLICATE             9624
-#define IDS_VCARD_FULL                  9625
 #define IDS_VCARD_UNREADABLE            9626
 #define IDS_VCARD_COMBINATION           9627
 
@@ -878,6 +874,56 @@
 #define IDS_CMD_BAD_DEVICE              9981
 #define IDS_CMD_BAD_FILES               9982
 #define IDS_CMD_CONFLICT                9983
+
+/* Address books: the import plan, its preview and the export's separators */
+#define IDS_ADDRESS_NAME_CUT            10030
+#define IDS_ADDRESS_DUPLICATE           10031
+#define IDS_ADDRESS_REPEATED            10032
+#define IDS_ADDRESS_NO_ROOM             10033
+#define IDS_ADDRESS_PLACE_SPEED         10034
+#define IDS_ADDRESS_PLACE_QUICK         10035
+#define IDS_ADDRESS_PLACE_LINE          10036
+#define IDS_ADDRESS_ADDED               10037
+#define IDS_ADDRESS_SKIPPED             10038
+#define IDS_ADDRESS_FORMAT_OUTLOOK      10039
+#define IDS_ADDRESS_FORMAT_THUNDERBIRD  10040
+#define IDS_ADDRESS_FORMAT_GOOGLE       10041
+#define IDS_ADDRESS_FORMAT_LDIF         10042
+#define IDS_ADDRESS_FORMAT_VCARD        10043
+#define IDS_ADDRESS_FORMAT_UNKNOWN      10044
+#define IDS_ADDRESS_TITLES_ENGLISH      10045
+#define IDS_ADDRESS_TITLES_GERMAN       10046
+#define IDS_ADDRESS_TITLES_FRENCH       10047
+#define IDS_ADDRESS_TITLES_SPANISH      10048
+#define IDS_ADDRESS_COLUMN_NONE         10049
+#define IDS_ADDRESS_COL_LINE            10050
+#define IDS_ADDRESS_COL_NAME            10051
+#define IDS_ADDRESS_COL_DESTINATION     10052
+#define IDS_ADDRESS_COL_BECOMES         10053
+#define IDS_ADDRESS_SKIP_ROW            10054
+#define IDS_ADDRESS_COUNTS              10055
+#define IDS_ADDRESS_OVERFLOW            10056
+#define IDS_ADDRESS_NOTHING             10057
+#define IDS_ADDRESS_ADD_NOTE            10058
+#define IDS_DIRECTORY_FILTER_CSV_SEMICOLON 10059
+#define IDS_DIRECTORY_FILTER_LDIF       10060
+#define IDS_DIRECTORY_PATTERN_LDIF      10061
+#define IDS_DIRECTORY_FILTER_BOOKS      10062
+#define IDS_DIRECTORY_PATTERN_BOOKS     10063
+
+#define IDD_IMPORT_PREVIEW              10100
+#define IDC_IMPORT_FORMAT               10101
+#define IDC_IMPORT_NAME_LABEL           10102
+#define IDC_IMPORT_NAME_COLUMN          10103
+#define IDC_IMPORT_FAX_LABEL            10104
+#define IDC_IMPORT_FAX_COLUMN           10105
+#define IDC_IMPORT_EMAIL_LABEL          10106
+#define IDC_IMPORT_EMAIL_COLUMN         10107
+#define IDC_IMPORT_LIST                 10108
+#define IDC_IMPORT_COUNTS               10109
+#define IDC_IMPORT_USE_QUICK            10110
+#define IDC_IMPORT_TAKE_FIT             10111
+#define IDC_IMPORT_COLUMNS_FRAME        10112
 
 /* clang-format on */
 

@@ -300,7 +300,8 @@ TEST(AddressBookCsv, UnknownColumnsAreGuessedAndReadAsChosen)
          2,
          0},
         {{"Nombre", "Correo", "N\xC3\xBAmero de fax"}, 0, 2, 1},
-        {{"Street", "City"}, -1, -1, -1},
+        {{"Telefax", "Kunde", "Mail"}, 1, 0, 2},  // no name title: the first column left
+        {{"Street", "City"}, 0, -1, -1},
     };
     for (const auto& g : guesses) {
         const ColumnChoice c = GuessColumns(g.titles);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "dial/address_import.h"
 #include "dial/dial_text.h"
 #include "dial/dial_vcard.h"
 #include "resources/resource_ids.h"
@@ -103,13 +104,18 @@ protected:
         return "BEGIN:VCARD\r\nVERSION:3.0\r\n" + body + "END:VCARD\r\n";
     }
 
+    // The skipped rows: line, name, message, its texts, and for a duplicate what it repeats.
     static std::string Skips(const VcardImport& outcome)
     {
         std::string text;
-        for (const VcardSkip& s : outcome.skipped) {
-            text += std::to_string(s.line) + " " + s.card + ": " + std::to_string(s.message);
+        for (const PlanRow& s : outcome.plan.rows) {
+            if (s.outcome != PLAN_SKIP)
+                continue;
+            text += std::to_string(s.line) + " " + s.name + ": " + std::to_string(s.message);
             for (const std::string& a : s.args)
                 text += " [" + a + "]";
+            if (s.list >= 0)
+                text += " @" + std::to_string(s.list) + "/" + std::to_string(s.entry);
             text += "\n";
         }
         return text;
@@ -138,7 +144,7 @@ TEST_F(VcardDirectory, ExportsOneCardPerFaxAndEmailDestination)
         << "groups, program-dial keys and combination keys are no destinations of their own";
 }
 
-TEST_F(VcardDirectory, CardsFillTheFreeSpeedDialEntriesLowestFirst)
+TEST_F(VcardDirectory, EveryFaxAndEmailOfACardFillsTheFreeSpeedDialEntriesLowestFirst)
 {
     PutSpeedFax(Speed(0), 0);
     PutSpeedFax(Speed(2), 2);
@@ -150,19 +156,22 @@ TEST_F(VcardDirectory, CardsFillTheFreeSpeedDialEntriesLowestFirst)
                              Card("FN:Escaped\\, Name\r\nTEL;FAX:040\r\n");
     const VcardImport outcome = Import(file);
     EXPECT_EQ("", Skips(outcome));
-    EXPECT_EQ((std::vector<int>{3, 4, 5}), outcome.added) << "0 and 2 are taken, 1 is absent";
+    EXPECT_EQ((std::vector<int>{3, 4, 5, 6}), outcome.added) << "0 and 2 are taken, 1 is absent";
     DialRecord r;
     ASSERT_EQ(1, DecodeSpeedEntry(&r, *result, 3));
-    EXPECT_EQ(DEST_FAX, r.destType) << "a card with a fax number is a fax entry";
+    EXPECT_EQ(DEST_FAX, r.destType);
     EXPECT_STREQ("Fax and mail", r.name);
     EXPECT_STREQ("030 1234", r.faxNumber);
     EXPECT_EQ(2, r.speed);
     EXPECT_EQ(DATE, r.entryDate);
     ASSERT_EQ(1, DecodeSpeedEntry(&r, *result, 4));
-    EXPECT_EQ(DEST_EMAIL, r.destType);
+    EXPECT_EQ(DEST_EMAIL, r.destType) << "the card's address is an entry of its own";
+    EXPECT_STREQ("Fax and mail", r.name);
+    EXPECT_STREQ("x@y.org", r.email);
+    ASSERT_EQ(1, DecodeSpeedEntry(&r, *result, 5));
     EXPECT_STREQ("Jane Doe", r.name) << "N gives the name when there is no FN";
     EXPECT_STREQ("jane@doe.org", r.email);
-    ASSERT_EQ(1, DecodeSpeedEntry(&r, *result, 5));
+    ASSERT_EQ(1, DecodeSpeedEntry(&r, *result, 6));
     EXPECT_STREQ("Escaped, Name", r.name);
     EXPECT_EQ(Bytes(Speed(0)), Bytes(result->speedDial.entries[0])) << "nothing else changes";
     EXPECT_EQ(ITEM_ABSENT, result->speedDial.lengths[1]);
@@ -175,7 +184,7 @@ TEST_F(VcardDirectory, SkippedCardsSayWhy)
         Card("FN:A name longer than twenty\r\nTEL;TYPE=FAX:1\r\n") +  // line 1
         Card("FN:Voice only\r\nTEL:123\r\n") +                        // line 6
         Card("FN:Twice\r\nTEL;TYPE=FAX:5551234\r\n") +                // line 11
-        Card("FN:Brackets\r\nTEL;TYPE=FAX:+49 (30) 1\r\n") +          // line 16
+        Card("FN:Letters\r\nTEL;TYPE=FAX:1-800-FAX\r\n") +            // line 16
         Card("FN:Chain\r\nTEL;TYPE=FAX:0044+\r\n") +                  // line 21
         Card("FN:Odd\r\nEMAIL;CHARSET=KOI8-R;ENCODING=QUOTED-PRINTABLE:=C1@x.ru\r\n") +
         Card("FN:Bad mail\r\nEMAIL:no-at-sign.org\r\n") +  // line 31
@@ -183,18 +192,20 @@ TEST_F(VcardDirectory, SkippedCardsSayWhy)
         Card("FN:Same\r\nEMAIL:new@x.org\r\n") + Card("FN:Same again\r\nEMAIL:NEW@x.org\r\n");
     const VcardImport outcome = Import(file);
     EXPECT_EQ(10, outcome.cardCount);
-    EXPECT_EQ((std::vector<int>{1}), outcome.added);
-    EXPECT_EQ("1 A name longer than twenty: " + std::to_string(IDS_IMPORT_NAME_LONG) + "\n" +
-                  "6 Voice only: " + std::to_string(IDS_VCARD_NO_DESTINATION) + "\n" +
-                  "11 Twice: " + std::to_string(IDS_VCARD_DUPLICATE) + "\n" +
-                  "16 Brackets: " + std::to_string(IDS_IMPORT_FAX_CHAR) + " [(]\n" +
+    EXPECT_EQ((std::vector<int>{1, 2}), outcome.added) << "a long name is cut, not refused";
+    EXPECT_EQ("6 Voice only: " + std::to_string(IDS_VCARD_NO_DESTINATION) + "\n" +
+                  "11 Twice: " + std::to_string(IDS_ADDRESS_DUPLICATE) + " @0/0\n" +
+                  "16 Letters: " + std::to_string(IDS_IMPORT_FAX_CHAR) + " [F]\n" +
                   "21 Chain: " + std::to_string(IDS_VCARD_COMBINATION) + "\n" +
                   "26 Odd: " + std::to_string(IDS_VCARD_UNREADABLE) + "\n" +
                   "31 Bad mail: " + std::to_string(IDS_IMPORT_EMAIL_INVALID) + "\n" +
                   "36 What?: " + std::to_string(IDS_IMPORT_NAME_CHAR) + " [?]\n" +
-                  "46 Same again: " + std::to_string(IDS_VCARD_DUPLICATE) + "\n",
+                  "46 Same again: " + std::to_string(IDS_ADDRESS_REPEATED) + " @2/41\n",
               Skips(outcome))
         << "a card already added counts as in the directory";
+    const PlanRow& cut = outcome.plan.rows[0];
+    EXPECT_EQ(IDS_ADDRESS_NAME_CUT, cut.message);
+    EXPECT_STREQ("A name longer than t", cut.record.name);
 }
 
 TEST_F(VcardDirectory, FullListAndNoBoard)
@@ -209,7 +220,7 @@ TEST_F(VcardDirectory, FullListAndNoBoard)
                Card("FN:Too many\r\nTEL;TYPE=FAX:78\r\n"));
     EXPECT_EQ((std::vector<int>{89}), outcome.added);
     EXPECT_EQ("1 Mail: " + std::to_string(IDS_IMPORT_NO_BOARD) +
-                  "\n11 Too many: " + std::to_string(IDS_VCARD_FULL) + "\n",
+                  "\n11 Too many: " + std::to_string(IDS_ADDRESS_NO_ROOM) + "\n",
               Skips(outcome));
 }
 
@@ -231,16 +242,19 @@ TEST_F(VcardDirectory, ExportedCardsComeBackAsTheSameDestinations)
     EXPECT_STREQ("x@y.org", r.email);
     const VcardImport twice = Import(cards + cards);
     EXPECT_EQ(2u, twice.added.size());
-    EXPECT_EQ(2u, twice.skipped.size()) << "the second copies are duplicates";
+    EXPECT_EQ("13 M\xC3\xBCller: " + std::to_string(IDS_ADDRESS_REPEATED) + " @2/1\n" +
+                  "19 \xC3\x9C: " + std::to_string(IDS_ADDRESS_REPEATED) + " @2/7\n",
+              Skips(twice))
+        << "the second copies are duplicates";
 }
 
 TEST(VcardMessages, SummaryListsAddedAndSkipped)
 {
     auto load = [](int id) -> std::string {
         switch (id) {
-        case IDS_VCARD_ADDED:
+        case IDS_ADDRESS_ADDED:
             return "Added: %d.";
-        case IDS_VCARD_SKIPPED:
+        case IDS_ADDRESS_SKIPPED:
             return "Skipped: %d.";
         case IDS_VCARD_SKIP_LINE:
             return "line %d, %s: %s";
@@ -248,6 +262,10 @@ TEST(VcardMessages, SummaryListsAddedAndSkipped)
             return "No cards.";
         case IDS_IMPORT_NAME_CHAR:
             return "name holds \"%s\"";
+        case IDS_ADDRESS_DUPLICATE:
+            return "already there as %s";
+        case IDS_ADDRESS_PLACE_SPEED:
+            return "Speed Dial %d";
         default:
             return "reason";
         }
@@ -256,10 +274,17 @@ TEST(VcardMessages, SummaryListsAddedAndSkipped)
     outcome.readable = 1;
     EXPECT_EQ("No cards.", DescribeVcardImport(outcome, load));
     outcome.cardCount = 3;
-    outcome.added = {4};
-    outcome.skipped = {{6, "What?", IDS_IMPORT_NAME_CHAR, {"?"}}, {11, "X", IDS_VCARD_FULL, {}}};
-    EXPECT_EQ("Added: 1.\n\nSkipped: 2.\nline 6, What?: name holds \"?\"\nline 11, X: reason",
-              DescribeVcardImport(outcome, load));
+    PlanRow added = {}, bad = {}, twice = {};
+    added.outcome = PLAN_ADD;
+    bad = {6, "What?", DEST_FAX, "1", PLAN_SKIP, -1, -1, IDS_IMPORT_NAME_CHAR, {"?"}, {}};
+    twice = {11, "", DEST_EMAIL, "x@y.org", PLAN_SKIP, PLAN_IN_SPEED, 7, IDS_ADDRESS_DUPLICATE,
+             {}, {}};
+    outcome.plan.rows = {added, bad, twice};
+    outcome.plan.adding = 1;
+    EXPECT_EQ("Added: 1.\n\nSkipped: 2.\nline 6, What?: name holds \"?\"\n"
+              "line 11, x@y.org: already there as Speed Dial 7",
+              DescribeVcardImport(outcome, load))
+        << "a row without a name is named by its destination";
 }
 
 }  // namespace

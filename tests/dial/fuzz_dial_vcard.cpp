@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     if (std::memcmp(result->speedDial.entries[3], current->speedDial.entries[3], DIAL_ENTRY_SIZE) ||
         result->speedDial.lengths[5] != ITEM_ABSENT ||
-        outcome.added.size() + outcome.skipped.size() != static_cast<size_t>(outcome.cardCount))
+        outcome.plan.rows.size() < static_cast<size_t>(outcome.cardCount))
         std::abort();
     DialRecord r;
     for (int entry : outcome.added)
