@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "device/setting_file_io.h"
+#include "dial/address_book.h"
+#include "dial/address_import_win.h"
 #include "dial/dial_csv.h"
 #include "dial/dial_lists_win.h"
 #include "dial/dial_text.h"
@@ -43,12 +45,34 @@ int KeyCount()
                : QUICK_KEY_COUNT;
 }
 
-/* "name\0pattern\0name\0pattern\0\0", the form the common dialog takes. */
-std::string FilterText()
+/* The separator of the region's spreadsheets, offered beside the comma when it differs. */
+char RegionSeparator()
 {
+    char decimal[8] = "", list[8] = "";
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal, sizeof decimal);
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SLIST, list, sizeof list);
+    return RegionalCsvSeparator(decimal, list);
+}
+
+/* "name\0pattern\0name\0pattern\0\0", the form the common dialog takes: for an export the CSV
+ * file (then, in a region that splits at semicolons, the same with them) and the cards; for an
+ * import every address book first, then each kind. */
+std::string FilterText(int mode)
+{
+    std::vector<int> ids;
+    if (mode == DIRECTORY_EXPORT) {
+        ids = {IDS_DIRECTORY_FILTER_CSV, IDS_DIRECTORY_PATTERN_CSV};
+        if (RegionSeparator() == ';')
+            ids.insert(ids.end(), {IDS_DIRECTORY_FILTER_CSV_SEMICOLON, IDS_DIRECTORY_PATTERN_CSV});
+        ids.insert(ids.end(), {IDS_DIRECTORY_FILTER_VCARD, IDS_DIRECTORY_PATTERN_VCARD});
+    } else {
+        ids = {IDS_DIRECTORY_FILTER_BOOKS, IDS_DIRECTORY_PATTERN_BOOKS,
+               IDS_DIRECTORY_FILTER_CSV,   IDS_DIRECTORY_PATTERN_CSV,
+               IDS_DIRECTORY_FILTER_VCARD, IDS_DIRECTORY_PATTERN_VCARD,
+               IDS_DIRECTORY_FILTER_LDIF,  IDS_DIRECTORY_PATTERN_LDIF};
+    }
     std::string filter;
-    for (int id : {IDS_DIRECTORY_FILTER_CSV, IDS_DIRECTORY_PATTERN_CSV, IDS_DIRECTORY_FILTER_VCARD,
-                   IDS_DIRECTORY_PATTERN_VCARD}) {
+    for (int id : ids) {
         filter += LoadText(id);
         filter.push_back('\0');
     }
@@ -93,17 +117,17 @@ void ImportCsv(HWND window, const std::vector<uint8_t>& bytes, size_t size)
     TakeDirectory(*result);
 }
 
-void ImportCards(HWND window, const std::vector<uint8_t>& bytes, size_t size)
+/* An address book of another program: nothing changes before its preview's Import. */
+void ImportBook(HWND window, const AddressBook& book)
 {
+    if (book.format == BOOK_UNREADABLE) {
+        ShowMessage(window, DescribeProblem(book.problem, LoadText).c_str(),
+                    MB_OK | MB_ICONERROR);
+        return;
+    }
     auto result = std::make_unique<EditState>();
-    const VcardImport outcome =
-        ImportVcards(bytes.data(), size, gDocument.edit, KeyCount(), SystemTextEnvironment(),
-                     MakeEntryDate(), result.get());
-    if (!outcome.added.empty())
+    if (RunImportPreview(window, book, gDocument.edit, KeyCount(), result.get()) > 0)
         TakeDirectory(*result);
-    const UINT icon =
-        outcome.readable && !outcome.added.empty() ? MB_ICONINFORMATION : MB_ICONEXCLAMATION;
-    ShowMessage(window, DescribeVcardImport(outcome, LoadText).c_str(), MB_OK | icon);
 }
 
 }  // namespace
@@ -119,10 +143,15 @@ int ChooseDirectoryFile(HWND window, char* path, int mode)
     if (gDirectoryDialogHook)
         return gDirectoryDialogHook(window, path, PATH_SIZE, mode, title.c_str());
 
-    const std::string filter = FilterText();
+    const std::string filter = FilterText(mode);
     const std::string extension = LoadText(IDS_DIRECTORY_EXT_CSV);
-    return RunFileDialog(window, path, title.c_str(), filter.c_str(), IsVcardPath(path) ? 2 : 1,
-                         extension.c_str(), mode == DIRECTORY_EXPORT);
+    int index = 1;
+    if (mode == DIRECTORY_EXPORT && IsVcardPath(path))
+        index = RegionSeparator() == ';' ? 3 : 2;
+    if (!RunFileDialog(window, path, title.c_str(), filter.c_str(), &index, extension.c_str(),
+                       mode == DIRECTORY_EXPORT))
+        return 0;
+    return index;
 }
 
 void OnExportDirectory(HWND window)
@@ -131,10 +160,14 @@ void OnExportDirectory(HWND window)
     lstrcpynA(path,
               ExportFileName(gDocument.title, LoadText(IDS_DIRECTORY_EXT_CSV).c_str()).c_str(),
               sizeof path);
-    if (!ChooseDirectoryFile(window, path, DIRECTORY_EXPORT))
+    const int chosen = ChooseDirectoryFile(window, path, DIRECTORY_EXPORT);
+    if (!chosen)
         return;
-    const std::string bytes = IsVcardPath(path) ? ExportDirectoryVcards(gDocument.edit, KeyCount())
-                                                : ExportDirectoryCsv(gDocument.edit, KeyCount());
+    // The second type is the semicolon CSV where the region offers it.
+    const char separator = chosen == 2 && RegionSeparator() == ';' ? ';' : ',';
+    const std::string bytes = IsVcardPath(path)
+                                  ? ExportDirectoryVcards(gDocument.edit, KeyCount())
+                                  : ExportDirectoryCsv(gDocument.edit, KeyCount(), separator);
     if (!WriteWholeFileSafely(path, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()))
         ShowMessageId(window, IDS_EXPORT_FAILED, MB_OK | MB_ICONERROR);
 }
@@ -150,8 +183,16 @@ void OnImportDirectory(HWND window)
         ShowMessageId(window, IDS_IMPORT_UNREADABLE, MB_OK | MB_ICONERROR);
         return;
     }
-    if (IsVcardPath(path))
-        ImportCards(window, bytes, size);
-    else
-        ImportCsv(window, bytes, size);
+    if (IsVcardPath(path)) {
+        ImportBook(window, ReadVcardBook(bytes.data(), size));
+    } else if (IsLdifPath(path)) {
+        ImportBook(window, ReadLdif(bytes.data(), size));
+    } else {
+        // The directory's own CSV replaces the directory; any other is an address book.
+        const AddressBook book = ReadAddressBookCsv(bytes.data(), size);
+        if (book.format == BOOK_DIRECTORY)
+            ImportCsv(window, bytes, size);
+        else
+            ImportBook(window, book);
+    }
 }

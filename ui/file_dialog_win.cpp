@@ -37,10 +37,11 @@ int ChooseSettingFile(HWND window, char* path, int mode)
     std::memcpy(filter + nameLength, pattern, patternLength);
     filter[nameLength + patternLength] = '\0';
 
-    return RunFileDialog(window, path, title, filter, 1, extension, mode != DIALOG_OPEN);
+    int index = 1;
+    return RunFileDialog(window, path, title, filter, &index, extension, mode != DIALOG_OPEN);
 }
 
-int RunFileDialog(HWND owner, char* path, const char* title, const char* filter, int filterIndex,
+int RunFileDialog(HWND owner, char* path, const char* title, const char* filter, int* filterIndex,
                   const char* extension, int saving)
 {
     /* A path that ends in a backslash is a folder to start in, with no name given yet. */
@@ -56,7 +57,7 @@ int RunFileDialog(HWND owner, char* path, const char* title, const char* filter,
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;
     ofn.lpstrFilter = filter;
-    ofn.nFilterIndex = static_cast<DWORD>(filterIndex);
+    ofn.nFilterIndex = static_cast<DWORD>(*filterIndex);
     ofn.lpstrFile = file;
     ofn.nMaxFile = sizeof file;
     ofn.lpstrTitle = title;
@@ -75,5 +76,6 @@ int RunFileDialog(HWND owner, char* path, const char* title, const char* filter,
     if (!chosen)
         return 0;
     lstrcpynA(path, file, PATH_SIZE);
+    *filterIndex = static_cast<int>(ofn.nFilterIndex);
     return 1;
 }

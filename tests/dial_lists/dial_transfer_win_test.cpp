@@ -41,6 +41,7 @@ struct AskedDialog {
 };
 std::vector<AskedDialog> gAsked;
 std::string gAnswerPath;  // empty: the user cancels
+int gAnswerFilter = 1;    // the file type the user leaves chosen
 
 int AnswerDirectoryDialog(HWND, char* path, int size, int mode, const char* title)
 {
@@ -48,7 +49,7 @@ int AnswerDirectoryDialog(HWND, char* path, int size, int mode, const char* titl
     if (gAnswerPath.empty())
         return 0;
     lstrcpynA(path, gAnswerPath.c_str(), size);
-    return 1;
+    return gAnswerFilter;
 }
 
 std::string ReadFile(const std::string& path)
@@ -237,25 +238,81 @@ TEST_F(DirectoryCommands, ImportInTheGroupViewRefillsTheMemberPane)
     DeleteFileA(gAnswerPath.c_str());
 }
 
-TEST_F(DirectoryCommands, CardsAreAddedToTheSpeedDialListWithASummary)
+TEST_F(DirectoryCommands, AnAddressBookIsPreviewedAndAddedOnlyOnImport)
 {
     Show(VIEW_SPEED);
+    const EditState before = gDocument.edit;
     gAnswerPath = Path("people.vcf");
-    WriteFile(gAnswerPath,
-              "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Fax Person\r\nTEL;TYPE=FAX:0405\r\nEND:VCARD\r\n"
-              "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Echo\r\nEMAIL:echo@example.com\r\nEND:VCARD\r\n");
-    Command(IDM_IMPORT_DIRECTORY);
-    ASSERT_EQ(1u, gMessageLog.asked.size());
-    EXPECT_EQ("Cards added to the Speed Dial list: 1.\n\nCards skipped: 1.\n"
-              "line 6, Echo: already in the dial directory",
-              gMessageLog.asked[0].text);
-    EXPECT_EQ("Fax Person", CellText(List(), 0, NAME_COLUMN)) << "the first free entry";
-    EXPECT_EQ("0405", CellText(List(), 0, NUMBER_COLUMN));
-    DialRecord alpha;
-    ASSERT_EQ(1, DecodeQuickKey(&alpha, gDocument.edit, 0));
-    EXPECT_STREQ("Alpha", alpha.name) << "nothing else changes";
+    WriteFile(gAnswerPath, "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Fax Person\r\nTEL;TYPE=FAX:0405\r\n"
+                           "EMAIL:fax.person@example.com\r\nEND:VCARD\r\n"
+                           "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Echo\r\nEMAIL:echo@example.com\r\n"
+                           "END:VCARD\r\n");
+    std::vector<std::string> rows;
+    std::string format, counts;
+    {
+        DialogAnswer cancel("Import Address Book", IDCANCEL, [&](HWND dialog) {
+            rows = ListRows(GetDlgItem(dialog, IDC_IMPORT_LIST));
+            format = WindowText(GetDlgItem(dialog, IDC_IMPORT_FORMAT));
+            counts = WindowText(GetDlgItem(dialog, IDC_IMPORT_COUNTS));
+        });
+        Command(IDM_IMPORT_DIRECTORY);
+        EXPECT_EQ(1, cancel.Seen());
+    }
+    EXPECT_EQ("Address cards (vCard).", format);
+    EXPECT_EQ("To be added: 2. Skipped: 1.", counts);
+    EXPECT_EQ((std::vector<std::string>{
+                  "1 | Fax Person | 0405 | Speed Dial 0",
+                  "1 | Fax Person | fax.person@example.com | Speed Dial 1",
+                  "7 | Echo | echo@example.com | Skipped: already in the dial directory as Speed "
+                  "Dial 7"}),
+              rows);
+    EXPECT_EQ(0, std::memcmp(&before.speedDial, &gDocument.edit.speedDial,
+                             sizeof before.speedDial))
+        << "Cancel changes nothing";
+    EXPECT_EQ(0, gDocument.modified);
+
+    // An Outlook export of a German system: semicolons, Windows-1252, German titles.
+    gAnswerPath = Path("outlook.csv");
+    WriteFile(gAnswerPath, "Vorname;Weitere Vornamen;Nachname;Firma;Fax gesch\xE4" "ftlich;"
+                           "Fax privat;E-Mail-Adresse\r\n"
+                           "J\xFCrgen;;M\xFCller;;+49 (30) 1234-56;;\r\n"
+                           ";;;B\xFCro Nord;030 999;;nord@example.de\r\n");
+    {
+        DialogAnswer import("Import Address Book", IDOK, [&](HWND dialog) {
+            format = WindowText(GetDlgItem(dialog, IDC_IMPORT_FORMAT));
+        });
+        Command(IDM_IMPORT_DIRECTORY);
+        EXPECT_EQ(1, import.Seen());
+    }
+    EXPECT_EQ("An address book exported by Microsoft Outlook (German column titles).", format);
+    EXPECT_TRUE(gMessageLog.asked.empty());
+    EXPECT_EQ("J\xFCrgen M\xFCller", CellText(List(), 0, NAME_COLUMN));
+    EXPECT_EQ("+49 30 1234-56", CellText(List(), 0, NUMBER_COLUMN));
+    EXPECT_EQ("B\xFCro Nord", CellText(List(), 1, NAME_COLUMN));
+    EXPECT_EQ("030 999", CellText(List(), 1, NUMBER_COLUMN));
+    DialRecord r;
+    ASSERT_EQ(1, DecodeSpeedEntry(&r, gDocument.edit, 2));
+    EXPECT_STREQ("nord@example.de", r.email);
     EXPECT_EQ(1, gDocument.modified);
     gDocument.modified = 0;
+    DeleteFileA(Path("people.vcf").c_str());
+    DeleteFileA(gAnswerPath.c_str());
+}
+
+// Where spreadsheets split at semicolons, the export offers them as its second file type.
+TEST_F(DirectoryCommands, ExportOffersTheRegionsSemicolons)
+{
+    char decimal[8] = "";
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal, sizeof decimal);
+    ASSERT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, ","));
+    gAnswerPath = Path("semicolons.csv");
+    gAnswerFilter = 2;
+    Command(IDM_EXPORT_DIRECTORY);
+    gAnswerFilter = 1;
+    SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal);
+    const std::string csv = ReadFile(gAnswerPath);
+    EXPECT_EQ(0u, csv.find("\xEF\xBB\xBFList;No.;Kind;")) << csv;
+    EXPECT_NE(std::string::npos, csv.find("\r\nQuick Dial;01;fax;Alpha;0123456;12;34;14.4K;"));
     DeleteFileA(gAnswerPath.c_str());
 }
 

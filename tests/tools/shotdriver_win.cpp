@@ -230,6 +230,28 @@ HWND SettingsSheet()
     return nullptr;
 }
 
+/* Writes `text` to `name` in the current folder and imports it through the real file dialog. */
+int ImportFile(HWND main, const char* name, const char* text)
+{
+    char path[MAX_PATH];
+    if (!GetFullPathNameA(name, sizeof path, path, nullptr))
+        return 1;
+    FILE* file = std::fopen(path, "wb");
+    if (!file)
+        return 1;
+    std::fputs(text, file);
+    std::fclose(file);
+    PostMessageA(main, WM_COMMAND, IDM_IMPORT_DIRECTORY, 0);
+    HWND dialog = WaitDialog("Import Dial Directory");
+    if (!dialog)
+        return 1;
+    // The file name box of the common dialog, in its two forms.
+    SetDlgItemTextA(dialog, 0x47C, path);
+    SetDlgItemTextA(dialog, 0x480, path);
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    return 0;
+}
+
 }
 
 int main(int argc, char** argv)
@@ -271,6 +293,8 @@ int main(int argc, char** argv)
         std::printf("preview-fit-width|Print Preview|preview speed zoom\n");
         // The message box's caption is the program's name alone.
         std::printf("import-errors|Moravel\"|import dial-directory-errors.csv\n");
+        std::printf("import-address-book|Import Address Book|import-book outlook\n");
+        std::printf("import-unknown-columns|Import Address Book|import-book unknown\n");
         std::printf("settings-system|Device Settings|post %d\n", IDM_DEVICE_SETTINGS);
         std::printf("settings-paper|Device Settings|page 1\n");
         std::printf("auto-tray-select|Auto Tray Select|click %d\n", IDC_PAPER_AUTO_TRAY_SELECT);
@@ -357,31 +381,32 @@ int main(int argc, char** argv)
     }
     if (std::strcmp(verb, "preview") == 0 && argc > 2)
         return OpenPreview(main, argv[2], argc > 3 && std::strcmp(argv[3], "zoom") == 0);
+    if (std::strcmp(verb, "import-book") == 0 && argc > 2) {
+        // An Outlook export of a German system (semicolons, Windows-1252), or columns of no
+        // known program.
+        const bool outlook = std::strcmp(argv[2], "outlook") == 0;
+        const char* text =
+            outlook ? "Vorname;Weitere Vornamen;Nachname;Firma;Fax gesch\xE4" "ftlich;Fax privat;"
+                      "E-Mail-Adresse\r\n"
+                      "J\xFCrgen;;M\xFCller;;+49 (30) 1234-56;;juergen@example.de\r\n"
+                      ";;;B\xFCro Nord und S\xFC" "d Logistik;030 999 12;;\r\n"
+                      "Anna;;Berg;;;040/555.12;\r\n"
+                      "Front;;Desk;;0301234567;;\r\n"
+                      "Petra;;Klein;;;;\r\n"
+                    : "Kunde,Telefax,Mail,Ort\r\n"
+                      "Weber GmbH,089 1234 56,info@weber.example,M\xFCnchen\r\n"
+                      "Hansen,040 777,,Hamburg\r\n";
+        return ImportFile(main, outlook ? "address-book.csv" : "customers.csv", text);
+    }
     if (std::strcmp(verb, "import") == 0 && argc > 2) {
-        char path[MAX_PATH];
-        if (!GetFullPathNameA(argv[2], sizeof path, path, nullptr))
-            return 1;
-        FILE* file = std::fopen(path, "wb");
-        if (!file)
-            return 1;
-        std::fputs("\xEF\xBB\xBFList,No.,Kind,Name,Destination,SUB,SID,Speed,Members\r\n"
-                   "Quick Dial,01,fax,Front desk,0301234567,,,33.6K,\r\n"
-                   "Quick Dial,02,fax,Who?,0301234568,,,,\r\n"
-                   "Quick Dial,31,fax,Annex,0301234569,,,,\r\n"
-                   "Speed Dial,07,e-mail,Sales,sales.example.com,,,,\r\n"
-                   "Speed Dial,08,fax,Archive,---,,,,\r\n"
-                   "Quick Dial,05,group,Team,,,,,Q01 Q09\r\n",
-                   file);
-        std::fclose(file);
-        PostMessageA(main, WM_COMMAND, IDM_IMPORT_DIRECTORY, 0);
-        HWND dialog = WaitDialog("Import Dial Directory");
-        if (!dialog)
-            return 1;
-        // The file name box of the common dialog, in its two forms.
-        SetDlgItemTextA(dialog, 0x47C, path);
-        SetDlgItemTextA(dialog, 0x480, path);
-        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        return 0;
+        return ImportFile(main, argv[2],
+                          "\xEF\xBB\xBFList,No.,Kind,Name,Destination,SUB,SID,Speed,Members\r\n"
+                          "Quick Dial,01,fax,Front desk,0301234567,,,33.6K,\r\n"
+                          "Quick Dial,02,fax,Who?,0301234568,,,,\r\n"
+                          "Quick Dial,31,fax,Annex,0301234569,,,,\r\n"
+                          "Speed Dial,07,e-mail,Sales,sales.example.com,,,,\r\n"
+                          "Speed Dial,08,fax,Archive,---,,,,\r\n"
+                          "Quick Dial,05,group,Team,,,,,Q01 Q09\r\n");
     }
     if (std::strcmp(verb, "click") == 0 && argc > 2) {
         // A button of the sheet's current page; a modal dialog it opens stays open.
@@ -423,6 +448,7 @@ int main(int argc, char** argv)
                              : std::strncmp(argv[2], "entry-", 6) == 0       ? "Program"
                              : std::strcmp(argv[2], "group-dialog") == 0     ? "Program"
                              : std::strcmp(argv[2], "import-errors") == 0    ? "Moravel"
+                             : std::strncmp(argv[2], "import-", 7) == 0      ? "Import Address"
                              : std::strcmp(argv[2], "auto-tray-select") == 0 ? "Auto Tray Select"
                              : std::strncmp(argv[2], "forwarding-", 11) == 0 ? "Forwarding"
                              : std::strcmp(argv[2], "user-restriction-dialog") == 0
