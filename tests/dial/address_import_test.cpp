@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "dial/address_book.h"
 #include "dial/address_import.h"
 #include "dial/dial_csv.h"
 #include "resources/resource_ids.h"
@@ -174,6 +175,42 @@ TEST_F(AddressImport, RowsSayWhyTheyAreSkippedAndNoteACutName)
     };
     EXPECT_EQ("Speed Dial 0 (name cut to 20)", PlanRowOutcomeText(plan.rows[0], load));
     EXPECT_EQ("Skipped: no network board", PlanRowOutcomeText(plan.rows[1], load));
+}
+
+// The examples of the manual, each recognised and each giving its destinations.
+TEST(AddressBookExamples, TheManualsExamplesAreRecognised)
+{
+    const struct {
+        const char* text;
+        int format;
+        size_t destinations;
+    } examples[] = {
+        {"First Name,Middle Name,Last Name,Company,Business Fax,Home Fax,E-mail Address\n"
+         "John,,Smith,,+44 20 7946 0000,,john.smith@example.com\n",
+         BOOK_OUTLOOK, 2},
+        {"Vorname;Weitere Vornamen;Nachname;Firma;Fax gesch\xE4"
+         "ftlich;E-Mail-Adresse\n"
+         "J\xFCrgen;;M\xFCller;;+49 (30) 1234-56;juergen@example.de\n",
+         BOOK_OUTLOOK, 2},
+        {"First Name,Last Name,Display Name,Nickname,Primary Email,Secondary Email,Fax Number\n"
+         "Anna,Berg,Anna Berg,,anna@example.org,,030 555 12\n",
+         BOOK_THUNDERBIRD, 2},
+        {"Name,Given Name,Family Name,E-mail 1 - Type,E-mail 1 - Value,Phone 1 - Type,"
+         "Phone 1 - Value\nAnna Berg,Anna,Berg,* Work,anna@example.org,Work Fax,030 555 12\n",
+         BOOK_GOOGLE, 2},
+        {"dn: cn=Anna Berg,mail=anna@example.org\nobjectclass: person\ncn: Anna Berg\n"
+         "mail: anna@example.org\nfacsimileTelephoneNumber: 030 555 12\n",
+         BOOK_LDIF, 2},
+    };
+    for (const auto& e : examples) {
+        const uint8_t* bytes = reinterpret_cast<const uint8_t*>(e.text);
+        const size_t size = std::strlen(e.text);
+        const AddressBook book =
+            e.format == BOOK_LDIF ? ReadLdif(bytes, size) : ReadAddressBookCsv(bytes, size);
+        EXPECT_EQ(e.format, book.format) << e.text;
+        ASSERT_EQ(1u, book.contacts.size()) << e.text;
+        EXPECT_EQ(e.destinations, book.contacts[0].destinations.size()) << e.text;
+    }
 }
 
 TEST(DirectoryCsvExport, TheRegionsSeparatorIsReadBack)
