@@ -416,8 +416,10 @@ void LayoutPanes(HWND window)
     GetClientRect(window, &client);
     HWND toolbar = AsWindow(gApp.toolbar);
     SendMessageA(toolbar, TB_AUTOSIZE, 0, 0);
+    // The toolbar's window, not its client: its divider takes rows the panes must not cover.
     RECT bar = {};
-    GetClientRect(toolbar, &bar);
+    GetWindowRect(toolbar, &bar);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&bar), 2);
 
     int treeWidth = gApp.treePaneWidth;
     PaneLayout layout;
