@@ -1,0 +1,161 @@
+// The "no text cut, no overlap" check over the main window, every dialog and page the program
+// has, and the A3 family's resource library: each form created hidden from its own template,
+// every control measured in its own font at the prefix's DPI (its LogPixels value).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ui/dialog_template.h"
+#include "ui/layout_check.h"
+#include "ui/layout_check_win.h"
+#include "tests/app/frame_harness_win.h"
+
+namespace {
+
+INT_PTR CALLBACK QuietDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+BOOL CALLBACK CollectId(HMODULE, LPCSTR, LPSTR name, LONG_PTR ids)
+{
+    if (IS_INTRESOURCE(name))
+        reinterpret_cast<std::vector<int>*>(ids)->push_back(static_cast<int>(
+            reinterpret_cast<ULONG_PTR>(name)));
+    return TRUE;
+}
+
+// Window classes of the program's own that its templates name; a stand-in draws nothing.
+void RegisterOwnClasses()
+{
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_INTERNET_CLASSES};
+    InitCommonControlsEx(&icc);
+    WNDCLASSA wc = {};
+    wc.style = CS_GLOBALCLASS;
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "MoravelPreviewPage";
+    RegisterClassA(&wc);
+}
+
+// The smallest screen the program is made for, 1024 x 768 at 96 DPI, at the prefix's DPI.
+int ScreenDpi()
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+int ScreenWidth() { return MulDiv(1024, ScreenDpi(), 96); }
+int ScreenHeight() { return MulDiv(768, ScreenDpi(), 96); }
+
+// A page (a child with DS_CONTROL) or a panel is measured as a hidden top-level window of its
+// own: the style is the template's first dword, or the fourth of an extended template.
+std::vector<uint8_t> AsHiddenPopup(const uint8_t* bytes, size_t size)
+{
+    std::vector<uint8_t> copy(bytes, bytes + size);
+    const bool extended = size >= 16 && bytes[2] == 0xFF && bytes[3] == 0xFF;
+    const size_t at = extended ? 12 : 0;
+    DWORD style;
+    if (size < at + sizeof style)
+        return {};
+    memcpy(&style, &copy[at], sizeof style);
+    style &= ~(WS_CHILD | WS_VISIBLE | WS_DISABLED | DS_CONTROL);
+    style |= WS_POPUP;
+    memcpy(&copy[at], &style, sizeof style);
+    return copy;
+}
+
+// A control by its id and, when it has one, its text as the template holds it.
+std::string Name(const DialogTemplate& form, int index, int id)
+{
+    std::string name = std::to_string(id);
+    if (index >= 0 && static_cast<size_t>(index) < form.controls.size()) {
+        const std::u16string& text = form.controls[static_cast<size_t>(index)].text;
+        if (!text.empty())
+            name += " \"" + std::string(text.begin(), text.end()) + "\"";
+    }
+    return name;
+}
+
+// Every fault of every form of `module`, one line each; `forms` counts the forms checked.
+std::string CheckForms(HMODULE module, int* forms)
+{
+    std::vector<int> ids;
+    EnumResourceNamesA(module, RT_DIALOG, CollectId, reinterpret_cast<LONG_PTR>(&ids));
+
+    std::ostringstream report;
+    *forms = 0;
+    for (int id : ids) {
+        HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), RT_DIALOG);
+        const auto* bytes = static_cast<const uint8_t*>(LockResource(LoadResource(module, found)));
+        const size_t size = SizeofResource(module, found);
+        DialogTemplate parsed;
+        if (!ParseDialogTemplate(bytes, size, &parsed)) {
+            report << "dialog " << id << ": no whole template\n";
+            continue;
+        }
+        std::vector<uint8_t> copy = AsHiddenPopup(bytes, size);
+        HWND dialog = copy.empty() ? nullptr : CreateDialogIndirectParamA(
+            module, reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()), nullptr, QuietDialogProc, 0);
+        if (!dialog) {
+            report << "dialog " << id << ": not created (error " << GetLastError() << ")\n";
+            continue;
+        }
+        RECT outer;
+        GetWindowRect(dialog, &outer);
+        const std::vector<LayoutFault> faults =
+            CheckLayout(MeasureLayout(dialog), outer.right - outer.left, outer.bottom - outer.top,
+                        ScreenWidth(), ScreenHeight());
+        for (const LayoutFault& f : faults)
+            report << "dialog " << id << ", " << DescribeLayoutFault(f) << " ("
+                   << Name(parsed, f.index, f.id)
+                   << (f.otherIndex >= 0 ? " / " + Name(parsed, f.otherIndex, f.otherId) : "")
+                   << ")\n";
+        DestroyWindow(dialog);
+        ++*forms;
+    }
+    return report.str();
+}
+
+TEST(LayoutCheck, EveryFormOfTheProgramFits)
+{
+    RegisterOwnClasses();
+    int forms = 0;
+    const std::string faults = CheckForms(GetModuleHandleA(nullptr), &forms);
+    EXPECT_GE(forms, 25) << "the program's dialogs were not all found";
+    EXPECT_EQ("", faults);
+}
+
+// The panes, toolbar and status bar as the frame lays them out at its first size.
+TEST(LayoutCheck, TheMainWindowFits)
+{
+    ASSERT_EQ(1, StartFrame());
+    HWND window = OpenMainWindow();
+    ASSERT_NE(nullptr, window);
+    RECT outer;
+    GetWindowRect(window, &outer);
+    std::string faults;
+    for (const LayoutFault& f : CheckLayout(MeasureLayout(window), outer.right - outer.left,
+                                            outer.bottom - outer.top, ScreenWidth(), ScreenHeight()))
+        faults += DescribeLayoutFault(f) + "\n";
+    EXPECT_EQ("", faults);
+    CloseTestWindow(window);
+}
+
+TEST(LayoutCheck, EveryFormOfTheA3LibraryFits)
+{
+    RegisterOwnClasses();
+    HMODULE library = LoadLibraryA(A3_LIBRARY);
+    ASSERT_NE(nullptr, library) << A3_LIBRARY;
+    int forms = 0;
+    const std::string faults = CheckForms(library, &forms);
+    EXPECT_GE(forms, 25) << "the library's dialogs were not all found";
+    EXPECT_EQ("", faults);
+    FreeLibrary(library);
+}
+
+}  // namespace
