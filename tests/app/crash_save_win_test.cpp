@@ -82,21 +82,6 @@ DWORD RunCrashingSave(int step, const char* kind, const std::string& path)
     return code;
 }
 
-std::vector<std::string> Files(const std::string& folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(found.cFileName);
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
-
 void Put(const std::string& path, const std::vector<uint8_t>& bytes)
 {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -150,7 +135,7 @@ TEST(CrashDuringSave, EveryStepLeavesTheOldFileOrTheNewOneWholeAndNoTemporaryFil
             const std::string target = kindText == "document" ? document
                                        : kindText == "backup" ? std::string(backupPath)
                                                               : history;
-            for (const std::string& name : Files(history))
+            for (const std::string& name : FilesIn(history))
                 DeleteFileA((history + "\\" + name).c_str());
             Put(kindText == "history" ? oldHistory : target, oldData);
             if (kindText == "backup")
@@ -162,7 +147,7 @@ TEST(CrashDuringSave, EveryStepLeavesTheOldFileOrTheNewOneWholeAndNoTemporaryFil
             const std::vector<uint8_t>& expected = step == SAFE_WRITE_REPLACED ? newData : oldData;
             if (kindText == "history") {
                 EXPECT_TRUE(oldData == FileBytes(oldHistory.c_str())) << what;
-                for (const std::string& name : Files(history)) {
+                for (const std::string& name : FilesIn(history)) {
                     if (name.find(".tmp") == std::string::npos &&
                         history + "\\" + name != oldHistory) {
                         EXPECT_TRUE(newData == FileBytes((history + "\\" + name).c_str()))
@@ -178,11 +163,11 @@ TEST(CrashDuringSave, EveryStepLeavesTheOldFileOrTheNewOneWholeAndNoTemporaryFil
                 EXPECT_EQ(step == SAFE_WRITE_REPLACED ? "New data" : "Old data", held) << what;
             }
             for (const std::string& name :
-                 Files(kindText == "history" ? history : TestProgramFolder()))
+                 FilesIn(kindText == "history" ? history : TestProgramFolder()))
                 EXPECT_EQ(std::string::npos, name.find(".tmp")) << what << ": " << name << " left";
         }
     DeleteFileA(document.c_str());
-    for (const std::string& name : Files(history))
+    for (const std::string& name : FilesIn(history))
         DeleteFileA((history + "\\" + name).c_str());
     RemoveDirectoryA(history.c_str());
     SetHistoryFolder(nullptr);

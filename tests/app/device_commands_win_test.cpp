@@ -55,20 +55,6 @@ int AnswerMessage(HWND, const char* text, const char*, UINT)
     return gAnswer;
 }
 
-std::vector<std::string> HistoryFiles(const std::string& folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*.DAT").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do
-        names.push_back(found.cFileName);
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
-
 bool MenuItemEnabled(HWND window, int command)
 {
     return !(GetMenuState(GetMenu(window), command, MF_BYCOMMAND) & MF_GRAYED);
@@ -106,7 +92,7 @@ protected:
         SetUploadDumpPath(dumpPath.c_str());
         historyFolder = TestProgramFolder() + "History";
         SetHistoryFolder(historyFolder.c_str());
-        for (const std::string& name : HistoryFiles(historyFolder))
+        for (const std::string& name : FilesIn(historyFolder, "*.DAT"))
             DeleteFileA((historyFolder + "\\" + name).c_str());
         SetDeviceBackend(BuiltInSimBackend(nullptr));
         device = BuiltInSimDevice();
@@ -444,7 +430,7 @@ TEST_F(DeviceCommands, UploadShowsTheChangesKeepsTheDevicesDataAndSendsIt)
     EXPECT_EQ(0, std::memcmp(name, "Upload test", 11)) << "the device took the new name";
     EXPECT_EQ(1u, gApp.connected);
 
-    const std::vector<std::string> history = HistoryFiles(historyFolder);
+    const std::vector<std::string> history = FilesIn(historyFolder, "*.DAT");
     ASSERT_EQ(1u, history.size());
     EXPECT_EQ(0u, history[0].find("Front Office MFP 20")) << history[0];
     EXPECT_TRUE(before == FileBytes((historyFolder + "\\" + history[0]).c_str()))
@@ -495,7 +481,7 @@ TEST_F(DeviceCommands, TheReviewListsExactlyWhatChangesAndCancelSendsNothing)
     };
     EXPECT_EQ(expected, review.rows);
     EXPECT_EQ(0, WritePackets(device)) << "Cancel sends nothing";
-    EXPECT_TRUE(HistoryFiles(historyFolder).empty());
+    EXPECT_TRUE(FilesIn(historyFolder, "*.DAT").empty());
     EXPECT_EQ(1u, gApp.connected);
 
     // A reading that fails shows the failure, no review, and sends nothing either.

@@ -242,6 +242,21 @@ DialogAnswer::~DialogAnswer()
 
 int DialogAnswer::Seen() const { return gAnswering->seen; }
 
+std::vector<std::string> FilesIn(const std::string& folder, const char* pattern)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
 std::vector<std::string> ListRows(HWND list)
 {
     std::vector<std::string> rows;

@@ -51,6 +51,9 @@ public:
 // The texts of a report list's rows, each row's cells joined by " | ".
 std::vector<std::string> ListRows(HWND list);
 
+// The names of the files (not folders) in `folder` that match `pattern`, in the order found.
+std::vector<std::string> FilesIn(const std::string& folder, const char* pattern = "*");
+
 // A file's bytes (up to one setting data file and a byte more: enough to tell a longer one).
 std::vector<uint8_t> FileBytes(const char* path);
 

@@ -172,23 +172,9 @@ std::string Folder(const char* name)
     return folder;
 }
 
-std::vector<std::string> FilesIn(const std::string& folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*.DAT").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do
-        names.push_back(found.cFileName);
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
-
 void RemoveFolder(const std::string& folder)
 {
-    for (const std::string& name : FilesIn(folder))
+    for (const std::string& name : FilesIn(folder, "*.DAT"))
         DeleteFileA((folder + "\\" + name).c_str());
     RemoveDirectoryA(folder.c_str());
 }
@@ -223,7 +209,7 @@ TEST(MoravelCmd, DevicesAndABackupOfEveryDevice)
     EXPECT_EQ(4u, saved.status) << saved.err;
     EXPECT_TRUE(Contains(saved.err, "Device 2: Reading/writing device data has failed."))
         << saved.err;
-    std::vector<std::string> files = FilesIn(folder);
+    std::vector<std::string> files = FilesIn(folder, "*.DAT");
     ASSERT_EQ(2u, files.size()) << saved.out;
     for (const std::string& name : files) {
         const SimDevice* from = name.find("Office A") == 0 ? a.device.get() : b.device.get();
