@@ -246,31 +246,12 @@ int LoadDevice(int wanted, Document& doc, int* device, int* status)
     return read;
 }
 
-/* A short text item (name, fax number) read on open pipes: its bytes up to the first NUL. */
+/* A short text item (name, fax number) read on open pipes. */
 std::string ReadTextItem(uint32_t id)
 {
     uint8_t value[ITEM_VALUE_SIZE] = {};
     uint32_t length = 0;
-    if (!ReadItem(id, value, &length) || length == ITEM_ABSENT || length > ITEM_VALUE_SIZE)
-        return "";
-    size_t size = 0;
-    while (size < length && value[size])
-        size++;
-    return std::string(reinterpret_cast<const char*>(value), size);
-}
-
-std::string ImageText(const DeviceImage& image, uint32_t id)
-{
-    const uint8_t* record = ImageItemRecord(image, id);
-    uint32_t length = 0;
-    std::memcpy(&length, record + ITEM_LENGTH_OFFSET, sizeof length);
-    if (length == ITEM_ABSENT || length > ITEM_VALUE_SIZE)
-        return "";
-    const uint8_t* value = record + ITEM_VALUE_OFFSET;
-    size_t size = 0;
-    while (size < length && value[size])
-        size++;
-    return std::string(reinterpret_cast<const char*>(value), size);
+    return ReadItem(id, value, &length) ? ItemValueText(value, length) : "";
 }
 
 // ---- The commands ---------------------------------------------------------------------------
@@ -315,7 +296,7 @@ std::string BackupPath(const std::string& folder, const DeviceImage& image)
     SYSTEMTIME t;
     GetLocalTime(&t);
     const HistoryTime time = {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
-    const std::string name = ImageText(image, DEVICE_NAME_ITEM);
+    const std::string name = ImageItemText(image, DEVICE_NAME_ITEM);
     std::string base = folder.empty() ? std::string() : folder;
     if (!base.empty() && base.back() != '\\' && base.back() != '/')
         base += '\\';

@@ -159,6 +159,24 @@ uint32_t ImageItemLength(const DeviceImage& image, uint32_t id)
     return ItemLength(image, FindItemRecord(id));
 }
 
+std::string ItemValueText(const uint8_t* value, uint32_t length)
+{
+    if (!value || length == ITEM_ABSENT || length > static_cast<uint32_t>(ITEM_VALUE_SIZE))
+        return "";
+    size_t size = 0;
+    while (size < length && value[size])
+        size++;
+    return std::string(reinterpret_cast<const char*>(value), size);
+}
+
+std::string ImageItemText(const DeviceImage& image, uint32_t id)
+{
+    const int record = FindItemRecord(id);
+    if (record < 0 || !image.bytes)
+        return "";
+    return ItemValueText(ItemValue(image, record), ItemLength(image, record));
+}
+
 int SetImageItemLength(DeviceImage& image, uint32_t id, uint32_t length)
 {
     const int record = FindItemRecord(id);

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 constexpr int ITEM_COUNT = 252;
 constexpr int ITEM_RECORD_SIZE = 140;
@@ -59,6 +60,11 @@ int SetImageItemLength(DeviceImage& image, uint32_t id, uint32_t length);
 // Sets the length of item `id` unless the device lacks the item (an absent item stays absent);
 // 1 when it was set.
 int SetPresentItemLength(DeviceImage& image, uint32_t id, uint32_t length);
+
+// A short text item (a name, a fax number): its value bytes up to the first NUL within its
+// length; "" for an absent item or a length the value area cannot hold.
+std::string ItemValueText(const uint8_t* value, uint32_t length);
+std::string ImageItemText(const DeviceImage& image, uint32_t id);
 
 // Copies the first four counters of item 0x4 (scan, full colour, black-and-white, level
 // colour) into `counters`; 1, or 0 without an image.

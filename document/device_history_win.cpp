@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "device/byte_order.h"
 #include "device/setting_file.h"
 #include "device/setting_file_io.h"
 #include "document/device_history.h"
@@ -22,14 +21,7 @@ constexpr uint32_t DEVICE_NAME_MAX = 32;
 
 std::string DeviceName(const DeviceImage& image)
 {
-    const uint8_t* record = ImageItemRecord(image, DEVICE_NAME_ITEM);
-    if (!record)
-        return "";
-    const uint32_t length = ReadU32Le(record + ITEM_LENGTH_OFFSET);
-    std::string name;
-    for (uint32_t i = 0; i < length && i < DEVICE_NAME_MAX && record[ITEM_VALUE_OFFSET + i]; i++)
-        name += static_cast<char>(record[ITEM_VALUE_OFFSET + i]);
-    return name;
+    return ImageItemText(image, DEVICE_NAME_ITEM).substr(0, DEVICE_NAME_MAX);
 }
 
 std::vector<std::string> FolderFiles(const std::string& folder)

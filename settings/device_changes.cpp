@@ -577,21 +577,3 @@ std::string RenderWords(const Words& words, const WordSource& source)
     return text;
 }
 
-std::string PlainLabel(const std::string& text)
-{
-    std::string plain;
-    for (size_t i = 0; i < text.size(); i++) {
-        if (text[i] == '&') {
-            if (i + 1 < text.size() && text[i + 1] == '&')
-                plain += '&';
-            else if (i + 1 < text.size())
-                continue;
-            i++;
-            continue;
-        }
-        plain += text[i];
-    }
-    while (!plain.empty() && (plain.back() == ' ' || plain.back() == ':'))
-        plain.pop_back();
-    return plain;
-}

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "device/device_image.h"
+#include "ui/dialog_template.h"
 
 enum WordKind : uint8_t {
     WORDS_TEXT,     // `text` as it stands
@@ -71,6 +72,3 @@ struct WordSource {
 
 std::string RenderWords(const Words& words, const WordSource& source);
 
-// A control's text as a name: access-key ampersands taken out ("&&" stays one "&"), and a
-// trailing colon with the blanks around it dropped.
-std::string PlainLabel(const std::string& text);

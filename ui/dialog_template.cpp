@@ -178,21 +178,29 @@ std::u16string PlainLabelAt(const DialogTemplate& d, size_t index)
     return IsRadio(c) ? c.text : std::u16string();
 }
 
-// A label as a name: without its access-key ampersand and a trailing colon.
-std::u16string Bare(const std::u16string& text)
+template <typename Text>
+Text Plain(const Text& text)
 {
-    std::u16string out;
+    Text plain;
     for (size_t i = 0; i < text.size(); i++) {
-        if (text[i] == u'&' && i + 1 < text.size())
-            i++;
-        out.push_back(text[i]);
+        if (text[i] == '&') {
+            // "&&" is one ampersand; a lone one marks the next character and is not shown.
+            if (i + 1 < text.size() && text[i + 1] == '&')
+                plain.push_back(text[++i]);
+            continue;
+        }
+        plain.push_back(text[i]);
     }
-    while (!out.empty() && (out.back() == u':' || out.back() == u' '))
-        out.pop_back();
-    return out;
+    while (!plain.empty() && (plain.back() == ' ' || plain.back() == ':'))
+        plain.pop_back();
+    return plain;
 }
 
 }  // namespace
+
+std::string PlainLabel(const std::string& text) { return Plain(text); }
+
+std::u16string PlainLabel(const std::u16string& text) { return Plain(text); }
 
 int ParseDialogTemplate(const uint8_t* bytes, size_t size, DialogTemplate* out)
 {
@@ -272,8 +280,8 @@ std::u16string TemplateLabel(const DialogTemplate& d, int id)
         if (i == index || IsText(other) || IsGroupBox(other) || other.id <= 0 ||
             GroupBoxOf(d, i) == box)
             continue;
-        if (Bare(PlainLabelAt(d, i)) == Bare(label))
-            return Bare(d.controls[static_cast<size_t>(box)].text) + u" - " + label;
+        if (PlainLabel(PlainLabelAt(d, i)) == PlainLabel(label))
+            return PlainLabel(d.controls[static_cast<size_t>(box)].text) + u" - " + label;
     }
     return label;
 }

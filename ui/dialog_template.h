@@ -33,6 +33,11 @@ struct DialogTemplate {
 };
 
 // 1, or 0 when the bytes are no whole template (nothing is read past `size`).
+// A control's text as a name: access-key ampersands taken out ("&&" stays one "&"), and a
+// trailing colon with the blanks around it dropped.
+std::string PlainLabel(const std::string& text);
+std::u16string PlainLabel(const std::u16string& text);
+
 int ParseDialogTemplate(const uint8_t* bytes, size_t size, DialogTemplate* out);
 
 // The control with `id`, or nullptr.
