@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "app/layout.h"
+#include "app/startup_trace_win.h"
 #include "dial/dial_lists_win.h"
 #include "document/document.h"
 #include "resources/resource_ids.h"
@@ -224,15 +225,19 @@ void CreateFrameParts(HWND window, HINSTANCE instance)
     }
 
     gApp.treeImages = CreateListPictures();
+    MarkStartupStep(STEP_PICTURES);
 
     gApp.toolbar = CreateToolbar(window, instance);
+    MarkStartupStep(STEP_TOOLBAR);
     CreateStatusBar(window, instance);
+    MarkStartupStep(STEP_STATUS_BAR);
 
     gApp.tree =
         CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, nullptr,
                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
                             TVS_LINESATROOT | TVS_NOTOOLTIPS | TVS_SHOWSELALWAYS,
                         0, 0, 0, 0, window, reinterpret_cast<HMENU>(IDC_TREE), instance, nullptr);
+    MarkStartupStep(STEP_TREE);
     HWND dialList = CreateList(window, instance, IDC_DIALLIST, WS_VISIBLE);
     gApp.dialList = dialList;
     for (int i = 0; i < DialColumnCount(); i++)
@@ -252,9 +257,11 @@ void CreateFrameParts(HWND window, HINSTANCE instance)
         SendMessageA(members, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
     }
     FillTree(AsWindow(gApp.tree));
+    MarkStartupStep(STEP_LISTS);
 
     CreateDialogParamA(ResourceModule(), MAKEINTRESOURCEA(IDD_CONNECTION), window,
                        ConnectionPanelDialogProc, 0);
+    MarkStartupStep(STEP_PANEL);
 
     SetFocus(AsWindow(gApp.tree));
     gApp.selectedRow = -1;

@@ -13,6 +13,7 @@
 #include "app/device_commands_win.h"
 #include "app/file_commands_win.h"
 #include "app/frame_win.h"
+#include "app/startup_trace_win.h"
 #include "app/ui_state_win.h"
 #include "dial/dial_lists_win.h"
 #include "document/document.h"
@@ -29,6 +30,7 @@ constexpr int MAIN_HEIGHT = 400;
 void OnCreate(HWND window, HINSTANCE instance)
 {
     InitDocumentData(window);
+    MarkStartupStep(STEP_BACKUP_READ);
     InstallDeviceLink();
     CreateFrameParts(window, instance);
 }
@@ -113,8 +115,10 @@ HWND CreateMainWindow(HINSTANCE instance, int show)
                         MAIN_WIDTH, MAIN_HEIGHT, nullptr, nullptr, instance, nullptr);
     if (!window)
         return nullptr;
+    MarkStartupStep(STEP_WINDOW_CREATED);
     ShowWindow(window, show);
     UpdateWindow(window);
+    MarkStartupStep(STEP_FIRST_PAINT);
     return window;
 }
 

@@ -9,6 +9,7 @@
 
 #include "app/main_window_win.h"
 #include "app/program_win.h"
+#include "app/startup_trace_win.h"
 #include "app/ui_state_win.h"
 #include "document/document.h"
 #include "resources/resource_ids.h"
@@ -34,8 +35,10 @@ int InitApplication(HINSTANCE instance, HINSTANCE previous, const char* profile)
 {
     ResetAppState(&gApp);
     ApplyModelProfile(&gApp, profile);
+    MarkStartupStep(STEP_PROFILE);
 
     LoadResourceModule(instance, ProgramDirectory());
+    MarkStartupStep(STEP_RESOURCES);
     char untitled[TITLE_SIZE];
     SetUntitledDocument(gDocument, LoadStr(IDS_DEFAULT_DOCUMENT, untitled, sizeof untitled));
     SetUiStateRefresher(ApplyUiState);
@@ -43,14 +46,18 @@ int InitApplication(HINSTANCE instance, HINSTANCE previous, const char* profile)
     /* A class left by an earlier start-up in the same process (the tests) serves as well. */
     if (!previous && !RegisterMainClass(instance) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         return 0;
+    MarkStartupStep(STEP_CLASS);
 
     INITCOMMONCONTROLSEX controls = {sizeof controls, COMMON_CONTROL_CLASSES};
     InitCommonControlsEx(&controls);
+    MarkStartupStep(STEP_CONTROLS);
     return 1;
 }
 
 int RunApplication(HINSTANCE instance, HINSTANCE previous, const char*, int show)
 {
+    BeginStartupTrace();
+    MarkStartupStep(STEP_ENTRY);
     HANDLE guard = CreateMutexA(nullptr, FALSE, INSTANCE_MUTEX_NAME);
     if (!guard)
         return 0;
@@ -58,6 +65,7 @@ int RunApplication(HINSTANCE instance, HINSTANCE previous, const char*, int show
         CloseHandle(guard);
         return 0;
     }
+    MarkStartupStep(STEP_INSTANCE_CHECK);
 
     /* The profile always comes from the program itself, never from a resource library. */
     char profile[PROFILE_SIZE];
@@ -69,6 +77,7 @@ int RunApplication(HINSTANCE instance, HINSTANCE previous, const char*, int show
         return 0;
     }
     CoInitialize(nullptr);
+    MarkStartupStep(STEP_COM);
 
     HWND window = CreateMainWindow(instance, show);
     if (!window) {
@@ -84,6 +93,7 @@ int RunApplication(HINSTANCE instance, HINSTANCE previous, const char*, int show
     if (classMenu && classMenu != menu)
         DestroyMenu(classMenu);
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCEL));
+    MarkStartupStep(STEP_MENU);
 
     MSG msg;
     int result;
@@ -99,6 +109,7 @@ int RunApplication(HINSTANCE instance, HINSTANCE previous, const char*, int show
     CoUninitialize();
     if (menu)
         DestroyMenu(menu);
+    WriteStartupTrace();
     FreeResourceLibrary();
     CloseHandle(guard);
     return result == -1 ? 0 : static_cast<int>(msg.wParam);

@@ -6,6 +6,12 @@
 // later start). Under Wine both figures include Wine's own process start, which the reference
 // shows alone; the ratio and the difference are what Moravel adds.
 //
+// Where Moravel's milliseconds go: the bench sets MORAVEL_STARTUP_TRACE to a file in that
+// folder, and both programs, when it is set, note the performance counter at each step of
+// their start-up (the reference only its entry) and write the notes there as they end. The
+// counter is the system's, so a note less the bench's counter before CreateProcess is the
+// time since the process was asked for. Without the variable nothing is noted.
+//
 //   startup_bench [--runs N]      (Moravel.exe is found in the folder above this program)
 #include <windows.h>
 
@@ -13,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,22 +28,64 @@ namespace {
 const DWORD START_TIMEOUT_MS = 30000;
 const DWORD ANSWER_TIMEOUT_MS = 10000;
 const DWORD CLOSE_TIMEOUT_MS = 10000;
+const char TRACE_VARIABLE[] = "MORAVEL_STARTUP_TRACE";
+const char TRACE_FILE[] = "startup-trace.txt";
+const int STEP_NAME_SIZE = 64;
 
 struct Program {
     const char* label;
     const char* file;         // copied from beside this program or its parent folder
     const char* windowClass;  // of the main window
     std::vector<double> ms;
+    // Per step, in the order the program first wrote them: ms since CreateProcess, each run.
+    std::vector<std::string> stepOrder;
+    std::map<std::string, std::vector<double>> steps;
+    int runsWithoutTrace = 0;
 };
 
-double NowMs()
+double CounterMs(LONGLONG counter)
 {
     static LARGE_INTEGER frequency = {};
     if (frequency.QuadPart == 0)
         QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(counter) / static_cast<double>(frequency.QuadPart);
+}
+
+double NowMs()
+{
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return CounterMs(now.QuadPart);
+}
+
+// Takes the steps of one run from the trace file and removes it. A missing file, or one with
+// no well-formed line, counts as a run without trace; a malformed line is skipped.
+void ReadTrace(Program* p, const std::string& path, double startMs)
+{
+    FILE* f = std::fopen(path.c_str(), "r");
+    int taken = 0;
+    if (f) {
+        char line[256];
+        while (std::fgets(line, sizeof line, f)) {
+            char name[STEP_NAME_SIZE];
+            long long counter = 0;
+            if (std::sscanf(line, "%63s %lld", name, &counter) != 2 || counter <= 0)
+                continue;
+            const double at = CounterMs(counter) - startMs;
+            if (at < 0 || at > START_TIMEOUT_MS)
+                continue;
+            std::vector<double>& times = p->steps[name];
+            if (times.empty() && std::find(p->stepOrder.begin(), p->stepOrder.end(), name) ==
+                                     p->stepOrder.end())
+                p->stepOrder.push_back(name);
+            times.push_back(at);
+            taken++;
+        }
+        std::fclose(f);
+    }
+    DeleteFileA(path.c_str());
+    if (taken == 0)
+        p->runsWithoutTrace++;
 }
 
 std::string FolderOf(const std::string& path)
@@ -66,14 +115,15 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM param)
 }
 
 // Starts the program once and closes it again. Returns the milliseconds until its main window
-// answered, or a negative value with *error set.
-double StartOnce(const Program& p, const std::string& folder, std::string* error)
+// answered, or a negative value with *error set; *startMs is when CreateProcess was called.
+double StartOnce(const Program& p, const std::string& folder, double* startMs, std::string* error)
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     std::string command = "\"" + folder + p.file + "\"";
     const double start = NowMs();
+    *startMs = start;
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                         &startup, &info)) {
         *error = "could not be started, error " + std::to_string(GetLastError());
@@ -128,6 +178,23 @@ double Mean(const std::vector<double>& v)
     return sum / static_cast<double>(v.size());
 }
 
+void PrintSteps(const Program& p, double answered)
+{
+    std::printf("%s start-up steps, medians over the runs: time since CreateProcess, and since "
+                "the step before\n",
+                p.label);
+    std::printf("%-17s %8s %8s\n", "step", "at ms", "step ms");
+    double before = 0;
+    for (const std::string& name : p.stepOrder) {
+        const double at = Median(p.steps.at(name));
+        std::printf("%-17s %8.1f %8.1f\n", name.c_str(), at, at - before);
+        before = at;
+    }
+    std::printf("%-17s %8.1f %8.1f\n", "answered", answered, answered - before);
+    if (p.runsWithoutTrace > 0)
+        std::printf("(%d runs left no step notes)\n", p.runsWithoutTrace);
+}
+
 void RemoveFolder(const std::string& folder)
 {
     WIN32_FIND_DATAA found;
@@ -176,8 +243,8 @@ int main(int argc, char** argv)
     }
 
     Program programs[] = {
-        {"Moravel.exe", "Moravel.exe", "PVX", {}},
-        {"reference window", "startup_window.exe", "MoravelStartupReference", {}},
+        {"Moravel.exe", "Moravel.exe", "PVX", {}, {}, {}, 0},
+        {"reference window", "startup_window.exe", "MoravelStartupReference", {}, {}, {}, 0},
     };
     const std::string sources[] = {here + "..\\Moravel.exe", here + "startup_window.exe"};
     int status = 0;
@@ -187,17 +254,23 @@ int main(int argc, char** argv)
             status = 1;
         }
     }
+    const std::string trace = folder + TRACE_FILE;
+    SetEnvironmentVariableA(TRACE_VARIABLE, trace.c_str());
     for (int run = -1; run < runs && status == 0; run++) {
         for (Program& p : programs) {
             std::string error;
-            const double ms = StartOnce(p, folder, &error);
+            double startMs = 0;
+            DeleteFileA(trace.c_str());
+            const double ms = StartOnce(p, folder, &startMs, &error);
             if (ms < 0) {
                 std::fprintf(stderr, "startup_bench: %s %s\n", p.label, error.c_str());
                 status = 1;
                 break;
             }
-            if (run >= 0)
+            if (run >= 0) {
                 p.ms.push_back(ms);
+                ReadTrace(&p, trace, startMs);
+            }
         }
     }
     RemoveFolder(folder);
@@ -217,5 +290,11 @@ int main(int argc, char** argv)
     const double reference = Median(programs[1].ms);
     std::printf("ratio of the medians %.2f; Moravel's own start-up %+.1f ms\n", moravel / reference,
                 moravel - reference);
+    std::printf("\n");
+    PrintSteps(programs[0], moravel);
+    const auto entry = programs[1].steps.find("entry");
+    if (entry != programs[1].steps.end())
+        std::printf("reference window: entry at %.1f ms, answered at %.1f ms\n",
+                    Median(entry->second), reference);
     return 0;
 }

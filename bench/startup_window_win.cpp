@@ -1,7 +1,10 @@
 // The smallest Win32 program with a main window: the reference that startup_bench holds
 // Moravel.exe against. Built by the same compiler with the same flags, so that what both share
-// (Wine starting a process, a window class, a shown window, a message loop) cancels out.
+// (Wine starting a process, a window class, a shown window, a message loop) cancels out. When
+// the bench asks (MORAVEL_STARTUP_TRACE), it notes when WinMain was entered, as Moravel does.
 #include <windows.h>
+
+#include <cstdio>
 
 namespace {
 
@@ -20,6 +23,8 @@ LRESULT CALLBACK BenchWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
 {
+    LARGE_INTEGER entry;
+    QueryPerformanceCounter(&entry);
     WNDCLASSA wc = {};
     wc.lpfnWndProc = BenchWindowProc;
     wc.hInstance = instance;
@@ -39,6 +44,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
+    }
+    char trace[MAX_PATH];
+    const DWORD n = GetEnvironmentVariableA("MORAVEL_STARTUP_TRACE", trace, sizeof trace);
+    if (n > 0 && n < sizeof trace) {
+        if (FILE* f = std::fopen(trace, "w")) {
+            std::fprintf(f, "entry %lld\n", static_cast<long long>(entry.QuadPart));
+            std::fclose(f);
+        }
     }
     return 0;
 }

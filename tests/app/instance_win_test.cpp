@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -104,6 +106,44 @@ TEST(SingleInstance, SecondStartExitsAtOnceAndANewStartWorksAfterTheFirstEnds)
         PostMessageA(again, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, ExitCodeAfter(third, 20000));
     Release(third);
+}
+
+// Asked by the benchmark, the program notes every step of its start-up, each at or after the
+// one before, and writes them when it ends.
+TEST(StartupTrace, TheProgramNotesEveryStepInOrder)
+{
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    const std::string path =
+        std::string(folder) + "moravel-trace-" + std::to_string(GetCurrentProcessId()) + ".txt";
+    SetEnvironmentVariableA("MORAVEL_STARTUP_TRACE", path.c_str());
+    Started s = Start();
+    SetEnvironmentVariableA("MORAVEL_STARTUP_TRACE", nullptr);
+    ASSERT_TRUE(s.ok);
+    HWND window = WaitForMainWindow(s);
+    ASSERT_NE(nullptr, window);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, ExitCodeAfter(s, 20000));
+    Release(s);
+
+    const std::vector<std::string> steps = {
+        "entry",   "instance-check", "profile", "resources",  "class",          "controls",
+        "com",     "backup",         "pictures", "toolbar",   "status-bar",     "tree",
+        "lists",   "panel",          "window-created", "painted", "menu"};
+    std::ifstream in(path);
+    std::string step;
+    long long counter = 0, before = 0;
+    size_t n = 0;
+    while (in >> step >> counter) {
+        ASSERT_LT(n, steps.size()) << "more lines than steps: " << step;
+        EXPECT_EQ(steps[n], step) << "line " << n;
+        EXPECT_GE(counter, before) << step << " noted before the step ahead of it";
+        before = counter;
+        n++;
+    }
+    in.close();
+    DeleteFileA(path.c_str());
+    EXPECT_EQ(steps.size(), n) << "every step noted once";
 }
 
 }
