@@ -925,6 +925,34 @@
 #define IDC_IMPORT_TAKE_FIT             10111
 #define IDC_IMPORT_COLUMNS_FRAME        10112
 
+/* Names for screen readers */
+#define IDS_NAME_TREE                   10200
+#define IDS_NAME_DIAL_LIST              10201
+#define IDS_NAME_MEMBER_LIST            10202
+#define IDS_NAME_AUTO_RESET_TIME        10203
+#define IDS_NAME_AUTO_OFF_MINUTES       10204
+#define IDS_NAME_TRAY1_SIZE             10205
+#define IDS_NAME_TRAY2_SIZE             10206
+#define IDS_NAME_BYPASS_SIZE            10207
+#define IDS_NAME_MANUAL_DENSITY         10208
+#define IDS_NAME_BALANCE_RED            10209
+#define IDS_NAME_BALANCE_GREEN          10210
+#define IDS_NAME_BALANCE_BLUE           10211
+#define IDS_NAME_RX_START_MINUTE        10212
+#define IDS_NAME_RX_END_MINUTE          10213
+#define IDS_NAME_POP3_INTERVAL          10214
+#define IDS_NAME_SCAN_SIZE_KB           10215
+#define IDS_NAME_IP_ADDRESS             10216
+#define IDS_NAME_SUBNET_MASK            10217
+#define IDS_NAME_GATEWAY                10218
+#define IDS_NAME_DNS_ADDRESS            10219
+#define IDS_NAME_GROUP_QUICK            10220
+#define IDS_NAME_GROUP_MEMBERS          10221
+#define IDS_NAME_GROUP_SPEED            10222
+#define IDS_NAME_IMPORT_LIST            10223
+#define IDS_NAME_CHANGES_LIST           10224
+#define IDS_NAME_PREVIEW_PAGE           10225
+
 /* clang-format on */
 
 #endif

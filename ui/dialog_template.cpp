@@ -247,6 +247,7 @@ int ParseDialogTemplate(const uint8_t* bytes, size_t size, DialogTemplate* out)
         uint16_t ordinal = 0;
         const std::u16string name = r.NameOrOrdinal(&ordinal);
         c.kind = ordinal ? ClassOf(ordinal) : ClassOf(name);
+        c.className = name;
         c.text = r.NameOrOrdinal();
         r.Skip(r.Word());  // creation data
         if (r.ok)

@@ -23,8 +23,9 @@ struct TemplateControl {
     int id;
     TemplateClass kind;
     uint32_t style;
-    int x, y, cx, cy;     // dialog units
-    std::u16string text;  // UTF-16, as the template holds it
+    int x, y, cx, cy;          // dialog units
+    std::u16string text;       // UTF-16, as the template holds it
+    std::u16string className;  // the class's name when the template names it (CLASS_OTHER)
 };
 
 struct DialogTemplate {
