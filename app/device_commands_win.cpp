@@ -25,6 +25,7 @@
 #include "document/document.h"
 #include "resources/resource_ids.h"
 #include "settings/device_changes_win.h"
+#include "ui/accessible_names_win.h"
 #include "ui/frame_seam_win.h"
 #include "ui/ui_win.h"
 
@@ -46,22 +47,28 @@ void ForgetRemoteMode() { gApp.remoteModeOpen = 0; }
  * repainted, no input is taken, so nothing can run in between. */
 struct ProgressText {
     int format;
+    int spokenTenth; /* the last tenth of the transfer a screen reader was asked to read */
 };
 
 void ReportProgress(void* context, int done, int total)
 {
-    const ProgressText* progress = static_cast<const ProgressText*>(context);
+    ProgressText* progress = static_cast<ProgressText*>(context);
     char format[64], text[96];
     LoadStr(progress->format, format, sizeof format);
     std::snprintf(text, sizeof text, format, done, total);
     SetStatusPart(PROGRESS_PART, text);
+    /* Every count is a name change; only the start, each tenth and the end are read out, so
+     * a screen reader is not flooded with 252 numbers. */
+    const int tenth = total > 0 && done >= 0 ? done * 10 / total : 0;
+    AnnounceStatusText(AsWindow(gApp.statusBar), PROGRESS_PART, tenth != progress->spokenTenth);
+    progress->spokenTenth = tenth;
     UpdateWindow(AsWindow(gApp.statusBar));
 }
 
 /* Runs a transfer under the wait cursor with its progress in the status bar. */
 int RunTransfer(const std::function<int(const TransferProgress*)>& transfer, int format)
 {
-    ProgressText text = {format};
+    ProgressText text = {format, -1};
     TransferProgress progress = {ReportProgress, &text};
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     int result = transfer(&progress);

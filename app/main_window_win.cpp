@@ -18,6 +18,7 @@
 #include "dial/dial_lists_win.h"
 #include "document/document.h"
 #include "resources/resource_ids.h"
+#include "ui/accessible_names_win.h"
 #include "ui/frame_seam_win.h"
 #include "ui/ui_win.h"
 
@@ -33,6 +34,7 @@ void OnCreate(HWND window, HINSTANCE instance)
     MarkStartupStep(STEP_BACKUP_READ);
     InstallDeviceLink();
     CreateFrameParts(window, instance);
+    GiveMainWindowNamesLater(window);
 }
 
 LRESULT OnNotify(HWND window, const NMHDR* header)

@@ -13,6 +13,7 @@
 #include "print/print_render_win.h"
 #include "print/print_win.h"
 #include "resources/resource_ids.h"
+#include "ui/accessible_names_win.h"
 #include "ui/app_state.h"
 #include "ui/ui_win.h"
 
@@ -427,6 +428,7 @@ INT_PTR CALLBACK PrintPreviewDialogProc(HWND dialog, UINT message, WPARAM wParam
         LayoutPreview(dialog);
         UpdateScrollBar(PreviewOf(dialog), GetDlgItem(dialog, IDC_PREVIEW_PAGE));
         UpdateControls(dialog);
+        GiveAccessibleNames(dialog, IDD_PRINT_PREVIEW);
         SetFocus(GetDlgItem(dialog, IDC_PREVIEW_PRINT));
         return FALSE;
     case WM_SIZE:

@@ -9,6 +9,7 @@
 #include <map>
 
 #include "resources/resource_ids.h"
+#include "ui/accessible_names_win.h"
 #include "ui/dialog_template.h"
 #include "ui/form_dialog_win.h"
 #include "ui/ui_win.h"
@@ -238,6 +239,7 @@ INT_PTR CALLBACK ChangesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
     case WM_INITDIALOG: {
         const ChangesDialog* changes = reinterpret_cast<const ChangesDialog*>(lParam);
         InitChangesDialog(dialog, *changes);
+        GiveAccessibleNames(dialog, IDD_CHANGES);
         if (changes->rows.empty() || changes->purpose != CHANGES_UPLOAD) {
             SetFocus(GetDlgItem(dialog, changes->purpose == CHANGES_UPLOAD ? IDOK : IDCANCEL));
             return FALSE;

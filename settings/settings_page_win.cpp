@@ -13,6 +13,8 @@
 #include "document/dial_records.h"
 #include "document/document.h"
 #include "resources/resource_ids.h"
+#include "settings/settings_rules.h"
+#include "ui/accessible_names_win.h"
 
 namespace {
 
@@ -203,6 +205,8 @@ INT_PTR CALLBACK SettingsPageProc(HWND window, UINT message, WPARAM wParam, LPAR
         SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(page));
         page->form = {window, &page->def->table, &gDocument.edit, IsJapaneseMode(gDocument.edit), 0,
                       0};
+        if (page->order >= 0 && page->order < SETTINGS_PAGE_COUNT)
+            GiveAccessibleNames(window, SETTINGS_PAGES[page->order].templateId);
         FillPage(*page);
         return TRUE;
     }

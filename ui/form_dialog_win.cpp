@@ -6,6 +6,7 @@
 
 #include "document/dial_records.h"
 #include "document/document.h"
+#include "ui/accessible_names_win.h"
 #include "ui/controls_win.h"
 #include "ui/ui_win.h"
 
@@ -82,6 +83,7 @@ BOOL OnInit(HWND window, RunningDialog& running)
     SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(&running));
     if (d.def->centre)
         CentreOnScreen(window);
+    GiveAccessibleNames(window, d.def->templateId);
     d.form.filling = 1;
     FillForm(d.form);
     const int focus = d.def->init ? d.def->init(d) : 0;

@@ -15,31 +15,11 @@
 #include "ui/layout_check.h"
 #include "ui/layout_check_win.h"
 #include "tests/app/frame_harness_win.h"
+#include "tests/ui/dialog_resources_win.h"
 
 namespace {
 
 INT_PTR CALLBACK QuietDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-
-BOOL CALLBACK CollectId(HMODULE, LPCSTR, LPSTR name, LONG_PTR ids)
-{
-    if (IS_INTRESOURCE(name))
-        reinterpret_cast<std::vector<int>*>(ids)->push_back(static_cast<int>(
-            reinterpret_cast<ULONG_PTR>(name)));
-    return TRUE;
-}
-
-// Window classes of the program's own that its templates name; a stand-in draws nothing.
-void RegisterOwnClasses()
-{
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_INTERNET_CLASSES};
-    InitCommonControlsEx(&icc);
-    WNDCLASSA wc = {};
-    wc.style = CS_GLOBALCLASS;
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "MoravelPreviewPage";
-    RegisterClassA(&wc);
-}
 
 // The smallest screen the program is made for, 1024 x 768 at 96 DPI, at the prefix's DPI.
 int ScreenDpi()
@@ -51,23 +31,6 @@ int ScreenDpi()
 }
 int ScreenWidth() { return MulDiv(1024, ScreenDpi(), 96); }
 int ScreenHeight() { return MulDiv(768, ScreenDpi(), 96); }
-
-// A page (a child with DS_CONTROL) or a panel is measured as a hidden top-level window of its
-// own: the style is the template's first dword, or the fourth of an extended template.
-std::vector<uint8_t> AsHiddenPopup(const uint8_t* bytes, size_t size)
-{
-    std::vector<uint8_t> copy(bytes, bytes + size);
-    const bool extended = size >= 16 && bytes[2] == 0xFF && bytes[3] == 0xFF;
-    const size_t at = extended ? 12 : 0;
-    DWORD style;
-    if (size < at + sizeof style)
-        return {};
-    memcpy(&style, &copy[at], sizeof style);
-    style &= ~(WS_CHILD | WS_VISIBLE | WS_DISABLED | DS_CONTROL);
-    style |= WS_POPUP;
-    memcpy(&copy[at], &style, sizeof style);
-    return copy;
-}
 
 // A control by its id and, when it has one, its text as the template holds it.
 std::string Name(const DialogTemplate& form, int index, int id)
@@ -84,15 +47,11 @@ std::string Name(const DialogTemplate& form, int index, int id)
 // Every fault of every form of `module`, one line each; `forms` counts the forms checked.
 std::string CheckForms(HMODULE module, int* forms)
 {
-    std::vector<int> ids;
-    EnumResourceNamesA(module, RT_DIALOG, CollectId, reinterpret_cast<LONG_PTR>(&ids));
-
     std::ostringstream report;
     *forms = 0;
-    for (int id : ids) {
-        HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), RT_DIALOG);
-        const auto* bytes = static_cast<const uint8_t*>(LockResource(LoadResource(module, found)));
-        const size_t size = SizeofResource(module, found);
+    for (int id : DialogResourceIds(module)) {
+        size_t size = 0;
+        const uint8_t* bytes = DialogResource(module, id, &size);
         DialogTemplate parsed;
         if (!ParseDialogTemplate(bytes, size, &parsed)) {
             report << "dialog " << id << ": no whole template\n";
