@@ -103,7 +103,6 @@ ATOM RegisterMainClass(HINSTANCE instance)
     wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MORAVEL));
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAINMENU);
     wc.lpszClassName = MAIN_CLASS;
     return RegisterClassA(&wc);
 }
@@ -112,9 +111,14 @@ HWND CreateMainWindow(HINSTANCE instance, int show)
 {
     char caption[TITLE_SIZE * 2 + 4];
     FormatCaption(caption, sizeof caption);
+    /* The menu from the start: set after the first paint, it made the frame lay out and paint
+     * again. */
+    HMENU menu = LoadMenuA(ResourceModule(), MAKEINTRESOURCEA(IDR_MAINMENU));
     HWND window =
         CreateWindowExA(0, MAIN_CLASS, caption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                        MAIN_WIDTH, MAIN_HEIGHT, nullptr, nullptr, instance, nullptr);
+                        MAIN_WIDTH, MAIN_HEIGHT, nullptr, menu, instance, nullptr);
+    if (!window && menu)
+        DestroyMenu(menu);
     if (!window)
         return nullptr;
     MarkStartupStep(STEP_WINDOW_CREATED);

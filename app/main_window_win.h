@@ -7,6 +7,7 @@
 #include <windows.h>
 
 ATOM RegisterMainClass(HINSTANCE instance);
+/* Creates and shows the main window with its menu bar from the resource module. */
 HWND CreateMainWindow(HINSTANCE instance, int show);
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -13,7 +13,7 @@ const char* const STEP_NAMES[STEP_COUNT] = {
     "entry",      "instance-check", "profile", "resources", "class",
     "controls",   "com",            "backup",  "pictures",  "toolbar",
     "status-bar", "tree",           "lists",   "panel",     "window-created",
-    "painted",    "menu",
+    "painted",    "accelerators",
 };
 
 char gTracePath[MAX_PATH];

@@ -23,7 +23,7 @@ enum StartupStep {
     STEP_PANEL,
     STEP_WINDOW_CREATED,
     STEP_FIRST_PAINT,
-    STEP_MENU,
+    STEP_ACCELERATORS,
     STEP_COUNT
 };
 

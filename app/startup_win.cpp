@@ -87,13 +87,8 @@ int RunApplication(HINSTANCE instance, HINSTANCE previous, const char*, int show
         return 0;
     }
 
-    HMENU menu = LoadMenuA(ResourceModule(), MAKEINTRESOURCEA(IDR_MAINMENU));
-    HMENU classMenu = GetMenu(window);
-    SetMenu(window, menu);
-    if (classMenu && classMenu != menu)
-        DestroyMenu(classMenu);
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCEL));
-    MarkStartupStep(STEP_MENU);
+    MarkStartupStep(STEP_ACCELERATORS);
 
     MSG msg;
     int result;
@@ -107,8 +102,6 @@ int RunApplication(HINSTANCE instance, HINSTANCE previous, const char*, int show
     }
 
     CoUninitialize();
-    if (menu)
-        DestroyMenu(menu);
     WriteStartupTrace();
     FreeResourceLibrary();
     CloseHandle(guard);

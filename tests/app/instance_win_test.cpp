@@ -129,7 +129,7 @@ TEST(StartupTrace, TheProgramNotesEveryStepInOrder)
     const std::vector<std::string> steps = {
         "entry",   "instance-check", "profile", "resources",  "class",          "controls",
         "com",     "backup",         "pictures", "toolbar",   "status-bar",     "tree",
-        "lists",   "panel",          "window-created", "painted", "menu"};
+        "lists",   "panel",          "window-created", "painted", "accelerators"};
     std::ifstream in(path);
     std::string step;
     long long counter = 0, before = 0;
