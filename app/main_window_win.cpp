@@ -37,8 +37,27 @@ void OnCreate(HWND window, HINSTANCE instance)
     GiveMainWindowNamesLater(window);
 }
 
+/* Tab, Shift+Tab and F6 move the focus between the tree and the lists shown: the main window
+ * is no dialog, so nothing else lets the keyboard reach a list. */
+bool MoveBetweenPanes(HWND window, const NMHDR* header)
+{
+    WORD key = 0;
+    if (header->code == TVN_KEYDOWN)
+        key = reinterpret_cast<const NMTVKEYDOWN*>(header)->wVKey;
+    else if (header->code == LVN_KEYDOWN)
+        key = reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey;
+    if (key != VK_TAB && key != VK_F6)
+        return false;
+    HWND next = GetNextDlgTabItem(window, header->hwndFrom, GetKeyState(VK_SHIFT) < 0);
+    if (next && next != header->hwndFrom)
+        SetFocus(next);
+    return true;
+}
+
 LRESULT OnNotify(HWND window, const NMHDR* header)
 {
+    if (MoveBetweenPanes(window, header))
+        return 0;
     switch (header->idFrom) {
     case IDC_TREE:
         if (header->code == TVN_SELCHANGEDA)

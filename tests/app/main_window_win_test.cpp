@@ -139,6 +139,37 @@ TEST_F(MainWindow, GroupViewKeepsNumberAndNameAndSwitchingBackRestores)
     EXPECT_EQ(10, ListColumnCount(List())) << "quick after speed inserts nothing twice";
 }
 
+// The main window is no dialog: Tab, F6 and Shift+Tab are the keyboard's way between the tree
+// and the lists shown, a hidden member list is no stop.
+TEST_F(MainWindow, TabAndF6MoveBetweenTheTreeAndTheListsShown)
+{
+    Open();
+    WithData();
+    HWND tree = static_cast<HWND>(gApp.tree), members = static_cast<HWND>(gApp.memberList);
+    const auto press = [](HWND from, WPARAM key, bool shift) {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        SendMessageA(from, WM_KEYDOWN, key, 0);
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+        return GetFocus();
+    };
+    SelectTreeItem(VIEW_QUICK);
+    PumpMessages();
+    SetFocus(tree);
+    EXPECT_EQ(List(), press(tree, VK_TAB, false));
+    EXPECT_EQ(tree, press(List(), VK_F6, false)) << "the hidden member list is no stop";
+    EXPECT_EQ(List(), press(tree, VK_TAB, true));
+
+    SelectTreeItem(VIEW_GROUP);
+    PumpMessages();
+    SetFocus(List());
+    EXPECT_EQ(members, press(List(), VK_TAB, false));
+    EXPECT_EQ(List(), press(members, VK_TAB, true));
+}
+
 TEST_F(MainWindow, TreeKeepsOneThirdOfTheFirstLayoutWhenMaximised)
 {
     Open();
