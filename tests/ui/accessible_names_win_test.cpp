@@ -204,6 +204,55 @@ TEST(AccessibleNames, TheMainWindowsPanesGetTheirNamesOnceItIsShown)
     SetAccPropServicesForTest(nullptr);
 }
 
+// What the rule calls a label is what an MSAA implementation speaks: Wine's oleacc, asked for
+// the name of every edit the rule names by its label, finds that label too. (Wine searches
+// labels for edits only; its combo boxes, list views and scroll bars have no name at all.)
+TEST(AccessibleNames, WinesOleaccFindsTheLabelsTheRuleFinds)
+{
+    RegisterOwnClasses();
+    CoInitialize(nullptr);
+    HMODULE module = GetModuleHandleA(nullptr);
+    std::ostringstream faults;
+    int checked = 0;
+    for (int id : DialogResourceIds(module)) {
+        size_t size = 0;
+        const uint8_t* bytes = DialogResource(module, id, &size);
+        DialogTemplate parsed;
+        std::vector<uint8_t> copy = AsHiddenPopup(bytes, size);
+        if (!ParseDialogTemplate(bytes, size, &parsed) || copy.empty())
+            continue;
+        HWND dialog = CreateDialogIndirectParamA(
+            module, reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()), nullptr,
+            [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+        for (size_t i = 0; dialog && i < parsed.controls.size(); i++) {
+            const TemplateControl& c = parsed.controls[i];
+            if (c.kind != CLASS_EDIT ||
+                NameSourceOf(parsed, i, id, NameTable{nullptr, 0}) != NAME_LABEL)
+                continue;
+            IAccessible* object = nullptr;
+            BSTR name = nullptr;
+            VARIANT self = {};
+            self.vt = VT_I4;
+            self.lVal = CHILDID_SELF;
+            if (SUCCEEDED(AccessibleObjectFromWindow(GetDlgItem(dialog, c.id), OBJID_CLIENT,
+                                                     IID_IAccessible,
+                                                     reinterpret_cast<void**>(&object)))) {
+                object->get_accName(self, &name);
+                object->Release();
+            }
+            if (!name || !*name)
+                faults << "dialog " << id << ": control " << c.id << " has no name in oleacc\n";
+            SysFreeString(name);
+            ++checked;
+        }
+        if (dialog)
+            DestroyWindow(dialog);
+    }
+    CoUninitialize();
+    EXPECT_GE(checked, 45) << "the labelled edits were not all found";
+    EXPECT_EQ("", faults.str());
+}
+
 struct DialogCheck {
     Recorder* recorder;
     std::string faults;
