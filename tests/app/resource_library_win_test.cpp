@@ -75,4 +75,15 @@ TEST(ResourceLibrary, CaptionComesFromTheLibrary)
     CloseTestWindow(window);
 }
 
+// The window is created with the library's menu bar, not given it after its first paint.
+TEST(ResourceLibrary, TheMainWindowHasTheLibrarysMenuFromItsCreation)
+{
+    StartFrame();
+    LoadResourceModule(GetModuleHandleA(nullptr), RESOURCE_LIBRARY_DIR "\\");
+    HWND window = CreateMainWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
+    ASSERT_NE(nullptr, window);
+    EXPECT_EQ("&Dosiero", MenuItemText(GetMenu(window), 0));
+    CloseTestWindow(window);
+}
+
 }
