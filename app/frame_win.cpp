@@ -75,6 +75,12 @@ const TreeEntry TREE_LISTS[] = {
 
 HTREEITEM gTreeItems[4];
 HBRUSH gPanelBrush;
+HFONT gListFont;    // made for a DPI the window moved to; none while the system's fits
+HFONT gStatusFont;
+
+const int TOOL_IDS[3] = {IDB_TOOLBAR, IDB_TOOLBAR_150, IDB_TOOLBAR_200};
+const int TOOL_DISABLED_IDS[3] = {IDB_TOOLBAR_DISABLED, IDB_TOOLBAR_DISABLED_150,
+                                  IDB_TOOLBAR_DISABLED_200};
 
 int DialColumnCount() { return gApp.model == MODEL_A3 ? DIAL_COLUMNS_A3 : DIAL_COLUMNS_A4; }
 
@@ -99,7 +105,7 @@ HWND CreateToolbar(HWND parent, HINSTANCE instance)
     SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
 
     HIMAGELIST images =
-        LoadPictureStrip(IDB_TOOLBAR, TOOL_IMAGE_SIZE, TOOL_IMAGE_SIZE, TOOL_IMAGE_COUNT);
+        LoadScaledStrip(TOOL_IDS, TOOL_IMAGE_SIZE, TOOL_IMAGE_SIZE, TOOL_IMAGE_COUNT, gApp.dpi);
     gApp.toolbarImages = images;
     SendMessageA(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
 
@@ -141,8 +147,8 @@ HWND CreateToolbar(HWND parent, HINSTANCE instance)
     }
     SendMessageA(toolbar, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(tip), 0);
 
-    HIMAGELIST disabled =
-        LoadPictureStrip(IDB_TOOLBAR_DISABLED, TOOL_IMAGE_SIZE, TOOL_IMAGE_SIZE, TOOL_IMAGE_COUNT);
+    HIMAGELIST disabled = LoadScaledStrip(TOOL_DISABLED_IDS, TOOL_IMAGE_SIZE, TOOL_IMAGE_SIZE,
+                                          TOOL_IMAGE_COUNT, gApp.dpi);
     gApp.toolbarDisabledImages = disabled;
     SendMessageA(toolbar, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabled));
     return toolbar;
@@ -162,6 +168,8 @@ HWND CreateStatusBar(HWND parent, HINSTANCE instance)
     if (!status)
         return nullptr;
     int edges[STATUS_PARTS] = {60, 120, 180, 240, 300, 0};
+    for (int& edge : edges)
+        edge = ScaleToDpi(edge, gApp.dpi);
     SendMessageA(status, SB_SETPARTS, STATUS_PARTS, reinterpret_cast<LPARAM>(edges));
     gApp.statusBar = status;
     ResetStatusTitle();
@@ -193,9 +201,14 @@ INT_PTR CALLBACK ConnectionPanelDialogProc(HWND dialog, UINT message, WPARAM wPa
         return TRUE;
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        // A high-contrast theme's own colours, never a yellow its text may vanish on.
+        if (IsHighContrast()) {
+            SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
+            return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_WINDOW));
+        }
         if (!gPanelBrush)
             gPanelBrush = CreateSolidBrush(PANEL_COLOUR);
-        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
         return reinterpret_cast<INT_PTR>(gPanelBrush);
     }
     return FALSE;
@@ -224,7 +237,8 @@ void CreateFrameParts(HWND window, HINSTANCE instance)
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
-    gApp.treeImages = CreateListPictures();
+    gApp.dpi = WindowDpi(window);
+    gApp.treeImages = CreateListPictures(gApp.dpi);
     MarkStartupStep(STEP_PICTURES);
 
     gApp.toolbar = CreateToolbar(window, instance);
@@ -241,7 +255,7 @@ void CreateFrameParts(HWND window, HINSTANCE instance)
     HWND dialList = CreateList(window, instance, IDC_DIALLIST, WS_VISIBLE);
     gApp.dialList = dialList;
     for (int i = 0; i < DialColumnCount(); i++)
-        InsertDialColumn(dialList, i, DIAL_COLUMNS[i].width);
+        InsertDialColumn(dialList, i, ScaleToDpi(DIAL_COLUMNS[i].width, gApp.dpi));
     FillDialList(dialList, VIEW_QUICK);
     EnableWindow(dialList, gDocument.dataPresent == 1);
 
@@ -252,7 +266,7 @@ void CreateFrameParts(HWND window, HINSTANCE instance)
         char header[HEADER_SIZE];
         LVCOLUMNA column = {};
         column.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        column.cx = 150;
+        column.cx = ScaleToDpi(150, gApp.dpi);
         column.pszText = const_cast<char*>(LoadStr(IDS_COL_MEMBER, header, sizeof header));
         SendMessageA(members, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
     }
@@ -284,7 +298,8 @@ void ShowView(HWND window, int shown)
     if (view == VIEW_QUICK || view == VIEW_SPEED) {
         if (gApp.listColumnSet == VIEW_GROUP)
             for (int i = 2; i < DialColumnCount(); i++)
-                InsertDialColumn(dialList, i, i == 8 ? 80 : DIAL_COLUMNS[i].width);
+                InsertDialColumn(dialList, i,
+                                 ScaleToDpi(i == 8 ? 80 : DIAL_COLUMNS[i].width, gApp.dpi));
         FillDialList(dialList, view);
     } else if (view == VIEW_GROUP) {
         for (int i = DialColumnCount() - 1; i >= 2; i--)
@@ -304,6 +319,7 @@ void ShowView(HWND window, int shown)
 
 void OnSystemColourChange(HWND window)
 {
+    RepaintForColours(window);
     HBRUSH fresh = GetSysColorBrush(COLOR_BTNFACE);
     HBRUSH old = reinterpret_cast<HBRUSH>(
         SetClassLongPtrA(window, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(fresh)));
@@ -428,11 +444,18 @@ void LayoutPanes(HWND window)
     GetWindowRect(toolbar, &bar);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&bar), 2);
 
+    // The status bar's own height: its font and the DPI decide it.
+    RECT statusRect = {};
+    GetWindowRect(AsWindow(gApp.statusBar), &statusRect);
+    const int statusHeight = statusRect.bottom > statusRect.top
+                                 ? static_cast<int>(statusRect.bottom - statusRect.top)
+                                 : ScaleToDpi(STATUS_BAR_HEIGHT, gApp.dpi);
+
     int treeWidth = gApp.treePaneWidth;
     PaneLayout layout;
     ComputePaneLayout(client.right, client.bottom, bar.bottom, &treeWidth,
                       static_cast<int>(gDocument.dataPresent), static_cast<int>(gApp.currentView),
-                      &layout);
+                      &layout, statusHeight);
     gApp.treePaneWidth = treeWidth;
 
     MovePane(AsWindow(gApp.tree), layout.tree);
@@ -442,7 +465,106 @@ void LayoutPanes(HWND window)
         MovePane(AsWindow(gApp.memberList), layout.memberList);
 
     int edges[STATUS_PARTS];
-    ComputeStatusEdges(client.right, edges);
+    ComputeStatusEdges(client.right, edges, gApp.dpi);
     SendMessageA(AsWindow(gApp.statusBar), SB_SETPARTS, STATUS_PARTS,
                  reinterpret_cast<LPARAM>(edges));
+}
+
+namespace {
+
+/* The font a control of the list kind or the status bar takes at `dpi`. */
+HFONT FontForDpi(int dpi, bool status)
+{
+    typedef BOOL(WINAPI * ParametersForDpi)(UINT, UINT, PVOID, UINT, UINT);
+    static const ParametersForDpi forDpi = reinterpret_cast<ParametersForDpi>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"),
+                                               "SystemParametersInfoForDpi")));
+    if (status) {
+        NONCLIENTMETRICSW metrics = {};
+        metrics.cbSize = sizeof metrics;
+        if (forDpi && forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
+                             static_cast<UINT>(dpi)))
+            return CreateFontIndirectW(&metrics.lfStatusFont);
+    } else {
+        LOGFONTW font = {};
+        if (forDpi && forDpi(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0,
+                             static_cast<UINT>(dpi)))
+            return CreateFontIndirectW(&font);
+    }
+    return nullptr;
+}
+
+/* Each column as wide at the new DPI as it was at the old. */
+void RescaleColumns(HWND list, int fromDpi, int toDpi)
+{
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    const int columns = header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int c = 0; c < columns; c++) {
+        const int width = static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, c, 0));
+        SendMessageA(list, LVM_SETCOLUMNWIDTH, c, RescaleSize(width, fromDpi, toDpi));
+    }
+}
+
+void Replace(HFONT* held, HFONT fresh)
+{
+    if (*held)
+        DeleteObject(*held);
+    *held = fresh;
+}
+
+}  // namespace
+
+void OnDpiChanged(HWND window, int dpi, const RECT* suggested)
+{
+    const int old = gApp.dpi;
+    if (dpi <= 0 || dpi == old)
+        return;
+    gApp.dpi = dpi;
+
+    // Pictures drawn for the new scale, in every list that shows them.
+    HIMAGELIST tree = CreateListPictures(dpi);
+    HWND toolbar = AsWindow(gApp.toolbar);
+    HIMAGELIST tools =
+        LoadScaledStrip(TOOL_IDS, TOOL_IMAGE_SIZE, TOOL_IMAGE_SIZE, TOOL_IMAGE_COUNT, dpi);
+    HIMAGELIST disabled = LoadScaledStrip(TOOL_DISABLED_IDS, TOOL_IMAGE_SIZE, TOOL_IMAGE_SIZE,
+                                          TOOL_IMAGE_COUNT, dpi);
+    SendMessageA(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(tools));
+    SendMessageA(toolbar, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabled));
+    int w = 0, h = 0;
+    ImageList_GetIconSize(tools, &w, &h);
+    SendMessageA(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(w, h));
+    SendMessageA(toolbar, TB_SETBUTTONSIZE, 0, 0);
+    SendMessageA(AsWindow(gApp.tree), TVM_SETIMAGELIST, TVSIL_NORMAL,
+                 reinterpret_cast<LPARAM>(tree));
+    for (HWND list : {AsWindow(gApp.dialList), AsWindow(gApp.memberList)}) {
+        SendMessageA(list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(tree));
+        SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(tree));
+    }
+    for (void* held : {gApp.treeImages, gApp.toolbarImages, gApp.toolbarDisabledImages})
+        if (held)
+            ImageList_Destroy(static_cast<HIMAGELIST>(held));
+    gApp.treeImages = tree;
+    gApp.toolbarImages = tools;
+    gApp.toolbarDisabledImages = disabled;
+
+    // Fonts made for the new DPI; the widths the user gave the tree and columns kept in scale.
+    Replace(&gListFont, FontForDpi(dpi, false));
+    Replace(&gStatusFont, FontForDpi(dpi, true));
+    for (HWND control : {AsWindow(gApp.tree), AsWindow(gApp.dialList), AsWindow(gApp.memberList)})
+        if (gListFont)
+            SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(gListFont), TRUE);
+    if (gStatusFont)
+        SendMessageA(AsWindow(gApp.statusBar), WM_SETFONT, reinterpret_cast<WPARAM>(gStatusFont),
+                     TRUE);
+    RescaleColumns(AsWindow(gApp.dialList), old, dpi);
+    RescaleColumns(AsWindow(gApp.memberList), old, dpi);
+    if (gApp.treePaneWidth > 0)
+        gApp.treePaneWidth = RescaleSize(gApp.treePaneWidth, old, dpi);
+
+    if (suggested)
+        SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(AsWindow(gApp.statusBar), WM_SIZE, 0, 0);
+    LayoutPanes(window);
 }

@@ -31,5 +31,8 @@ void StartPollTimer();
 void StopPollTimer();
 /* The system colours changed: the window's background brush follows them. */
 void OnSystemColourChange(HWND mainWindow);
+/* The window moved to a monitor of another scale: pictures, fonts, column widths and the tree
+ * pane made for `dpi`, and the window moved to the rectangle Windows suggests. */
+void OnDpiChanged(HWND mainWindow, int dpi, const RECT* suggested);
 
 #endif

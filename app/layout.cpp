@@ -4,13 +4,13 @@
 #include "ui/app_state.h"
 
 void ComputePaneLayout(int width, int height, int toolbarHeight, int* treePaneWidth,
-                       int dataPresent, int view, PaneLayout* out)
+                       int dataPresent, int view, PaneLayout* out, int statusHeight)
 {
     if (*treePaneWidth == 0)
         *treePaneWidth = width / 3;
     const int left = *treePaneWidth;
     const int top = toolbarHeight;
-    const int h = height - toolbarHeight - STATUS_BAR_HEIGHT;
+    const int h = height - toolbarHeight - statusHeight;
     const int rest = width - left;
 
     out->tree = {0, top, left - 2, h, dataPresent != 0};
@@ -31,9 +31,9 @@ void ComputePaneLayout(int width, int height, int toolbarHeight, int* treePaneWi
     }
 }
 
-void ComputeStatusEdges(int width, int edges[STATUS_PARTS])
+void ComputeStatusEdges(int width, int edges[STATUS_PARTS], int dpi)
 {
     static const int fromRight[STATUS_PARTS] = {440, 280, 180, 120, 60, 0};
     for (int i = 0; i < STATUS_PARTS; i++)
-        edges[i] = width - fromRight[i];
+        edges[i] = width - ScaleToDpi(fromRight[i], dpi);
 }

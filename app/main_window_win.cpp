@@ -19,7 +19,9 @@
 #include "document/document.h"
 #include "resources/resource_ids.h"
 #include "ui/accessible_names_win.h"
+#include "ui/dpi_scale.h"
 #include "ui/frame_seam_win.h"
+#include "ui/pictures_win.h"
 #include "ui/ui_win.h"
 
 namespace {
@@ -130,12 +132,14 @@ HWND CreateMainWindow(HINSTANCE instance, int show)
 {
     char caption[TITLE_SIZE * 2 + 4];
     FormatCaption(caption, sizeof caption);
+    const int dpi = WindowDpi(nullptr);
     /* The menu from the start: set after the first paint, it made the frame lay out and paint
      * again. */
     HMENU menu = LoadMenuA(ResourceModule(), MAKEINTRESOURCEA(IDR_MAINMENU));
     HWND window =
         CreateWindowExA(0, MAIN_CLASS, caption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                        MAIN_WIDTH, MAIN_HEIGHT, nullptr, menu, instance, nullptr);
+                        ScaleToDpi(MAIN_WIDTH, dpi), ScaleToDpi(MAIN_HEIGHT, dpi), nullptr,
+                        menu, instance, nullptr);
     if (!window && menu)
         DestroyMenu(menu);
     if (!window)
@@ -166,6 +170,13 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SYSCOLORCHANGE:
         OnSystemColourChange(window);
         break;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETHIGHCONTRAST)
+            OnSystemColourChange(window);
+        break;
+    case WM_DPICHANGED:
+        OnDpiChanged(window, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_NOTIFY:
         return OnNotify(window, reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND:

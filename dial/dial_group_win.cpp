@@ -209,7 +209,7 @@ int Init(FormDialog& dialog)
     LoadStr(IDS_TITLE_GROUP_DIAL, prefix, sizeof prefix);
     std::snprintf(title, sizeof title, "%s%02d", prefix, form.index + 1);
     SetWindowTextA(window, title);
-    form.images = CreateListPictures();
+    form.images = CreateListPictures(WindowDpi(window));
     for (int id : {IDC_GROUP_QUICK_LIST, IDC_GROUP_MEMBERS, IDC_GROUP_SPEED_LIST})
         SetUpList(List(window, id), form.images);
     FillMembers(window, form.members);

@@ -533,3 +533,12 @@ std::vector<DrawOp> ComposeReportPage(const ReportContent& report, const ReportL
             Cell(&ops, layout, i - first + 1, column, report.rows[i].cells[column], measure);
     return ops;
 }
+
+uint32_t ShownColour(uint32_t composed, const PageColours& colours)
+{
+    if ((composed & 0xFFFFFF) == 0xFFFFFF)
+        return colours.paper;
+    const uint32_t r = (composed >> 16) & 0xFF, g = (composed >> 8) & 0xFF, b = composed & 0xFF;
+    // Rec. 601 luma: rules and text are dark, the banding of rows is light.
+    return (299 * r + 587 * g + 114 * b) / 1000 < 128 ? colours.ink : colours.shade;
+}

@@ -181,6 +181,15 @@ struct DrawOp {
     std::string text;
 };
 
+// The colours a page is shown in on a screen with a high-contrast theme (0xRRGGBB each): the
+// page as paper, rules and text as ink, light shading as shade.
+struct PageColours {
+    uint32_t paper, ink, shade;
+};
+// The colour a composed step is shown in: white is the paper, a dark colour ink, any other
+// shade. Printing never maps: the paper is paper.
+uint32_t ShownColour(uint32_t composed, const PageColours& colours);
+
 struct ReportDate {
     int year, month, day;
 };

@@ -15,6 +15,7 @@
 #include "resources/resource_ids.h"
 #include "ui/accessible_names_win.h"
 #include "ui/app_state.h"
+#include "ui/dpi_scale.h"
 #include "ui/ui_win.h"
 
 namespace {
@@ -23,9 +24,13 @@ const char PAGE_CLASS[] = "MoravelPreviewPage";
 /* A bitmap of the page larger than this many pixels (8 bits each) is drawn at half the
  * resolution instead: a 600 dpi A4 page fits, a 1200 dpi one is shown at 600. */
 constexpr long long MAX_BITMAP_PIXELS = 40LL * 1000 * 1000;
-constexpr int MARGIN = 12;  // grey around the sheet, in screen pixels
+// Screen pixels at 96 DPI, scaled to the window's.
+constexpr int MARGIN = 12;  // grey around the sheet
 constexpr int SHADOW = 4;
 constexpr int LINE_STEP = 40;  // one scroll line
+constexpr int MIN_WIDTH = 360, MIN_HEIGHT = 240;
+
+int Px(int size) { return ScaleToDpi(size, gApp.dpi); }
 constexpr int TEXT_SIZE = 512;
 
 struct PreviewPage {
@@ -84,8 +89,8 @@ void DropScaled(Preview* p)
 /* The sheet's rectangle in the page window's client area, scrolled. */
 RECT SheetRect(const Preview& p, const RECT& client)
 {
-    const int roomW = client.right - 2 * MARGIN;
-    const int roomH = client.bottom - 2 * MARGIN;
+    const int roomW = client.right - 2 * Px(MARGIN);
+    const int roomH = client.bottom - 2 * Px(MARGIN);
     const PageGeometry& g = p.geometry;
     int width = roomW, height = 1;
     if (roomW > 0 && roomH > 0) {
@@ -97,7 +102,7 @@ RECT SheetRect(const Preview& p, const RECT& client)
     }
     RECT sheet;
     sheet.left = (client.right - width) / 2;
-    sheet.top = MARGIN - (p.fitWidth ? p.scroll : 0);
+    sheet.top = Px(MARGIN) - (p.fitWidth ? p.scroll : 0);
     sheet.right = sheet.left + width;
     sheet.bottom = sheet.top + height;
     return sheet;
@@ -113,7 +118,7 @@ int ScrollLimit(const Preview& p, HWND pageWindow)
     Preview unscrolled = p;
     unscrolled.scroll = 0;
     RECT sheet = SheetRect(unscrolled, client);
-    const int limit = sheet.bottom + MARGIN - client.bottom;
+    const int limit = sheet.bottom + Px(MARGIN) - client.bottom;
     return limit > 0 ? limit : 0;
 }
 
@@ -136,13 +141,24 @@ void UpdateScrollBar(Preview* p, HWND pageWindow)
     SetScrollInfo(pageWindow, SB_VERT, &info, TRUE);
 }
 
+uint32_t Rgb(COLORREF c) { return GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c); }
+
+/* The screen's high-contrast colours for the page: the window's for the paper and ink. */
+PageColours ScreenColours()
+{
+    return {Rgb(GetSysColor(COLOR_WINDOW)), Rgb(GetSysColor(COLOR_WINDOWTEXT)),
+            Rgb(GetSysColor(COLOR_BTNFACE))};
+}
+
 /* Draws the current page into the bitmap when it holds another one. */
 void DrawCurrentPage(Preview* p)
 {
     if (p->drawnPage == p->current || p->pages.empty())
         return;
     const PreviewPage& page = p->pages[p->current];
-    DrawReportPage(p->bitmap.dc, p->geometry, p->reports[page.report], page.page, p->date);
+    const PageColours colours = ScreenColours();
+    DrawReportPage(p->bitmap.dc, p->geometry, p->reports[page.report], page.page, p->date,
+                   IsHighContrast() ? &colours : nullptr);
     p->drawnPage = p->current;
     DropScaled(p);
 }
@@ -182,10 +198,12 @@ void PaintPage(Preview* p, HWND window, HDC dc)
     if (p->pages.empty())
         return;
     const RECT sheet = SheetRect(*p, client);
-    RECT shadow = {sheet.left + SHADOW, sheet.top + SHADOW, sheet.right + SHADOW,
-                   sheet.bottom + SHADOW};
+    RECT shadow = {sheet.left + Px(SHADOW), sheet.top + Px(SHADOW), sheet.right + Px(SHADOW),
+                   sheet.bottom + Px(SHADOW)};
     FillRect(dc, &shadow, GetSysColorBrush(COLOR_3DDKSHADOW));
-    FillRect(dc, &sheet, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(dc, &sheet,
+             IsHighContrast() ? GetSysColorBrush(COLOR_WINDOW)
+                              : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     const PageGeometry& g = p->geometry;
     const int sheetW = sheet.right - sheet.left;
     const int sheetH = sheet.bottom - sheet.top;
@@ -219,10 +237,10 @@ void OnPageScroll(Preview* p, HWND window, WPARAM wParam)
     int position = p->scroll;
     switch (LOWORD(wParam)) {
     case SB_LINEUP:
-        position -= LINE_STEP;
+        position -= Px(LINE_STEP);
         break;
     case SB_LINEDOWN:
-        position += LINE_STEP;
+        position += Px(LINE_STEP);
         break;
     case SB_PAGEUP:
         position -= client.bottom;
@@ -281,7 +299,7 @@ LRESULT CALLBACK PreviewPageWindowProc(HWND window, UINT message, WPARAM wParam,
     case WM_MOUSEWHEEL:
         if (p)
             ScrollTo(p, window,
-                     p->scroll - GET_WHEEL_DELTA_WPARAM(wParam) * 3 * LINE_STEP / WHEEL_DELTA);
+                     p->scroll - GET_WHEEL_DELTA_WPARAM(wParam) * 3 * Px(LINE_STEP) / WHEEL_DELTA);
         return 0;
     case WM_LBUTTONDOWN:
         SetFocus(window);
@@ -436,8 +454,8 @@ INT_PTR CALLBACK PrintPreviewDialogProc(HWND dialog, UINT message, WPARAM wParam
         return TRUE;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-        info->ptMinTrackSize.x = 360;
-        info->ptMinTrackSize.y = 240;
+        info->ptMinTrackSize.x = Px(MIN_WIDTH);
+        info->ptMinTrackSize.y = Px(MIN_HEIGHT);
         return TRUE;
     }
     case WM_COMMAND:
@@ -445,6 +463,16 @@ INT_PTR CALLBACK PrintPreviewDialogProc(HWND dialog, UINT message, WPARAM wParam
         return TRUE;
     case WM_CLOSE:
         EndDialog(dialog, 0);
+        return TRUE;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // The page is drawn again in the colours now in force.
+        if (message == WM_SYSCOLORCHANGE || wParam == SPI_SETHIGHCONTRAST) {
+            Preview* p = PreviewOf(dialog);
+            p->drawnPage = -1;
+            DropScaled(p);
+            RepaintForColours(dialog);
+        }
         return TRUE;
     }
     return FALSE;

@@ -46,16 +46,17 @@ std::string LoadProgramString(void*, int id)
 
 COLORREF AsColorRef(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
-void Render(HDC dc, ReportFonts& fonts, const std::vector<DrawOp>& ops)
+void Render(HDC dc, ReportFonts& fonts, const std::vector<DrawOp>& ops, const PageColours* colours)
 {
     const int saved = SaveDC(dc);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(0, 0, 0));
+    SetTextColor(dc, colours ? AsColorRef(colours->ink) : RGB(0, 0, 0));
     SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
     for (const DrawOp& op : ops) {
         if (op.kind == DRAW_FILL) {
             RECT r = {op.left, op.top, op.right, op.bottom};
-            HBRUSH brush = CreateSolidBrush(AsColorRef(op.color));
+            HBRUSH brush =
+                CreateSolidBrush(AsColorRef(colours ? ShownColour(op.color, *colours) : op.color));
             FillRect(dc, &r, brush);
             DeleteObject(brush);
         } else if (op.kind == DRAW_TEXT && op.font >= 0 && op.font < REPORT_FONT_COUNT) {
@@ -150,7 +151,7 @@ int LayoutReportOn(HDC dc, const PageGeometry& geometry, const ReportContent& re
 }
 
 int DrawReportPage(HDC dc, const PageGeometry& geometry, const ReportContent& report, int page,
-                   const ReportDate& date)
+                   const ReportDate& date, const PageColours* colours)
 {
     ReportFonts fonts;
     if (!OpenReportFonts(&fonts, dc, geometry.dpiX))
@@ -161,7 +162,7 @@ int DrawReportPage(HDC dc, const PageGeometry& geometry, const ReportContent& re
     if (LayoutReport(report, geometry, measure, &layout)) {
         std::vector<DrawOp> ops = ComposeReportPage(report, layout, page, date, measure);
         if (!ops.empty()) {
-            Render(dc, fonts, ops);
+            Render(dc, fonts, ops, colours);
             pages = static_cast<int>(layout.pageStarts.size());
         }
     }

@@ -35,11 +35,11 @@ PageGeometry PrinterGeometry(HDC printer);
 int LayoutReportOn(HDC dc, const PageGeometry& geometry, const ReportContent& report,
                    ReportLayout* layout);
 
-/* Draws page `page` (0-based) of report onto dc, whose pixels are geometry's printable area.
- * Returns the report's page count, or 0 when the page is too small or out of range (nothing
- * drawn then). */
+/* Draws page `page` (0-based) of report onto dc, whose pixels are geometry's printable area, in
+ * `colours` when given (a preview on a high-contrast screen), else as printed. Returns the
+ * report's page count, or 0 when the page is too small or out of range (nothing drawn then). */
 int DrawReportPage(HDC dc, const PageGeometry& geometry, const ReportContent& report, int page,
-                   const ReportDate& date);
+                   const ReportDate& date, const PageColours* colours = nullptr);
 
 /* The report from the program's own dial tables, with the texts of the resource module. */
 ReportContent BuildProgramReport(int kind);

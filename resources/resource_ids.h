@@ -22,6 +22,13 @@
 #define IDB_TREEIMAGES          709
 #define IDB_TOOLBAR             730
 #define IDB_TOOLBAR_DISABLED    740
+/* The same pictures drawn for 150 and 200 % of 96 DPI */
+#define IDB_TREEIMAGES_150      10300
+#define IDB_TREEIMAGES_200      10301
+#define IDB_TOOLBAR_150         10302
+#define IDB_TOOLBAR_200         10303
+#define IDB_TOOLBAR_DISABLED_150 10304
+#define IDB_TOOLBAR_DISABLED_200 10305
 
 /* Commands (menus, toolbar, context menus, sent by the program to itself) */
 #define IDM_CONNECT             801

@@ -28,6 +28,7 @@ void ResetAppState(AppState* app)
     app->quickClipSource = -1;
     app->speedClipSource = -1;
     app->groupClipSource = -1;
+    app->dpi = 96;
 }
 
 int ApplyModelProfile(AppState* app, const char* profileText)

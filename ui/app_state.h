@@ -37,6 +37,8 @@ struct AppState {
     uint32_t listColumnSet;
     int32_t screenWidth;
     int32_t screenHeight;
+    /* The main window's DPI (96 at 100 %): the sizes of its parts are scaled to it. */
+    int32_t dpi;
 
     /* Source index of each dial clipboard's copy (Quick Dial, Speed Dial, Group); -1 = empty. */
     int32_t quickClipSource;

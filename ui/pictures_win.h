@@ -10,7 +10,14 @@
 
 /* A strip of `count` pictures of width x height from bitmap `id`; the caller destroys it. */
 HIMAGELIST LoadPictureStrip(int id, int width, int height, int count);
-/* A new image list of the tree and list pictures (bitmap 709); the caller destroys it. */
-HIMAGELIST CreateListPictures();
+/* The strip drawn for `dpi`: bitmaps ids[0], ids[1] and ids[2] hold the pictures drawn for 100,
+ * 150 and 200 %, each of width x height at 96 DPI. A resource library without the larger ones
+ * gets the program's own; the caller destroys the list. */
+HIMAGELIST LoadScaledStrip(const int (&ids)[3], int width, int height, int count, int dpi);
+/* A new image list of the tree and list pictures for a window of `dpi`; the caller destroys
+ * it. */
+HIMAGELIST CreateListPictures(int dpi = 96);
+/* The DPI `window` is shown at: its monitor's under per-monitor awareness, else the system's. */
+int WindowDpi(HWND window);
 
 #endif

@@ -101,3 +101,36 @@ void LoadResourceModule(HINSTANCE instance, const char* programDir)
         gApp.resourceModule = library;
     }
 }
+
+namespace {
+
+int gHighContrastOverride = -1;
+
+BOOL CALLBACK PassColourChange(HWND child, LPARAM)
+{
+    SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
+    return TRUE;
+}
+
+}  // namespace
+
+int IsHighContrast()
+{
+    if (gHighContrastOverride >= 0)
+        return gHighContrastOverride;
+    HIGHCONTRASTA contrast = {};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+                   (contrast.dwFlags & HCF_HIGHCONTRASTON)
+               ? 1
+               : 0;
+}
+
+void OverrideHighContrast(int on) { gHighContrastOverride = on; }
+
+void RepaintForColours(HWND window)
+{
+    EnumChildWindows(window, PassColourChange, 0);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}

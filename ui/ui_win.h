@@ -30,6 +30,14 @@ const char* LoadOwnStr(UINT id, char* buffer, int size);
 /* Every message box of the program goes through here, captioned "Moravel" (string 4). Tests
  * install a hook that answers instead of a person and records what was asked. */
 int ShowMessage(HWND owner, const char* text, UINT flags);
+
+/* Whether a high-contrast theme is on: then what the program colours itself takes the system's
+ * colours. A test may say so instead of the system (1 or 0; -1 gives the system's answer). */
+int IsHighContrast();
+void OverrideHighContrast(int on);
+/* Repaints a top-level window and every window in it, and passes a colour change on to the
+ * common controls in it, which keep the colours they were created with. */
+void RepaintForColours(HWND window);
 int ShowMessageId(HWND owner, UINT textId, UINT flags);
 /* The same with a caption of its own by string id: the dial directory's overwrite and delete
  * questions are titled "Warning" (string 56). */

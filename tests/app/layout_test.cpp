@@ -87,6 +87,25 @@ TEST(StatusBar, PartEdgesAtSixHundredPixels)
         EXPECT_EQ(expected[i], edges[i]) << "part " << i;
 }
 
+TEST(Dpi, SizesScaleAndPicturesAreNeverStretched)
+{
+    const struct {
+        int dpi, toolbar, tree, picture, lastEdgeFromRight;
+    } cases[] = {{96, 55, 16, 100, 440},  {120, 69, 20, 100, 550}, {144, 83, 24, 150, 660},
+                 {168, 96, 28, 150, 770}, {192, 110, 32, 200, 880}, {288, 165, 48, 200, 1320}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.toolbar, ScaleToDpi(55, c.dpi)) << c.dpi;
+        EXPECT_EQ(c.tree, ScaleToDpi(16, c.dpi)) << c.dpi;
+        EXPECT_EQ(c.picture, PictureScale(c.dpi)) << c.dpi;
+        int edges[STATUS_PARTS];
+        ComputeStatusEdges(2000, edges, c.dpi);
+        EXPECT_EQ(2000 - c.lastEdgeFromRight, edges[0]) << c.dpi;
+        EXPECT_EQ(2000, edges[STATUS_PARTS - 1]) << c.dpi;
+    }
+    EXPECT_EQ(300, RescaleSize(200, 96, 144)) << "the tree pane moving to a 150 % monitor";
+    EXPECT_EQ(200, RescaleSize(300, 144, 96));
+}
+
 TEST(PaneLayout, TreeWidthIsFixedAtTheFirstLayout)
 {
     int tree = 0;

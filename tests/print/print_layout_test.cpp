@@ -581,3 +581,14 @@ TEST_F(PrintLayout, ANarrowPageKeepsEveryStepInsideItsMargins)
 }
 
 }  // namespace
+
+TEST(PreviewColours, AHighContrastScreenShowsThePageInItsOwnColours)
+{
+    const PageColours theme = {0x000000, 0xFFFF00, 0x3C3C3C};  // black paper, yellow ink
+    const struct {
+        uint32_t composed, shown;
+    } cases[] = {{0xFFFFFF, 0x000000}, {0x000000, 0xFFFF00}, {0x404040, 0xFFFF00},
+                 {0xE8E8E8, 0x3C3C3C}, {0xFF000000u | 0xFFFFFF, 0x000000}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.shown, ShownColour(c.composed, theme)) << std::hex << c.composed;
+}
