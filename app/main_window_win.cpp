@@ -21,7 +21,6 @@
 #include "ui/accessible_names_win.h"
 #include "ui/dpi_scale.h"
 #include "ui/frame_seam_win.h"
-#include "ui/pictures_win.h"
 #include "ui/ui_win.h"
 
 namespace {

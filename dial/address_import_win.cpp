@@ -98,50 +98,6 @@ constexpr int COLUMNS = 4;
 const int COLUMN_TITLES[COLUMNS] = {IDS_ADDRESS_COL_LINE, IDS_ADDRESS_COL_NAME,
                                     IDS_ADDRESS_COL_DESTINATION, IDS_ADDRESS_COL_BECOMES};
 
-void AddColumns(HWND list)
-{
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-                 LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP | LVS_EX_INFOTIP);
-    for (int column = 0; column < COLUMNS; column++) {
-        std::string title = LoadText(COLUMN_TITLES[column]);
-        LVCOLUMNA c = {};
-        c.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        c.pszText = &title[0];
-        c.iSubItem = column;
-        SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column),
-                     reinterpret_cast<LPARAM>(&c));
-    }
-}
-
-/* Each column as wide as its widest cell or its title; the last takes what room is left. */
-void SizeColumns(HWND list)
-{
-    const int padding = 2 * GetSystemMetrics(SM_CXEDGE) + 12;
-    int total = 0;
-    for (int column = 0; column < COLUMNS; column++) {
-        SendMessageA(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), LVSCW_AUTOSIZE);
-        int width = static_cast<int>(
-            SendMessageA(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
-        const std::string title = LoadText(COLUMN_TITLES[column]);
-        const int titleWidth =
-            static_cast<int>(SendMessageA(list, LVM_GETSTRINGWIDTHA, 0,
-                                          reinterpret_cast<LPARAM>(title.c_str()))) +
-            padding;
-        if (width < titleWidth)
-            width = titleWidth;
-        SendMessageA(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), width);
-        total += width;
-    }
-    RECT client;
-    GetClientRect(list, &client);
-    const int room = client.right - GetSystemMetrics(SM_CXVSCROLL) - total;
-    if (room > 0) {
-        const int last = static_cast<int>(
-            SendMessageA(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(COLUMNS - 1), 0));
-        SendMessageA(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(COLUMNS - 1), last + room);
-    }
-}
-
 void FillColumnChoice(HWND dialog, int combo, const std::vector<std::string>& titles, int chosen)
 {
     HWND box = GetDlgItem(dialog, combo);
@@ -184,7 +140,8 @@ void Replan(FormDialog& dialog)
         SetCell(list, row, 3, PlanRowOutcomeText(r, LoadText));
         row++;
     }
-    SizeColumns(list);
+    // The last column, the outcome, takes what room is left.
+    FitListColumns(list, COLUMN_TITLES, COLUMNS, COLUMNS - 1);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
     SetDlgItemTextA(window, IDC_IMPORT_COUNTS, PlanCountsText(p.plan, LoadText).c_str());
@@ -196,7 +153,7 @@ int Init(FormDialog& dialog)
     Preview& p = Of(dialog);
     HWND window = dialog.form.window;
     SetDlgItemTextW(window, IDC_IMPORT_FORMAT, Wide(DescribeBookFormat(*p.book, LoadText)).c_str());
-    AddColumns(GetDlgItem(window, IDC_IMPORT_LIST));
+    AddListColumns(GetDlgItem(window, IDC_IMPORT_LIST), COLUMN_TITLES, COLUMNS);
     if (p.book->format == BOOK_UNKNOWN_COLUMNS) {
         FillColumnChoice(window, IDC_IMPORT_NAME_COLUMN, p.book->titles, p.columns.name);
         FillColumnChoice(window, IDC_IMPORT_FAX_COLUMN, p.book->titles, p.columns.fax);

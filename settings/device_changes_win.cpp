@@ -12,12 +12,12 @@
 #include "ui/accessible_names_win.h"
 #include "ui/dialog_template.h"
 #include "ui/form_dialog_win.h"
+#include "ui/controls_win.h"
 #include "ui/ui_win.h"
 
 namespace {
 
 constexpr int STRING_SIZE = 512;
-constexpr int TEXT_SIZE = 256;
 constexpr size_t MOST_REFUSED_LINES = 15;
 
 std::string StringOf(int id)
@@ -98,19 +98,6 @@ struct ChangesDialog {
     const char* fileName;
 };
 
-void AddColumn(HWND list, int index, int stringId, int width)
-{
-    char text[TEXT_SIZE];
-    LoadStr(static_cast<UINT>(stringId), text, sizeof text);
-    LVCOLUMNA column = {};
-    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    column.pszText = text;
-    column.cx = width;
-    column.iSubItem = index;
-    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(&column));
-}
-
 void SetCell(HWND list, int row, int column, const std::string& text)
 {
     LVITEMA item = {};
@@ -128,44 +115,13 @@ void SetCell(HWND list, int row, int column, const std::string& text)
 
 constexpr int COLUMNS = 4;
 
-/* Every column as wide as its widest cell or its title; room left over goes to the two value
- * columns, and what does not fit scrolls sideways rather than being cut. */
-void SizeColumns(HWND list, const int (&titles)[COLUMNS])
-{
-    const int padding = 2 * GetSystemMetrics(SM_CXEDGE) + 12;
-    int widths[COLUMNS], total = 0;
-    for (int column = 0; column < COLUMNS; column++) {
-        SendMessageA(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), LVSCW_AUTOSIZE);
-        const int content = static_cast<int>(
-            SendMessageA(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
-        const int title = static_cast<int>(SendMessageA(
-                              list, LVM_GETSTRINGWIDTHA, 0,
-                              reinterpret_cast<LPARAM>(StringOf(titles[column]).c_str()))) +
-                          padding;
-        widths[column] = content > title ? content : title;
-        total += widths[column];
-    }
-    RECT client;
-    GetClientRect(list, &client);
-    const int room = client.right - GetSystemMetrics(SM_CXVSCROLL) - total;
-    if (room > 0) {
-        widths[2] += room / 2;
-        widths[3] += room - room / 2;
-    }
-    for (int column = 0; column < COLUMNS; column++)
-        SendMessageA(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), widths[column]);
-}
-
 void FillList(HWND dialog, const ChangesDialog& changes)
 {
     HWND list = GetDlgItem(dialog, IDC_CHANGES_LIST);
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-                 LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP | LVS_EX_INFOTIP);
     const int before = changes.purpose == CHANGES_FILE ? IDS_COL_IN_FILE : IDS_COL_ON_DEVICE;
     const int after = changes.purpose == CHANGES_UPLOAD ? IDS_COL_AFTER_UPLOAD : IDS_COL_IN_MORAVEL;
     const int titles[COLUMNS] = {IDS_COL_WHERE, IDS_COL_SETTING, before, after};
-    for (int column = 0; column < COLUMNS; column++)
-        AddColumn(list, column, titles[column], 0);
+    AddListColumns(list, titles, COLUMNS);
     int row = 0;
     for (const ShownChange& change : changes.rows) {
         SetCell(list, row, 0, change.where);
@@ -174,7 +130,8 @@ void FillList(HWND dialog, const ChangesDialog& changes)
         SetCell(list, row, 3, change.after);
         row++;
     }
-    SizeColumns(list, titles);
+    // Room left over goes to the two value columns.
+    FitListColumns(list, titles, COLUMNS, 2);
     ListView_SetItemState(list, 0, LVIS_FOCUSED, LVIS_FOCUSED);
 }
 

@@ -91,3 +91,49 @@ int CheckRangeField(HWND dialog, int edit, int messageId, long min, long max)
     SelectAndFocus(dialog, edit);
     return 0;
 }
+
+void AddListColumns(HWND list, const int* titles, int count)
+{
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP | LVS_EX_INFOTIP);
+    for (int column = 0; column < count; column++) {
+        char title[256];
+        LoadStr(static_cast<UINT>(titles[column]), title, sizeof title);
+        LVCOLUMNA c = {};
+        c.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        c.pszText = title;
+        c.iSubItem = column;
+        SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column),
+                     reinterpret_cast<LPARAM>(&c));
+    }
+}
+
+void FitListColumns(HWND list, const int* titles, int count, int firstGrowing)
+{
+    const int padding = 2 * GetSystemMetrics(SM_CXEDGE) + 12;
+    std::vector<int> widths(static_cast<size_t>(count));
+    int total = 0;
+    for (int column = 0; column < count; column++) {
+        SendMessageA(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), LVSCW_AUTOSIZE);
+        const int content = static_cast<int>(
+            SendMessageA(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+        char title[256];
+        LoadStr(static_cast<UINT>(titles[column]), title, sizeof title);
+        const int titleWidth = static_cast<int>(SendMessageA(list, LVM_GETSTRINGWIDTHA, 0,
+                                                             reinterpret_cast<LPARAM>(title))) +
+                               padding;
+        widths[static_cast<size_t>(column)] = content > titleWidth ? content : titleWidth;
+        total += widths[static_cast<size_t>(column)];
+    }
+    RECT client;
+    GetClientRect(list, &client);
+    const int room = client.right - GetSystemMetrics(SM_CXVSCROLL) - total;
+    const int growing = count - firstGrowing;
+    if (room > 0 && growing > 0)
+        for (int column = firstGrowing; column < count; column++)
+            widths[static_cast<size_t>(column)] +=
+                column + 1 < count ? room / growing : room - (growing - 1) * (room / growing);
+    for (int column = 0; column < count; column++)
+        SendMessageA(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
+                     widths[static_cast<size_t>(column)]);
+}

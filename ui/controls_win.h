@@ -34,4 +34,12 @@ int CheckRangeField(HWND dialog, int edit, int messageId, long min, long max);
 /* Shows the range message of string `messageId` for min..max, captioned as every message. */
 void ShowRangeMessage(HWND owner, int messageId, long min, long max);
 
+/* A report list's columns titled by strings titles[0..count-1], full-row selection and tips for
+ * cut cells. */
+void AddListColumns(HWND list, const int* titles, int count);
+/* Every column as wide as its widest cell or its title; the room left over is shared by the
+ * columns from `firstGrowing` on, and what does not fit scrolls sideways rather than being
+ * cut. */
+void FitListColumns(HWND list, const int* titles, int count, int firstGrowing);
+
 #endif

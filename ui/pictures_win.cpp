@@ -58,18 +58,3 @@ HIMAGELIST CreateListPictures(int dpi)
     static const int TREE_IDS[3] = {IDB_TREEIMAGES, IDB_TREEIMAGES_150, IDB_TREEIMAGES_200};
     return LoadScaledStrip(TREE_IDS, TREE_IMAGE_WIDTH, TREE_IMAGE_HEIGHT, TREE_IMAGE_COUNT, dpi);
 }
-
-int WindowDpi(HWND window)
-{
-    typedef UINT(WINAPI * DpiForWindow)(HWND);
-    static const DpiForWindow dpiForWindow = reinterpret_cast<DpiForWindow>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
-    if (dpiForWindow && window)
-        if (const UINT dpi = dpiForWindow(window))
-            return static_cast<int>(dpi);
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : BASE_DPI;
-    if (screen)
-        ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : BASE_DPI;
-}

@@ -17,7 +17,5 @@ HIMAGELIST LoadScaledStrip(const int (&ids)[3], int width, int height, int count
 /* A new image list of the tree and list pictures for a window of `dpi`; the caller destroys
  * it. */
 HIMAGELIST CreateListPictures(int dpi = 96);
-/* The DPI `window` is shown at: its monitor's under per-monitor awareness, else the system's. */
-int WindowDpi(HWND window);
 
 #endif

@@ -1,9 +1,10 @@
-/* Strings by id and the one message box function. */
+/* Strings by id, the one message box function, the window's DPI and the system's colours. */
 #include "ui/ui_win.h"
 
 #include <cstdio>
 
 #include "resources/resource_ids.h"
+#include "ui/dpi_scale.h"
 
 namespace {
 MessageHook gMessageHook = nullptr;
@@ -133,4 +134,19 @@ void RepaintForColours(HWND window)
     EnumChildWindows(window, PassColourChange, 0);
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+int WindowDpi(HWND window)
+{
+    typedef UINT(WINAPI * DpiForWindow)(HWND);
+    static const DpiForWindow dpiForWindow = reinterpret_cast<DpiForWindow>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    if (dpiForWindow && window)
+        if (const UINT dpi = dpiForWindow(window))
+            return static_cast<int>(dpi);
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : BASE_DPI;
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : BASE_DPI;
 }

@@ -31,6 +31,10 @@ const char* LoadOwnStr(UINT id, char* buffer, int size);
  * install a hook that answers instead of a person and records what was asked. */
 int ShowMessage(HWND owner, const char* text, UINT flags);
 
+/* The DPI `window` is shown at: its monitor's under per-monitor awareness, else the system's
+ * (also for no window). */
+int WindowDpi(HWND window);
+
 /* Whether a high-contrast theme is on: then what the program colours itself takes the system's
  * colours. A test may say so instead of the system (1 or 0; -1 gives the system's answer). */
 int IsHighContrast();

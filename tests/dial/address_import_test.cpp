@@ -151,7 +151,7 @@ TEST_F(AddressImport, RowsSayWhyTheyAreSkippedAndNoteACutName)
         Plan({Person(2, "A very long name of a company", {{DEST_FAX, "1"}}),
               Person(3, "Mail", {{DEST_EMAIL, "m@x.org"}}),
               Person(4, "Chain", {{DEST_FAX, "0044+"}}), Person(5, "Q?", {{DEST_FAX, "2"}})});
-    EXPECT_EQ(std::to_string(IDS_ADDRESS_NAME_CUT), std::to_string(plan.rows[0].message));
+    EXPECT_EQ(IDS_ADDRESS_NAME_CUT, plan.rows[0].message);
     EXPECT_STREQ("A very long name of", plan.rows[0].record.name)
         << "cut to 20 characters, the blank at the cut dropped";
     EXPECT_EQ(IDS_IMPORT_NO_BOARD, plan.rows[1].message);

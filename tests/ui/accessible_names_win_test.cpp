@@ -28,26 +28,17 @@ std::string Narrow(const std::u16string& text) { return std::string(text.begin()
 // Every input control without a name, one line each; `forms` counts the forms read.
 std::string UnnamedControls(HMODULE module, int* forms)
 {
-    std::ostringstream report;
-    *forms = 0;
-    for (int id : DialogResourceIds(module)) {
-        size_t size = 0;
-        const uint8_t* bytes = DialogResource(module, id, &size);
-        DialogTemplate parsed;
-        if (!ParseDialogTemplate(bytes, size, &parsed)) {
-            report << "dialog " << id << ": no whole template\n";
-            continue;
-        }
-        for (size_t i : UnnamedInputControls(parsed, id, ACCESSIBLE_NAMES)) {
-            const TemplateControl& c = parsed.controls[i];
+    return WalkForms(module, forms, [](int id, const uint8_t*, size_t, const DialogTemplate& form,
+                                       std::ostream& report) {
+        for (size_t i : UnnamedInputControls(form, id, ACCESSIBLE_NAMES)) {
+            const TemplateControl& c = form.controls[i];
             static const char* const kinds[] = {"button",     "edit",      "static", "list box",
                                                 "scroll bar", "combo box", ""};
             report << "dialog " << id << ": control " << c.id << " (" << kinds[c.kind]
                    << Narrow(c.className) << " \"" << Narrow(c.text) << "\") has no name\n";
         }
-        ++*forms;
-    }
-    return report.str();
+        return true;
+    });
 }
 
 TEST(AccessibleNames, EveryInputControlOfTheProgramHasAName)

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <sstream>
 
 namespace {
 
@@ -57,4 +58,22 @@ void RegisterOwnClasses()
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "MoravelPreviewPage";
     RegisterClassA(&wc);
+}
+
+std::string WalkForms(HMODULE module, int* forms, const FormLook& look)
+{
+    std::ostringstream report;
+    *forms = 0;
+    for (int id : DialogResourceIds(module)) {
+        size_t size = 0;
+        const uint8_t* bytes = DialogResource(module, id, &size);
+        DialogTemplate parsed;
+        if (!ParseDialogTemplate(bytes, size, &parsed)) {
+            report << "dialog " << id << ": no whole template\n";
+            continue;
+        }
+        if (look(id, bytes, size, parsed, report))
+            ++*forms;
+    }
+    return report.str();
 }

@@ -8,7 +8,12 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
+#include <ostream>
+#include <string>
 #include <vector>
+
+#include "ui/dialog_template.h"
 
 /* The ids of every RT_DIALOG resource of `module` that has a number. */
 std::vector<int> DialogResourceIds(HMODULE module);
@@ -17,6 +22,13 @@ const uint8_t* DialogResource(HMODULE module, int id, size_t* size);
 /* The template with WS_CHILD, WS_VISIBLE, WS_DISABLED and DS_CONTROL replaced by WS_POPUP;
  * empty when the bytes are too short to hold a style. */
 std::vector<uint8_t> AsHiddenPopup(const uint8_t* bytes, size_t size);
+/* Reads every dialog template of `module` and hands each whole one to `look`, which writes its
+ * findings to the report, one line each; a template that cannot be read is a line of its own.
+ * *forms counts the templates `look` says it checked. The report. */
+typedef std::function<bool(int id, const uint8_t* bytes, size_t size, const DialogTemplate& form,
+                           std::ostream& report)>
+    FormLook;
+std::string WalkForms(HMODULE module, int* forms, const FormLook& look);
 /* The common controls and the program's own window classes that its templates name (a
  * stand-in draws nothing). */
 void RegisterOwnClasses();

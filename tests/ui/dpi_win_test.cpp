@@ -15,7 +15,6 @@
 #include "tests/app/frame_harness_win.h"
 #include "ui/app_state.h"
 #include "ui/dpi_scale.h"
-#include "ui/pictures_win.h"
 #include "ui/ui_win.h"
 
 namespace {
@@ -31,11 +30,17 @@ Size IconSize(void* list)
     return {w, h};
 }
 
-// The size each strip's pictures are drawn at for a DPI: 100, 150 or 200 % of the 96 DPI size.
-Size Drawn(int width, int height, int dpi)
+// The size each strip's pictures are drawn at: for 100, 150 and 200 % of 96 DPI.
+Size Drawn(bool toolbar, int dpi)
 {
-    const int scale = PictureScale(dpi);
-    return {(width * scale + 99) / 100, (height * scale + 99) / 100};
+    switch (PictureScale(dpi)) {
+    case 200:
+        return toolbar ? Size{110, 110} : Size{32, 36};
+    case 150:
+        return toolbar ? Size{83, 83} : Size{24, 27};
+    default:
+        return toolbar ? Size{55, 55} : Size{16, 18};
+    }
 }
 
 class Dpi : public ::testing::Test {
@@ -53,7 +58,7 @@ protected:
     // What the window shows against what its DPI asks for.
     void ExpectScaledTo(int dpi)
     {
-        const Size tool = Drawn(55, 55, dpi), tree = Drawn(16, 18, dpi);
+        const Size tool = Drawn(true, dpi), tree = Drawn(false, dpi);
         EXPECT_EQ(tool.width, IconSize(gApp.toolbarImages).width) << dpi;
         EXPECT_EQ(tool.height, IconSize(gApp.toolbarDisabledImages).height) << dpi;
         EXPECT_EQ(tree.width, IconSize(gApp.treeImages).width) << dpi;

@@ -47,22 +47,16 @@ std::string Name(const DialogTemplate& form, int index, int id)
 // Every fault of every form of `module`, one line each; `forms` counts the forms checked.
 std::string CheckForms(HMODULE module, int* forms)
 {
-    std::ostringstream report;
-    *forms = 0;
-    for (int id : DialogResourceIds(module)) {
-        size_t size = 0;
-        const uint8_t* bytes = DialogResource(module, id, &size);
-        DialogTemplate parsed;
-        if (!ParseDialogTemplate(bytes, size, &parsed)) {
-            report << "dialog " << id << ": no whole template\n";
-            continue;
-        }
+    return WalkForms(module, forms, [module](int id, const uint8_t* bytes, size_t size,
+                                             const DialogTemplate& form, std::ostream& report) {
         std::vector<uint8_t> copy = AsHiddenPopup(bytes, size);
-        HWND dialog = copy.empty() ? nullptr : CreateDialogIndirectParamA(
-            module, reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()), nullptr, QuietDialogProc, 0);
+        HWND dialog = copy.empty() ? nullptr
+                                   : CreateDialogIndirectParamA(
+                                         module, reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()),
+                                         nullptr, QuietDialogProc, 0);
         if (!dialog) {
             report << "dialog " << id << ": not created (error " << GetLastError() << ")\n";
-            continue;
+            return false;
         }
         RECT outer;
         GetWindowRect(dialog, &outer);
@@ -71,13 +65,12 @@ std::string CheckForms(HMODULE module, int* forms)
                         ScreenWidth(), ScreenHeight());
         for (const LayoutFault& f : faults)
             report << "dialog " << id << ", " << DescribeLayoutFault(f) << " ("
-                   << Name(parsed, f.index, f.id)
-                   << (f.otherIndex >= 0 ? " / " + Name(parsed, f.otherIndex, f.otherId) : "")
+                   << Name(form, f.index, f.id)
+                   << (f.otherIndex >= 0 ? " / " + Name(form, f.otherIndex, f.otherId) : "")
                    << ")\n";
         DestroyWindow(dialog);
-        ++*forms;
-    }
-    return report.str();
+        return true;
+    });
 }
 
 TEST(LayoutCheck, EveryFormOfTheProgramFits)
