@@ -59,14 +59,15 @@ LayoutKind KindOf(HWND control, LONG style)
 }
 
 // The text as the control draws it: DrawText hides a lone '&' unless the static says
-// SS_NOPREFIX, and wraps where the control wraps, at the width it gives the text.
+// SS_NOPREFIX, and wraps where the control wraps, at the width it gives the text. Read as
+// Unicode: a form in another language is measured in its own script whatever the code page.
 void MeasureText(HWND control, LayoutControl* c, LONG style)
 {
-    const int length = GetWindowTextLengthA(control);
+    const int length = GetWindowTextLengthW(control);
     if (length <= 0)
         return;
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    GetWindowTextA(control, &text[0], length + 1);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    GetWindowTextW(control, &text[0], length + 1);
 
     HDC dc = GetDC(control);
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
@@ -96,7 +97,7 @@ void MeasureText(HWND control, LayoutControl* c, LONG style)
     }
 
     RECT r = {0, 0, wrapWidth > 0 ? wrapWidth : 1, 0};
-    DrawTextA(dc, text.c_str(), -1, &r, flags);
+    DrawTextW(dc, text.c_str(), -1, &r, flags);
     c->textWidth = r.right - r.left;
     c->textHeight = r.bottom - r.top;
     SelectObject(dc, old);

@@ -1,6 +1,9 @@
 /* The dialog templates of a module. See dialog_resources_win.h. */
 #include "tests/ui/dialog_resources_win.h"
 
+#include "ui/layout_check.h"
+#include "ui/layout_check_win.h"
+
 #include <commctrl.h>
 
 #include <cstring>
@@ -76,4 +79,76 @@ std::string WalkForms(HMODULE module, int* forms, const FormLook& look)
             ++*forms;
     }
     return report.str();
+}
+
+namespace {
+
+INT_PTR CALLBACK QuietDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+int ScreenDpi()
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+}  // namespace
+
+int ScreenWidthAtDpi() { return MulDiv(1024, ScreenDpi(), 96); }
+int ScreenHeightAtDpi() { return MulDiv(768, ScreenDpi(), 96); }
+
+namespace {
+
+// A control by its id and, when it has one, its text as the template holds it (UTF-8).
+std::string Name(const DialogTemplate& form, int index, int id)
+{
+    std::string name = std::to_string(id);
+    if (index >= 0 && static_cast<size_t>(index) < form.controls.size()) {
+        const std::u16string& text = form.controls[static_cast<size_t>(index)].text;
+        if (!text.empty())
+            name += " \"" + Utf8(text) + "\"";
+    }
+    return name;
+}
+
+}  // namespace
+
+std::string Utf8(const std::u16string& text)
+{
+    const wchar_t* wide = reinterpret_cast<const wchar_t*>(text.c_str());
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(text.size()), nullptr,
+                                         0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0)
+        WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(text.size()), &out[0], size,
+                            nullptr, nullptr);
+    return out;
+}
+
+std::string LayoutFaultsOfForms(HMODULE module, int* forms)
+{
+    return WalkForms(module, forms, [module](int id, const uint8_t* bytes, size_t size,
+                                             const DialogTemplate& form, std::ostream& report) {
+        std::vector<uint8_t> copy = AsHiddenPopup(bytes, size);
+        HWND dialog = copy.empty() ? nullptr
+                                   : CreateDialogIndirectParamA(
+                                         module, reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()),
+                                         nullptr, QuietDialogProc, 0);
+        if (!dialog) {
+            report << "dialog " << id << ": not created (error " << GetLastError() << ")\n";
+            return false;
+        }
+        RECT outer;
+        GetWindowRect(dialog, &outer);
+        const std::vector<LayoutFault> faults =
+            CheckLayout(MeasureLayout(dialog), outer.right - outer.left, outer.bottom - outer.top,
+                        ScreenWidthAtDpi(), ScreenHeightAtDpi());
+        for (const LayoutFault& f : faults)
+            report << "dialog " << id << ", " << DescribeLayoutFault(f) << " ("
+                   << Name(form, f.index, f.id)
+                   << (f.otherIndex >= 0 ? " / " + Name(form, f.otherIndex, f.otherId) : "")
+                   << ")\n";
+        DestroyWindow(dialog);
+        return true;
+    });
 }

@@ -29,6 +29,15 @@ typedef std::function<bool(int id, const uint8_t* bytes, size_t size, const Dial
                            std::ostream& report)>
     FormLook;
 std::string WalkForms(HMODULE module, int* forms, const FormLook& look);
+/* Every layout fault of every form of `module`, each created hidden from its own template and
+ * measured in its own font at the prefix's DPI, one line each; *forms counts the forms checked. */
+std::string LayoutFaultsOfForms(HMODULE module, int* forms);
+/* The smallest screen the program is made for, 1024 x 768 at 96 DPI, in pixels at the
+ * prefix's DPI. */
+int ScreenWidthAtDpi();
+int ScreenHeightAtDpi();
+/* A template's text in UTF-8, for reports. */
+std::string Utf8(const std::u16string& text);
 /* The common controls and the program's own window classes that its templates name (a
  * stand-in draws nothing). */
 void RegisterOwnClasses();
