@@ -7,8 +7,10 @@
 #   make dist        dist/Moravel.exe, dist/MoravelCmd.exe, dist/Quillet.dll (x86),
 #                    dist/x64/Quillet.dll, help, the setup program
 #                    dist/Moravel-Setup-<version>.exe, and in dist/a3/ the A3 family's
-#                    program and command line, its QVPVX.DLL and its manual
-#   make screenshot  PNGs of the windows into build/screenshots/
+#                    program and command line, its QVPVX.DLL and its manual; each
+#                    translation in dist/lang/<code>/ and dist/a3/lang/<code>/
+#   make screenshot  PNGs of the windows into build/screenshots/, in English and in each
+#                    translation (<code>-*.png)
 #   make bench       benchmarks: device transfers, start-up under Wine, sizes of dist's files
 #   make fuzz-long   every fuzz target for FUZZ_LONG_SECONDS (600) with its seeds and dictionary
 #   make soak        200 download/upload cycles and dialogs in one process, its resources counted
@@ -91,6 +93,13 @@ dist: win64 win32
 	@cp $(BUILD)/win64/a3/Moravel.exe $(BUILD)/win64/a3/MoravelCmd.exe $(BUILD)/win64/a3/QVPVX.DLL \
 	    dist/a3/
 	@cp resources/help/QVPVX.html dist/a3/A3SPVX.html
+	@for code in de fr es it ja; do \
+	    mkdir -p dist/lang/$$code dist/a3/lang/$$code; \
+	    cp $(BUILD)/win64/lang/$$code/QVPVX.DLL resources/lang/$$code/QVPVX.html dist/lang/$$code/; \
+	    cp $(BUILD)/win64/a3/lang/$$code/QVPVX.DLL dist/a3/lang/$$code/; \
+	    cp resources/lang/$$code/QVPVX.html dist/a3/lang/$$code/A3SPVX.html; \
+	    x86_64-w64-mingw32-strip dist/lang/$$code/QVPVX.DLL dist/a3/lang/$$code/QVPVX.DLL; \
+	done
 	@cp $(BUILD)/win32/quillet/Quillet.dll dist/
 	@cp $(BUILD)/win64/quillet/Quillet.dll dist/x64/
 	@cp resources/help/* dist/ 2>/dev/null || true
@@ -105,6 +114,10 @@ screenshot: win64
 	@rm -rf $(BUILD)/screenshots && mkdir -p $(BUILD)/screenshots
 	@$(WINEENV) tools/screenshots $(BUILD)/win64 $(BUILD)/screenshots
 	@$(WINEENV) tools/screenshots $(BUILD)/win64 $(BUILD)/screenshots a3
+	@for code in de fr es it ja; do \
+	    $(WINEENV) tools/screenshots $(BUILD)/win64 $(BUILD)/screenshots $$code; \
+	    $(WINEENV) tools/screenshots $(BUILD)/win64 $(BUILD)/screenshots a3 $$code; \
+	done
 	@ls $(BUILD)/screenshots
 
 # Figures only: nothing here passes or fails on a time.

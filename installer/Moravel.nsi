@@ -12,8 +12,15 @@
 ; <OUTDIR>/Moravel-Setup-<version>.exe unless OUTFILE names another.
 ;
 ; Command line: /S silent; /D=<folder> (last, without quotes); /DESKTOP adds a desktop shortcut
-; in a silent install. A silent run exits with 2 when it changed nothing because Moravel stayed
-; open or the folder cannot be written.
+; in a silent install; /LANG=<en|de|fr|es|it|ja> the language of Setup, Moravel and its manual.
+; A silent run exits with 2 when it changed nothing because Moravel stayed open, the folder
+; cannot be written or /LANG= names a language this Windows cannot show.
+;
+; The language: the one chosen on the language page of a first install (or by /LANG=); an
+; upgrade keeps the one chosen before, as NSIS's own language page does, unless /LANG= names
+; another; a silent first install takes the system's. Japanese needs the
+; Japanese code page (932), since Moravel is an ANSI program. MORAVEL_DIR\lang\<code> holds
+; each translation's QVPVX.DLL and QVPVX.html.
 
 Unicode true
 ; The 64-bit installer: it also runs under a Wine without 32-bit support, and a 64-bit process
@@ -75,6 +82,8 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" ""
 
 Var DesktopShortcutAsked
 Var GivenFolder          ; the folder /D= named, when NSIS dropped it as unusable
+Var ProgramLanguage      ; en, de, fr, es, it or ja: Moravel's texts and manual
+Var LanguageBefore       ; the language of the installed copy, empty when there is none
 
 ; ---- pages ----------------------------------------------------------------------------------
 
@@ -274,6 +283,64 @@ Function FindDroppedFolder
   ${EndIf}
 FunctionEnd
 
+; $R0: a language code; pushes NSIS's language id, or "" when the code is none of ours.
+Function LanguageIdOf
+  ${Select} $R0
+    ${Case} "en"
+      Push ${LANG_ENGLISH}
+    ${Case} "de"
+      Push ${LANG_GERMAN}
+    ${Case} "fr"
+      Push ${LANG_FRENCH}
+    ${Case} "es"
+      Push ${LANG_SPANISH}
+    ${Case} "it"
+      Push ${LANG_ITALIAN}
+    ${Case} "ja"
+      Push ${LANG_JAPANESE}
+    ${CaseElse}
+      Push ""
+  ${EndSelect}
+FunctionEnd
+
+; Sets $ProgramLanguage from $LANGUAGE.
+Function LanguageCodeOf
+  ${Select} $LANGUAGE
+    ${Case} ${LANG_GERMAN}
+      StrCpy $ProgramLanguage "de"
+    ${Case} ${LANG_FRENCH}
+      StrCpy $ProgramLanguage "fr"
+    ${Case} ${LANG_SPANISH}
+      StrCpy $ProgramLanguage "es"
+    ${Case} ${LANG_ITALIAN}
+      StrCpy $ProgramLanguage "it"
+    ${Case} ${LANG_JAPANESE}
+      StrCpy $ProgramLanguage "ja"
+    ${CaseElse}
+      StrCpy $ProgramLanguage "en"
+  ${EndSelect}
+FunctionEnd
+
+; The language page, before the wizard: each language in its own name, Japanese only where
+; Windows can show Moravel's Japanese texts, and why not otherwise.
+Function ChooseLanguage
+  System::Call 'kernel32::GetACP() i .R3'
+  ${If} $R3 = 932
+    LangDLL::LangDialog "$(LanguageTitle)" "$(LanguageInfo)" A \
+        "English" ${LANG_ENGLISH} "Deutsch" ${LANG_GERMAN} "${NAME_FRENCH}" ${LANG_FRENCH} \
+        "${NAME_SPANISH}" ${LANG_SPANISH} "Italiano" ${LANG_ITALIAN} "${NAME_JAPANESE}" ${LANG_JAPANESE} ""
+  ${Else}
+    LangDLL::LangDialog "$(LanguageTitle)" "$(LanguageInfo) $(NoJapanese)" A \
+        "English" ${LANG_ENGLISH} "Deutsch" ${LANG_GERMAN} "${NAME_FRENCH}" ${LANG_FRENCH} \
+        "${NAME_SPANISH}" ${LANG_SPANISH} "Italiano" ${LANG_ITALIAN} ""
+  ${EndIf}
+  Pop $R0
+  ${If} $R0 == "cancel"
+    Abort
+  ${EndIf}
+  StrCpy $LANGUAGE $R0
+FunctionEnd
+
 Function .onInit
   Call ExtractQuillet
   Call FindDroppedFolder
@@ -284,6 +351,48 @@ Function .onInit
   ${IfNot} ${Errors}
     StrCpy $DesktopShortcutAsked 1
   ${EndIf}
+
+  ; The installed copy's language, unless the command line names one; the page only for a
+  ; first install.
+  ReadRegStr $LanguageBefore HKCU "${UNINSTALL_KEY}" "Language"
+  StrCpy $R0 $LanguageBefore
+  Call LanguageIdOf
+  Pop $R1
+  ${If} $R1 != ""
+    StrCpy $LANGUAGE $R1
+  ${EndIf}
+  System::Call 'kernel32::GetACP() i .R3'
+  ${GetParameters} $R0
+  ClearErrors
+  ${GetOptions} $R0 "/LANG=" $R0
+  ${IfNot} ${Errors}
+    Call LanguageIdOf
+    Pop $R1
+    ${If} $R1 == ""
+      MessageBox MB_OK|MB_ICONEXCLAMATION "$(UnknownLanguage)" /SD IDOK
+      SetErrorLevel ${EXIT_NOT_INSTALLED}
+      Quit
+    ${EndIf}
+    ${If} $R1 = ${LANG_JAPANESE}
+    ${AndIf} $R3 <> 932
+      MessageBox MB_OK|MB_ICONEXCLAMATION "$(NoJapanese)" /SD IDOK
+      SetErrorLevel ${EXIT_NOT_INSTALLED}
+      Quit
+    ${EndIf}
+    StrCpy $LANGUAGE $R1
+  ${ElseIf} $LanguageBefore == ""
+  ${AndIfNot} ${Silent}
+    ${If} $LANGUAGE = ${LANG_JAPANESE}
+    ${AndIf} $R3 <> 932
+      StrCpy $LANGUAGE ${LANG_ENGLISH}
+    ${EndIf}
+    Call ChooseLanguage
+  ${EndIf}
+  ${If} $LANGUAGE = ${LANG_JAPANESE}
+  ${AndIf} $R3 <> 932
+    StrCpy $LANGUAGE ${LANG_ENGLISH}
+  ${EndIf}
+  Call LanguageCodeOf
 FunctionEnd
 
 ; Pushes 1 when a file can be written in $INSTDIR, which Moravel's backup file needs. A folder
@@ -327,6 +436,13 @@ Function CreateDesktopShortcut
       SW_SHOWNORMAL "" "$(ShortcutComment)"
 FunctionEnd
 
+!macro INSTALL_LANGUAGE CODE
+  ${If} $ProgramLanguage == "${CODE}"
+    File "/oname=QVPVX.DLL" "${MORAVEL_DIR}/lang/${CODE}/QVPVX.DLL"
+    File "/oname=QVPVX.html" "${MORAVEL_DIR}/lang/${CODE}/QVPVX.html"
+  ${EndIf}
+!macroend
+
 Section "Moravel" SectionMoravel
   SectionIn RO
   SetShellVarContext current
@@ -359,6 +475,18 @@ Section "Moravel" SectionMoravel
   File "${MORAVEL_DIR}/MoravelCmd.exe"
   File "${MORAVEL_DIR}/QVPVX.html"
   File "/oname=Quillet.dll" "${QUILLET_DLL}"
+  ; Moravel's texts and manual in the chosen language; English needs no library. A library the
+  ; user put there alone stays unless another language replaces it.
+  ${If} $ProgramLanguage == "en"
+  ${AndIf} $LanguageBefore != ""
+  ${AndIf} $LanguageBefore != "en"
+    Delete "$INSTDIR\QVPVX.DLL"
+  ${EndIf}
+  !insertmacro INSTALL_LANGUAGE de
+  !insertmacro INSTALL_LANGUAGE fr
+  !insertmacro INSTALL_LANGUAGE es
+  !insertmacro INSTALL_LANGUAGE it
+  !insertmacro INSTALL_LANGUAGE ja
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
   ; The working folder of the shortcuts is $OUTDIR, the program's folder.
@@ -369,6 +497,7 @@ Section "Moravel" SectionMoravel
     Call CreateDesktopShortcut
   ${EndIf}
 
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Language" $ProgramLanguage
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Moravel"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
@@ -386,6 +515,22 @@ SectionEnd
 
 Function un.onInit
   Call un.ExtractQuillet
+  ; The uninstaller speaks the language Moravel was installed in.
+  ReadRegStr $LanguageBefore HKCU "${UNINSTALL_KEY}" "Language"
+  ${Select} $LanguageBefore
+    ${Case} "en"
+      StrCpy $LANGUAGE ${LANG_ENGLISH}
+    ${Case} "de"
+      StrCpy $LANGUAGE ${LANG_GERMAN}
+    ${Case} "fr"
+      StrCpy $LANGUAGE ${LANG_FRENCH}
+    ${Case} "es"
+      StrCpy $LANGUAGE ${LANG_SPANISH}
+    ${Case} "it"
+      StrCpy $LANGUAGE ${LANG_ITALIAN}
+    ${Case} "ja"
+      StrCpy $LANGUAGE ${LANG_JAPANESE}
+  ${EndSelect}
 FunctionEnd
 
 Section "Uninstall"
@@ -401,6 +546,10 @@ Section "Uninstall"
   Delete "$INSTDIR\Moravel.exe"
   Delete "$INSTDIR\MoravelCmd.exe"
   Delete "$INSTDIR\QVPVX.html"
+  ${If} $LanguageBefore != ""
+  ${AndIf} $LanguageBefore != "en"
+    Delete "$INSTDIR\QVPVX.DLL"
+  ${EndIf}
   Delete "$INSTDIR\Quillet.dll"
   Delete "$INSTDIR\Uninstall.exe"
 

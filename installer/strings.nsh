@@ -91,3 +91,36 @@ LangString ShortcutComment ${LANG_FRENCH} "Modifie les paramètres et les listes
 LangString ShortcutComment ${LANG_SPANISH} "Edita la configuración y las listas de marcación de su equipo de oficina"
 LangString ShortcutComment ${LANG_ITALIAN} "Modifica le impostazioni e le rubriche del tuo dispositivo per ufficio"
 LangString ShortcutComment ${LANG_JAPANESE} "オフィス機器の設定とダイヤル リストを編集します"
+
+; The language page. Each language is offered in its own name.
+!define NAME_FRENCH "Français"
+!define NAME_SPANISH "Español"
+!define NAME_JAPANESE "日本語"
+
+LangString LanguageTitle ${LANG_ENGLISH} "Language"
+LangString LanguageTitle ${LANG_GERMAN} "Sprache"
+LangString LanguageTitle ${LANG_FRENCH} "Langue"
+LangString LanguageTitle ${LANG_SPANISH} "Idioma"
+LangString LanguageTitle ${LANG_ITALIAN} "Lingua"
+LangString LanguageTitle ${LANG_JAPANESE} "言語"
+
+LangString LanguageInfo ${LANG_ENGLISH} "Choose the language of Setup, of Moravel and of its manual."
+LangString LanguageInfo ${LANG_GERMAN} "Wählen Sie die Sprache des Setups, von Moravel und seinem Handbuch."
+LangString LanguageInfo ${LANG_FRENCH} "Choisissez la langue du programme d'installation, de Moravel et de son manuel."
+LangString LanguageInfo ${LANG_SPANISH} "Elija el idioma del programa de instalación, de Moravel y de su manual."
+LangString LanguageInfo ${LANG_ITALIAN} "Scegli la lingua dell'installazione, di Moravel e del suo manuale."
+LangString LanguageInfo ${LANG_JAPANESE} "セットアップ、Moravel、およびマニュアルの言語を選んでください。"
+
+LangString NoJapanese ${LANG_ENGLISH} "Japanese needs a Japanese Windows (code page 932)."
+LangString NoJapanese ${LANG_GERMAN} "Japanisch setzt ein japanisches Windows voraus (Codepage 932)."
+LangString NoJapanese ${LANG_FRENCH} "Le japonais nécessite un Windows japonais (page de codes 932)."
+LangString NoJapanese ${LANG_SPANISH} "El japonés necesita un Windows en japonés (página de códigos 932)."
+LangString NoJapanese ${LANG_ITALIAN} "Il giapponese richiede un Windows giapponese (tabella codici 932)."
+LangString NoJapanese ${LANG_JAPANESE} "日本語には日本語版の Windows (コード ページ 932) が必要です。"
+
+LangString UnknownLanguage ${LANG_ENGLISH} "/LANG= takes en, de, fr, es, it or ja. Nothing has been installed."
+LangString UnknownLanguage ${LANG_GERMAN} "/LANG= erwartet en, de, fr, es, it oder ja. Es wurde nichts installiert."
+LangString UnknownLanguage ${LANG_FRENCH} "/LANG= accepte en, de, fr, es, it ou ja. Rien n'a été installé."
+LangString UnknownLanguage ${LANG_SPANISH} "/LANG= admite en, de, fr, es, it o ja. No se ha instalado nada."
+LangString UnknownLanguage ${LANG_ITALIAN} "/LANG= accetta en, de, fr, es, it o ja. Non è stato installato nulla."
+LangString UnknownLanguage ${LANG_JAPANESE} "/LANG= には en、de、fr、es、it、ja のいずれかを指定します。何もインストールされていません。"

@@ -148,6 +148,44 @@ TEST_F(DirectoryCommands, ExportWritesTheFileTheDialogNames)
     DeleteFileA(Path("book.vcf").c_str());
 }
 
+// The files people pass between offices read the same whatever language each Moravel speaks:
+// CSV and address cards exported by the German program come back whole into the Japanese one.
+TEST_F(DirectoryCommands, AFileExportedInOneLanguageImportsInAnother)
+{
+    HMODULE own = gApp.resourceModule;
+    const std::string dir = LANGUAGE_LIBRARIES_DIR;
+    HMODULE german = LoadLibraryExA((dir + "\\de\\QVPVX.DLL").c_str(), nullptr,
+                                    LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE japanese = LoadLibraryExA((dir + "\\ja\\QVPVX.DLL").c_str(), nullptr,
+                                      LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(german && japanese) << dir;
+    gApp.resourceModule = german;
+    gAnswerPath = Path("exported.csv");
+    Command(IDM_EXPORT_DIRECTORY);
+    gAnswerPath = Path("exported.vcf");
+    Command(IDM_EXPORT_DIRECTORY);
+    EXPECT_NE(std::string("Export Dial Directory"), gAsked[0].title) << "not the German library";
+
+    gApp.resourceModule = japanese;
+    PutFax(VIEW_QUICK, 0, "Other", "999", "", "", 0);
+    CommitEdits(gDocument);
+    gAnswerPath = Path("exported.csv");
+    Command(IDM_IMPORT_DIRECTORY);
+    gApp.resourceModule = own;
+    EXPECT_TRUE(gMessageLog.asked.empty()) << gMessageLog.asked[0].text;
+    EXPECT_EQ("Alpha", CellText(List(), 0, NAME_COLUMN));
+    EXPECT_EQ("0123456", CellText(List(), 0, NUMBER_COLUMN));
+    EXPECT_EQ("14.4K", CellText(List(), 0, SPEED_COLUMN));
+
+    const std::string cards = ReadFile(Path("exported.vcf"));
+    EXPECT_EQ(0u, cards.find("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Alpha\r\n")) << cards;
+    gDocument.modified = 0;
+    FreeLibrary(german);
+    FreeLibrary(japanese);
+    DeleteFileA(Path("exported.csv").c_str());
+    DeleteFileA(Path("exported.vcf").c_str());
+}
+
 TEST_F(DirectoryCommands, ABadFileIsReportedAndChangesNothing)
 {
     const EditState before = gDocument.edit;

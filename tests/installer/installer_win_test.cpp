@@ -532,6 +532,47 @@ TEST_F(Setup, SilentInstallPutsFilesShortcutsAndUninstallEntryInPlaceAndMoravelS
     EXPECT_FALSE(UninstallEntryExists());
 }
 
+// /LANG=de puts the German library and manual beside the program, and the installed Moravel
+// speaks German; an upgrade without /LANG keeps them; /LANG=en takes them away again. Japanese
+// needs a Japanese Windows, and a code Setup does not know changes nothing.
+TEST_F(Setup, SilentInstallInGermanIsKeptOnUpgradeAndRemovedOnUninstall)
+{
+    const std::string library = Staged("lang\\de\\QVPVX.DLL");
+    const std::string manual = Staged("lang\\de\\QVPVX.html");
+    ASSERT_EQ(0u, InstallSilently("/S /LANG=de"));
+    EXPECT_TRUE(ReadAll(Installed("QVPVX.DLL")) == ReadAll(library)) << "no German library";
+    EXPECT_TRUE(ReadAll(Installed("QVPVX.html")) == ReadAll(manual)) << "no German manual";
+    {
+        Process moravel;
+        HWND main = StartMoravel(moravel);
+        ASSERT_NE(nullptr, main);
+        char file[64] = "";
+        GetMenuStringA(GetMenu(main), 0, file, sizeof file, MF_BYPOSITION);
+        EXPECT_STRNE("&File", file) << "the installed Moravel speaks English";
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(0u, moravel.Wait());
+    }
+
+    WriteAll(Installed("QVPVX.DLL"), "older");
+    ASSERT_EQ(0u, InstallSilently("/S"));
+    EXPECT_TRUE(ReadAll(Installed("QVPVX.DLL")) == ReadAll(library)) << "the upgrade dropped German";
+    EXPECT_TRUE(ReadAll(Installed("QVPVX.html")) == ReadAll(manual));
+
+    EXPECT_EQ(SETUP_NOT_INSTALLED, InstallSilently("/S /LANG=ja")) << "Japanese on code page 1252";
+    EXPECT_EQ(SETUP_NOT_INSTALLED, InstallSilently("/S /LANG=xx"));
+    EXPECT_TRUE(ReadAll(Installed("QVPVX.DLL")) == ReadAll(library)) << "a refused run changed it";
+
+    ASSERT_EQ(0u, InstallSilently("/S /LANG=en"));
+    EXPECT_FALSE(Exists(Installed("QVPVX.DLL"))) << "English keeps the German library";
+    EXPECT_TRUE(ReadAll(Installed("QVPVX.html")) == ReadAll(Staged("QVPVX.html")));
+
+    ASSERT_EQ(0u, InstallSilently("/S /LANG=it"));
+    ASSERT_TRUE(Exists(Installed("QVPVX.DLL")));
+    DeleteFileA(Installed("A4SPVX.BAK").c_str());
+    ASSERT_TRUE(UninstallSilently());
+    EXPECT_FALSE(Exists(installDir_)) << "the library or manual stayed behind";
+}
+
 TEST_F(Setup, SilentInstallIntoAFolderThatCannotBeWrittenChangesNothing)
 {
     // A file where the folder would be: the folder can be neither made nor written.

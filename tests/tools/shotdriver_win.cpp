@@ -12,8 +12,10 @@
 //                              group), fitted to the window's width with zoom
 //   shotdriver import FILE     writes a dial directory with mistakes to FILE and imports it
 //   shotdriver page N          shows page N of the open Device Settings sheet
+//   shotdriver window-id [main] the X window to capture: the active dialog, or the main window
 //   shotdriver close           closes the program without saving
 // and steers the setup program's wizard:
+//   shotdriver setup-language  accepts the language page the setup program shows first
 //   shotdriver setup-title     waits for the wizard and prints its caption
 //   shotdriver setup-next      goes on to the folder page
 //   shotdriver setup-cancel    leaves the wizard, answering its question with Yes
@@ -31,26 +33,6 @@
 namespace {
 
 HWND MainWindow() { return FindWindowA("PVX", nullptr); }
-
-// Dismisses a top-level dialog whose caption starts with prefix.
-struct CloseSearch {
-    const char* prefix;
-    int closed;
-};
-
-BOOL CALLBACK CloseDialog(HWND window, LPARAM param)
-{
-    auto* search = reinterpret_cast<CloseSearch*>(param);
-    char caption[128] = "", cls[16] = "";
-    GetWindowTextA(window, caption, sizeof caption);
-    GetClassNameA(window, cls, sizeof cls);
-    if (std::strcmp(cls, "#32770") == 0 &&
-        std::strncmp(caption, search->prefix, std::strlen(search->prefix)) == 0) {
-        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-        search->closed++;
-    }
-    return TRUE;
-}
 
 // LVM_SETITEMSTATE takes a pointer, so the item goes into Moravel's own memory first.
 void SelectRow(HWND main, int row)
@@ -74,44 +56,43 @@ void SelectRow(HWND main, int row)
     CloseHandle(process);
 }
 
-// The top-level dialog whose caption starts with prefix, waiting for it a few seconds.
-struct FindSearch {
-    const char* prefix;
+// The window a person looks at: Moravel's top enabled dialog (a modal dialog disables its
+// owner), found by state rather than caption so that it serves every language.
+struct ActiveSearch {
+    HWND main;
+    DWORD process;
     HWND found;
 };
 
-BOOL CALLBACK FindDialog(HWND window, LPARAM param)
+BOOL CALLBACK FindActive(HWND window, LPARAM param)
 {
-    auto* search = reinterpret_cast<FindSearch*>(param);
-    char caption[128] = "", cls[16] = "";
-    GetWindowTextA(window, caption, sizeof caption);
+    auto* search = reinterpret_cast<ActiveSearch*>(param);
+    DWORD process = 0;
+    char cls[16] = "";
+    GetWindowThreadProcessId(window, &process);
     GetClassNameA(window, cls, sizeof cls);
-    if (std::strcmp(cls, "#32770") == 0 &&
-        std::strncmp(caption, search->prefix, std::strlen(search->prefix)) == 0) {
+    if (window != search->main && process == search->process && !std::strcmp(cls, "#32770") &&
+        IsWindowVisible(window) && IsWindowEnabled(window)) {
         search->found = window;
         return FALSE;
     }
     return TRUE;
 }
 
-HWND WaitDialog(const char* prefix)
+HWND ActiveDialog()
 {
-    for (int i = 0; i < 100; i++) {
-        FindSearch search = {prefix, nullptr};
-        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
-        Sleep(50);
-    }
-    return nullptr;
+    ActiveSearch search = {MainWindow(), 0, nullptr};
+    GetWindowThreadProcessId(search.main, &search.process);
+    EnumWindows(FindActive, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
-// Waits up to five seconds for a top-level dialog with this caption.
-HWND WaitForDialog(const char* caption)
+// Waits a few seconds for a dialog other than `before` (nullptr: any dialog) to become active.
+HWND WaitDialog(HWND before = nullptr)
 {
     for (int i = 0; i < 100; i++) {
-        HWND dialog = FindWindowA("#32770", caption);
-        if (dialog && IsWindowVisible(dialog))
+        HWND dialog = ActiveDialog();
+        if (dialog && dialog != before)
             return dialog;
         Sleep(50);
     }
@@ -154,6 +135,18 @@ HWND WaitSetup()
 
 int SteerSetup(const char* verb)
 {
+    if (std::strcmp(verb, "setup-language") == 0) {
+        // The language page before the wizard: OK keeps the language it offers.
+        for (int i = 0; i < 400; i++) {
+            HWND page = FindWindowA("#32770", "Language");
+            if (page && IsWindowVisible(page)) {
+                PostMessageA(page, WM_COMMAND, IDOK, 0);
+                return 0;
+            }
+            Sleep(50);
+        }
+        return 1;
+    }
     HWND setup = WaitSetup();
     if (!setup) {
         std::fprintf(stderr, "shotdriver: no setup wizard\n");
@@ -196,7 +189,7 @@ int SteerSetup(const char* verb)
 int OpenPreview(HWND main, const char* list, bool zoom)
 {
     PostMessageA(main, WM_COMMAND, IDM_PRINT_PREVIEW, 0);
-    HWND choice = WaitForDialog("Print Destination List");
+    HWND choice = WaitDialog();
     if (!choice)
         return 1;
     const struct {
@@ -214,7 +207,7 @@ int OpenPreview(HWND main, const char* list, bool zoom)
     PostMessageA(choice, WM_COMMAND, IDOK, 0);
     if (!zoom)
         return 0;
-    HWND preview = WaitForDialog("Print Preview");
+    HWND preview = WaitDialog(choice);
     if (!preview)
         return 1;
     PostMessageA(preview, WM_COMMAND, IDC_PREVIEW_ZOOM, 0);
@@ -223,10 +216,10 @@ int OpenPreview(HWND main, const char* list, bool zoom)
 
 HWND SettingsSheet()
 {
-    HWND sheet = nullptr;
-    while ((sheet = FindWindowExA(nullptr, sheet, "#32770", "Device Settings")) != nullptr)
-        if (GetWindow(sheet, GW_OWNER) == MainWindow())
-            return sheet;
+    // The sheet is the dialog the main window owns; its own dialogs are owned by it.
+    for (HWND dialog = ActiveDialog(); dialog; dialog = GetWindow(dialog, GW_OWNER))
+        if (GetWindow(dialog, GW_OWNER) == MainWindow())
+            return dialog;
     return nullptr;
 }
 
@@ -242,7 +235,7 @@ int ImportFile(HWND main, const char* name, const char* text)
     std::fputs(text, file);
     std::fclose(file);
     PostMessageA(main, WM_COMMAND, IDM_IMPORT_DIRECTORY, 0);
-    HWND dialog = WaitDialog("Import Dial Directory");
+    HWND dialog = WaitDialog();
     if (!dialog)
         return 1;
     // The file name box of the common dialog, in its two forms.
@@ -343,7 +336,7 @@ int main(int argc, char** argv)
     if (std::strcmp(verb, "edit") == 0 && argc > 2) {
         SelectRow(main, std::atoi(argv[2]));
         PostMessageA(main, WM_COMMAND, IDM_ENTRY_PROPERTIES, 0);
-        HWND dialog = WaitDialog("Program");
+        HWND dialog = WaitDialog();
         if (dialog && argc > 3)
             SetDlgItemTextA(dialog, IDC_ENTRY_FAX_NUMBER, argv[3]);
         return dialog ? 0 : 1;
@@ -351,7 +344,7 @@ int main(int argc, char** argv)
     if (std::strcmp(verb, "scan") == 0 && argc > 2) {
         SelectRow(main, std::atoi(argv[2]));
         PostMessageA(main, WM_COMMAND, IDM_ENTRY_PROPERTIES, 0);
-        HWND dialog = WaitDialog("Program");
+        HWND dialog = WaitDialog();
         if (dialog)
             SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ENTRY_CUSTOM_SCAN_ON, BN_CLICKED),
                          reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_ENTRY_CUSTOM_SCAN_ON)));
@@ -368,7 +361,7 @@ int main(int argc, char** argv)
         for (const auto& edit : edits) {
             SelectRow(main, edit.row);
             PostMessageA(main, WM_COMMAND, IDM_ENTRY_PROPERTIES, 0);
-            HWND dialog = WaitDialog("Program");
+            HWND dialog = WaitDialog();
             if (!dialog)
                 return 1;
             SetDlgItemTextA(dialog, edit.control, edit.text);
@@ -419,8 +412,9 @@ int main(int argc, char** argv)
         // The Reception page's forwarding "On", then an e-mail destination typed in its dialog.
         HWND page =
             reinterpret_cast<HWND>(SendMessageA(SettingsSheet(), PSM_GETCURRENTPAGEHWND, 0, 0));
+        HWND sheet = SettingsSheet();
         PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_RX_FORWARD_ON, BN_CLICKED), 0);
-        HWND dialog = WaitDialog("Forwarding Destination");
+        HWND dialog = WaitDialog(sheet);
         if (!dialog)
             return 1;
         SendDlgItemMessageA(dialog, IDC_FWD_TYPE_EMAIL, BM_CLICK, 0, 0);
@@ -459,10 +453,19 @@ int main(int argc, char** argv)
                              : std::strncmp(argv[2], "upload-", 7) == 0  ? "Upload to Device"
                              : std::strncmp(argv[2], "compare-", 8) == 0 ? "Compare with"
                                                                          : nullptr;
-        if (prefix) {
-            CloseSearch search = {prefix, 0};
-            EnumWindows(CloseDialog, reinterpret_cast<LPARAM>(&search));
-        }
+        HWND dialog = prefix ? ActiveDialog() : nullptr;
+        if (dialog)
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        return 0;
+    }
+    if (std::strcmp(verb, "window-id") == 0) {
+        // The X window of what a person looks at, for the capture: the active dialog (waited
+        // for), or with "main" the main window. Wine keeps it as a property of the window.
+        HWND window = argc > 2 && std::strcmp(argv[2], "main") == 0 ? main : WaitDialog();
+        HANDLE x = window ? GetPropA(window, "__wine_x11_whole_window") : nullptr;
+        if (!x)
+            return 1;
+        std::printf("0x%lx\n", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(x)));
         return 0;
     }
     if (std::strcmp(verb, "close") == 0) {
