@@ -436,6 +436,12 @@ Function CreateDesktopShortcut
       SW_SHOWNORMAL "" "$(ShortcutComment)"
 FunctionEnd
 
+; Adds the size in bytes of $INSTDIR\NAME to $R0.
+!macro ADD_FILE_SIZE NAME
+  ${GetSize} "$INSTDIR" "/M=${NAME} /S=0B /G=0" $R1 $R2 $R3
+  IntOp $R0 $R0 + $R1
+!macroend
+
 !macro INSTALL_LANGUAGE CODE
   ${If} $ProgramLanguage == "${CODE}"
     File "/oname=QVPVX.DLL" "${MORAVEL_DIR}/lang/${CODE}/QVPVX.DLL"
@@ -507,7 +513,16 @@ Section "Moravel" SectionMoravel
   WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
-  SectionGetSize ${SectionMoravel} $R0
+  ; What this install put in the folder: the section holds every language's files.
+  StrCpy $R0 0
+  !insertmacro ADD_FILE_SIZE Moravel.exe
+  !insertmacro ADD_FILE_SIZE MoravelCmd.exe
+  !insertmacro ADD_FILE_SIZE QVPVX.html
+  !insertmacro ADD_FILE_SIZE Quillet.dll
+  ${If} $ProgramLanguage != "en"
+    !insertmacro ADD_FILE_SIZE QVPVX.DLL
+  ${EndIf}
+  IntOp $R0 $R0 / 1024
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $R0
 SectionEnd
 

@@ -152,7 +152,7 @@ TEST_F(DirectoryCommands, ExportWritesTheFileTheDialogNames)
 // CSV and address cards exported by the German program come back whole into the Japanese one.
 TEST_F(DirectoryCommands, AFileExportedInOneLanguageImportsInAnother)
 {
-    HMODULE own = gApp.resourceModule;
+    HMODULE own = static_cast<HMODULE>(gApp.resourceModule);
     const std::string dir = LANGUAGE_LIBRARIES_DIR;
     HMODULE german = LoadLibraryExA((dir + "\\de\\QVPVX.DLL").c_str(), nullptr,
                                     LOAD_LIBRARY_AS_DATAFILE);
