@@ -330,7 +330,9 @@ void RegisterPageClass()
     if (GetClassInfoA(InstanceModule(), PAGE_CLASS, &existing))
         return;
     WNDCLASSA wc = {};
-    wc.style = CS_HREDRAW | CS_VREDRAW;
+    /* Global: a form from a resource library (the A3 family's, a translation) names the class
+     * with the library's instance, which a class of the program's own would not match. */
+    wc.style = CS_HREDRAW | CS_VREDRAW | CS_GLOBALCLASS;
     wc.lpfnWndProc = PreviewPageWindowProc;
     wc.hInstance = InstanceModule();
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);

@@ -416,6 +416,23 @@ TEST_F(PrintCommands, PreviewPagesThroughTheChosenLists)
     EXPECT_TRUE(gMessages.empty());
 }
 
+// The preview's page is a window class of the program's own: the form from a resource library
+// (the A3 family's, a translation) must find it as well.
+TEST_F(PrintCommands, PreviewOpensWithTheFormOfAResourceLibrary)
+{
+    HMODULE library = LoadLibraryExA(A3_LIBRARY, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, library) << A3_LIBRARY;
+    void* own = gApp.resourceModule;
+    gApp.resourceModule = library;
+    gScripts["Print Destination List"] = ChooseLists(true, false, false);
+    gScripts["Print Preview"] = [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); };
+    Command(IDM_PRINT_PREVIEW);
+    gApp.resourceModule = own;
+    FreeLibrary(library);
+    EXPECT_EQ((std::vector<std::string>{"Print Destination List", "Print Preview"}), gDialogsShown);
+    EXPECT_TRUE(gMessages.empty());
+}
+
 TEST_F(PrintCommands, PreviewWithoutAListSaysSo)
 {
     gScripts["Print Destination List"] = ChooseLists(false, false, false);
