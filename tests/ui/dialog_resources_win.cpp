@@ -130,9 +130,11 @@ std::string LayoutFaultsOfForms(HMODULE module, int* forms)
     return WalkForms(module, forms, [module](int id, const uint8_t* bytes, size_t size,
                                              const DialogTemplate& form, std::ostream& report) {
         std::vector<uint8_t> copy = AsHiddenPopup(bytes, size);
+        // Unicode: an ANSI dialog would pass its texts through this process's code page, and
+        // a form in another script would be measured as question marks.
         HWND dialog = copy.empty() ? nullptr
-                                   : CreateDialogIndirectParamA(
-                                         module, reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()),
+                                   : CreateDialogIndirectParamW(
+                                         module, reinterpret_cast<LPCDLGTEMPLATEW>(copy.data()),
                                          nullptr, QuietDialogProc, 0);
         if (!dialog) {
             report << "dialog " << id << ": not created (error " << GetLastError() << ")\n";
