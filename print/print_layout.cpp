@@ -251,9 +251,20 @@ std::string FitText(const TextMeasure& measure, int font, const std::string& tex
     };
     if (text.empty() || fits(text))
         return text;
+    // Where characters start: a cut between the two bytes of one would leave half of it.
+    std::vector<size_t> starts;
+    for (size_t i = 0; i < text.size(); i++) {
+        starts.push_back(i);
+        if (measure.leadByte && measure.leadByte(measure.context,
+                                                 static_cast<unsigned char>(text[i])) &&
+            i + 1 < text.size())
+            i++;
+    }
     // Each step is one character shorter than the last, its end replaced by "...".
-    for (size_t length = text.size() - 1; length >= 3; length--) {
-        std::string candidate = text.substr(0, length - 3) + "...";
+    for (size_t k = starts.size(); k-- > 0;) {
+        if (starts[k] + 4 > text.size())
+            continue;
+        std::string candidate = text.substr(0, starts[k]) + "...";
         if (fits(candidate))
             return candidate;
     }

@@ -51,6 +51,9 @@ struct TextMeasure {
     void* context;
     int (*width)(void* context, int font, const char* text);
     int (*lineHeight)(void* context, int font);
+    // 1 when `byte` starts a two-byte character of the text's code page (932 and the like);
+    // none: every byte is a character.
+    int (*leadByte)(void* context, unsigned char byte) = nullptr;
 };
 
 // How a column gets its width.

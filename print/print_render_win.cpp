@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "document/document.h"
@@ -16,16 +17,32 @@ namespace {
 
 constexpr int TEXT_SIZE = 512;
 
+/* The program's ANSI text as UTF-16: measured and drawn a character at a time, so a
+ * double-byte character of an East Asian code page is never taken for two. */
+std::wstring Wide(const char* text)
+{
+    const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    if (length <= 1)
+        return std::wstring();
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
+    wide.resize(static_cast<size_t>(length - 1));
+    return wide;
+}
+
 int MeasureWidth(void* context, int font, const char* text)
 {
     ReportFonts* fonts = static_cast<ReportFonts*>(context);
     if (font < 0 || font >= REPORT_FONT_COUNT)
         return 0;
     SelectObject(fonts->dc, fonts->fonts[font]);
+    const std::wstring wide = Wide(text);
     SIZE size = {};
-    GetTextExtentPoint32A(fonts->dc, text, lstrlenA(text), &size);
+    GetTextExtentPoint32W(fonts->dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     return size.cx;
 }
+
+int IsLeadByte(void*, unsigned char byte) { return IsDBCSLeadByte(byte); }
 
 int MeasureLineHeight(void* context, int font)
 {
@@ -71,19 +88,20 @@ void Render(HDC dc, ReportFonts& fonts, const std::vector<DrawOp>& ops, const Pa
 
 void DrawMeasuredText(HDC dc, int x, int y, const char* text)
 {
-    const int length = lstrlenA(text);
+    const std::wstring wide = Wide(text);
+    const int length = static_cast<int>(wide.size());
     if (length <= 0)
         return;
     std::vector<INT> ends(length), advances(length);
     int fit = 0;
     SIZE size = {};
-    if (!GetTextExtentExPointA(dc, text, length, INT_MAX, &fit, ends.data(), &size)) {
-        TextOutA(dc, x, y, text, length);
+    if (!GetTextExtentExPointW(dc, wide.c_str(), length, INT_MAX, &fit, ends.data(), &size)) {
+        TextOutW(dc, x, y, wide.c_str(), length);
         return;
     }
     for (int i = 0; i < length; i++)
         advances[i] = ends[i] - (i > 0 ? ends[i - 1] : 0);
-    ExtTextOutA(dc, x, y, 0, nullptr, text, static_cast<UINT>(length), advances.data());
+    ExtTextOutW(dc, x, y, 0, nullptr, wide.c_str(), static_cast<UINT>(length), advances.data());
 }
 
 int OpenReportFonts(ReportFonts* fonts, HDC dc, int dpiX)
@@ -117,7 +135,7 @@ void CloseReportFonts(ReportFonts* fonts)
 
 TextMeasure MeasureWith(ReportFonts* fonts)
 {
-    return TextMeasure{fonts, MeasureWidth, MeasureLineHeight};
+    return TextMeasure{fonts, MeasureWidth, MeasureLineHeight, IsLeadByte};
 }
 
 PageGeometry PrinterGeometry(HDC printer)

@@ -367,6 +367,20 @@ TEST(FitText, KeepsShortensOrEmpties)
     }
 }
 
+// A Japanese name in code page 932 is shortened a whole character at a time, never between
+// the two bytes of one.
+TEST(FitText, NeverCutsADoubleByteCharacterInTwo)
+{
+    FakeDevice device;
+    TextMeasure m = Measure(&device);
+    m.leadByte = [](void*, unsigned char byte) { return byte >= 0x81 && byte <= 0x9F ? 1 : 0; };
+    const int per = FakeWidth(&device, FONT_TABLE, "x");
+    const std::string name = "\x93\x8C\x8B\x9E\x8E\x78\x93\x58";  // four kanji, two bytes each
+    EXPECT_EQ("\x93\x8C\x8B\x9E...", FitText(m, FONT_TABLE, name, 7 * per + 7));
+    EXPECT_EQ("\x93\x8C...", FitText(m, FONT_TABLE, name, 6 * per + 7))
+        << "room for six bytes: a cut between bytes would keep the half of the second kanji";
+}
+
 // ---- Cell texts -------------------------------------------------------------------------
 
 TEST_F(PrintLayout, NumbersRunFrom01To30AndFrom00To89)
