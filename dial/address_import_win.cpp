@@ -22,10 +22,20 @@ namespace {
 
 constexpr int LONG_TEXT_SIZE = 1024;
 
+/* The form shows the address book's names as they are, in UTF-8: its own texts, in the ANSI
+ * code page like every text of the program, join them in UTF-8 too. */
 std::string LoadText(int id)
 {
     char text[LONG_TEXT_SIZE];
-    return LoadStr(static_cast<UINT>(id), text, sizeof text);
+    LoadStr(static_cast<UINT>(id), text, sizeof text);
+    const int n = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n > 0 ? n : 1), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], n);
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(size > 0 ? size : 1), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, &utf8[0], size, nullptr, nullptr);
+    utf8.resize(size > 0 ? static_cast<size_t>(size - 1) : 0);
+    return utf8;
 }
 
 /* The dialog's choices, bound to its controls, and the facts its rules enable by. */
@@ -144,7 +154,7 @@ void Replan(FormDialog& dialog)
     FitListColumns(list, COLUMN_TITLES, COLUMNS, COLUMNS - 1);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
-    SetDlgItemTextA(window, IDC_IMPORT_COUNTS, PlanCountsText(p.plan, LoadText).c_str());
+    SetDlgItemTextW(window, IDC_IMPORT_COUNTS, Wide(PlanCountsText(p.plan, LoadText)).c_str());
     ApplyControlRules(dialog.form);
 }
 

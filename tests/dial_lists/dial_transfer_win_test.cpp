@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "ui/app_state.h"
+#include "ui/dialog_template.h"
 #include "app/file_commands_win.h"
 #include "app/commands_win.h"
 #include "app/frame_win.h"
@@ -184,6 +185,45 @@ TEST_F(DirectoryCommands, AFileExportedInOneLanguageImportsInAnother)
     FreeLibrary(japanese);
     DeleteFileA(Path("exported.csv").c_str());
     DeleteFileA(Path("exported.vcf").c_str());
+}
+
+// The address book preview joins the book's UTF-8 names with the program's own texts: in
+// German, the reason a row is skipped keeps its umlaut.
+TEST_F(DirectoryCommands, TheAddressBookPreviewShowsTheLibrarysTextsWhole)
+{
+    HMODULE german = LoadLibraryExA((std::string(LANGUAGE_LIBRARIES_DIR) + "\\de\\QVPVX.DLL").c_str(),
+                                    nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, german);
+    HMODULE own = static_cast<HMODULE>(gApp.resourceModule);
+    gApp.resourceModule = german;
+    HRSRC found = FindResourceA(german, MAKEINTRESOURCEA(IDD_IMPORT_PREVIEW), MAKEINTRESOURCEA(5));
+    DialogTemplate form;
+    ASSERT_TRUE(found && ParseDialogTemplate(static_cast<const uint8_t*>(LockResource(
+                                                 LoadResource(german, found))),
+                                             SizeofResource(german, found), &form));
+    char caption[128] = "", skipped[128] = "";
+    WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(form.caption.c_str()), -1,
+                        caption, sizeof caption, nullptr, nullptr);
+    LoadStr(IDS_ADDRESS_SKIP_ROW, skipped, sizeof skipped);
+    *std::strchr(skipped, '%') = '\0';
+
+    Show(VIEW_SPEED);
+    gAnswerPath = Path("echo.vcf");
+    WriteFile(gAnswerPath, "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Echo\r\nEMAIL:echo@example.com\r\n"
+                           "END:VCARD\r\n");
+    std::vector<std::string> rows;
+    {
+        DialogAnswer cancel(caption, IDCANCEL, [&](HWND dialog) {
+            rows = ListRows(GetDlgItem(dialog, IDC_IMPORT_LIST));
+        });
+        Command(IDM_IMPORT_DIRECTORY);
+        EXPECT_EQ(1, cancel.Seen()) << caption;
+    }
+    gApp.resourceModule = own;
+    FreeLibrary(german);
+    ASSERT_EQ(1u, rows.size());
+    EXPECT_NE(std::string::npos, rows[0].find(skipped)) << rows[0];
+    DeleteFileA(gAnswerPath.c_str());
 }
 
 TEST_F(DirectoryCommands, ABadFileIsReportedAndChangesNothing)
