@@ -148,7 +148,6 @@ void InitDocumentData(HWND mainWindow)
     char backup[MAX_PATH];
     /* A save that a crash cut short leaves its temporary file; the file itself is whole. */
     RemoveStaleSaveFile(BackupPath(backup, sizeof backup));
-    RemoveStaleHistoryFiles();
     ReadSettingFile(gDocument.image, backup);
     RevertEdits(gDocument);
     gDocument.dataPresent = 0;

@@ -31,6 +31,8 @@ int OpenDocument(HWND window, const char* path, int oldViewer)
         return gHelpOpener(path, oldViewer);
     if (oldViewer)
         return WinHelpA(window, path, HELP_CONTENTS, 0) ? 1 : 0;
+    /* The shell may hand the document to an extension, which COM starts. */
+    EnsureCom();
     INT_PTR result = reinterpret_cast<INT_PTR>(
         ShellExecuteA(window, "open", path, nullptr, nullptr, SW_SHOWNORMAL));
     return result > 32 ? 1 : 0;

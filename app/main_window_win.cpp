@@ -16,6 +16,7 @@
 #include "app/startup_trace_win.h"
 #include "app/ui_state_win.h"
 #include "dial/dial_lists_win.h"
+#include "document/device_history_win.h"
 #include "document/document.h"
 #include "resources/resource_ids.h"
 #include "ui/accessible_names_win.h"
@@ -29,6 +30,15 @@ const char MAIN_CLASS[] = "PVX";
 constexpr int MAIN_WIDTH = 600;
 constexpr int MAIN_HEIGHT = 400;
 
+/* What start-up need not do before the window shows: the history files a crash left half
+ * written (finding the history folder loads the shell). A timer's message comes only once
+ * nothing else, painting included, is waiting. */
+void CALLBACK AfterFirstPaint(HWND window, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(window, id);
+    RemoveStaleHistoryFiles();
+}
+
 void OnCreate(HWND window, HINSTANCE instance)
 {
     InitDocumentData(window);
@@ -36,6 +46,7 @@ void OnCreate(HWND window, HINSTANCE instance)
     InstallDeviceLink();
     CreateFrameParts(window, instance);
     GiveMainWindowNamesLater(window);
+    SetTimer(window, reinterpret_cast<UINT_PTR>(&AfterFirstPaint), 0, AfterFirstPaint);
 }
 
 /* Tab, Shift+Tab and F6 move the focus between the tree and the lists shown: the main window

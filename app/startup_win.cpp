@@ -76,12 +76,11 @@ int RunApplication(HINSTANCE instance, HINSTANCE previous, const char*, int show
         CloseHandle(guard);
         return 0;
     }
-    CoInitialize(nullptr);
     MarkStartupStep(STEP_COM);
 
     HWND window = CreateMainWindow(instance, show);
     if (!window) {
-        CoUninitialize();
+        EndCom();
         FreeResourceLibrary();
         CloseHandle(guard);
         return 0;
@@ -101,7 +100,7 @@ int RunApplication(HINSTANCE instance, HINSTANCE previous, const char*, int show
         DispatchMessageA(&msg);
     }
 
-    CoUninitialize();
+    EndCom();
     WriteStartupTrace();
     FreeResourceLibrary();
     CloseHandle(guard);

@@ -3,7 +3,7 @@
 # bench prints the start-up steps). Only the functions named in delay-imports/<dll>.def are
 # delayed; anything else of the same DLL still comes through its ordinary import library, which
 # this target links right after the delayed ones.
-set(MORAVEL_DELAY_DLLS comdlg32 shell32 winspool ws2_32)
+set(MORAVEL_DELAY_DLLS comdlg32 ole32 shell32 winspool ws2_32)
 set(delay_libs)
 foreach(dll ${MORAVEL_DELAY_DLLS})
   set(def ${CMAKE_CURRENT_LIST_DIR}/delay-imports/${dll}.def)

@@ -29,6 +29,7 @@ IAccPropServices* OpenServices()
         return gTestServices;
     }
     IAccPropServices* services = nullptr;
+    EnsureCom();
     if (FAILED(CoCreateInstance(SERVICES_CLASS, nullptr, CLSCTX_INPROC_SERVER, SERVICES_INTERFACE,
                                 reinterpret_cast<void**>(&services))))
         return nullptr;

@@ -65,6 +65,8 @@ int RunFileDialog(HWND owner, char* path, const char* title, const char* filter,
     ofn.lpstrDefExt = extension;
     ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_LONGNAMES;
     BOOL chosen;
+    /* The dialog shows the shell's folders, which need COM. */
+    EnsureCom();
     if (!saving) {
         ofn.Flags |= OFN_FILEMUSTEXIST;
         chosen = GetOpenFileNameA(&ofn);

@@ -1,6 +1,8 @@
 /* Strings by id, the one message box function, the window's DPI and the system's colours. */
 #include "ui/ui_win.h"
 
+#include <objbase.h>
+
 #include <cstdio>
 
 #include "resources/resource_ids.h"
@@ -44,6 +46,25 @@ void CentreOnScreen(HWND dialog)
 }
 
 void SetMessageHook(MessageHook hook) { gMessageHook = hook; }
+
+namespace {
+bool gComStarted = false;
+}
+
+void EnsureCom()
+{
+    if (gComStarted)
+        return;
+    /* S_FALSE (already started on this thread) also needs its CoUninitialize. */
+    gComStarted = SUCCEEDED(CoInitialize(nullptr));
+}
+
+void EndCom()
+{
+    if (gComStarted)
+        CoUninitialize();
+    gComStarted = false;
+}
 
 namespace {
 int ShowCaptioned(HWND owner, const char* text, UINT captionId, UINT flags)

@@ -21,6 +21,12 @@ void LoadResourceModule(HINSTANCE instance, const char* programDir);
 /* Lets go of a resource library: the instance serves again. */
 void FreeResourceLibrary();
 
+/* COM for this thread, started at its first use (a file dialog, the shell, a screen reader's
+ * names) rather than at start-up, which would load ole32 before the first window; EndCom
+ * balances it at exit. */
+void EnsureCom();
+void EndCom();
+
 /* Loads string id from the resource module into buffer, or from the program's own module when
  * the resource module lacks it; empty when neither has it. Returns buffer. */
 const char* LoadStr(UINT id, char* buffer, int size);

@@ -104,6 +104,7 @@ std::string FreshStart(const std::string& document)
     StartFrame();
     // Not OpenMainWindow, which starts without a backup file: this start must find it.
     HWND window = CreateMainWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
+    PumpMessages();  // the history's leftovers go once the window has shown
     if (!document.empty()) {
         gOpenPath = document;
         SetFileDialogHook(OpenThat);
