@@ -1,8 +1,13 @@
 // The smallest Win32 program with a main window: the reference that startup_bench holds
 // Moravel.exe against. Built by the same compiler with the same flags, so that what both share
-// (Wine starting a process, a window class, a shown window, a message loop) cancels out. When
+// (Wine starting a process, a window class, a shown window, a message loop) cancels out. Built
+// a second time with WITH_COMMON_CONTROLS (startup_window_cc), it also loads version 6 of the
+// common controls through Moravel's manifest and registers the classes Moravel uses. When
 // the bench asks (MORAVEL_STARTUP_TRACE), it notes when WinMain was entered, as Moravel does.
 #include <windows.h>
+#ifdef WITH_COMMON_CONTROLS
+#include <commctrl.h>
+#endif
 
 #include <cstdio>
 
@@ -25,6 +30,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
 {
     LARGE_INTEGER entry;
     QueryPerformanceCounter(&entry);
+#ifdef WITH_COMMON_CONTROLS
+    // The controls Moravel's first window creates, registered as it registers them.
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                          ICC_TREEVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+#endif
     WNDCLASSA wc = {};
     wc.lpfnWndProc = BenchWindowProc;
     wc.hInstance = instance;
