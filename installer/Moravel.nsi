@@ -330,7 +330,7 @@ Function ChooseLanguage
         "English" ${LANG_ENGLISH} "Deutsch" ${LANG_GERMAN} "${NAME_FRENCH}" ${LANG_FRENCH} \
         "${NAME_SPANISH}" ${LANG_SPANISH} "Italiano" ${LANG_ITALIAN} "${NAME_JAPANESE}" ${LANG_JAPANESE} ""
   ${Else}
-    LangDLL::LangDialog "$(LanguageTitle)" "$(LanguageInfo) $(NoJapanese)" A \
+    LangDLL::LangDialog "$(LanguageTitle)" "$(LanguageInfo) $(NoJapanesePage)" A \
         "English" ${LANG_ENGLISH} "Deutsch" ${LANG_GERMAN} "${NAME_FRENCH}" ${LANG_FRENCH} \
         "${NAME_SPANISH}" ${LANG_SPANISH} "Italiano" ${LANG_ITALIAN} ""
   ${EndIf}

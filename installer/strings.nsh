@@ -104,12 +104,12 @@ LangString LanguageTitle ${LANG_SPANISH} "Idioma"
 LangString LanguageTitle ${LANG_ITALIAN} "Lingua"
 LangString LanguageTitle ${LANG_JAPANESE} "言語"
 
-LangString LanguageInfo ${LANG_ENGLISH} "Choose the language of Setup, of Moravel and of its manual."
-LangString LanguageInfo ${LANG_GERMAN} "Wählen Sie die Sprache des Setups, von Moravel und seinem Handbuch."
-LangString LanguageInfo ${LANG_FRENCH} "Choisissez la langue du programme d'installation, de Moravel et de son manuel."
-LangString LanguageInfo ${LANG_SPANISH} "Elija el idioma del programa de instalación, de Moravel y de su manual."
-LangString LanguageInfo ${LANG_ITALIAN} "Scegli la lingua dell'installazione, di Moravel e del suo manuale."
-LangString LanguageInfo ${LANG_JAPANESE} "セットアップ、Moravel、およびマニュアルの言語を選んでください。"
+LangString LanguageInfo ${LANG_ENGLISH} "Choose the language of Setup and Moravel."
+LangString LanguageInfo ${LANG_GERMAN} "Wählen Sie die Sprache für Setup und Moravel."
+LangString LanguageInfo ${LANG_FRENCH} "Choisissez la langue d'installation et de Moravel."
+LangString LanguageInfo ${LANG_SPANISH} "Elija el idioma de la instalación y de Moravel."
+LangString LanguageInfo ${LANG_ITALIAN} "Scegli la lingua dell'installazione e di Moravel."
+LangString LanguageInfo ${LANG_JAPANESE} "セットアップと Moravel の言語を選んでください。"
 
 LangString NoJapanese ${LANG_ENGLISH} "Japanese needs a Japanese Windows (code page 932)."
 LangString NoJapanese ${LANG_GERMAN} "Japanisch setzt ein japanisches Windows voraus (Codepage 932)."
@@ -117,6 +117,14 @@ LangString NoJapanese ${LANG_FRENCH} "Le japonais nécessite un Windows japonais
 LangString NoJapanese ${LANG_SPANISH} "El japonés necesita un Windows en japonés (página de códigos 932)."
 LangString NoJapanese ${LANG_ITALIAN} "Il giapponese richiede un Windows giapponese (tabella codici 932)."
 LangString NoJapanese ${LANG_JAPANESE} "日本語には日本語版の Windows (コード ページ 932) が必要です。"
+
+; The language page's short form of NoJapanese: the page has room for three lines.
+LangString NoJapanesePage ${LANG_ENGLISH} "Japanese needs a Japanese Windows."
+LangString NoJapanesePage ${LANG_GERMAN} "Japanisch erfordert ein japanisches Windows."
+LangString NoJapanesePage ${LANG_FRENCH} "Le japonais nécessite un Windows japonais."
+LangString NoJapanesePage ${LANG_SPANISH} "El japonés requiere Windows en japonés."
+LangString NoJapanesePage ${LANG_ITALIAN} "Il giapponese richiede Windows giapponese."
+LangString NoJapanesePage ${LANG_JAPANESE} "日本語には日本語版の Windows が必要です。"
 
 LangString UnknownLanguage ${LANG_ENGLISH} "/LANG= takes en, de, fr, es, it or ja. Nothing has been installed."
 LangString UnknownLanguage ${LANG_GERMAN} "/LANG= erwartet en, de, fr, es, it oder ja. Es wurde nichts installiert."
