@@ -156,6 +156,7 @@ void InitDocumentData(HWND mainWindow)
 
 void TakeNewData(HWND window)
 {
+    CompleteFrameParts(window);
     StartPollTimer();
     SelectTreeItem(VIEW_DEVICE);
     RefreshUiState();

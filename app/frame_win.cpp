@@ -98,7 +98,7 @@ void InsertDialColumn(HWND list, int index, int width)
 HWND CreateToolbar(HWND parent, HINSTANCE instance)
 {
     HWND toolbar = CreateWindowExA(
-        0, TOOLBARCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT, 0,
+        0, TOOLBARCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT, 0,
         0, 0, 0, parent, reinterpret_cast<HMENU>(IDC_TOOLBAR), instance, nullptr);
     if (!toolbar)
         return nullptr;
@@ -125,7 +125,17 @@ HWND CreateToolbar(HWND parent, HINSTANCE instance)
     SendMessageA(toolbar, TB_ADDBUTTONSA, count, reinterpret_cast<LPARAM>(buttons));
     SendMessageA(toolbar, TB_AUTOSIZE, 0, 0);
 
-    /* One tool per button, keyed by the command, its text loaded by id when the tip shows. */
+    HIMAGELIST disabled = LoadScaledStrip(TOOL_DISABLED_IDS, TOOL_IMAGE_SIZE, TOOL_IMAGE_SIZE,
+                                          TOOL_IMAGE_COUNT, gApp.dpi);
+    gApp.toolbarDisabledImages = disabled;
+    SendMessageA(toolbar, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabled));
+    return toolbar;
+}
+
+/* One tool per button, keyed by the command, its text loaded by id when the tip shows. The
+ * toolbar's own tips (TBSTYLE_TOOLTIPS) would be a second window made for nothing. */
+void CreateToolTips(HWND toolbar, HINSTANCE instance)
+{
     HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_BALLOON, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, toolbar, nullptr,
@@ -146,12 +156,6 @@ HWND CreateToolbar(HWND parent, HINSTANCE instance)
         SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
     }
     SendMessageA(toolbar, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(tip), 0);
-
-    HIMAGELIST disabled = LoadScaledStrip(TOOL_DISABLED_IDS, TOOL_IMAGE_SIZE, TOOL_IMAGE_SIZE,
-                                          TOOL_IMAGE_COUNT, gApp.dpi);
-    gApp.toolbarDisabledImages = disabled;
-    SendMessageA(toolbar, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabled));
-    return toolbar;
 }
 
 void SetLockPart(HWND status, int part, int virtualKey, const char* text)
@@ -198,7 +202,8 @@ INT_PTR CALLBACK ConnectionPanelDialogProc(HWND dialog, UINT message, WPARAM wPa
     case WM_INITDIALOG:
         gApp.connectionPanel = dialog;
         ShowConnectionText();
-        return TRUE;
+        /* Nothing here takes the focus, and setting it would activate a window not shown yet. */
+        return FALSE;
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
@@ -214,9 +219,12 @@ INT_PTR CALLBACK ConnectionPanelDialogProc(HWND dialog, UINT message, WPARAM wPa
     return FALSE;
 }
 
-/* Moved panes repaint whole: copying their old pixels left stale pieces of other panes. */
+/* Moved panes repaint whole: copying their old pixels left stale pieces of other panes. A
+ * pane not made yet is skipped: InvalidateRect would take it for the whole screen. */
 void MovePane(HWND pane, const PaneRect& r)
 {
+    if (!pane)
+        return;
     SetWindowPos(pane, nullptr, r.x, r.y, r.width < 0 ? 0 : r.width, r.height < 0 ? 0 : r.height,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     InvalidateRect(pane, nullptr, TRUE);
@@ -226,32 +234,43 @@ void MovePane(HWND pane, const PaneRect& r)
 
 void CreateFrameParts(HWND window, HINSTANCE instance)
 {
-    if (HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr)) {
-        gApp.screenWidth = GetDeviceCaps(info, HORZRES);
-        gApp.screenHeight = GetDeviceCaps(info, VERTRES);
-        DeleteDC(info);
-        RECT r;
-        GetWindowRect(window, &r);
-        int w = r.right - r.left, h = r.bottom - r.top;
-        SetWindowPos(window, nullptr, (gApp.screenWidth - w) / 2, (gApp.screenHeight - h) / 2, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-
     gApp.dpi = WindowDpi(window);
-    gApp.treeImages = CreateListPictures(gApp.dpi);
-    MarkStartupStep(STEP_PICTURES);
 
     gApp.toolbar = CreateToolbar(window, instance);
     MarkStartupStep(STEP_TOOLBAR);
     CreateStatusBar(window, instance);
     MarkStartupStep(STEP_STATUS_BAR);
 
-    gApp.tree =
+    CreateDialogParamA(ResourceModule(), MAKEINTRESOURCEA(IDD_CONNECTION), window,
+                       ConnectionPanelDialogProc, 0);
+    MarkStartupStep(STEP_PANEL);
+
+    gApp.selectedRow = -1;
+    gApp.currentView = VIEW_DEVICE;
+    RefreshUiState();
+    /* Posted, so it comes after the first paint and before any key or click. */
+    PostMessageA(window, WM_COMPLETE_FRAME, 0, 0);
+}
+
+/* What the first window does not show, without data: the tree, the lists, the tips. */
+void CompleteFrameParts(HWND window)
+{
+    if (gApp.tree)
+        return;
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+    if (!gApp.treeImages)
+        gApp.treeImages = CreateListPictures(gApp.dpi);
+    HWND tree =
         CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, nullptr,
                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
                             TVS_LINESATROOT | TVS_NOTOOLTIPS | TVS_SHOWSELALWAYS,
                         0, 0, 0, 0, window, reinterpret_cast<HMENU>(IDC_TREE), instance, nullptr);
+    gApp.tree = tree;
+    FillTree(tree);
+    if (GetFocus() == window || !GetFocus())
+        SetFocus(tree);
     MarkStartupStep(STEP_TREE);
+
     HWND dialList = CreateList(window, instance, IDC_DIALLIST, WS_VISIBLE);
     gApp.dialList = dialList;
     for (int i = 0; i < DialColumnCount(); i++)
@@ -270,18 +289,12 @@ void CreateFrameParts(HWND window, HINSTANCE instance)
         column.pszText = const_cast<char*>(LoadStr(IDS_COL_MEMBER, header, sizeof header));
         SendMessageA(members, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
     }
-    FillTree(AsWindow(gApp.tree));
-    MarkStartupStep(STEP_LISTS);
-
-    CreateDialogParamA(ResourceModule(), MAKEINTRESOURCEA(IDD_CONNECTION), window,
-                       ConnectionPanelDialogProc, 0);
-    MarkStartupStep(STEP_PANEL);
-
-    SetFocus(AsWindow(gApp.tree));
-    gApp.selectedRow = -1;
-    gApp.currentView = VIEW_DEVICE;
-    SendMessageA(window, WM_INITMENU, 0, 0);
+    if (gListFont)
+        for (HWND control : {tree, dialList, members})
+            SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(gListFont), FALSE);
+    CreateToolTips(AsWindow(gApp.toolbar), instance);
     RefreshUiState();
+    MarkStartupStep(STEP_LISTS);
 }
 
 /* The tree's selection decides what the right-hand pane shows; the enabling rules show and
@@ -291,6 +304,7 @@ void ShowView(HWND window, int shown)
     if (shown < static_cast<int>(VIEW_DEVICE) || shown > static_cast<int>(VIEW_GROUP))
         return;
     const View view = static_cast<View>(shown);
+    CompleteFrameParts(window);
     HWND dialList = AsWindow(gApp.dialList);
     gApp.currentView = view;
     RefreshUiState();
@@ -435,6 +449,9 @@ void RefreshLockIndicators(int virtualKey)
 
 void LayoutPanes(HWND window)
 {
+    /* A window not shown yet is laid out by the WM_SIZE that showing it sends. */
+    if (!IsWindowVisible(window))
+        return;
     RECT client;
     GetClientRect(window, &client);
     HWND toolbar = AsWindow(gApp.toolbar);

@@ -10,8 +10,15 @@
 #include <windows.h>
 #include <commctrl.h>
 
-/* Builds the parts inside a new main window, with the lists filled and the tree focused. */
+/* Posted to the main window as it is made: the parts its first paint does not need follow. */
+constexpr UINT WM_COMPLETE_FRAME = WM_APP + 2;
+
+/* Builds the parts the first paint shows inside a new main window (it has no data yet: the
+ * toolbar, the connection panel, the status bar) and posts WM_COMPLETE_FRAME for the rest. */
 void CreateFrameParts(HWND mainWindow, HINSTANCE instance);
+/* The rest, once: the tree (focused), the dial and member lists with the quick dial list
+ * filled, and the toolbar's tips. */
+void CompleteFrameParts(HWND mainWindow);
 /* The tree's selection moved to `view`: the right-hand pane shows it. */
 void ShowView(HWND mainWindow, int view);
 

@@ -128,14 +128,19 @@ void OnContextMenu(HWND window, LPARAM lParam)
 
 ATOM RegisterMainClass(HINSTANCE instance)
 {
-    WNDCLASSA wc = {};
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
     wc.lpfnWndProc = MainWindowProc;
     wc.hInstance = instance;
     wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MORAVEL));
+    /* Given, not left to the system to make from the large one: that costs start-up time. */
+    wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MORAVEL), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     wc.lpszClassName = MAIN_CLASS;
-    return RegisterClassA(&wc);
+    return RegisterClassExA(&wc);
 }
 
 HWND CreateMainWindow(HINSTANCE instance, int show)
@@ -146,10 +151,13 @@ HWND CreateMainWindow(HINSTANCE instance, int show)
     /* The menu from the start: set after the first paint, it made the frame lay out and paint
      * again. */
     HMENU menu = LoadMenuA(ResourceModule(), MAKEINTRESOURCEA(IDR_MAINMENU));
-    HWND window =
-        CreateWindowExA(0, MAIN_CLASS, caption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                        ScaleToDpi(MAIN_WIDTH, dpi), ScaleToDpi(MAIN_HEIGHT, dpi), nullptr,
-                        menu, instance, nullptr);
+    /* Centred from the start: moved once made, it was laid out twice. */
+    gApp.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    gApp.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const int width = ScaleToDpi(MAIN_WIDTH, dpi), height = ScaleToDpi(MAIN_HEIGHT, dpi);
+    HWND window = CreateWindowExA(0, MAIN_CLASS, caption, WS_OVERLAPPEDWINDOW,
+                                  (gApp.screenWidth - width) / 2, (gApp.screenHeight - height) / 2,
+                                  width, height, nullptr, menu, instance, nullptr);
     if (!window && menu)
         DestroyMenu(menu);
     if (!window)
@@ -200,6 +208,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_INITMENU:
         RefreshUiState();
         break;
+    case WM_COMPLETE_FRAME:
+        CompleteFrameParts(window);
+        return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -10,10 +10,10 @@ namespace {
 const char TRACE_VARIABLE[] = "MORAVEL_STARTUP_TRACE";
 
 const char* const STEP_NAMES[STEP_COUNT] = {
-    "entry",      "instance-check", "profile", "resources", "class",
-    "controls",   "com",            "backup",  "pictures",  "toolbar",
-    "status-bar", "tree",           "lists",   "panel",     "window-created",
-    "painted",    "accelerators",
+    "entry",      "instance-check", "profile", "resources",      "class",
+    "controls",   "com",            "backup",  "toolbar",        "status-bar",
+    "panel",      "window-created", "painted", "accelerators",   "tree",
+    "lists",
 };
 
 char gTracePath[MAX_PATH];

@@ -15,15 +15,15 @@ enum StartupStep {
     STEP_CONTROLS,
     STEP_COM,
     STEP_BACKUP_READ,
-    STEP_PICTURES,
     STEP_TOOLBAR,
     STEP_STATUS_BAR,
-    STEP_TREE,
-    STEP_LISTS,
     STEP_PANEL,
     STEP_WINDOW_CREATED,
     STEP_FIRST_PAINT,
     STEP_ACCELERATORS,
+    /* After the first paint: what the first window does not show. */
+    STEP_TREE,
+    STEP_LISTS,
     STEP_COUNT
 };
 
