@@ -49,8 +49,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
                                   instance, nullptr);
     if (!window)
         return 1;
+    LARGE_INTEGER created;
+    QueryPerformanceCounter(&created);
     ShowWindow(window, show);
+    LARGE_INTEGER shown;
+    QueryPerformanceCounter(&shown);
     UpdateWindow(window);
+    LARGE_INTEGER painted;
+    QueryPerformanceCounter(&painted);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
@@ -61,6 +67,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     if (n > 0 && n < sizeof trace) {
         if (FILE* f = std::fopen(trace, "w")) {
             std::fprintf(f, "entry %lld\n", static_cast<long long>(entry.QuadPart));
+            std::fprintf(f, "window-created %lld\n", static_cast<long long>(created.QuadPart));
+            std::fprintf(f, "shown %lld\n", static_cast<long long>(shown.QuadPart));
+            std::fprintf(f, "painted %lld\n", static_cast<long long>(painted.QuadPart));
             std::fclose(f);
         }
     }
