@@ -123,7 +123,7 @@ HWND CreateToolbar(HWND parent, HINSTANCE instance)
         button.fsStyle = BTNS_BUTTON;
     }
     SendMessageA(toolbar, TB_ADDBUTTONSA, count, reinterpret_cast<LPARAM>(buttons));
-    SendMessageA(toolbar, TB_AUTOSIZE, 0, 0);
+    // Sized by the layout when the window shows.
 
     HIMAGELIST disabled = LoadScaledStrip(TOOL_DISABLED_IDS, TOOL_IMAGE_SIZE, TOOL_IMAGE_SIZE,
                                           TOOL_IMAGE_COUNT, gApp.dpi);

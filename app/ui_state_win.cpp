@@ -103,7 +103,9 @@ void ApplyUiState()
             Gray(menu, decision.menu[i].command, decision.menu[i].enabled);
         if (decision.enableProperties)
             Gray(menu, IDM_PROPERTIES, 1);
-        DrawMenuBar(MainWindow());
+        /* Redrawing recomputes the window's frame; a window not shown yet draws it when shown. */
+        if (IsWindowVisible(MainWindow()))
+            DrawMenuBar(MainWindow());
     }
     HWND toolbar = AsWindow(gApp.toolbar);
     for (int i = 0; i < decision.toolbarCount; i++)
