@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource_ids.h"
+
 namespace {
 
 struct Started {
@@ -122,6 +124,9 @@ TEST(StartupTrace, TheProgramNotesEveryStepInOrder)
     ASSERT_TRUE(s.ok);
     HWND window = WaitForMainWindow(s);
     ASSERT_NE(nullptr, window);
+    // The window is found as soon as it exists; its last parts come after its first paint.
+    for (int waited = 0; waited < 10000 && !GetDlgItem(window, IDC_MEMBERLIST); waited += 20)
+        Sleep(20);
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, ExitCodeAfter(s, 20000));
     Release(s);
