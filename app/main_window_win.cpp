@@ -198,6 +198,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NOTIFY:
         return OnNotify(window, reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND:
+        // A command posted by another program may come before the posted WM_COMPLETE_FRAME.
+        CompleteFrameParts(window);
         return DispatchCommand(window, LOWORD(wParam), lParam);
     case WM_TIMER:
         OnPollTimer(window);
