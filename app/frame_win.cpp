@@ -77,6 +77,7 @@ HTREEITEM gTreeItems[4];
 HBRUSH gPanelBrush;
 HFONT gListFont;    // made for a DPI the window moved to; none while the system's fits
 HFONT gStatusFont;
+int gLaidOutWidth = -1, gLaidOutHeight = -1;  // the client size the panes were last laid out for
 
 const int TOOL_IDS[3] = {IDB_TOOLBAR, IDB_TOOLBAR_150, IDB_TOOLBAR_200};
 const int TOOL_DISABLED_IDS[3] = {IDB_TOOLBAR_DISABLED, IDB_TOOLBAR_DISABLED_150,
@@ -247,6 +248,10 @@ void CreateFrameParts(HWND window, HINSTANCE instance)
 
     gApp.selectedRow = -1;
     gApp.currentView = VIEW_DEVICE;
+    RECT client;
+    GetClientRect(window, &client);
+    SendMessageA(AsWindow(gApp.statusBar), WM_SIZE, SIZE_RESTORED,
+                 MAKELPARAM(client.right, client.bottom));
     RefreshUiState();
     /* Posted, so it comes after the first paint and before any key or click. */
     PostMessageA(window, WM_COMPLETE_FRAME, 0, 0);
@@ -447,13 +452,22 @@ void RefreshLockIndicators(int virtualKey)
     }
 }
 
+void OnFrameSize(HWND window, WPARAM kind, LPARAM size)
+{
+    /* Showing the new window sends the size it was laid out for while hidden, when moving its
+     * panes was cheaper. */
+    if (kind == SIZE_RESTORED && LOWORD(size) == gLaidOutWidth && HIWORD(size) == gLaidOutHeight)
+        return;
+    SendMessageA(AsWindow(gApp.statusBar), WM_SIZE, kind, size);
+    LayoutPanes(window);
+}
+
 void LayoutPanes(HWND window)
 {
-    /* A window not shown yet is laid out by the WM_SIZE that showing it sends. */
-    if (!IsWindowVisible(window))
-        return;
-    RECT client;
+    RECT client = {};
     GetClientRect(window, &client);
+    gLaidOutWidth = client.right;
+    gLaidOutHeight = client.bottom;
     HWND toolbar = AsWindow(gApp.toolbar);
     SendMessageA(toolbar, TB_AUTOSIZE, 0, 0);
     // The toolbar's window, not its client: its divider takes rows the panes must not cover.

@@ -27,6 +27,8 @@ void SelectTreeItem(int view);
 void SetDeviceItemText(const char* text);
 void ShowConnectionText();
 void LayoutPanes(HWND mainWindow);
+/* WM_SIZE: the status bar and the panes follow, unless they are laid out for that size. */
+void OnFrameSize(HWND mainWindow, WPARAM kind, LPARAM size);
 void RefreshLockIndicators(int virtualKey);
 /* "Moravel - " and the document's title. */
 const char* FormatCaption(char* caption, int size);

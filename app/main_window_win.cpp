@@ -176,8 +176,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnCreate(window, reinterpret_cast<CREATESTRUCTA*>(lParam)->hInstance);
         break;
     case WM_SIZE:
-        SendMessageA(AsWindow(gApp.statusBar), WM_SIZE, wParam, lParam);
-        LayoutPanes(window);
+        OnFrameSize(window, wParam, lParam);
         break;
     case WM_CLOSE:
         CloseMainWindow(window, 0);
