@@ -152,12 +152,11 @@ HWND CreateMainWindow(HINSTANCE instance, int show)
      * again. */
     HMENU menu = LoadMenuA(ResourceModule(), MAKEINTRESOURCEA(IDR_MAINMENU));
     /* Centred from the start: moved once made, it was laid out twice. */
-    gApp.screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    gApp.screenHeight = GetSystemMetrics(SM_CYSCREEN);
     const int width = ScaleToDpi(MAIN_WIDTH, dpi), height = ScaleToDpi(MAIN_HEIGHT, dpi);
     HWND window = CreateWindowExA(0, MAIN_CLASS, caption, WS_OVERLAPPEDWINDOW,
-                                  (gApp.screenWidth - width) / 2, (gApp.screenHeight - height) / 2,
-                                  width, height, nullptr, menu, instance, nullptr);
+                                  (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
+                                  nullptr, menu, instance, nullptr);
     if (!window && menu)
         DestroyMenu(menu);
     if (!window)

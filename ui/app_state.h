@@ -35,8 +35,6 @@ struct AppState {
     int32_t currentRow;
     int32_t treePaneWidth;
     uint32_t listColumnSet;
-    int32_t screenWidth;
-    int32_t screenHeight;
     /* The main window's DPI (96 at 100 %): the sizes of its parts are scaled to it. */
     int32_t dpi;
 

@@ -35,11 +35,7 @@ void CentreOnScreen(HWND dialog)
 {
     RECT r;
     GetWindowRect(dialog, &r);
-    int width = gApp.screenWidth, height = gApp.screenHeight;
-    if (width <= 0 || height <= 0) {
-        width = GetSystemMetrics(SM_CXSCREEN);
-        height = GetSystemMetrics(SM_CYSCREEN);
-    }
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     SetWindowPos(dialog, nullptr, (width - (r.right - r.left)) / 2,
                  (height - (r.bottom - r.top)) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

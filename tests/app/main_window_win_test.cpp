@@ -69,6 +69,19 @@ TEST_F(MainWindow, CaptionClassAndChildren)
     EXPECT_EQ(7, SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0)) << "one tip per button";
 }
 
+// Another program may post a command before the window's own WM_COMPLETE_FRAME arrives.
+TEST_F(MainWindow, ACommandBeforeTheLastPartsAreMadeMakesThemFirst)
+{
+    StartFrame();
+    window = CreateMainWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
+    ASSERT_NE(nullptr, window);
+    ASSERT_EQ(nullptr, GetDlgItem(window, IDC_DIALLIST)) << "made only after the first paint";
+    gDocument.dataPresent = 1;
+    SendMessageA(window, WM_COMMAND, IDM_VIEW_QUICK, 0);
+    EXPECT_EQ(static_cast<uint32_t>(VIEW_QUICK), gApp.currentView);
+    EXPECT_TRUE(IsShown(gApp.dialList));
+}
+
 TEST_F(MainWindow, IsCentredOnTheScreenAt600By400)
 {
     Open();
